@@ -1,0 +1,11 @@
+#pragma once
+
+#include <functional>
+
+namespace corvelle {
+
+// Runs fn(0) ... fn(n - 1) concurrently and returns when all have finished. Iteration 0
+// runs on the calling thread, the others on threads of their own.
+void parallelFor(int n, const std::function<void(int)>& fn);
+
+}  // namespace corvelle

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvelle {
+
+// One process as sampled in a tick; identified by pid.
+struct ProcStats {
+    std::int32_t pid = 0;
+    std::string name;
+    double cpuPercent = 0;         // percent of one core since the previous tick, 0-999.9
+    std::uint64_t memoryBytes = 0; // resident size
+    std::int64_t threadCount = 0;
+    double energyImpact = 0;       // cpuPercent x the tick's weighting factor
+    bool operator==(const ProcStats&) const = default;
+};
+
+}  // namespace corvelle

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "alerts/ProcessComparison.h"
+#include "sampling/AppGroup.h"
+#include "sampling/BatteryIcon.h"
+#include "sampling/CoreUsage.h"
+#include "sampling/MenuBarTitle.h"
+#include "sampling/ProcStats.h"
+#include "sampling/SensorReading.h"
+#include "settings/ThermalLevel.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+// The snapshot of all live figures, published once per tick.
+struct SystemStats {
+    double cpuTotalUsage = 0;
+    double cpuUserUsage = 0;
+    double cpuSystemUsage = 0;
+    std::vector<CoreUsage> coreUsages;
+    std::vector<CoreUsage> eCoreUsages;
+    std::vector<CoreUsage> pCoreUsages;
+    double eCoreAverage = 0;
+    double pCoreAverage = 0;
+    std::vector<ProcStats> topProcesses;
+    std::vector<AppGroup> appGroups;
+    std::uint64_t memoryUsed = 0;
+    std::uint64_t memoryTotal = 0;
+    double memoryPressure = 0;
+    std::uint64_t memoryActive = 0;
+    std::uint64_t memoryWired = 0;
+    std::uint64_t memoryCompressed = 0;
+    std::uint64_t memoryAppUsed = 0;
+    ThermalLevel thermalLevel = ThermalLevel::nominal;
+    double eCoreTemp = 0;
+    double pCoreTemp = 0;
+    double gpuTemp = 0;
+    std::vector<std::int32_t> fanSpeeds;
+    std::map<std::string, double> allTemperatures;
+    std::vector<SensorReading> sortedTemperatures;
+    double cpuPowerWatts = 0;
+    double gpuPowerWatts = 0;
+    double totalPowerWatts = 0;
+    double dramPowerWatts = 0;
+    std::uint64_t diskReadBytesPerSec = 0;
+    std::uint64_t diskWriteBytesPerSec = 0;
+    std::uint64_t networkInBytesPerSec = 0;
+    std::uint64_t networkOutBytesPerSec = 0;
+    double batteryPercentage = 0;
+    double batteryWatts = 0;
+    bool batteryIsCharging = false;
+    bool batteryIsPluggedIn = false;
+    double batteryHealthPercent = 100.0;
+    std::int64_t batteryCycleCount = 0;
+    double batteryTimeRemaining = 0;
+    std::int64_t batteryMaxCapacityMAh = 0;
+    std::int64_t batteryDesignCapacityMAh = 0;
+    std::int64_t batteryAdapterWatts = 0;
+    double systemBaselineWatts = 0;
+    std::vector<ProcessComparison> processComparisons;
+
+    // The status-item title from the five title settings.
+    MenuBarTitle menuBarAttributedString(bool showCPU, bool showTemp, bool showBattery, bool showThermal,
+                                         bool showBatteryPercent) const;
+    // The status-item icon; absent when no battery percentage is known.
+    std::optional<BatteryIcon> batteryIcon() const;
+
+    bool operator==(const SystemStats&) const = default;
+};
+
+}  // namespace corvelle

@@ -1,0 +1,169 @@
+#include "settings/AppSettings.h"
+
+#include "settings/MemoryKeyValueStore.h"
+
+#include <nlohmann/json.hpp>
+
+#include <mutex>
+
+namespace corvelle {
+namespace {
+
+std::string keyFor(const char* name) { return std::string(AppSettings::keyPrefix) + name; }
+
+struct SharedBackend {
+    std::shared_ptr<KeyValueStore> store;
+    std::shared_ptr<LoginItem> loginItem;
+};
+
+SharedBackend& sharedBackend() {
+    static SharedBackend backend;
+    return backend;
+}
+
+// A JSON array of raw strings, as stored for the pinned widgets and the section orders.
+template <typename Enum>
+std::optional<std::vector<Enum>> decodeRawArray(const std::optional<Bytes>& data) {
+    if (!data) return std::nullopt;
+    auto json = nlohmann::json::parse(data->begin(), data->end(), nullptr, false);
+    if (json.is_discarded() || !json.is_array()) return std::nullopt;
+    std::vector<Enum> result;
+    for (const auto& element : json) {
+        if (!element.is_string()) return std::nullopt;
+        auto value = fromRaw<Enum>(element.get<std::string>());
+        if (!value) return std::nullopt;
+        result.push_back(*value);
+    }
+    return result;
+}
+
+template <typename Enum>
+Bytes encodeRawArray(const std::vector<Enum>& values) {
+    auto json = nlohmann::json::array();
+    for (auto value : values) json.push_back(std::string(toRaw(value)));
+    const auto text = json.dump();
+    return Bytes(text.begin(), text.end());
+}
+
+}  // namespace
+
+AppSettings::AppSettings(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem)
+    : store_(std::move(store)), loginItem_(std::move(loginItem)) {
+    reconcileLoginItem();
+}
+
+AppSettings& AppSettings::shared() {
+    static AppSettings instance(
+        sharedBackend().store ? sharedBackend().store : std::make_shared<MemoryKeyValueStore>(),
+        sharedBackend().loginItem);
+    return instance;
+}
+
+void AppSettings::installShared(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem) {
+    sharedBackend() = SharedBackend{std::move(store), std::move(loginItem)};
+}
+
+void AppSettings::write(const char* name, const KeyValueStore::Value& value) {
+    store_->write(keyFor(name), value);
+    objectWillChange.emit();
+}
+
+double AppSettings::readDouble(const char* name, double fallback) const {
+    return store_->readDouble(keyFor(name)).value_or(fallback);
+}
+std::int64_t AppSettings::readInt(const char* name, std::int64_t fallback) const {
+    return store_->readInt(keyFor(name)).value_or(fallback);
+}
+bool AppSettings::readBool(const char* name, bool fallback) const {
+    return store_->readBool(keyFor(name)).value_or(fallback);
+}
+
+double AppSettings::pollingInterval() const { return readDouble("pollingInterval", 2.0); }
+void AppSettings::setPollingInterval(double value) { write("pollingInterval", value); }
+std::int64_t AppSettings::maxProcesses() const { return readInt("maxProcesses", 15); }
+void AppSettings::setMaxProcesses(std::int64_t value) { write("maxProcesses", value); }
+bool AppSettings::launchAtLogin() const { return readBool("launchAtLogin", false); }
+void AppSettings::setLaunchAtLogin(bool value) {
+    write("launchAtLogin", value);
+    updateLoginItem();
+}
+std::string AppSettings::languageRaw() const { return store_->readString(keyFor("language")).value_or(""); }
+void AppSettings::setLanguageRaw(const std::string& value) { write("language", value); }
+bool AppSettings::telemetryEnabled() const { return readBool("telemetryEnabled", false); }
+void AppSettings::setTelemetryEnabled(bool value) { write("telemetryEnabled", value); }
+bool AppSettings::menuBarShowCPU() const { return readBool("menuBarShowCPU", true); }
+void AppSettings::setMenuBarShowCPU(bool value) { write("menuBarShowCPU", value); }
+bool AppSettings::menuBarShowTemp() const { return readBool("menuBarShowTemp", true); }
+void AppSettings::setMenuBarShowTemp(bool value) { write("menuBarShowTemp", value); }
+bool AppSettings::menuBarShowBattery() const { return readBool("menuBarShowBattery", true); }
+void AppSettings::setMenuBarShowBattery(bool value) { write("menuBarShowBattery", value); }
+bool AppSettings::menuBarShowThermal() const { return readBool("menuBarShowThermal", true); }
+void AppSettings::setMenuBarShowThermal(bool value) { write("menuBarShowThermal", value); }
+bool AppSettings::menuBarShowBatteryPercent() const { return readBool("menuBarShowBatteryPercent", true); }
+void AppSettings::setMenuBarShowBatteryPercent(bool value) { write("menuBarShowBatteryPercent", value); }
+bool AppSettings::alertsEnergy() const { return readBool("alertsEnergy", true); }
+void AppSettings::setAlertsEnergy(bool value) { write("alertsEnergy", value); }
+bool AppSettings::alertsThermal() const { return readBool("alertsThermal", false); }
+void AppSettings::setAlertsThermal(bool value) { write("alertsThermal", value); }
+bool AppSettings::alertsLowBattery() const { return readBool("alertsLowBattery", false); }
+void AppSettings::setAlertsLowBattery(bool value) { write("alertsLowBattery", value); }
+std::int64_t AppSettings::alertsBatteryThreshold() const { return readInt("alertsBatteryThreshold", 10); }
+void AppSettings::setAlertsBatteryThreshold(std::int64_t value) { write("alertsBatteryThreshold", value); }
+
+std::vector<PinnedWidget> AppSettings::loadPinnedWidgets() const {
+    auto widgets = decodeRawArray<PinnedWidget>(store_->readBytes(pinnedWidgetsKey));
+    if (!widgets || widgets->empty()) return {PinnedWidget::battery};
+    return *widgets;
+}
+
+void AppSettings::savePinnedWidgets(std::vector<PinnedWidget> widgets) {
+    if (widgets.size() > 3) widgets.resize(3);
+    store_->write(pinnedWidgetsKey, encodeRawArray(widgets));
+    objectWillChange.emit();
+}
+
+template <typename Section>
+std::vector<Section> AppSettings::loadOrder(const std::string& key) const {
+    auto order = decodeRawArray<Section>(store_->readBytes(key)).value_or(std::vector<Section>{});
+    for (auto section : allCases<Section>()) {
+        if (std::find(order.begin(), order.end(), section) == order.end()) order.push_back(section);
+    }
+    return order;
+}
+
+template <typename Section>
+void AppSettings::saveOrder(const std::vector<Section>& order, const std::string& key) {
+    store_->write(key, encodeRawArray(order));
+}
+
+template std::vector<OverviewSection> AppSettings::loadOrder(const std::string&) const;
+template std::vector<BatterySection> AppSettings::loadOrder(const std::string&) const;
+template std::vector<HistorySection> AppSettings::loadOrder(const std::string&) const;
+template void AppSettings::saveOrder(const std::vector<OverviewSection>&, const std::string&);
+template void AppSettings::saveOrder(const std::vector<BatterySection>&, const std::string&);
+template void AppSettings::saveOrder(const std::vector<HistorySection>&, const std::string&);
+
+// Asks the system to match the preference; when that fails, the preference follows the
+// system instead (through the setter, whose second request then agrees and ends the exchange).
+void AppSettings::updateLoginItem() {
+    if (!loginItem_) return;
+    const bool wanted = launchAtLogin();
+    const bool ok = wanted ? loginItem_->registerItem() : loginItem_->unregisterItem();
+    if (ok) return;
+    const bool enabled = loginItem_->isEnabled();
+    // One correction at most: a system that keeps changing its answer cannot make us loop.
+    if (enabled != wanted && !correctingLoginItem_) {
+        correctingLoginItem_ = true;
+        setLaunchAtLogin(enabled);
+        correctingLoginItem_ = false;
+    }
+}
+
+// At start-up the system's registration wins over the stored preference.
+void AppSettings::reconcileLoginItem() {
+    if (!loginItem_) return;
+    const bool enabled = loginItem_->isEnabled();
+    if (enabled != launchAtLogin()) setLaunchAtLogin(enabled);
+}
+
+}  // namespace corvelle

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/KeyValueStore.h"
+#include "platform/LoginItem.h"
+#include "settings/PinnedWidget.h"
+#include "settings/Sections.h"
+#include "util/Signal.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+// Every user preference, read afresh from the store at each use. Every write stores and then
+// emits objectWillChange. Main thread only.
+class AppSettings {
+public:
+    static constexpr const char* keyPrefix = "io.mirelo.corvelle.";
+    static inline const std::string pinnedWidgetsKey = "io.mirelo.corvelle.pinnedWidgets";
+    static inline const std::string overviewSectionOrderKey = "io.mirelo.corvelle.overviewSectionOrder";
+    static inline const std::string batterySectionOrderKey = "io.mirelo.corvelle.batterySectionOrder";
+    static inline const std::string historySectionOrderKey = "io.mirelo.corvelle.historySectionOrder";
+    static inline const std::string deviceIdKey = "io.mirelo.corvelle.deviceId";
+
+    // loginItem may be null: launch at login is then a stored preference only.
+    AppSettings(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem);
+
+    // The one instance the app uses. Created on first access from the backend installed with
+    // installShared(), or an in-memory store without login item when none was installed.
+    static AppSettings& shared();
+    static void installShared(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem);
+
+    double pollingInterval() const;
+    void setPollingInterval(double value);
+    std::int64_t maxProcesses() const;
+    void setMaxProcesses(std::int64_t value);
+    bool launchAtLogin() const;
+    void setLaunchAtLogin(bool value);
+    std::string languageRaw() const;
+    void setLanguageRaw(const std::string& value);
+    bool telemetryEnabled() const;
+    void setTelemetryEnabled(bool value);
+    bool menuBarShowCPU() const;
+    void setMenuBarShowCPU(bool value);
+    bool menuBarShowTemp() const;
+    void setMenuBarShowTemp(bool value);
+    bool menuBarShowBattery() const;
+    void setMenuBarShowBattery(bool value);
+    bool menuBarShowThermal() const;
+    void setMenuBarShowThermal(bool value);
+    bool menuBarShowBatteryPercent() const;
+    void setMenuBarShowBatteryPercent(bool value);
+    bool alertsEnergy() const;
+    void setAlertsEnergy(bool value);
+    bool alertsThermal() const;
+    void setAlertsThermal(bool value);
+    bool alertsLowBattery() const;
+    void setAlertsLowBattery(bool value);
+    std::int64_t alertsBatteryThreshold() const;
+    void setAlertsBatteryThreshold(std::int64_t value);
+
+    std::vector<PinnedWidget> loadPinnedWidgets() const;
+    void savePinnedWidgets(std::vector<PinnedWidget> widgets);
+
+    template <typename Section>
+    std::vector<Section> loadOrder(const std::string& key) const;
+    template <typename Section>
+    void saveOrder(const std::vector<Section>& order, const std::string& key);
+
+    // The raw store, for the few keys no property backs (the telemetry device id).
+    KeyValueStore& store() { return *store_; }
+
+    Signal<> objectWillChange;
+
+private:
+    void write(const char* name, const KeyValueStore::Value& value);
+    double readDouble(const char* name, double fallback) const;
+    std::int64_t readInt(const char* name, std::int64_t fallback) const;
+    bool readBool(const char* name, bool fallback) const;
+    void updateLoginItem();
+    void reconcileLoginItem();
+
+    std::shared_ptr<KeyValueStore> store_;
+    std::shared_ptr<LoginItem> loginItem_;
+    bool correctingLoginItem_ = false;
+};
+
+}  // namespace corvelle

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "settings/ThermalLevel.h"
+
+#include <string>
+
+namespace corvelle::Constants {
+
+// The application version: the project version from the build, "1.0.1" when absent.
+const std::string& version();
+
+using ThermalLevel = corvelle::ThermalLevel;
+
+}  // namespace corvelle::Constants

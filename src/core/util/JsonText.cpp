@@ -1,0 +1,31 @@
+#include "util/JsonText.h"
+
+#include <cmath>
+
+namespace corvelle::JsonText {
+namespace {
+
+bool allFinite(const nlohmann::json& value) {
+    if (value.is_number_float()) return std::isfinite(value.get<double>());
+    if (value.is_structured()) {
+        for (const auto& element : value) {
+            if (!allFinite(element)) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> encode(const nlohmann::json& value) {
+    if (!allFinite(value)) return std::nullopt;
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::optional<nlohmann::json> decode(std::string_view text) {
+    auto value = nlohmann::json::parse(text, nullptr, false);
+    if (value.is_discarded()) return std::nullopt;
+    return value;
+}
+
+}  // namespace corvelle::JsonText
