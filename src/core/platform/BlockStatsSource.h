@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+namespace corvelle {
+
+// Cumulative bytes read and written by the machine's physical disks.
+struct BlockTotals {
+    std::uint64_t bytesRead = 0;
+    std::uint64_t bytesWritten = 0;
+};
+
+class BlockStatsSource {
+public:
+    virtual ~BlockStatsSource() = default;
+    // Zero totals when the counters cannot be read.
+    virtual BlockTotals read() = 0;
+};
+
+}  // namespace corvelle

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/BlockStatsSource.h"
+#include "platform/Clock.h"
+#include "platform/CpuTicksSource.h"
+#include "platform/EventLoop.h"
+#include "platform/NetStatsSource.h"
+#include "platform/VmStatsSource.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace corvelle {
+
+// Everything the system monitor reads from or talks to, handed over at construction. The
+// monitor moves each source into the reader that uses it. Tests fill it with doubles; the app
+// with the Linux implementations (makeLinuxMachineSources).
+struct MachineSources {
+    std::shared_ptr<Clock> clock;
+    std::shared_ptr<EventLoop> eventLoop;
+    std::filesystem::path appSupportDirectory;
+
+    std::unique_ptr<CpuTicksSource> cpuTicks;
+    std::unique_ptr<VmStatsSource> vmStats;
+    std::unique_ptr<BlockStatsSource> blockStats;
+    std::unique_ptr<NetStatsSource> netStats;
+};
+
+}  // namespace corvelle
