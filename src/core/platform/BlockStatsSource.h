@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace corvelle {
 
@@ -13,8 +14,8 @@ struct BlockTotals {
 class BlockStatsSource {
 public:
     virtual ~BlockStatsSource() = default;
-    // Zero totals when the counters cannot be read.
-    virtual BlockTotals read() = 0;
+    // Absent when the counters cannot be read.
+    virtual std::optional<BlockTotals> read() = 0;
 };
 
 }  // namespace corvelle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace corvelle {
 
@@ -13,8 +14,8 @@ struct NetTotals {
 class NetStatsSource {
 public:
     virtual ~NetStatsSource() = default;
-    // Zero totals when the counters cannot be read.
-    virtual NetTotals read() = 0;
+    // Absent when the counters cannot be read.
+    virtual std::optional<NetTotals> read() = 0;
 };
 
 }  // namespace corvelle

@@ -1,0 +1,150 @@
+#include "sampling/SystemMonitor.h"
+
+#include "sampling/ParallelFor.h"
+
+#include <algorithm>
+
+namespace corvelle {
+
+SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
+    : appSettings_(appSettings),
+      clock_(std::move(sources.clock)),
+      eventLoop_(std::move(sources.eventLoop)),
+      cpuMonitor_(std::move(sources.cpuTicks)),
+      memoryMonitor_(std::move(sources.vmStats)),
+      diskMonitor_(std::move(sources.blockStats), clock_),
+      networkMonitor_(std::move(sources.netStats), clock_) {}
+
+SystemMonitor::~SystemMonitor() { cancelTimer(); }
+
+void SystemMonitor::start() {
+    currentInterval_ = appSettings_.pollingInterval();
+    poll();
+    startTimer(currentInterval_);
+    std::weak_ptr<bool> alive = alive_;
+    settingsSubscription_ = appSettings_.objectWillChange.subscribe([this, alive] {
+        // Delivered on the main loop, after the setter has stored the new value.
+        eventLoop_->post([this, alive] {
+            if (alive.lock()) settingsChanged();
+        });
+    });
+}
+
+void SystemMonitor::stop() { cancelTimer(); }
+
+void SystemMonitor::settingsChanged() {
+    const double interval = appSettings_.pollingInterval();
+    if (interval == currentInterval_) return;
+    currentInterval_ = interval;
+    cancelTimer();
+    startTimer(interval);
+}
+
+void SystemMonitor::startTimer(double interval) {
+    std::weak_ptr<bool> alive = alive_;
+    timer_ = eventLoop_->startRepeating(interval, [this, alive] {
+        // The tick runs as a task of its own on the main loop, not inside the timer callback.
+        eventLoop_->post([this, alive] {
+            if (alive.lock()) poll();
+        });
+    });
+}
+
+void SystemMonitor::cancelTimer() {
+    if (timer_) eventLoop_->cancel(*timer_);
+    timer_.reset();
+}
+
+void SystemMonitor::sampleVisible(Readings& readings) {
+    parallelFor(2, [&](int i) {
+        if (i == 0) readings.cpu = cpuMonitor_.sample();
+        // i == 1: battery
+    });
+    parallelFor(6, [&](int i) {
+        switch (i) {
+            case 0: break;  // processes, with the core context of readings.cpu
+            case 1: break;  // energy
+            case 2: break;  // temperatures
+            case 3: readings.memory = memoryMonitor_.sample(); break;
+            case 4: readings.disk = diskMonitor_.sample(); break;
+            case 5: readings.network = networkMonitor_.sample(); break;
+        }
+    });
+}
+
+void SystemMonitor::sampleHidden(Readings& readings) {
+    parallelFor(4, [&](int i) {
+        if (i == 0) readings.cpu = cpuMonitor_.sample();
+        // i == 1: temperatures, i == 2: battery, i == 3: energy
+    });
+    // processes, alone on this thread, with the core context of readings.cpu
+}
+
+// Every absent reading keeps the previous figures of its fields.
+SystemStats SystemMonitor::merge(const Readings& readings) {
+    SystemStats next = stats_.get();
+    if (const auto& cpu = readings.cpu) {
+        next.cpuTotalUsage = cpu->totalUsage;
+        next.cpuUserUsage = cpu->userUsage;
+        next.cpuSystemUsage = cpu->systemUsage;
+        next.coreUsages = cpu->coreUsages;
+        next.eCoreUsages = cpu->eCoreUsages;
+        next.pCoreUsages = cpu->pCoreUsages;
+        next.eCoreAverage = cpu->eCoreAverage;
+        next.pCoreAverage = cpu->pCoreAverage;
+        cpuHistory_.modify([&](auto& history) { history.append(cpu->totalUsage); });
+    }
+    // processes: appGroups every tick, topProcesses when visible
+    // thermal: the system's coarse thermal state, every tick
+    // energy: power fields and powerHistory
+    // temperatures
+    if (const auto& memory = readings.memory) {
+        next.memoryUsed = memory->used;
+        next.memoryTotal = memory->total;
+        next.memoryPressure = memory->pressure;
+        next.memoryActive = memory->active;
+        next.memoryWired = memory->wired;
+        next.memoryCompressed = memory->compressed;
+        next.memoryAppUsed = memory->appUsed;
+    }
+    if (const auto& disk = readings.disk) {
+        next.diskReadBytesPerSec = disk->readBytesPerSec;
+        next.diskWriteBytesPerSec = disk->writeBytesPerSec;
+    }
+    if (const auto& network = readings.network) {
+        next.networkInBytesPerSec = network->inBytesPerSec;
+        next.networkOutBytesPerSec = network->outBytesPerSec;
+    }
+    // battery: battery fields and the time-remaining estimate
+    // alerts: check, send, the battery-draw average, the comparisons
+    return next;
+}
+
+void SystemMonitor::poll() {
+    const bool visible = isPopoverVisible_;
+    Readings readings;
+    if (visible) {
+        sampleVisible(readings);
+    } else {
+        sampleHidden(readings);
+    }
+    SystemStats next = merge(readings);
+    stats_.set(next);
+    updateStatusItem(next);
+    // collector: fold the snapshot into today's record
+    // telemetry: heartbeat while visible; launch once
+}
+
+void SystemMonitor::updateStatusItem(const SystemStats& stats) {
+    const auto title = stats.menuBarAttributedString(
+        appSettings_.menuBarShowCPU(), appSettings_.menuBarShowTemp(), appSettings_.menuBarShowBattery(),
+        appSettings_.menuBarShowThermal(), appSettings_.menuBarShowBatteryPercent());
+    const auto icon = stats.batteryIcon();
+    const std::string iconKey = icon ? icon->key() : "";
+    if (title.text == lastMenuBarText_ && iconKey == lastMenuBarIcon_) return;
+    lastMenuBarText_ = title.text;
+    lastMenuBarIcon_ = iconKey;
+    if (onMenuBarUpdate_) onMenuBarUpdate_(icon, title);
+}
+
+}  // namespace corvelle

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/MachineSources.h"
+#include "sampling/CPUMonitor.h"
+#include "sampling/DiskMonitor.h"
+#include "sampling/HistoryBuffer.h"
+#include "sampling/MemoryMonitor.h"
+#include "sampling/NetworkMonitor.h"
+#include "sampling/SystemStats.h"
+#include "settings/AppSettings.h"
+#include "util/Signal.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace corvelle {
+
+// Owns every reader, runs them on a repeating timer, merges their results into one SystemStats
+// snapshot per tick and publishes it, and composes the status-item title and icon.
+// Main thread only; inside a tick the readers run on worker threads and the tick waits.
+class SystemMonitor {
+public:
+    using MenuBarHandler = std::function<void(const std::optional<BatteryIcon>&, const MenuBarTitle&)>;
+
+    SystemMonitor(AppSettings& appSettings, MachineSources sources);
+    ~SystemMonitor();
+    SystemMonitor(const SystemMonitor&) = delete;
+    SystemMonitor& operator=(const SystemMonitor&) = delete;
+
+    // Samples once, then every pollingInterval seconds; restarts the timer when that setting changes.
+    void start();
+    // Stops sampling and flushes what must persist.
+    void stop();
+    // One tick.
+    void poll();
+
+    const Published<SystemStats>& stats() const { return stats_; }
+    Published<SystemStats>& stats() { return stats_; }
+    const Published<HistoryBuffer<double>>& cpuHistory() const { return cpuHistory_; }
+    Published<HistoryBuffer<double>>& cpuHistory() { return cpuHistory_; }
+    const Published<HistoryBuffer<double>>& powerHistory() const { return powerHistory_; }
+    Published<HistoryBuffer<double>>& powerHistory() { return powerHistory_; }
+
+    // Called with (icon, title) whenever the title text or the icon key changed.
+    void setOnMenuBarUpdate(MenuBarHandler handler) { onMenuBarUpdate_ = std::move(handler); }
+    bool isPopoverVisible() const { return isPopoverVisible_; }
+    // Read at the start of each tick: visible mode samples everything, hidden mode skips
+    // memory, disk and network.
+    void setPopoverVisible(bool visible) { isPopoverVisible_ = visible; }
+
+    double currentInterval() const { return currentInterval_; }
+
+private:
+    // One slot per reader, each written by one worker only.
+    struct Readings {
+        std::optional<CPUMonitor::Snapshot> cpu;
+        std::optional<MemoryMonitor::Snapshot> memory;
+        std::optional<DiskMonitor::Snapshot> disk;
+        std::optional<NetworkMonitor::Snapshot> network;
+    };
+
+    void sampleVisible(Readings& readings);
+    void sampleHidden(Readings& readings);
+    SystemStats merge(const Readings& readings);
+    void updateStatusItem(const SystemStats& stats);
+    void startTimer(double interval);
+    void cancelTimer();
+    void settingsChanged();
+
+    AppSettings& appSettings_;
+    std::shared_ptr<Clock> clock_;
+    std::shared_ptr<EventLoop> eventLoop_;
+
+    Published<SystemStats> stats_;
+    Published<HistoryBuffer<double>> cpuHistory_{HistoryBuffer<double>(60)};
+    Published<HistoryBuffer<double>> powerHistory_{HistoryBuffer<double>(60)};
+    MenuBarHandler onMenuBarUpdate_;
+    bool isPopoverVisible_ = false;
+
+    CPUMonitor cpuMonitor_;
+    MemoryMonitor memoryMonitor_;
+    DiskMonitor diskMonitor_;
+    NetworkMonitor networkMonitor_;
+
+    std::optional<TimerId> timer_;
+    std::string lastMenuBarText_;
+    std::string lastMenuBarIcon_;
+    Subscription settingsSubscription_;
+    double currentInterval_ = 0;
+    // Callbacks that outlive a call hold this weakly and do nothing once the monitor is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace corvelle

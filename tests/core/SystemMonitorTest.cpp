@@ -1,0 +1,125 @@
+#include "support/MonitorHarness.h"
+#include "support/ScopedLanguage.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+using test::MonitorHarness;
+
+std::vector<CpuTicks> busyTicks(std::uint64_t busy, std::uint64_t idle) { return {CpuTicks{0, busy, 0, idle, 0}}; }
+
+TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) {
+    MonitorHarness h;
+    auto& monitor = h.make();
+    h.vm->script.push(VmStats{1024, 1000, 10, 0, 0, 0, 0});
+    h.blocks->script.push(BlockTotals{0, 0});
+    h.net->script.push(NetTotals{0, 0});
+    h.cpu->script.push(busyTicks(0, 0));
+
+    monitor.setPopoverVisible(true);
+    monitor.poll();
+    h.blocks->script.push(BlockTotals{4096, 0});
+    h.clock->advance(2);
+    monitor.poll();
+    EXPECT_EQ(monitor.stats()->diskReadBytesPerSec, 2048u);
+    const auto visibleMemory = monitor.stats()->memoryUsed;
+    EXPECT_GT(visibleMemory, 0u);
+    EXPECT_EQ(h.vm->script.reads, 2);
+
+    monitor.setPopoverVisible(false);
+    h.vm->script.push(VmStats{1024, 5, 10, 0, 0, 0, 0});
+    h.blocks->script.push(BlockTotals{4096 + 40960, 0});
+    for (int i = 0; i < 10; ++i) {
+        h.clock->advance(2);
+        monitor.poll();
+    }
+    EXPECT_EQ(h.vm->script.reads, 2);
+    EXPECT_EQ(h.blocks->script.reads, 2);
+    EXPECT_EQ(h.net->script.reads, 2);
+    EXPECT_EQ(h.cpu->script.reads, 12);
+    EXPECT_EQ(monitor.stats()->memoryUsed, visibleMemory);
+    EXPECT_EQ(monitor.stats()->diskReadBytesPerSec, 2048u);
+
+    // The first visible tick measures the disk rate over the whole hidden stretch.
+    monitor.setPopoverVisible(true);
+    h.clock->advance(2);
+    monitor.poll();
+    EXPECT_EQ(monitor.stats()->diskReadBytesPerSec, 40960u / 22);
+    EXPECT_NE(monitor.stats()->memoryUsed, visibleMemory);
+}
+
+TEST(SystemMonitor, AFailedCpuSampleKeepsTheFiguresAndSkipsTheHistory) {
+    MonitorHarness h;
+    auto& monitor = h.make();
+    h.cpu->script.push(busyTicks(0, 0));
+    h.cpu->script.push(busyTicks(25, 75));
+    h.cpu->script.push(std::nullopt);
+    monitor.poll();
+    monitor.poll();
+    monitor.poll();
+    EXPECT_EQ(monitor.stats()->cpuTotalUsage, 25.0);
+    EXPECT_EQ(monitor.cpuHistory()->elements(), (std::vector<double>{0, 25}));
+}
+
+TEST(SystemMonitor, TheStatusItemIsUpdatedOnlyWhenTitleOrIconChange) {
+    test::ScopedLanguage english("en");
+    MonitorHarness h;
+    auto& monitor = h.make();
+    std::vector<std::string> titles;
+    monitor.setOnMenuBarUpdate([&](const auto& icon, const MenuBarTitle& title) {
+        EXPECT_FALSE(icon);
+        titles.push_back(title.text);
+    });
+    h.cpu->script.push(busyTicks(0, 0));
+    h.cpu->script.push(busyTicks(50, 50));
+    h.cpu->script.push(busyTicks(100, 100));
+    monitor.poll();
+    monitor.poll();
+    monitor.poll();  // 50 % again: same text
+    h.settings.setMenuBarShowCPU(false);
+    monitor.poll();
+    EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", " CPU 50.0%", ""}));
+}
+
+TEST(SystemMonitor, TheTimerRestartsOnlyWhenThePollingIntervalChanges) {
+    MonitorHarness h;
+    auto& monitor = h.make();
+    h.cpu->script.push(busyTicks(0, 0));
+    monitor.start();
+    EXPECT_EQ(h.cpu->script.reads, 1);  // start() samples once at once
+    EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{2.0});
+
+    h.loop->advance(10);
+    EXPECT_EQ(h.cpu->script.reads, 6);
+
+    h.settings.setMenuBarShowTemp(false);
+    h.settings.setPollingInterval(2.0);
+    h.loop->runPosted();
+    EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{2.0});
+
+    h.settings.setPollingInterval(5.0);
+    h.loop->runPosted();
+    EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{5.0});
+    EXPECT_EQ(monitor.currentInterval(), 5.0);
+    h.loop->advance(10);
+    EXPECT_EQ(h.cpu->script.reads, 8);
+
+    monitor.stop();
+    EXPECT_EQ(h.loop->activeTimers(), 0u);
+    h.loop->advance(60);
+    EXPECT_EQ(h.cpu->script.reads, 8);
+}
+
+TEST(SystemMonitor, CallbacksDoNothingOnceTheMonitorIsGone) {
+    MonitorHarness h;
+    h.make().start();
+    h.settings.setPollingInterval(1.0);  // queues a settings task
+    h.monitor.reset();
+    h.loop->advance(5);  // nothing runs against the destroyed monitor
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,119 @@
+#include "linux/DiskstatsSource.h"
+#include "linux/MeminfoSource.h"
+#include "linux/NetDevSource.h"
+#include "linux/ProcStatCpuSource.h"
+#include "linux/TextFile.h"
+
+#include "support/Fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace corvelle {
+namespace {
+
+std::filesystem::path tree(const char* name) { return test::fixture(std::string("sampling/") + name); }
+
+TEST(ProcStatCpuSource, FoldsIrqIntoSystemAndIowaitIntoIdle) {
+    ProcStatCpuSource source(tree("laptop"));
+    auto rows = source.read();
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->size(), 4u);
+    EXPECT_EQ((*rows)[0], (CpuTicks{0, 400, 210, 5050, 10}));
+    EXPECT_EQ((*rows)[3], (CpuTicks{3, 450, 165, 5205, 5}));
+    EXPECT_EQ(source.efficiencyCpus(), (std::vector<int>{2, 3}));
+}
+
+TEST(ProcStatCpuSource, MalformedRowsGiveNoReading) {
+    for (const char* text : {"", "cpu  1 2 3 4\n", "cpu0 1 2 3\n", "cpu0 1 2 3 x\n", "cpu0 1 2 3 -4\n",
+                             "cpu0 1 2 3 4\ncpu1 1 2 3 99999999999999999999999\n", "cpux 1 2 3 4\ncpu0 1\n"}) {
+        EXPECT_FALSE(ProcStatCpuSource::parse(text)) << text;
+    }
+    EXPECT_FALSE(ProcStatCpuSource(tree("garbage")).read());
+    EXPECT_FALSE(ProcStatCpuSource(tree("missing")).read());
+    // Old kernels have only the first four counters; offline CPUs leave gaps in the numbering.
+    auto rows = ProcStatCpuSource::parse("cpu0 1 2 3 4\ncpu2 5 6 7 8\n");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ((*rows)[1], (CpuTicks{2, 5, 7, 8, 6}));
+}
+
+TEST(ProcStatCpuSource, EfficiencyCpusFromTopology) {
+    EXPECT_EQ(ProcStatCpuSource(tree("arm")).efficiencyCpus(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_TRUE(ProcStatCpuSource(tree("garbage")).efficiencyCpus().empty());
+    const struct {
+        const char* text;
+        std::optional<std::vector<int>> cpus;
+    } lists[] = {{"0-3,8,10-11\n", std::vector<int>{0, 1, 2, 3, 8, 10, 11}},
+                 {"", std::vector<int>{}},
+                 {"3-1", std::nullopt},
+                 {"a-b", std::nullopt},
+                 {"0-99999999", std::nullopt}};
+    for (const auto& l : lists) EXPECT_EQ(ProcStatCpuSource::parseCpuList(l.text), l.cpus) << l.text;
+}
+
+TEST(MeminfoSource, MapsMeminfoOntoPageCounts) {
+    MeminfoSource source(tree("laptop"));
+    EXPECT_EQ(source.physicalMemory(), 16303544ULL * 1024);
+    auto stats = source.read();
+    ASSERT_TRUE(stats);
+    EXPECT_EQ(stats->pageSize, 1024u);
+    EXPECT_EQ(stats->freeCount, 9437184u);
+    EXPECT_EQ(stats->activeCount, 5242880u);
+    EXPECT_EQ(stats->wireCount, 65536u + 16384 + 49152 + 131072);
+    EXPECT_EQ(stats->compressorPageCount, 0u);
+    EXPECT_EQ(stats->internalPageCount, 4194304u + 524288);
+    EXPECT_EQ(stats->purgeableCount, 0u);
+}
+
+TEST(MeminfoSource, GarbageOrMissingValuesGiveNoReading) {
+    MeminfoSource garbage(tree("garbage"));
+    EXPECT_EQ(garbage.physicalMemory(), 0u);
+    EXPECT_FALSE(garbage.read());
+    EXPECT_FALSE(MeminfoSource::toVmStats(MeminfoSource::parse("MemAvailable: 5 kB\nActive: -1 kB\nAnonPages: 1 kB\n")));
+    auto parsed = MeminfoSource::parse("Zswap: 99999999999999999999 kB\nHugePages_Total: 4\nBad: 5 MB\n");
+    EXPECT_FALSE(parsed.count("Zswap"));
+    EXPECT_EQ(parsed.at("HugePages_Total"), 4u);
+    EXPECT_FALSE(parsed.count("Bad"));
+}
+
+TEST(DiskstatsSource, CountsWholePhysicalDisksOnly) {
+    DiskstatsSource source(tree("laptop"));
+    auto totals = source.read();
+    ASSERT_TRUE(totals);
+    EXPECT_EQ(totals->bytesRead, (8000000ULL + 4000) * 512);
+    EXPECT_EQ(totals->bytesWritten, (6000000ULL + 1600) * 512);
+    EXPECT_EQ(DiskstatsSource(tree("garbage")).read()->bytesRead, 0u);  // no disks at all
+    EXPECT_FALSE(DiskstatsSource(tree("missing")).read());
+    EXPECT_FALSE(DiskstatsSource::parse("8 0 sda 1 2 x 4 5 6 7 8\n", {"sda"}));
+    EXPECT_FALSE(DiskstatsSource::parse("8 0 sda 1 2\n", {"sda"}));
+}
+
+TEST(NetDevSource, SumsEveryInterfaceButLoopback) {
+    auto totals = NetDevSource(tree("laptop")).read();
+    ASSERT_TRUE(totals);
+    EXPECT_EQ(totals->bytesIn, 1500000000u + 20000);
+    EXPECT_EQ(totals->bytesOut, 250000000u + 30000);
+    EXPECT_FALSE(NetDevSource(tree("garbage")).read());
+    EXPECT_FALSE(NetDevSource(tree("missing")).read());
+}
+
+// The same sources against this machine: plausible figures, no crash.
+TEST(RealMachine, SamplingSourcesGivePlausibleReadings) {
+    ProcStatCpuSource cpu;
+    auto rows = cpu.read();
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(static_cast<long>(rows->size()), sysconf(_SC_NPROCESSORS_ONLN));
+
+    MeminfoSource memory;
+    std::string meminfo;
+    ASSERT_TRUE(TextFile::read("/proc/meminfo", meminfo));
+    EXPECT_EQ(memory.physicalMemory(), MeminfoSource::parse(meminfo).at("MemTotal") * 1024);
+    EXPECT_TRUE(memory.read());
+
+    EXPECT_TRUE(DiskstatsSource().read());
+    EXPECT_TRUE(NetDevSource().read());
+}
+
+}  // namespace
+}  // namespace corvelle
