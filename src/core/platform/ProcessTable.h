@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+// The machine's process table, read by the process sampler once per tick (on one worker
+// thread at a time). Out-parameters let the sampler reuse its buffers from tick to tick.
+class ProcessTable {
+public:
+    // What the kernel reports about one process.
+    struct Task {
+        std::uint64_t residentSize = 0;  // bytes
+        std::uint64_t userTime = 0;      // nanoseconds of CPU time
+        std::uint64_t systemTime = 0;    // nanoseconds of CPU time
+        std::int64_t threadCount = 0;
+        // Identifies the process behind a pid together with shortName: a reused pid gets a new
+        // start time, an exec a new short name.
+        std::uint64_t startTime = 0;
+        std::string shortName;  // the kernel's short command name; may be empty
+    };
+
+    virtual ~ProcessTable() = default;
+    // Replaces pids with the ids of all processes. False when the table cannot be listed.
+    virtual bool listPids(std::vector<std::int32_t>& pids) = 0;
+    // False when the process is gone or cannot be read.
+    virtual bool readTask(std::int32_t pid, Task& task) = 0;
+    // The executable's path; false when it is unknown or not readable.
+    virtual bool executablePath(std::int32_t pid, std::string& path) = 0;
+};
+
+}  // namespace corvelle

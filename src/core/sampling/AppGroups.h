@@ -1,0 +1,14 @@
+#pragma once
+
+#include "sampling/AppGroup.h"
+#include "sampling/ProcStats.h"
+
+#include <vector>
+
+namespace corvelle {
+
+// One group per distinct process name with the sums of its processes, by total CPU
+// descending; groups with equal totals keep the order of their first process.
+std::vector<AppGroup> buildAppGroups(const std::vector<ProcStats>& processes);
+
+}  // namespace corvelle

@@ -1,0 +1,145 @@
+#include "sampling/ProcessMonitor.h"
+
+#include "util/UnicodeNumeric.h"
+#include "util/Utf8.h"
+
+#include <algorithm>
+#include <array>
+
+namespace corvelle {
+namespace {
+
+constexpr double kMaxPercent = 999.9;
+constexpr std::array<std::string_view, 8> kFolderPieces = {"versions", "bin",   "lib",   "sbin",
+                                                           "usr",      "local", "share", "opt"};
+
+// A piece made only of numeric characters and dots, such as a version number.
+bool isVersionPiece(std::string_view piece) {
+    size_t pos = 0;
+    while (pos < piece.size()) {
+        const char32_t cp = Utf8::next(piece, pos);
+        if (cp != U'.' && !hasNumericValue(cp)) return false;
+    }
+    return true;
+}
+
+bool isSkippedPiece(std::string_view piece) {
+    return isVersionPiece(piece) || std::ranges::find(kFolderPieces, piece) != kFolderPieces.end();
+}
+
+// The name between the last "/" before the first ".app" and that ".app".
+std::optional<std::string> bundleName(std::string_view path) {
+    const auto app = path.find(".app");
+    if (app == std::string_view::npos) return std::nullopt;
+    const auto slash = path.substr(0, app).rfind('/');
+    if (slash == std::string_view::npos || slash + 1 == app) return std::nullopt;
+    return Utf8::repaired(path.substr(slash + 1, app - slash - 1));
+}
+
+bool sameProcess(const ProcessTable::Task& task, std::uint64_t startTime, const std::string& shortName) {
+    return task.startTime == startTime && task.shortName == shortName;
+}
+
+double rise(std::uint64_t now, std::uint64_t before) { return now > before ? static_cast<double>(now - before) : 0; }
+
+}  // namespace
+
+ProcessMonitor::ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock)
+    : table_(std::move(table)), clock_(std::move(clock)) {}
+
+double ProcessMonitor::weightingFactor(const std::optional<CoreContext>& coreContext) {
+    if (!coreContext) return 1.5;
+    const double sum = coreContext->eCoreAverage + coreContext->pCoreAverage;
+    if (sum > 0) return 1.0 + 1.5 * coreContext->pCoreAverage / sum;
+    return 1.0;
+}
+
+std::optional<std::string> ProcessMonitor::resolveNameFromPath(std::string_view path) {
+    if (auto name = bundleName(path)) return name;
+    size_t end = path.size();
+    while (end > 0) {
+        const auto slash = path.rfind('/', end - 1);
+        const size_t begin = slash == std::string_view::npos ? 0 : slash + 1;
+        const auto piece = path.substr(begin, end - begin);
+        if (!piece.empty() && !isSkippedPiece(piece)) return Utf8::repaired(piece);
+        if (slash == std::string_view::npos) break;
+        end = slash;
+    }
+    return std::nullopt;
+}
+
+std::vector<ProcStats> ProcessMonitor::sample(const std::optional<CoreContext>& coreContext,
+                                              std::int64_t maxProcesses) {
+    ++tick_;
+    candidates_.clear();
+    const double now = clock_->uptime();
+    if (!table_ || !table_->listPids(pids_)) pids_.clear();
+    for (const auto pid : pids_) {
+        if (pid > 0) sampleProcess(pid, now);
+    }
+    auto result = busiest(maxProcesses, weightingFactor(coreContext));
+    std::erase_if(previousSamples_, [this](const auto& item) { return item.second.listedIn != tick_; });
+    return result;
+}
+
+void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
+    const auto found = previousSamples_.find(pid);
+    PreviousSample* known = found == previousSamples_.end() ? nullptr : &found->second;
+    if (known) known->listedIn = tick_;
+    if (!table_->readTask(pid, task_)) return;
+
+    // The name only changes with the process behind the pid (reuse or exec), so it is
+    // resolved once per process rather than once per tick.
+    const bool sameName = known && sameProcess(task_, known->startTime, known->shortName);
+    if (!sameName && !resolveName(pid, resolvedName_)) return;
+
+    const double percent = known ? cpuPercent(task_, *known, now) : 0;
+    PreviousSample& entry = known ? *known : previousSamples_[pid];
+    entry.userTime = task_.userTime;
+    entry.systemTime = task_.systemTime;
+    entry.timestamp = now;
+    entry.listedIn = tick_;
+    if (!sameName) {
+        entry.startTime = task_.startTime;
+        entry.shortName = task_.shortName;
+        entry.name = resolvedName_;
+    }
+    candidates_.push_back({candidates_.size(), pid, percent, &entry, task_.residentSize, task_.threadCount});
+}
+
+bool ProcessMonitor::resolveName(std::int32_t pid, std::string& name) {
+    if (table_->executablePath(pid, pathBuffer_)) {
+        if (auto resolved = resolveNameFromPath(pathBuffer_)) {
+            name = std::move(*resolved);
+            return true;
+        }
+    }
+    if (task_.shortName.empty()) return false;
+    name = Utf8::repaired(task_.shortName);
+    return true;
+}
+
+double ProcessMonitor::cpuPercent(const ProcessTable::Task& task, const PreviousSample& previous, double now) {
+    const double elapsed = now - previous.timestamp;
+    if (!(elapsed > 0)) return 0;
+    const double busy = rise(task.userTime, previous.userTime) + rise(task.systemTime, previous.systemTime);
+    return std::clamp(busy / (elapsed * 1e9) * 100.0, 0.0, kMaxPercent);
+}
+
+std::vector<ProcStats> ProcessMonitor::busiest(std::int64_t maxProcesses, double factor) {
+    const size_t keep = std::min(candidates_.size(), static_cast<size_t>(std::max<std::int64_t>(maxProcesses, 0)));
+    // Ordering by position on equal figures makes the cut match a stable sort of the whole list.
+    std::partial_sort(candidates_.begin(), candidates_.begin() + static_cast<std::ptrdiff_t>(keep), candidates_.end(),
+                      [](const Candidate& a, const Candidate& b) {
+                          return a.cpuPercent != b.cpuPercent ? a.cpuPercent > b.cpuPercent : a.order < b.order;
+                      });
+    std::vector<ProcStats> result;
+    result.reserve(keep);
+    for (size_t i = 0; i < keep; ++i) {
+        const auto& c = candidates_[i];
+        result.push_back({c.pid, c.entry->name, c.cpuPercent, c.memoryBytes, c.threadCount, c.cpuPercent * factor});
+    }
+    return result;
+}
+
+}  // namespace corvelle

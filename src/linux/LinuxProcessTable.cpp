@@ -1,0 +1,146 @@
+#include "linux/LinuxProcessTable.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <charconv>
+#include <limits>
+
+namespace corvelle {
+namespace {
+
+constexpr std::uint64_t kNanosecondsPerSecond = 1'000'000'000;
+constexpr std::string_view kDeletedSuffix = " (deleted)";
+
+// Field positions after the closing parenthesis of the name: 0 is the state (field 3).
+constexpr size_t kUserTime = 11;
+constexpr size_t kSystemTime = 12;
+constexpr size_t kThreads = 17;
+constexpr size_t kStartTime = 19;
+constexpr size_t kResident = 21;
+
+// "<pid>/<leaf>", relative to the proc folder.
+using RelativePath = std::array<char, 48>;
+RelativePath pidPath(std::int32_t pid, std::string_view leaf) {
+    RelativePath path{};
+    auto end = std::to_chars(path.data(), path.data() + 16, pid).ptr;
+    *end++ = '/';
+    leaf.copy(end, leaf.size());
+    return path;
+}
+
+template <typename Number>
+bool parseNumber(std::string_view token, Number& value) {
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    return error == std::errc() && end == token.data() + token.size();
+}
+
+bool isSeparator(char c) { return c == ' ' || c == '\n'; }
+
+// The whitespace-separated tokens of text, up to count of them; false when there are fewer.
+template <size_t N>
+bool splitFields(std::string_view text, std::array<std::string_view, N>& fields) {
+    size_t pos = 0;
+    for (auto& field : fields) {
+        while (pos < text.size() && isSeparator(text[pos])) ++pos;
+        const size_t begin = pos;
+        while (pos < text.size() && !isSeparator(text[pos])) ++pos;
+        if (begin == pos) return false;
+        field = text.substr(begin, pos - begin);
+    }
+    return true;
+}
+
+bool multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& product) {
+    if (b != 0 && a > std::numeric_limits<std::uint64_t>::max() / b) return false;
+    product = a * b;
+    return true;
+}
+
+bool ticksToNanoseconds(std::uint64_t ticks, std::uint64_t ticksPerSecond, std::uint64_t& nanoseconds) {
+    std::uint64_t whole = 0;
+    if (!multiply(ticks / ticksPerSecond, kNanosecondsPerSecond, whole)) return false;
+    const std::uint64_t part = ticks % ticksPerSecond * kNanosecondsPerSecond / ticksPerSecond;
+    if (whole > std::numeric_limits<std::uint64_t>::max() - part) return false;
+    nanoseconds = whole + part;
+    return true;
+}
+
+}  // namespace
+
+LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root)
+    : proc_(opendir((root / "proc").c_str())) {
+    const long ticks = sysconf(_SC_CLK_TCK);
+    const long page = sysconf(_SC_PAGESIZE);
+    if (ticks > 0) units_.ticksPerSecond = static_cast<std::uint64_t>(ticks);
+    if (page > 0) units_.pageSize = static_cast<std::uint64_t>(page);
+}
+
+LinuxProcessTable::~LinuxProcessTable() {
+    if (proc_) closedir(proc_);
+}
+
+bool LinuxProcessTable::listPids(std::vector<std::int32_t>& pids) {
+    pids.clear();
+    if (!proc_) return false;
+    rewinddir(proc_);
+    while (const dirent* entry = readdir(proc_)) {
+        if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
+        std::int32_t pid = 0;
+        if (parseNumber(std::string_view(entry->d_name), pid) && pid > 0) pids.push_back(pid);
+    }
+    return true;
+}
+
+bool LinuxProcessTable::readTask(std::int32_t pid, Task& task) {
+    if (!proc_) return false;
+    const int fd = openat(dirfd(proc_), pidPath(pid, "stat").data(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // A stat line is well under 1 KiB; anything cut off at the end lies past the fields we use.
+    std::array<char, 4096> buffer;
+    size_t size = 0;
+    ssize_t count = 0;
+    while (size < buffer.size() && (count = read(fd, buffer.data() + size, buffer.size() - size)) > 0) {
+        size += static_cast<size_t>(count);
+    }
+    close(fd);
+    return count >= 0 && parseStat(std::string_view(buffer.data(), size), units_, task);
+}
+
+bool LinuxProcessTable::executablePath(std::int32_t pid, std::string& path) {
+    if (!proc_) return false;
+    std::array<char, 4096> buffer;
+    const ssize_t length = readlinkat(dirfd(proc_), pidPath(pid, "exe").data(), buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<size_t>(length) >= buffer.size()) return false;
+    std::string_view target(buffer.data(), static_cast<size_t>(length));
+    // A binary replaced by an update while running still names the running program.
+    if (target.ends_with(kDeletedSuffix)) target.remove_suffix(kDeletedSuffix.size());
+    path.assign(target);
+    return !path.empty();
+}
+
+bool LinuxProcessTable::parseStat(std::string_view line, const Units& units, Task& task) {
+    const auto open = line.find('(');
+    const auto close = line.rfind(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return false;
+    if (units.ticksPerSecond == 0) return false;
+
+    std::array<std::string_view, kResident + 1> fields;
+    if (!splitFields(line.substr(close + 1), fields)) return false;
+    std::uint64_t userTicks = 0, systemTicks = 0, residentPages = 0;
+    if (!parseNumber(fields[kUserTime], userTicks) || !parseNumber(fields[kSystemTime], systemTicks) ||
+        !parseNumber(fields[kThreads], task.threadCount) || !parseNumber(fields[kStartTime], task.startTime) ||
+        !parseNumber(fields[kResident], residentPages) || task.threadCount < 0) {
+        return false;
+    }
+    if (!ticksToNanoseconds(userTicks, units.ticksPerSecond, task.userTime) ||
+        !ticksToNanoseconds(systemTicks, units.ticksPerSecond, task.systemTime) ||
+        !multiply(residentPages, units.pageSize, task.residentSize)) {
+        return false;
+    }
+    task.shortName.assign(line.substr(open + 1, close - open - 1));
+    return true;
+}
+
+}  // namespace corvelle
