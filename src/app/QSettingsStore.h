@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/KeyValueStore.h"
+
+#include <QSettings>
+
+namespace corvelle {
+
+// The user's settings in Qt's per-user settings file. QSettings' text format loses value
+// types, so each value is stored with a one-letter type tag ("d:2", "b:1", "s:es", "x:<base64>")
+// and a typed read of another type answers nothing, as the seam requires.
+class QSettingsStore : public KeyValueStore {
+public:
+    QSettingsStore();
+    explicit QSettingsStore(const QString& fileName);
+
+    std::optional<Value> read(const std::string& key) const override;
+    void write(const std::string& key, const Value& value) override;
+    void remove(const std::string& key) override;
+
+    static QString encode(const Value& value);
+    static std::optional<Value> decode(const QString& text);
+
+private:
+    mutable QSettings settings_;
+};
+
+}  // namespace corvelle

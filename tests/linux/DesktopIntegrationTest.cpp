@@ -1,0 +1,52 @@
+#include "linux/EnvironmentLanguages.h"
+#include "linux/XdgAutostartLoginItem.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace corvelle {
+namespace {
+
+TEST(XdgAutostartLoginItem, RegisterWritesAnEntryForTheBinaryAndUnregisterRemovesIt) {
+    test::TempDir dir;
+    XdgAutostartLoginItem item(dir / "autostart", "/opt/My Apps/corvelle");
+    EXPECT_FALSE(item.isEnabled());
+    ASSERT_TRUE(item.registerItem());
+    EXPECT_TRUE(item.isEnabled());
+    std::ifstream entry(item.entryPath());
+    std::string text((std::istreambuf_iterator<char>(entry)), {});
+    EXPECT_NE(text.find("Exec=\"/opt/My Apps/corvelle\"\n"), std::string::npos);
+    ASSERT_TRUE(item.unregisterItem());
+    EXPECT_FALSE(item.isEnabled());
+    EXPECT_TRUE(item.unregisterItem());  // already gone is success
+}
+
+TEST(XdgAutostartLoginItem, AnEntrySwitchedOffByTheDesktopIsNotEnabled) {
+    test::TempDir dir;
+    XdgAutostartLoginItem item(dir.path(), "/usr/bin/corvelle");
+    std::ofstream(item.entryPath()) << "[Desktop Entry]\nExec=corvelle\nHidden=true\n";
+    EXPECT_FALSE(item.isEnabled());
+}
+
+TEST(EnvironmentLanguages, LocaleNamesBecomeTags) {
+    EXPECT_EQ(localeToLanguageTag("es_MX.UTF-8"), "es-MX");
+    EXPECT_EQ(localeToLanguageTag("de_DE@euro"), "de-DE");
+    EXPECT_EQ(localeToLanguageTag("C.UTF-8"), "");
+    EXPECT_EQ(localeToLanguageTag("POSIX"), "");
+
+    setenv("LANGUAGE", "es_ES:en", 1);
+    setenv("LANG", "fr_FR.UTF-8", 1);
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    EXPECT_EQ(environmentPreferredLanguages(), (std::vector<std::string>{"es-ES", "en", "fr-FR"}));
+    unsetenv("LANGUAGE");
+    setenv("LC_ALL", "C", 1);
+    EXPECT_TRUE(environmentPreferredLanguages().empty());
+}
+
+}  // namespace
+}  // namespace corvelle
