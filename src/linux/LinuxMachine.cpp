@@ -1,6 +1,7 @@
 #include "linux/LinuxMachine.h"
 
 #include "linux/DiskstatsSource.h"
+#include "linux/LinuxProcessTable.h"
 #include "linux/MeminfoSource.h"
 #include "linux/NetDevSource.h"
 #include "linux/ProcStatCpuSource.h"
@@ -15,6 +16,7 @@ MachineSources makeLinuxMachineSources(const std::filesystem::path& root) {
     sources.vmStats = std::make_unique<MeminfoSource>(root);
     sources.blockStats = std::make_unique<DiskstatsSource>(root);
     sources.netStats = std::make_unique<NetDevSource>(root);
+    sources.processTable = std::make_unique<LinuxProcessTable>(root);
     return sources;
 }
 

@@ -2,58 +2,17 @@
 #include "sampling/ProcessMonitor.h"
 
 #include "support/FakeClock.h"
+#include "support/FakeProcessTable.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <map>
 
 namespace corvelle {
 namespace {
 
 constexpr std::uint64_t kSecond = 1'000'000'000;
-
-// A process table held in memory; counts path look-ups.
-class FakeProcessTable : public ProcessTable {
-public:
-    struct Process {
-        Task task;
-        std::string path;  // empty: unknown
-    };
-    std::vector<std::int32_t> order;
-    std::map<std::int32_t, Process> processes;
-    bool listingFails = false;
-    int pathReads = 0;
-
-    Process& add(std::int32_t pid, std::string path, std::string shortName = "short") {
-        order.push_back(pid);
-        auto& process = processes[pid];
-        process.path = std::move(path);
-        process.task.shortName = std::move(shortName);
-        return process;
-    }
-    void remove(std::int32_t pid) {
-        std::erase(order, pid);
-        processes.erase(pid);
-    }
-    bool listPids(std::vector<std::int32_t>& pids) override {
-        pids = order;
-        return !listingFails;
-    }
-    bool readTask(std::int32_t pid, Task& task) override {
-        auto it = processes.find(pid);
-        if (it == processes.end()) return false;
-        task = it->second.task;
-        return true;
-    }
-    bool executablePath(std::int32_t pid, std::string& path) override {
-        ++pathReads;
-        auto it = processes.find(pid);
-        if (it == processes.end() || it->second.path.empty()) return false;
-        path = it->second.path;
-        return true;
-    }
-};
+using test::FakeProcessTable;
 
 struct Harness {
     std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();

@@ -3,8 +3,10 @@
 #include "sampling/SystemMonitor.h"
 #include "settings/MemoryKeyValueStore.h"
 #include "support/FakeClock.h"
+#include "support/FakeProcessTable.h"
 #include "support/FakeSources.h"
 #include "support/ManualEventLoop.h"
+#include "support/RecordingNotifier.h"
 #include "support/TempDir.h"
 
 namespace corvelle::test {
@@ -23,15 +25,19 @@ struct MonitorHarness {
         auto vmSource = std::make_unique<FakeVmStats>();
         auto blockSource = std::make_unique<FakeBlockStats>();
         auto netSource = std::make_unique<FakeNetStats>();
+        auto processSource = std::make_unique<FakeProcessTable>();
         cpu = cpuSource.get();
         vm = vmSource.get();
         blocks = blockSource.get();
         net = netSource.get();
+        processes = processSource.get();
         vm->total = 8ULL << 30;
         s.cpuTicks = std::move(cpuSource);
         s.vmStats = std::move(vmSource);
         s.blockStats = std::move(blockSource);
         s.netStats = std::move(netSource);
+        s.processTable = std::move(processSource);
+        s.notifier = notifier;
         return s;
     }
 
@@ -49,6 +55,8 @@ struct MonitorHarness {
     FakeVmStats* vm = nullptr;
     FakeBlockStats* blocks = nullptr;
     FakeNetStats* net = nullptr;
+    FakeProcessTable* processes = nullptr;
+    std::shared_ptr<RecordingNotifier> notifier = std::make_shared<RecordingNotifier>();
     std::unique_ptr<SystemMonitor> monitor;
 };
 

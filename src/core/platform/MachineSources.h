@@ -5,6 +5,8 @@
 #include "platform/CpuTicksSource.h"
 #include "platform/EventLoop.h"
 #include "platform/NetStatsSource.h"
+#include "platform/Notifier.h"
+#include "platform/ProcessTable.h"
 #include "platform/VmStatsSource.h"
 
 #include <filesystem>
@@ -24,6 +26,9 @@ struct MachineSources {
     std::unique_ptr<VmStatsSource> vmStats;
     std::unique_ptr<BlockStatsSource> blockStats;
     std::unique_ptr<NetStatsSource> netStats;
+    std::unique_ptr<ProcessTable> processTable;
+    // Shared: the shell also asks it for permission at launch.
+    std::shared_ptr<Notifier> notifier;
 };
 
 }  // namespace corvelle

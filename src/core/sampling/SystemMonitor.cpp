@@ -1,5 +1,6 @@
 #include "sampling/SystemMonitor.h"
 
+#include "sampling/AppGroups.h"
 #include "sampling/ParallelFor.h"
 
 #include <algorithm>
@@ -11,9 +12,11 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
       cpuMonitor_(std::move(sources.cpuTicks)),
+      processMonitor_(std::move(sources.processTable), clock_),
       memoryMonitor_(std::move(sources.vmStats)),
       diskMonitor_(std::move(sources.blockStats), clock_),
-      networkMonitor_(std::move(sources.netStats), clock_) {}
+      networkMonitor_(std::move(sources.netStats), clock_),
+      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier)) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
 
@@ -30,7 +33,10 @@ void SystemMonitor::start() {
     });
 }
 
-void SystemMonitor::stop() { cancelTimer(); }
+void SystemMonitor::stop() {
+    cancelTimer();
+    energyAlertService_.saveToDisk();
+}
 
 void SystemMonitor::settingsChanged() {
     const double interval = appSettings_.pollingInterval();
@@ -55,14 +61,14 @@ void SystemMonitor::cancelTimer() {
     timer_.reset();
 }
 
-void SystemMonitor::sampleVisible(Readings& readings) {
+void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses) {
     parallelFor(2, [&](int i) {
         if (i == 0) readings.cpu = cpuMonitor_.sample();
         // i == 1: battery
     });
     parallelFor(6, [&](int i) {
         switch (i) {
-            case 0: break;  // processes, with the core context of readings.cpu
+            case 0: sampleProcesses(readings, maxProcesses); break;
             case 1: break;  // energy
             case 2: break;  // temperatures
             case 3: readings.memory = memoryMonitor_.sample(); break;
@@ -72,16 +78,23 @@ void SystemMonitor::sampleVisible(Readings& readings) {
     });
 }
 
-void SystemMonitor::sampleHidden(Readings& readings) {
+void SystemMonitor::sampleHidden(Readings& readings, std::int64_t maxProcesses) {
     parallelFor(4, [&](int i) {
         if (i == 0) readings.cpu = cpuMonitor_.sample();
         // i == 1: temperatures, i == 2: battery, i == 3: energy
     });
-    // processes, alone on this thread, with the core context of readings.cpu
+    sampleProcesses(readings, maxProcesses);
+}
+
+// Energy impact is weighted by this tick's core averages, so processes come after the CPU.
+void SystemMonitor::sampleProcesses(Readings& readings, std::int64_t maxProcesses) {
+    std::optional<CoreContext> context;
+    if (readings.cpu) context = CoreContext{readings.cpu->eCoreAverage, readings.cpu->pCoreAverage};
+    readings.processes = processMonitor_.sample(context, maxProcesses);
 }
 
 // Every absent reading keeps the previous figures of its fields.
-SystemStats SystemMonitor::merge(const Readings& readings) {
+SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
     SystemStats next = stats_.get();
     if (const auto& cpu = readings.cpu) {
         next.cpuTotalUsage = cpu->totalUsage;
@@ -94,7 +107,9 @@ SystemStats SystemMonitor::merge(const Readings& readings) {
         next.pCoreAverage = cpu->pCoreAverage;
         cpuHistory_.modify([&](auto& history) { history.append(cpu->totalUsage); });
     }
-    // processes: appGroups every tick, topProcesses when visible
+    // Hidden ticks leave the list of the last visible tick, but the groups follow every tick.
+    next.appGroups = buildAppGroups(readings.processes);
+    if (visible) next.topProcesses = readings.processes;
     // thermal: the system's coarse thermal state, every tick
     // energy: power fields and powerHistory
     // temperatures
@@ -116,19 +131,42 @@ SystemStats SystemMonitor::merge(const Readings& readings) {
         next.networkOutBytesPerSec = network->outBytesPerSec;
     }
     // battery: battery fields and the time-remaining estimate
-    // alerts: check, send, the battery-draw average, the comparisons
+    // battery: pass the fresh sample's isPluggedIn (absent without a sample) instead of nullopt.
+    updateEnergyAlerts(readings.processes, visible, std::nullopt, next);
     return next;
+}
+
+// freshPluggedIn is the plugged-in flag of this tick's battery sample, absent without one.
+void SystemMonitor::updateEnergyAlerts(const std::vector<ProcStats>& processes, bool visible,
+                                       std::optional<bool> freshPluggedIn, SystemStats& next) {
+    const bool alertsOn = appSettings_.alertsEnergy();
+    if (visible) {
+        const bool onExternalPower = freshPluggedIn.value_or(stats_->batteryIsPluggedIn);
+        if (!processes.empty() && !onExternalPower) {
+            const auto alert = energyAlertService_.check(processes);
+            if (alert && alertsOn) energyAlertService_.send(*alert);
+        }
+    } else {
+        // Hidden ticks keep learning on any power, but only alert on battery.
+        const auto alert = energyAlertService_.check(processes);
+        const bool onBattery = freshPluggedIn.has_value() && !*freshPluggedIn;
+        if (alert && onBattery && !processes.empty() && alertsOn) energyAlertService_.send(*alert);
+    }
+    energyAlertService_.updateSystemWatts(next.batteryWatts);
+    next.systemBaselineWatts = energyAlertService_.systemWattsEMA().value_or(0);
+    if (!visible || !processes.empty()) next.processComparisons = energyAlertService_.processComparisons(processes, 5);
 }
 
 void SystemMonitor::poll() {
     const bool visible = isPopoverVisible_;
+    const auto maxProcesses = std::min<std::int64_t>(appSettings_.maxProcesses(), 15);
     Readings readings;
     if (visible) {
-        sampleVisible(readings);
+        sampleVisible(readings, maxProcesses);
     } else {
-        sampleHidden(readings);
+        sampleHidden(readings, maxProcesses);
     }
-    SystemStats next = merge(readings);
+    SystemStats next = merge(readings, visible);
     stats_.set(next);
     updateStatusItem(next);
     // collector: fold the snapshot into today's record

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "alerts/EnergyAlertService.h"
 #include "platform/MachineSources.h"
 #include "sampling/CPUMonitor.h"
 #include "sampling/DiskMonitor.h"
 #include "sampling/HistoryBuffer.h"
 #include "sampling/MemoryMonitor.h"
 #include "sampling/NetworkMonitor.h"
+#include "sampling/ProcessMonitor.h"
 #include "sampling/SystemStats.h"
 #include "settings/AppSettings.h"
 #include "util/Signal.h"
@@ -59,11 +61,15 @@ private:
         std::optional<MemoryMonitor::Snapshot> memory;
         std::optional<DiskMonitor::Snapshot> disk;
         std::optional<NetworkMonitor::Snapshot> network;
+        std::vector<ProcStats> processes;
     };
 
-    void sampleVisible(Readings& readings);
-    void sampleHidden(Readings& readings);
-    SystemStats merge(const Readings& readings);
+    void sampleVisible(Readings& readings, std::int64_t maxProcesses);
+    void sampleHidden(Readings& readings, std::int64_t maxProcesses);
+    void sampleProcesses(Readings& readings, std::int64_t maxProcesses);
+    SystemStats merge(const Readings& readings, bool visible);
+    void updateEnergyAlerts(const std::vector<ProcStats>& processes, bool visible,
+                            std::optional<bool> freshPluggedIn, SystemStats& next);
     void updateStatusItem(const SystemStats& stats);
     void startTimer(double interval);
     void cancelTimer();
@@ -80,9 +86,11 @@ private:
     bool isPopoverVisible_ = false;
 
     CPUMonitor cpuMonitor_;
+    ProcessMonitor processMonitor_;
     MemoryMonitor memoryMonitor_;
     DiskMonitor diskMonitor_;
     NetworkMonitor networkMonitor_;
+    EnergyAlertService energyAlertService_;
 
     std::optional<TimerId> timer_;
     std::string lastMenuBarText_;
