@@ -1,0 +1,17 @@
+#pragma once
+
+#include "analysis/Explainer.h"
+
+#include <string>
+
+// The text catalogue, glossary of technical terms.
+namespace corvelle::L {
+
+// One line: what the term is.
+std::string explainerSimple(Explainer explainer);
+// A few sentences with an everyday comparison.
+std::string explainerDetailed(Explainer explainer);
+// Label of a collapsed explainer row.
+std::string explainerPrompt();
+
+}  // namespace corvelle::L
