@@ -1,8 +1,10 @@
 #include "linux/LinuxProcessTable.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -11,6 +13,7 @@ namespace corvelle {
 namespace {
 
 constexpr std::uint64_t kNanosecondsPerSecond = 1'000'000'000;
+constexpr size_t kMostOpenStats = 4096;
 constexpr std::string_view kDeletedSuffix = " (deleted)";
 
 // Field positions after the closing parenthesis of the name: 0 is the state (field 3).
@@ -75,37 +78,68 @@ LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root)
     const long page = sysconf(_SC_PAGESIZE);
     if (ticks > 0) units_.ticksPerSecond = static_cast<std::uint64_t>(ticks);
     if (page > 0) units_.pageSize = static_cast<std::uint64_t>(page);
+    // A quarter of the descriptor limit leaves the rest of the program plenty.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
+        maxOpenStats_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 4, kMostOpenStats));
+    }
 }
 
 LinuxProcessTable::~LinuxProcessTable() {
+    for (const auto& [pid, open] : openStats_) close(open.fd);
     if (proc_) closedir(proc_);
 }
 
 bool LinuxProcessTable::listPids(std::vector<std::int32_t>& pids) {
     pids.clear();
-    if (!proc_) return false;
-    rewinddir(proc_);
-    while (const dirent* entry = readdir(proc_)) {
-        if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
-        std::int32_t pid = 0;
-        if (parseNumber(std::string_view(entry->d_name), pid) && pid > 0) pids.push_back(pid);
+    ++listing_;
+    if (proc_) {
+        rewinddir(proc_);
+        while (const dirent* entry = readdir(proc_)) {
+            if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
+            std::int32_t pid = 0;
+            if (!parseNumber(std::string_view(entry->d_name), pid) || pid <= 0) continue;
+            pids.push_back(pid);
+            if (const auto open = openStats_.find(pid); open != openStats_.end()) open->second.listedIn = listing_;
+        }
     }
-    return true;
+    closeUnlisted();
+    return proc_ != nullptr;
+}
+
+void LinuxProcessTable::closeUnlisted() {
+    std::erase_if(openStats_, [this](const auto& item) {
+        if (item.second.listedIn == listing_) return false;
+        close(item.second.fd);
+        return true;
+    });
 }
 
 bool LinuxProcessTable::readTask(std::int32_t pid, Task& task) {
-    if (!proc_) return false;
-    const int fd = openat(dirfd(proc_), pidPath(pid, "stat").data(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    // A stat line is well under 1 KiB; anything cut off at the end lies past the fields we use.
+    // A stat line is well under 1 KiB and comes whole from one read; a cut-off line fails to parse.
     std::array<char, 4096> buffer;
-    size_t size = 0;
-    ssize_t count = 0;
-    while (size < buffer.size() && (count = read(fd, buffer.data() + size, buffer.size() - size)) > 0) {
-        size += static_cast<size_t>(count);
+    const long size = readStat(pid, buffer);
+    return size > 0 && parseStat(std::string_view(buffer.data(), static_cast<size_t>(size)), units_, task);
+}
+
+long LinuxProcessTable::readStat(std::int32_t pid, std::span<char> buffer) {
+    if (const auto open = openStats_.find(pid); open != openStats_.end()) {
+        const ssize_t size = pread(open->second.fd, buffer.data(), buffer.size(), 0);
+        if (size > 0) return size;
+        // The process behind the open file has gone; the pid may now belong to another one.
+        close(open->second.fd);
+        openStats_.erase(open);
     }
-    close(fd);
-    return count >= 0 && parseStat(std::string_view(buffer.data(), size), units_, task);
+    if (!proc_) return -1;
+    const int fd = openat(dirfd(proc_), pidPath(pid, "stat").data(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const ssize_t size = pread(fd, buffer.data(), buffer.size(), 0);
+    if (size > 0 && openStats_.size() < maxOpenStats_) {
+        openStats_.emplace(pid, OpenStat{fd, listing_});
+    } else {
+        close(fd);
+    }
+    return size;
 }
 
 bool LinuxProcessTable::executablePath(std::int32_t pid, std::string& path) {

@@ -5,12 +5,16 @@
 #include <dirent.h>
 
 #include <filesystem>
+#include <span>
 #include <string_view>
+#include <unordered_map>
 
 namespace corvelle {
 
 // The process table from procfs: /proc/[pid]/stat for the counters and the short name,
 // the /proc/[pid]/exe link for the executable's path. Nothing else is read per tick.
+// Stat files stay open from tick to tick (re-read from offset 0): opening them is most of
+// the cost. A bounded share of the descriptor limit is used for that.
 class LinuxProcessTable : public ProcessTable {
 public:
     // Units of the stat figures: clock ticks per second and the page size in bytes.
@@ -32,9 +36,23 @@ public:
     // so names holding spaces or parentheses parse. False for a truncated or garbage line.
     static bool parseStat(std::string_view line, const Units& units, Task& task);
 
+    // Stat files held open; for tests.
+    size_t openStatCount() const { return openStats_.size(); }
+
 private:
+    struct OpenStat {
+        int fd = -1;
+        std::uint64_t listedIn = 0;  // the listing that last saw the pid
+    };
+
+    long readStat(std::int32_t pid, std::span<char> buffer);
+    void closeUnlisted();
+
     DIR* proc_ = nullptr;  // the proc folder; its descriptor anchors every per-pid open
     Units units_;
+    std::unordered_map<std::int32_t, OpenStat> openStats_;
+    size_t maxOpenStats_ = 0;
+    std::uint64_t listing_ = 0;
 };
 
 }  // namespace corvelle

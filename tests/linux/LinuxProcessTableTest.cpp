@@ -99,6 +99,42 @@ TEST(LinuxProcessTable, NamesTheProcessesOfARecordedTree) {
     EXPECT_EQ(names, (std::vector<std::string>{"a) (b", "firefox", "kthreadd", "python3.11", "systemd"}));
 }
 
+pid_t spawnSleeper() {
+    const pid_t child = fork();
+    if (child == 0) {
+        pause();
+        _exit(0);
+    }
+    return child;
+}
+
+void endChild(pid_t child) {
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+}
+
+TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {
+    LinuxProcessTable table;
+    std::vector<std::int32_t> pids;
+    Task task;
+    const pid_t first = spawnSleeper();
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(table.readTask(first, task));
+    ASSERT_TRUE(table.readTask(first, task)) << "read again through the file held open";
+    EXPECT_EQ(table.openStatCount(), 1u);
+    endChild(first);
+    EXPECT_FALSE(table.readTask(first, task)) << "a held file never shows a gone process";
+    EXPECT_EQ(table.openStatCount(), 0u);
+
+    const pid_t second = spawnSleeper();
+    ASSERT_GT(second, 0);
+    ASSERT_TRUE(table.readTask(second, task));
+    EXPECT_EQ(table.openStatCount(), 1u);
+    endChild(second);
+    table.listPids(pids);
+    EXPECT_EQ(table.openStatCount(), 0u) << "the next listing closes what it no longer lists";
+}
+
 // What ps says about a process: CPU percent, resident KiB, threads.
 struct PsFigures {
     double cpu = 0;
