@@ -1,0 +1,39 @@
+#include "sampling/ParallelFor.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <set>
+#include <thread>
+#include <mutex>
+
+namespace corvelle {
+namespace {
+
+TEST(ParallelFor, RunsEveryIterationOnceAndAllAtTheSameTime) {
+    for (int n : {1, 2, 6, 3, 8}) {
+        std::atomic<int> arrived{0};
+        std::mutex mutex;
+        std::multiset<int> seen;
+        std::set<std::thread::id> threads;
+        parallelFor(n, [&](int i) {
+            // Every iteration waits for all the others: a pool that ran them one after another
+            // would never get past this.
+            ++arrived;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (arrived < n && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+            std::lock_guard lock(mutex);
+            seen.insert(i);
+            threads.insert(std::this_thread::get_id());
+        });
+        EXPECT_EQ(arrived, n);
+        EXPECT_EQ(seen.size(), static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) EXPECT_EQ(seen.count(i), 1u) << n;
+        EXPECT_EQ(threads.size(), static_cast<size_t>(n));
+    }
+    parallelFor(0, [](int) { FAIL(); });
+}
+
+}  // namespace
+}  // namespace corvelle
