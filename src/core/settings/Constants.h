@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SMCKeys.h"
 #include "settings/ThermalLevel.h"
 
 #include <string>

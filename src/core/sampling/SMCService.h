@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/SMCTransport.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+namespace corvelle {
+
+// Talks to the system management controller: key codes, cached key types, key data.
+// Not thread-safe: one reader uses it at a time.
+class SMCService {
+public:
+    using Bytes = std::array<std::uint8_t, 4>;
+
+    // Opens the connection at once; a null transport or a failed open leaves it closed for good.
+    explicit SMCService(std::unique_ptr<SMCTransport> transport);
+    ~SMCService();
+    SMCService(const SMCService&) = delete;
+    SMCService& operator=(const SMCService&) = delete;
+
+    bool isOpen() const { return isOpen_; }
+    // The key's data type code; asked once per key, then cached.
+    std::optional<std::uint32_t> getKeyInfo(std::string_view key);
+    // The first four data bytes of the key, in the order received.
+    std::optional<Bytes> readBytes(std::string_view key);
+
+    // The first four bytes of the text, first most significant, padded with spaces.
+    static constexpr std::uint32_t fourCharCode(std::string_view text) {
+        std::uint32_t code = 0;
+        for (size_t i = 0; i < 4; ++i) {
+            code = (code << 8) | (i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0x20u);
+        }
+        return code;
+    }
+
+private:
+    bool call(const SMCParamRecord& input, SMCParamRecord& output);
+
+    std::unique_ptr<SMCTransport> transport_;
+    bool isOpen_ = false;
+    std::unordered_map<std::uint32_t, std::uint32_t> keyTypeCache_;
+};
+
+}  // namespace corvelle

@@ -1,0 +1,202 @@
+#include "sampling/BatteryMonitor.h"
+
+#include "support/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace corvelle {
+namespace {
+
+class MapRegistry : public BatteryRegistry {
+public:
+    explicit MapRegistry(std::optional<PropertyDictionary> map) : map_(std::move(map)) {}
+    std::optional<PropertyDictionary> properties() override { return map_; }
+
+private:
+    std::optional<PropertyDictionary> map_;
+};
+
+struct Estimator {
+    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
+    BatteryMonitor monitor{nullptr, clock};
+
+    // One tick: the clock moves by `interval`, then the estimate is asked for.
+    double tick(const BatteryMonitor::Snapshot& s, double interval = 2.0, double cpu = 20.0) {
+        clock->advance(interval);
+        return monitor.estimateTimeRemaining(s, cpu, interval);
+    }
+    double warmUp(const BatteryMonitor::Snapshot& s) {
+        double last = 0;
+        for (int i = 0; i < 10; ++i) last = tick(s);
+        return last;
+    }
+};
+
+// 11.4 V, 4000 mAh left, drawing `watts`: 45.6 Wh, so 16416 s at 10 W.
+BatteryMonitor::Snapshot discharging(double watts, double percent = 50) {
+    BatteryMonitor::Snapshot s;
+    s.voltage = 11400;
+    s.rawCurrentCapacity = 4000;
+    s.rawMaxCapacity = 8000;
+    s.percentage = percent;
+    s.watts = watts;
+    return s;
+}
+
+TEST(BatteryMonitorSnapshot, DerivesFromProperties) {
+    const PropertyDictionary base{{"AppleRawCurrentCapacity", 2500}, {"AppleRawMaxCapacity", 5000},
+                                  {"Voltage", 11400},                {"InstantAmperage", -1000},
+                                  {"CycleCount", 42},                {"ExternalConnected", false}};
+    struct Case {
+        const char* name;
+        PropertyDictionary extra;
+        double percentage, watts, health;
+        std::int64_t design, adapter;
+    };
+    const Case cases[] = {
+        {"ratio when CurrentCapacity is 0", {{"CurrentCapacity", 0}}, 50, 11.4, 100, 5000, 0},
+        {"CurrentCapacity wins", {{"CurrentCapacity", 61}}, 61, 11.4, 100, 5000, 0},
+        {"CurrentCapacity of another kind", {{"CurrentCapacity", 61.0}}, 50, 11.4, 100, 5000, 0},
+        {"health never above 100", {{"NominalChargeCapacity", 5200}, {"DesignCapacity", 5000}}, 50, 11.4, 100, 5000, 0},
+        {"health against design", {{"NominalChargeCapacity", 4000}, {"DesignCapacity", 5000}}, 50, 11.4, 80, 5000, 0},
+        {"design falls back to raw max", {{"NominalChargeCapacity", 4500}}, 50, 11.4, 90, 5000, 0},
+        {"design below 1", {{"NominalChargeCapacity", 4500}, {"DesignCapacity", 0}}, 50, 11.4, 100, 0, 0},
+        {"adapter watts", {{"AdapterDetails", PropertyDictionary{{"Watts", 96}}}}, 50, 11.4, 100, 5000, 96},
+        {"adapter details of another kind", {{"AdapterDetails", 96}}, 50, 11.4, 100, 5000, 0},
+        {"amperage of another kind", {{"InstantAmperage", "-1000"}}, 50, 0, 100, 5000, 0},
+        {"most negative amperage has no magnitude",
+         {{"InstantAmperage", std::numeric_limits<std::int64_t>::min()}}, 50, 0, 100, 5000, 0},
+    };
+    for (const auto& c : cases) {
+        PropertyDictionary properties = c.extra;
+        properties.insert(base.begin(), base.end());
+        const auto s = BatteryMonitor::snapshotFrom(properties);
+        EXPECT_DOUBLE_EQ(s.percentage, c.percentage) << c.name;
+        EXPECT_DOUBLE_EQ(s.watts, c.watts) << c.name;
+        EXPECT_DOUBLE_EQ(s.healthPercent, c.health) << c.name;
+        EXPECT_EQ(s.designCapacity, c.design) << c.name;
+        EXPECT_EQ(s.adapterWatts, c.adapter) << c.name;
+        EXPECT_EQ(s.cycleCount, 42) << c.name;
+    }
+}
+
+TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
+    EXPECT_EQ(BatteryMonitor::snapshotFrom({}), BatteryMonitor::Snapshot{});
+    const auto s = BatteryMonitor::snapshotFrom({{"IsCharging", 1}, {"ExternalConnected", "Yes"},
+                                                 {"AppleRawMaxCapacity", 0}, {"AppleRawCurrentCapacity", 10}});
+    EXPECT_FALSE(s.isCharging);
+    EXPECT_FALSE(s.isPluggedIn);
+    EXPECT_EQ(s.percentage, 0);  // no usable maximum
+    EXPECT_EQ(BatteryMonitor::snapshotFrom({{"AppleRawCurrentCapacity", 6000}, {"AppleRawMaxCapacity", 5000}})
+                  .percentage,
+              100);
+    // Readings whose product exceeds 64 bits still give a finite power.
+    const auto huge = BatteryMonitor::snapshotFrom(
+        {{"Voltage", std::numeric_limits<std::int64_t>::max()}, {"InstantAmperage", -4000}});
+    EXPECT_TRUE(std::isfinite(huge.watts));
+    EXPECT_GT(huge.watts, 0);
+}
+
+TEST(BatteryMonitorSnapshot, SampleNeedsARegistryWithProperties) {
+    auto clock = std::make_shared<test::FakeClock>();
+    EXPECT_FALSE(BatteryMonitor(nullptr, clock).sample());
+    EXPECT_FALSE(BatteryMonitor(std::make_unique<MapRegistry>(std::nullopt), clock).sample());
+    const auto s = BatteryMonitor(std::make_unique<MapRegistry>(PropertyDictionary{{"CurrentCapacity", 77}}), clock)
+                       .sample();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->percentage, 77);
+}
+
+TEST(BatteryMonitorEstimate, ShowsNothingDuringWarmUpThenTheBoundedFigure) {
+    Estimator e;
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(e.tick(discharging(10)), 0) << i;
+    EXPECT_NEAR(e.tick(discharging(10)), 16416, 0.01);
+
+    EXPECT_EQ(Estimator().warmUp(discharging(0.5)), 72000);  // 91 h raw
+    auto nearlyEmpty = discharging(10);
+    nearlyEmpty.rawCurrentCapacity = 10;
+    EXPECT_EQ(Estimator().warmUp(nearlyEmpty), 600);
+}
+
+TEST(BatteryMonitorEstimate, NoFigureForTinyPowerOrNoEnergy) {
+    EXPECT_EQ(Estimator().warmUp(discharging(0.1)), 0);
+    auto empty = discharging(10);
+    empty.rawCurrentCapacity = 0;
+    EXPECT_EQ(Estimator().warmUp(empty), 0);
+}
+
+TEST(BatteryMonitorEstimate, ChargeLevelCorrection) {
+    const struct {
+        double percent, factor;
+    } cases[] = {{8, 0.75},   {9.99, 0.75}, {10, 0.85}, {14.9, 0.85}, {15, 0.92},
+                 {19.9, 0.92}, {20, 1.0},    {94.9, 1.0}, {95, 1.05},   {96, 1.05}};
+    for (const auto& c : cases) {
+        EXPECT_NEAR(Estimator().warmUp(discharging(10, c.percent)), 16416 * c.factor, 0.01) << c.percent;
+    }
+}
+
+TEST(BatteryMonitorEstimate, ExternalPowerResetsAndRestartsTheWarmUp) {
+    Estimator e;
+    e.warmUp(discharging(10));
+    auto plugged = discharging(10);
+    plugged.isPluggedIn = true;
+    EXPECT_EQ(e.tick(plugged), 0);
+    auto charging = discharging(10);
+    charging.isCharging = true;
+    EXPECT_EQ(e.tick(charging), 0);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(e.tick(discharging(10)), 0) << i;
+    EXPECT_NEAR(e.tick(discharging(10)), 16416, 0.01);
+}
+
+TEST(BatteryMonitorEstimate, ChangesAtMostTwoMinutesPerElapsedSecond) {
+    const struct {
+        double interval, step;
+    } cases[] = {{2, 240}, {5, 600}, {0, 0}, {-30, 0}};  // a clock set backwards allows no change
+    for (const auto& c : cases) {
+        Estimator e;
+        const double before = e.warmUp(discharging(10));
+        // Twice the charge doubles the raw estimate, far beyond one step.
+        auto refilled = discharging(10);
+        refilled.rawCurrentCapacity *= 2;
+        const double after = e.tick(refilled, c.interval);
+        EXPECT_NEAR(after - before, c.step, 1e-6) << c.interval;
+    }
+}
+
+TEST(BatteryMonitorFilters, MedianTakesTheUpperMiddleOfEvenWindows) {
+    Estimator e;
+    EXPECT_EQ(e.monitor.medianFilter(10), 10);
+    EXPECT_EQ(e.monitor.medianFilter(50), 50);
+
+    Estimator f;
+    std::vector<double> out;
+    for (double v : {10, 10, 50, 10, 10, 50, 50}) out.push_back(f.monitor.medianFilter(v));
+    EXPECT_EQ(out, (std::vector<double>{10, 10, 10, 10, 10, 10, 50}));
+}
+
+// How far one update moves the filter from `from` toward `to`, as a fraction of the step.
+double gain(double from, double to, double cpuDelta) {
+    Estimator e;
+    e.monitor.kalmanUpdate(from, 0, 0.5);
+    return (e.monitor.kalmanUpdate(to, cpuDelta, 0.5) - from) / (to - from);
+}
+
+TEST(BatteryMonitorFilters, KalmanFollowsFallsFasterThanRises) {
+    EXPECT_LT(gain(5, 20, 0), gain(20, 5, 0));
+    Estimator e;
+    EXPECT_EQ(e.monitor.kalmanUpdate(7.5, 0, 0.5), 7.5);  // the first measurement is taken as is
+}
+
+TEST(BatteryMonitorFilters, KalmanNoiseGrowsWithStrictlyLargerCpuJumps) {
+    EXPECT_EQ(gain(20, 5, 15), gain(20, 5, 0));
+    EXPECT_GT(gain(20, 5, 15.001), gain(20, 5, 15));
+    EXPECT_EQ(gain(20, 5, 30), gain(20, 5, 15.001));
+    EXPECT_GT(gain(20, 5, 31), gain(20, 5, 30));
+    EXPECT_EQ(gain(20, 5, 90), gain(20, 5, 31));
+}
+
+}  // namespace
+}  // namespace corvelle

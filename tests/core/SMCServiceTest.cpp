@@ -1,0 +1,101 @@
+#include "sampling/SMCService.h"
+
+#include "support/FakeSMCTransport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace corvelle {
+namespace {
+
+using test::FakeSMCTransport;
+
+TEST(SMCService, KeyCodesAreTheFirstFourBytesMostSignificantFirst) {
+    const struct {
+        const char* text;
+        std::uint32_t code;
+    } cases[] = {{"Tp0b", 0x54703062}, {"Te05", 0x54653035}, {"ABC", 0x41424320},
+                 {"flt ", 0x666C7420}, {"fpe2", 0x66706532}, {"TooLong", 0x546F6F4C}};
+    for (const auto& c : cases) EXPECT_EQ(SMCService::fourCharCode(c.text), c.code) << c.text;
+}
+
+TEST(SMCService, RecordCarriesKeyCommandAndSizeAtTheirOffsets) {
+    SMCParamRecord record;
+    record.key = SMCService::fourCharCode("Tp0b");
+    record.dataSize = 4;
+    record.command = SMCParamRecord::kCommandReadKey;
+    std::uint8_t bytes[76];
+    std::memcpy(bytes, &record, sizeof bytes);
+
+    // Multi-byte fields in host byte order, everything else zero.
+    std::uint8_t expected[76] = {};
+    const std::uint32_t code = 0x54703062, size = 4;
+    std::memcpy(expected, &code, 4);
+    std::memcpy(expected + 28, &size, 4);
+    expected[39] = 5;
+    EXPECT_EQ(0, std::memcmp(bytes, expected, sizeof bytes));
+}
+
+TEST(SMCService, ReadAsksForKeyInfoThenReadsWithTheAnsweredSize) {
+    auto transport = std::make_unique<FakeSMCTransport>();
+    transport->setKey("Tp05", "sp78", {0x2D, 0x80, 0x11, 0x22}, 2);
+    auto* fake = transport.get();
+    SMCService smc(std::move(transport));
+    ASSERT_TRUE(smc.isOpen());
+
+    EXPECT_EQ(smc.readBytes("Tp05"), (SMCService::Bytes{0x2D, 0x80, 0x11, 0x22}));
+    ASSERT_EQ(fake->calls.size(), 2u);
+    for (const auto& call : fake->calls) {
+        EXPECT_EQ(call.selector, 2u);
+        EXPECT_EQ(call.input.key, SMCService::fourCharCode("Tp05"));
+    }
+    EXPECT_EQ(fake->calls[0].input.command, 9);
+    EXPECT_EQ(fake->calls[0].input.dataSize, 0u);
+    EXPECT_EQ(fake->calls[1].input.command, 5);
+    EXPECT_EQ(fake->calls[1].input.dataSize, 2u);
+}
+
+TEST(SMCService, KeyTypesAreAskedOnceThenCached) {
+    auto transport = std::make_unique<FakeSMCTransport>();
+    transport->setKey("Tp05", "sp78", {0x2D, 0x80});
+    auto* fake = transport.get();
+    SMCService smc(std::move(transport));
+
+    EXPECT_EQ(smc.getKeyInfo("Tp05"), SMCService::fourCharCode("sp78"));
+    EXPECT_EQ(smc.getKeyInfo("Tp05"), SMCService::fourCharCode("sp78"));
+    EXPECT_EQ(fake->calls.size(), 1u);
+    // A failed look-up is not cached.
+    EXPECT_FALSE(smc.getKeyInfo("Tx00"));
+    fake->setKey("Tx00", "flt ", {});
+    EXPECT_EQ(smc.getKeyInfo("Tx00"), SMCService::fourCharCode("flt "));
+}
+
+TEST(SMCService, ClosedServiceReadsNothing) {
+    EXPECT_FALSE(SMCService(nullptr).readBytes("Tp05"));
+
+    auto transport = std::make_unique<FakeSMCTransport>();
+    transport->openSucceeds = false;
+    transport->setKey("Tp05", "sp78", {0x2D, 0x80});
+    auto* fake = transport.get();
+    {
+        SMCService smc(std::move(transport));
+        EXPECT_FALSE(smc.isOpen());
+        EXPECT_FALSE(smc.readBytes("Tp05"));
+        EXPECT_FALSE(smc.getKeyInfo("Tp05"));
+        EXPECT_TRUE(fake->calls.empty());
+    }
+}
+
+TEST(SMCService, ClosesWhatItOpened) {
+    int closes = 0;
+    {
+        auto transport = std::make_unique<FakeSMCTransport>();
+        transport->closeCount = &closes;
+        SMCService smc(std::move(transport));
+    }
+    EXPECT_EQ(closes, 1);
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,131 @@
+#include "sampling/TemperatureMonitor.h"
+
+#include "settings/SMCKeys.h"
+#include "support/FakeSMCTransport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <span>
+
+namespace corvelle {
+namespace {
+
+using test::FakeSMCTransport;
+
+TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
+    const struct {
+        const char* type;
+        SMCService::Bytes bytes;
+        std::optional<double> expected;
+    } cases[] = {
+        {"sp78", {0x2D, 0x80}, 45.5},
+        {"sp78", {0xFF, 0x00}, std::nullopt},  // -1.0
+        {"sp78", {0x00, 0x00}, std::nullopt},  // 0 is no reading
+        {"sp78", {0x00, 0x01}, 1.0 / 256},
+        {"ioft", {0x96, 0x00}, std::nullopt},  // 150.0, upper bound open
+        {"ioft", {0x95, 0xFF}, 0x95FF / 256.0},
+        {"ioft", {0xFF, 0x00}, std::nullopt},  // 255 unsigned, not -1
+        {"flt ", {0x42, 0x34, 0x00, 0x00}, 45.0},
+        {"flt ", {0x7F, 0xC0, 0x00, 0x00}, std::nullopt},  // not a number
+        {"flt ", {0xC2, 0x34, 0x00, 0x00}, std::nullopt},  // -45.0
+        {"ui16", {0xD8, 0x00}, std::nullopt},              // -40.0 for other types
+        {"ui16", {0x2D, 0x80}, 45.5},
+        {"ui16", {0x96, 0x00}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TemperatureMonitor::decodeTemperature(c.bytes, SMCService::fourCharCode(c.type)), c.expected)
+            << c.type << " " << int(c.bytes[0]) << " " << int(c.bytes[1]);
+    }
+}
+
+TEST(TemperatureMonitorDecoding, FanTypes) {
+    constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+    const struct {
+        const char* type;
+        SMCService::Bytes bytes;
+        std::optional<std::int32_t> expected;
+    } cases[] = {
+        {"fpe2", {0x1F, 0x40}, 2000},
+        {"fpe2", {0xFF, 0xFF}, 16383},
+        {"ui16", {0x1F, 0x40}, 8000},
+        {"flt ", {0x44, 0x4B, 0x39, 0x9A}, 812},            // 812.9
+        {"flt ", {0xC0, 0xA0, 0x00, 0x00}, std::nullopt},  // -5.0
+        {"flt ", {0xBF, 0x00, 0x00, 0x00}, 0},             // -0.5 truncates to 0
+        {"flt ", {0x7F, 0x80, 0x00, 0x00}, std::nullopt},  // infinity
+        {"flt ", {0x7F, 0xC0, 0x00, 0x00}, std::nullopt},  // not a number
+        {"flt ", {0x4F, 0x32, 0xD0, 0x5E}, kMax},          // 3e9
+        {"flt ", {0x71, 0x49, 0xF2, 0xCA}, kMax},          // 1e30, beyond 64 bits
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TemperatureMonitor::decodeFanSpeed(c.bytes, SMCService::fourCharCode(c.type)), c.expected)
+            << c.type << " " << int(c.bytes[0]) << " " << int(c.bytes[1]);
+    }
+}
+
+struct Machine {
+    FakeSMCTransport* transport = nullptr;
+    std::unique_ptr<SMCService> smc;
+
+    Machine() {
+        auto owned = std::make_unique<FakeSMCTransport>();
+        transport = owned.get();
+        for (auto key : Constants::SMCKeys::fanSpeed) transport->setKey(key, "fpe2", {0x1F, 0x40});
+        smc = std::make_unique<SMCService>(std::move(owned));
+    }
+};
+
+TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
+    Machine m;
+    m.transport->setKey("Tp05", "sp78", {0x2D, 0x80});  // 45.5
+    m.transport->setKey("Tg0H", "flt ", {0x42, 0x34, 0x00, 0x00});  // 45
+    TemperatureMonitor monitor(*m.smc);
+    auto s = monitor.sample();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->eCoreTemp, 0);
+    EXPECT_EQ(s->pCoreTemp, 45.5);
+    EXPECT_EQ(s->gpuTemp, 45);
+    EXPECT_EQ(s->allTemps.size(), 2u);
+    EXPECT_EQ(s->sortedTemps, (std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}}));
+    EXPECT_EQ(s->fanSpeeds, (std::vector<std::int32_t>{2000, 2000}));
+
+    m.transport->setKey("Tp01", "sp78", {0x3C, 0x00});  // 60
+    m.transport->setKey("Tp09", "sp78", {0x00, 0x00});  // rejected, not averaged in
+    m.transport->setKey("Te05", "sp78", {0x28, 0x00});  // 40
+    m.transport->removeKey("F1Ac");
+    s = monitor.sample();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->pCoreTemp, (45.5 + 60) / 2);
+    EXPECT_EQ(s->eCoreTemp, 40);
+    EXPECT_EQ(s->allTemps.count("Tp09"), 0u);
+    EXPECT_EQ(s->fanSpeeds, (std::vector<std::int32_t>{2000}));
+}
+
+TEST(TemperatureMonitor, NoTemperatureMeansNoSnapshotAndNoFanReads) {
+    Machine m;
+    m.transport->setKey("Tp05", "sp78", {0xFF, 0x00});  // rejected
+    TemperatureMonitor monitor(*m.smc);
+    EXPECT_FALSE(monitor.sample());
+    for (const auto& call : m.transport->calls) {
+        EXPECT_NE(call.input.key, SMCService::fourCharCode("F0Ac"));
+    }
+    EXPECT_FALSE(TemperatureMonitor(*std::make_unique<SMCService>(nullptr)).sample());
+}
+
+TEST(TemperatureMonitor, WarmTypeCacheCostsTwoCallsPerKey) {
+    Machine m;
+    namespace Keys = Constants::SMCKeys;
+    for (const auto& group : {std::span<const std::string_view>(Keys::eCoreTemps), std::span<const std::string_view>(Keys::pCoreTemps),
+                              std::span<const std::string_view>(Keys::gpuTemps)}) {
+        for (auto key : group) m.transport->setKey(key, "sp78", {0x2D, 0x80});
+    }
+    TemperatureMonitor monitor(*m.smc);
+    ASSERT_TRUE(monitor.sample());
+    m.transport->calls.clear();
+    ASSERT_TRUE(monitor.sample());
+    EXPECT_EQ(m.transport->calls.size(), 2u * 18);
+}
+
+}  // namespace
+}  // namespace corvelle
