@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+// One hardware-monitoring device of /sys/class/hwmon and the inputs it offers.
+struct HwmonDevice {
+    struct Temperature {
+        int index = 0;      // N of tempN_input
+        std::string label;  // tempN_label, empty when there is none
+    };
+
+    std::filesystem::path directory;
+    std::string name;
+    std::vector<Temperature> temperatures;  // in index order
+    std::vector<int> fans;                  // N of each fanN_input, in order
+
+    std::filesystem::path temperatureFile(int index, const char* suffix = "input") const;
+    std::filesystem::path fanFile(int index) const;
+
+    // The devices below root in number order (hwmon2 before hwmon10).
+    static std::vector<HwmonDevice> scan(const std::filesystem::path& root);
+};
+
+}  // namespace corvelle

@@ -1,0 +1,96 @@
+#include "linux/HwmonSMCTransport.h"
+
+#include "sampling/TemperatureMonitor.h"
+#include "support/Fixtures.h"
+#include "support/WritableFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+std::optional<TemperatureMonitor::Snapshot> sampleOf(const std::filesystem::path& root) {
+    SMCService smc(std::make_unique<HwmonSMCTransport>(root));
+    return TemperatureMonitor(smc).sample();
+}
+
+TEST(HwmonSMCTransport, IntelHybridSplitsCoresByTopology) {
+    const auto s = sampleOf(test::fixture("hwmon/intel-hybrid"));
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->eCoreTemp, (48 + 50 + 52 + 54) / 4.0);
+    EXPECT_EQ(s->pCoreTemp, 61);
+    EXPECT_EQ(s->gpuTemp, 0);
+    EXPECT_EQ(s->allTemps, (std::map<std::string, double>{
+                               {"Te05", 48}, {"Te0S", 50}, {"Te09", 52}, {"Te0H", 54}, {"Tp01", 60}, {"Tp05", 62}}));
+    EXPECT_EQ(s->fanSpeeds, (std::vector<std::int32_t>{2900, 3100}));
+}
+
+TEST(HwmonSMCTransport, AmdDesktopReadsTctlTccdAndGpuEdge) {
+    const auto s = sampleOf(test::fixture("hwmon/amd-desktop"));
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->eCoreTemp, 0);
+    EXPECT_DOUBLE_EQ(s->pCoreTemp, (65.5 + 60.25 + 58) / 3);
+    EXPECT_EQ(s->gpuTemp, 47);
+    EXPECT_EQ(s->allTemps.size(), 4u);
+    EXPECT_EQ(s->fanSpeeds, (std::vector<std::int32_t>{1200}));
+}
+
+TEST(HwmonSMCTransport, NoUsableSensorMeansNoConnection) {
+    for (const char* tree : {"hwmon/unmapped", "hwmon/does-not-exist"}) {
+        HwmonSMCTransport transport(test::fixture(tree));
+        EXPECT_FALSE(transport.open()) << tree;
+        EXPECT_FALSE(sampleOf(test::fixture(tree))) << tree;
+    }
+}
+
+TEST(HwmonSMCTransport, MoreSensorsThanKeysShareKeysEvenly) {
+    std::vector<HwmonDevice> devices{{"/k", "k10temp", {}, {}}};
+    for (int i = 1; i <= 16; ++i) devices[0].temperatures.push_back({i, "Tccd" + std::to_string(i)});
+    const auto keys = HwmonSMCTransport::mapKeys(devices, {});
+    ASSERT_EQ(keys.size(), 8u);
+    for (const auto& [code, files] : keys) EXPECT_EQ(files.files.size(), 2u);
+}
+
+TEST(HwmonSMCTransport, AnswersOnlyMappedKeysWithFloatsAndRejectsOtherCalls) {
+    HwmonSMCTransport transport(test::fixture("hwmon/amd-desktop"));
+    ASSERT_TRUE(transport.open());
+    SMCParamRecord in, out;
+    in.key = SMCService::fourCharCode("Tp05");
+    in.command = SMCParamRecord::kCommandReadKey;
+    ASSERT_TRUE(transport.call(2, in, out));
+    EXPECT_EQ(out.dataType, SMCService::fourCharCode("flt "));
+    EXPECT_EQ(out.dataSize, 4u);
+    EXPECT_EQ(TemperatureMonitor::decodeTemperature({out.bytes[0], out.bytes[1], out.bytes[2], out.bytes[3]},
+                                                    out.dataType),
+              60.25);
+    EXPECT_FALSE(transport.call(3, in, out));  // another selector
+    in.command = 7;
+    EXPECT_FALSE(transport.call(2, in, out));
+    in.key = SMCService::fourCharCode("Te05");  // no efficiency cores here
+    in.command = SMCParamRecord::kCommandGetKeyInfo;
+    EXPECT_FALSE(transport.call(2, in, out));
+}
+
+TEST(HwmonSMCTransport, RescansWhenASensorFileDisappears) {
+    test::WritableFixture tree("hwmon/amd-desktop");
+    SMCService smc(std::make_unique<HwmonSMCTransport>(tree.root()));
+    TemperatureMonitor monitor(smc);
+    ASSERT_TRUE(monitor.sample());
+
+    // The GPU driver is reloaded and comes back under another number.
+    std::filesystem::rename(tree.root() / "sys/class/hwmon/hwmon1", tree.root() / "sys/class/hwmon/hwmon7");
+    tree.write("sys/class/hwmon/hwmon7/temp1_input", "51000");
+    auto s = monitor.sample();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->gpuTemp, 51);
+
+    // A garbage value is skipped without rescanning it away.
+    tree.write("sys/class/hwmon/hwmon7/temp1_input", "n/a");
+    s = monitor.sample();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->gpuTemp, 0);
+    EXPECT_EQ(s->allTemps.count("Tg0G"), 0u);
+}
+
+}  // namespace
+}  // namespace corvelle

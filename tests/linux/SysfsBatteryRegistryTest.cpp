@@ -1,0 +1,72 @@
+#include "linux/SysfsBatteryRegistry.h"
+
+#include "sampling/BatteryMonitor.h"
+#include "support/Fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+std::optional<PropertyDictionary> propertiesOf(const std::string& tree) {
+    return SysfsBatteryRegistry(test::fixture("battery/" + tree)).properties();
+}
+
+TEST(SysfsBatteryRegistry, MapsRecordedMachines) {
+    const struct {
+        const char* tree;
+        PropertyDictionary expected;
+    } cases[] = {
+        // µAh to mAh; the current made negative because the status says discharging.
+        {"charge-discharging",
+         {{"AppleRawCurrentCapacity", 3100}, {"AppleRawMaxCapacity", 5000}, {"NominalChargeCapacity", 5000},
+          {"DesignCapacity", 5200}, {"InstantAmperage", -800}, {"Voltage", 11400}, {"CycleCount", 142},
+          {"CurrentCapacity", 62}, {"IsCharging", false}, {"ExternalConnected", false}}},
+        // µWh through the 15.4 V design minimum; power over voltage for the current; no cycle
+        // count; the adapter limit of the online USB-C supply (20 V x 3.25 A).
+        {"energy-charging",
+         {{"AppleRawCurrentCapacity", 1948}, {"AppleRawMaxCapacity", 3246}, {"NominalChargeCapacity", 3246},
+          {"DesignCapacity", 3701}, {"InstantAmperage", 1488}, {"Voltage", 16800}, {"CurrentCapacity", 60},
+          {"IsCharging", true}, {"ExternalConnected", true}, {"AdapterDetails", PropertyDictionary{{"Watts", 65}}}}},
+        {"full-not-charging",
+         {{"AppleRawCurrentCapacity", 4800}, {"AppleRawMaxCapacity", 4800}, {"NominalChargeCapacity", 4800},
+          {"DesignCapacity", 5000}, {"InstantAmperage", 0}, {"Voltage", 12900}, {"CycleCount", 300},
+          {"CurrentCapacity", 100}, {"IsCharging", false}, {"ExternalConnected", true}}},
+        // Negative, overflowing, fractional, empty and most-negative values are no readings.
+        {"garbage", {{"IsCharging", false}, {"ExternalConnected", false}}},
+    };
+    for (const auto& c : cases) {
+        const auto properties = propertiesOf(c.tree);
+        ASSERT_TRUE(properties) << c.tree;
+        EXPECT_EQ(*properties, c.expected) << c.tree;
+    }
+}
+
+TEST(SysfsBatteryRegistry, NoSystemBatteryIsNoReading) {
+    EXPECT_FALSE(propertiesOf("desktop"));  // a wireless mouse's battery is not the machine's
+    EXPECT_FALSE(propertiesOf("removed"));
+    EXPECT_FALSE(propertiesOf("does-not-exist"));
+}
+
+TEST(SysfsBatteryRegistry, FeedsTheBatteryReader) {
+    BatteryMonitor monitor(std::make_unique<SysfsBatteryRegistry>(test::fixture("battery/charge-discharging")),
+                           nullptr);
+    const auto s = monitor.sample();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->percentage, 62);
+    EXPECT_DOUBLE_EQ(s->watts, 11.4 * 0.8);
+    EXPECT_DOUBLE_EQ(s->healthPercent, 5000.0 / 5200 * 100);
+    EXPECT_FALSE(s->isPluggedIn);
+}
+
+TEST(SysfsBatteryRegistry, CurrentSignFollowsTheStatusNotTheDriver) {
+    SysfsBatteryRegistry::Attributes battery{{"status", "Discharging"}, {"current_now", "-1500000"}};
+    EXPECT_EQ(integerProperty(SysfsBatteryRegistry::propertiesFrom(battery, {}), "InstantAmperage"), -1500);
+    battery["status"] = "Charging";
+    EXPECT_EQ(integerProperty(SysfsBatteryRegistry::propertiesFrom(battery, {}), "InstantAmperage"), 1500);
+    battery["current_now"] = "-9223372036854775808";
+    EXPECT_FALSE(integerProperty(SysfsBatteryRegistry::propertiesFrom(battery, {}), "InstantAmperage"));
+}
+
+}  // namespace
+}  // namespace corvelle
