@@ -1,10 +1,14 @@
 #include "linux/LinuxMachine.h"
 
 #include "linux/DiskstatsSource.h"
+#include "linux/HwmonSMCTransport.h"
 #include "linux/LinuxProcessTable.h"
 #include "linux/MeminfoSource.h"
 #include "linux/NetDevSource.h"
 #include "linux/ProcStatCpuSource.h"
+#include "linux/RaplEnergySource.h"
+#include "linux/SysfsBatteryRegistry.h"
+#include "linux/SysfsThermalSource.h"
 #include "linux/SystemClock.h"
 
 namespace corvelle {
@@ -17,6 +21,10 @@ MachineSources makeLinuxMachineSources(const std::filesystem::path& root) {
     sources.blockStats = std::make_unique<DiskstatsSource>(root);
     sources.netStats = std::make_unique<NetDevSource>(root);
     sources.processTable = std::make_unique<LinuxProcessTable>(root);
+    sources.batteryRegistry = std::make_unique<SysfsBatteryRegistry>(root);
+    sources.smcTransport = std::make_unique<HwmonSMCTransport>(root);
+    sources.thermal = std::make_unique<SysfsThermalSource>(root, sources.clock);
+    sources.energyReport = std::make_unique<RaplEnergySource>(root);
     return sources;
 }
 

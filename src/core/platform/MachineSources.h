@@ -1,12 +1,16 @@
 #pragma once
 
+#include "platform/BatteryRegistry.h"
 #include "platform/BlockStatsSource.h"
 #include "platform/Clock.h"
 #include "platform/CpuTicksSource.h"
+#include "platform/EnergyReportSource.h"
 #include "platform/EventLoop.h"
 #include "platform/NetStatsSource.h"
 #include "platform/Notifier.h"
 #include "platform/ProcessTable.h"
+#include "platform/SMCTransport.h"
+#include "platform/ThermalSource.h"
 #include "platform/VmStatsSource.h"
 
 #include <filesystem>
@@ -27,6 +31,10 @@ struct MachineSources {
     std::unique_ptr<BlockStatsSource> blockStats;
     std::unique_ptr<NetStatsSource> netStats;
     std::unique_ptr<ProcessTable> processTable;
+    std::unique_ptr<BatteryRegistry> batteryRegistry;
+    std::unique_ptr<SMCTransport> smcTransport;
+    std::unique_ptr<ThermalSource> thermal;
+    std::unique_ptr<EnergyReportSource> energyReport;
     // Shared: the shell also asks it for permission at launch.
     std::shared_ptr<Notifier> notifier;
 };

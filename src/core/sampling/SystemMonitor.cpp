@@ -13,14 +13,20 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
       eventLoop_(std::move(sources.eventLoop)),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
+      thermalMonitor_(std::move(sources.thermal), eventLoop_),
+      smcService_(std::move(sources.smcTransport)),
+      powerMonitor_(IOReportService(std::move(sources.energyReport), clock_)),
       memoryMonitor_(std::move(sources.vmStats)),
       diskMonitor_(std::move(sources.blockStats), clock_),
       networkMonitor_(std::move(sources.netStats), clock_),
-      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier)) {}
+      batteryMonitor_(std::move(sources.batteryRegistry), clock_),
+      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier)),
+      temperatureMonitor_(smcService_) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
 
 void SystemMonitor::start() {
+    startThermalWatcher();
     currentInterval_ = appSettings_.pollingInterval();
     poll();
     startTimer(currentInterval_);
@@ -35,7 +41,18 @@ void SystemMonitor::start() {
 
 void SystemMonitor::stop() {
     cancelTimer();
+    thermalMonitor_.stop();
     energyAlertService_.saveToDisk();
+}
+
+// Each pressure level the watcher reports replaces the snapshot's level until the next tick.
+void SystemMonitor::startThermalWatcher() {
+    std::weak_ptr<bool> alive = alive_;
+    thermalMonitor_.start([this, alive](ThermalLevel level) {
+        eventLoop_->post([this, alive, level] {
+            if (alive.lock()) stats_.modify([level](SystemStats& stats) { stats.thermalLevel = level; });
+        });
+    });
 }
 
 void SystemMonitor::settingsChanged() {
@@ -64,13 +81,13 @@ void SystemMonitor::cancelTimer() {
 void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses) {
     parallelFor(2, [&](int i) {
         if (i == 0) readings.cpu = cpuMonitor_.sample();
-        // i == 1: battery
+        if (i == 1) readings.battery = batteryMonitor_.sample();
     });
     parallelFor(6, [&](int i) {
         switch (i) {
             case 0: sampleProcesses(readings, maxProcesses); break;
-            case 1: break;  // energy
-            case 2: break;  // temperatures
+            case 1: readings.power = powerMonitor_.sample(); break;
+            case 2: readings.temperatures = temperatureMonitor_.sample(); break;
             case 3: readings.memory = memoryMonitor_.sample(); break;
             case 4: readings.disk = diskMonitor_.sample(); break;
             case 5: readings.network = networkMonitor_.sample(); break;
@@ -80,8 +97,12 @@ void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses)
 
 void SystemMonitor::sampleHidden(Readings& readings, std::int64_t maxProcesses) {
     parallelFor(4, [&](int i) {
-        if (i == 0) readings.cpu = cpuMonitor_.sample();
-        // i == 1: temperatures, i == 2: battery, i == 3: energy
+        switch (i) {
+            case 0: readings.cpu = cpuMonitor_.sample(); break;
+            case 1: readings.temperatures = temperatureMonitor_.sample(); break;
+            case 2: readings.battery = batteryMonitor_.sample(); break;
+            case 3: readings.power = powerMonitor_.sample(); break;
+        }
     });
     sampleProcesses(readings, maxProcesses);
 }
@@ -110,9 +131,22 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
     // Hidden ticks leave the list of the last visible tick, but the groups follow every tick.
     next.appGroups = buildAppGroups(readings.processes);
     if (visible) next.topProcesses = readings.processes;
-    // thermal: the system's coarse thermal state, every tick
-    // energy: power fields and powerHistory
-    // temperatures
+    next.thermalLevel = thermalMonitor_.systemLevel();
+    if (const auto& power = readings.power) {
+        next.cpuPowerWatts = power->sample.cpuWatts;
+        next.gpuPowerWatts = power->sample.gpuWatts;
+        next.dramPowerWatts = power->sample.dramWatts;
+        next.totalPowerWatts = power->total;
+        powerHistory_.modify([&](auto& history) { history.append(power->total); });
+    }
+    if (const auto& temperatures = readings.temperatures) {
+        next.eCoreTemp = temperatures->eCoreTemp;
+        next.pCoreTemp = temperatures->pCoreTemp;
+        next.gpuTemp = temperatures->gpuTemp;
+        next.allTemperatures = temperatures->allTemps;
+        next.sortedTemperatures = temperatures->sortedTemps;
+        next.fanSpeeds = temperatures->fanSpeeds;
+    }
     if (const auto& memory = readings.memory) {
         next.memoryUsed = memory->used;
         next.memoryTotal = memory->total;
@@ -130,10 +164,26 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
         next.networkInBytesPerSec = network->inBytesPerSec;
         next.networkOutBytesPerSec = network->outBytesPerSec;
     }
-    // battery: battery fields and the time-remaining estimate
-    // battery: pass the fresh sample's isPluggedIn (absent without a sample) instead of nullopt.
-    updateEnergyAlerts(readings.processes, visible, std::nullopt, next);
+    std::optional<bool> freshPluggedIn;
+    if (const auto& battery = readings.battery) {
+        mergeBattery(*battery, next);
+        freshPluggedIn = battery->isPluggedIn;
+    }
+    updateEnergyAlerts(readings.processes, visible, freshPluggedIn, next);
     return next;
+}
+
+void SystemMonitor::mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next) {
+    next.batteryPercentage = battery.percentage;
+    next.batteryWatts = battery.watts;
+    next.batteryIsCharging = battery.isCharging;
+    next.batteryIsPluggedIn = battery.isPluggedIn;
+    next.batteryHealthPercent = battery.healthPercent;
+    next.batteryCycleCount = battery.cycleCount;
+    next.batteryMaxCapacityMAh = battery.rawMaxCapacity;
+    next.batteryDesignCapacityMAh = battery.designCapacity;
+    next.batteryAdapterWatts = battery.adapterWatts;
+    next.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(battery, next.cpuTotalUsage, currentInterval_);
 }
 
 // freshPluggedIn is the plugged-in flag of this tick's battery sample, absent without one.

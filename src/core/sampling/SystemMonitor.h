@@ -2,12 +2,17 @@
 
 #include "alerts/EnergyAlertService.h"
 #include "platform/MachineSources.h"
+#include "sampling/BatteryMonitor.h"
 #include "sampling/CPUMonitor.h"
 #include "sampling/DiskMonitor.h"
 #include "sampling/HistoryBuffer.h"
 #include "sampling/MemoryMonitor.h"
 #include "sampling/NetworkMonitor.h"
+#include "sampling/PowerMonitor.h"
 #include "sampling/ProcessMonitor.h"
+#include "sampling/SMCService.h"
+#include "sampling/TemperatureMonitor.h"
+#include "sampling/ThermalMonitor.h"
 #include "sampling/SystemStats.h"
 #include "settings/AppSettings.h"
 #include "util/Signal.h"
@@ -61,6 +66,9 @@ private:
         std::optional<MemoryMonitor::Snapshot> memory;
         std::optional<DiskMonitor::Snapshot> disk;
         std::optional<NetworkMonitor::Snapshot> network;
+        std::optional<BatteryMonitor::Snapshot> battery;
+        std::optional<TemperatureMonitor::Snapshot> temperatures;
+        std::optional<PowerMonitor::Snapshot> power;
         std::vector<ProcStats> processes;
     };
 
@@ -70,7 +78,9 @@ private:
     SystemStats merge(const Readings& readings, bool visible);
     void updateEnergyAlerts(const std::vector<ProcStats>& processes, bool visible,
                             std::optional<bool> freshPluggedIn, SystemStats& next);
+    void mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next);
     void updateStatusItem(const SystemStats& stats);
+    void startThermalWatcher();
     void startTimer(double interval);
     void cancelTimer();
     void settingsChanged();
@@ -87,10 +97,15 @@ private:
 
     CPUMonitor cpuMonitor_;
     ProcessMonitor processMonitor_;
+    ThermalMonitor thermalMonitor_;
+    SMCService smcService_;
+    PowerMonitor powerMonitor_;
     MemoryMonitor memoryMonitor_;
     DiskMonitor diskMonitor_;
     NetworkMonitor networkMonitor_;
+    BatteryMonitor batteryMonitor_;
     EnergyAlertService energyAlertService_;
+    TemperatureMonitor temperatureMonitor_;
 
     std::optional<TimerId> timer_;
     std::string lastMenuBarText_;
