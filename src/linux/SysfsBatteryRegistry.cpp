@@ -138,7 +138,8 @@ std::optional<PropertyDictionary> SysfsBatteryRegistry::properties() {
     std::vector<Attributes> externals;
     for (const auto& supply : supplies) {
         Attributes attributes;
-        readAttributes(supply, {"type", "scope", "present"}, attributes);
+        readAttributes(supply, {"type"}, attributes);
+        if (!battery && text(attributes, "type") == "Battery") readAttributes(supply, {"scope", "present"}, attributes);
         if (!battery && isSystemBattery(attributes)) {
             readAttributes(supply, kBatteryAttributes, attributes);
             battery = std::move(attributes);
