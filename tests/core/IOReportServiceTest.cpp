@@ -1,5 +1,4 @@
 #include "sampling/IOReportService.h"
-#include "sampling/PowerMonitor.h"
 
 #include "support/FakeClock.h"
 
@@ -134,19 +133,6 @@ TEST(IOReportService, FailuresSkipOneTickAndRestartTheWindow) {
     EXPECT_FALSE(service.sample());  // the clock went back
     f.clock->advance(2);
     EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
-}
-
-TEST(PowerMonitor, TotalAddsAllFourFigures) {
-    Fixture f;
-    PowerMonitor monitor(f.make([](FakeEnergySource& s) {
-        s.delta = channels({channel("CPU", 2000), channel("GPU", 500), channel("ANE", 1000), channel("DRAM", 300)});
-    }));
-    f.clock->advance(2);
-    const auto reading = monitor.sample();
-    ASSERT_TRUE(reading);
-    EXPECT_DOUBLE_EQ(reading->total, 1.0 + 0.25 + 0.5 + 0.15);
-    EXPECT_EQ(reading->sample.aneWatts, 0.5);
-    EXPECT_FALSE(PowerMonitor(IOReportService(nullptr, f.clock)).sample());
 }
 
 }  // namespace

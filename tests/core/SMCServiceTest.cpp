@@ -87,15 +87,5 @@ TEST(SMCService, ClosedServiceReadsNothing) {
     }
 }
 
-TEST(SMCService, ClosesWhatItOpened) {
-    int closes = 0;
-    {
-        auto transport = std::make_unique<FakeSMCTransport>();
-        transport->closeCount = &closes;
-        SMCService smc(std::move(transport));
-    }
-    EXPECT_EQ(closes, 1);
-}
-
 }  // namespace
 }  // namespace corvelle

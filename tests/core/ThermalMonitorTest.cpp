@@ -108,20 +108,5 @@ TEST(ThermalMonitor, RestartAndStopCancelTheRegistration) {
     EXPECT_EQ(f.source->cancelled.size(), 2u);
 }
 
-TEST(ThermalMonitor, SystemStateMapsToLevels) {
-    const struct {
-        SystemThermalState state;
-        ThermalLevel level;
-    } cases[] = {{SystemThermalState::nominal, ThermalLevel::nominal},
-                 {SystemThermalState::fair, ThermalLevel::moderate},
-                 {SystemThermalState::serious, ThermalLevel::heavy},
-                 {SystemThermalState::critical, ThermalLevel::trapping}};
-    Fixture f;
-    for (const auto& c : cases) {
-        f.source->coarse = c.state;
-        EXPECT_EQ(f.monitor->systemLevel(), c.level);
-    }
-}
-
 }  // namespace
 }  // namespace corvelle

@@ -1,6 +1,5 @@
 #include "linux/SysfsBatteryRegistry.h"
 
-#include "sampling/BatteryMonitor.h"
 #include "support/Fixtures.h"
 
 #include <gtest/gtest.h>
@@ -46,17 +45,6 @@ TEST(SysfsBatteryRegistry, NoSystemBatteryIsNoReading) {
     EXPECT_FALSE(propertiesOf("desktop"));  // a wireless mouse's battery is not the machine's
     EXPECT_FALSE(propertiesOf("removed"));
     EXPECT_FALSE(propertiesOf("does-not-exist"));
-}
-
-TEST(SysfsBatteryRegistry, FeedsTheBatteryReader) {
-    BatteryMonitor monitor(std::make_unique<SysfsBatteryRegistry>(test::fixture("battery/charge-discharging")),
-                           nullptr);
-    const auto s = monitor.sample();
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->percentage, 62);
-    EXPECT_DOUBLE_EQ(s->watts, 11.4 * 0.8);
-    EXPECT_DOUBLE_EQ(s->healthPercent, 5000.0 / 5200 * 100);
-    EXPECT_FALSE(s->isPluggedIn);
 }
 
 TEST(SysfsBatteryRegistry, CurrentSignFollowsTheStatusNotTheDriver) {
