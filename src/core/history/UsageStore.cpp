@@ -1,0 +1,116 @@
+#include "history/UsageStore.h"
+
+#include "history/LocalCalendar.h"
+#include "util/AtomicFile.h"
+#include "util/JsonFields.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace corvelle {
+namespace {
+
+template <typename T>
+void writeJson(const std::filesystem::path& path, const T& value) {
+    // Not encodable (a number that is not finite): the previous file stays as it is.
+    if (const auto text = JsonFields::encodeJson(value)) AtomicFile::write(path, *text);
+}
+
+template <typename List>
+void removeOlderThan(List& list, const std::string& key) {
+    std::erase_if(list, [&](const auto& element) { return element.date < key; });
+}
+
+}  // namespace
+
+UsageStore::UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
+                       std::shared_ptr<EventLoop> eventLoop)
+    : directory_(std::move(directory)),
+      dailySummariesURL_(directory_ / "daily-summaries.json"),
+      healthHistoryURL_(directory_ / "health-history.json"),
+      profileURL_(directory_ / "profile.json"),
+      clock_(std::move(clock)),
+      eventLoop_(std::move(eventLoop)) {
+    std::error_code ignored;
+    std::filesystem::create_directories(directory_, ignored);
+}
+
+std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::dayKey(unixSeconds); }
+
+template <typename T>
+std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return std::nullopt;
+    const auto text = AtomicFile::read(path);
+    auto value = text ? JsonFields::decodeJson<T>(*text) : std::nullopt;
+    if (!value) AtomicFile::moveAsideCorrupt(path, clock_->now());
+    return value;
+}
+
+void UsageStore::load() {
+    history_ = loadFile<UsageHistory>(dailySummariesURL_).value_or(UsageHistory{});
+    healthEntries_ = loadFile<std::vector<BatteryHealthEntry>>(healthHistoryURL_).value_or(std::vector<BatteryHealthEntry>{});
+    prune();
+}
+
+void UsageStore::prune() {
+    const auto key = LocalCalendar::dayKeyDaysBefore(clock_->now(), retentionDays);
+    removeOlderThan(history_.dailySnapshots, key);
+    removeOlderThan(healthEntries_, key);
+}
+
+DailySnapshot UsageStore::todaySnapshot() const {
+    const double now = clock_->now();
+    const auto today = dateString(now);
+    const auto& records = history_.dailySnapshots;
+    const auto found = std::find_if(records.begin(), records.end(), [&](const auto& r) { return r.date == today; });
+    return found != records.end() ? *found : DailySnapshot::empty(today, now);
+}
+
+void UsageStore::updateTodaySnapshot(const DailySnapshot& snapshot) {
+    auto& records = history_.dailySnapshots;
+    const auto found =
+        std::find_if(records.begin(), records.end(), [&](const auto& r) { return r.date == snapshot.date; });
+    if (found != records.end()) {
+        *found = snapshot;
+    } else {
+        records.push_back(snapshot);
+    }
+    isDirty_ = true;
+}
+
+std::vector<DailySnapshot> UsageStore::recentSnapshots(std::size_t days) const {
+    auto sorted = history_.dailySnapshots;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.date < b.date; });
+    if (sorted.size() > days) sorted.erase(sorted.begin(), sorted.end() - static_cast<std::ptrdiff_t>(days));
+    return sorted;
+}
+
+void UsageStore::addHealthEntry(const BatteryHealthEntry& entry) {
+    const auto position = std::upper_bound(healthEntries_.begin(), healthEntries_.end(), entry,
+                                           [](const auto& a, const auto& b) { return a.date < b.date; });
+    healthEntries_.insert(position, entry);
+    isDirty_ = true;
+}
+
+void UsageStore::saveIfNeeded() {
+    if (!isDirty_ || savePending_) return;
+    if (lastSaveUptime_ && clock_->uptime() - *lastSaveUptime_ < checkpointInterval) return;
+    savePending_ = true;
+    eventLoop_->post([weak = std::weak_ptr<bool>(alive_), this] {
+        if (weak.expired()) return;
+        savePending_ = false;
+        performSave();
+    });
+}
+
+void UsageStore::performSave() {
+    writeJson(dailySummariesURL_, history_);
+    writeJson(healthHistoryURL_, healthEntries_);
+    // Cleared whether or not the writes succeeded: a failed write is retried at the next
+    // due save, once something has changed again.
+    isDirty_ = false;
+    lastSaveUptime_ = clock_->uptime();
+}
+
+}  // namespace corvelle

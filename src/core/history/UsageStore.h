@@ -1,0 +1,85 @@
+#pragma once
+
+#include "history/BatteryHealthEntry.h"
+#include "history/DailySnapshot.h"
+#include "history/UsageHistory.h"
+#include "platform/Clock.h"
+#include "platform/EventLoop.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+// The usage history on disk and in memory: the daily records (daily-summaries.json), one
+// battery-health reading per day (health-history.json) and the place of the saved usage
+// profile (profile.json). Writes are atomic, throttled to one per checkpointInterval outside
+// day changes and shutdown. A damaged file is moved aside and replaced by an empty list.
+// Main thread only.
+class UsageStore {
+public:
+    static constexpr int retentionDays = 90;
+    static constexpr double checkpointInterval = 300;
+
+    // Creates the folder (with its parents) if needed; reads nothing yet.
+    UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
+               std::shared_ptr<EventLoop> eventLoop);
+
+    // Reads both files and drops what is older than the retention window.
+    void load();
+
+    // The stored record of today, or a fresh one (not stored).
+    DailySnapshot todaySnapshot() const;
+    // Files the record under its own date, replacing the record of that date or appending.
+    void updateTodaySnapshot(const DailySnapshot& snapshot);
+    // The last `days` stored records by date, oldest first (days without a record are skipped).
+    std::vector<DailySnapshot> recentSnapshots(std::size_t days) const;
+
+    const UsageHistory& history() const { return history_; }
+    const std::vector<BatteryHealthEntry>& healthEntries() const { return healthEntries_; }
+    // Adds a reading in date order (an append in the normal course of days).
+    void addHealthEntry(const BatteryHealthEntry& entry);
+
+    // Removes records and readings older than retentionDays calendar days before today.
+    void prune();
+
+    // Schedules a write on the event loop when dirty and the last write is old enough.
+    void saveIfNeeded();
+    // Writes both files now; a file whose encoding fails keeps its previous contents.
+    void performSave();
+    bool isDirty() const { return isDirty_; }
+
+    const std::filesystem::path& directory() const { return directory_; }
+    const std::filesystem::path& dailySummariesURL() const { return dailySummariesURL_; }
+    const std::filesystem::path& healthHistoryURL() const { return healthHistoryURL_; }
+    const std::filesystem::path& profileURL() const { return profileURL_; }
+    const Clock& clock() const { return *clock_; }
+
+    // The day key of a moment in the local calendar: "%04d-%02d-%02d".
+    static std::string dateString(double unixSeconds);
+
+private:
+    template <typename T>
+    std::optional<T> loadFile(const std::filesystem::path& path) const;
+
+    std::filesystem::path directory_;
+    std::filesystem::path dailySummariesURL_;
+    std::filesystem::path healthHistoryURL_;
+    std::filesystem::path profileURL_;
+    std::shared_ptr<const Clock> clock_;
+    std::shared_ptr<EventLoop> eventLoop_;
+    UsageHistory history_;
+    std::vector<BatteryHealthEntry> healthEntries_;
+    // Uptime of the last write, so a wall clock set back cannot hold writes off.
+    std::optional<double> lastSaveUptime_;
+    bool isDirty_ = false;
+    bool savePending_ = false;
+    // Deferred writes hold this weakly and do nothing once the store is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace corvelle

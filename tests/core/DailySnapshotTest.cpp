@@ -1,0 +1,282 @@
+#include "history/DailySnapshot.h"
+#include "history/UsageHistory.h"
+#include "sampling/SystemStats.h"
+#include "util/JsonFields.h"
+
+#include "support/ScopedTimeZone.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <functional>
+
+namespace corvelle {
+namespace {
+
+constexpr const char* kMadrid = "CET-1CEST,M3.5.0,M10.5.0/3";
+
+struct DailySnapshotFold : ::testing::Test {
+    test::ScopedTimeZone zone{kMadrid};
+    double nine = test::localMoment(2025, 6, 30, 9, 10);
+    DailySnapshot day = DailySnapshot::empty("2025-06-30", nine);
+};
+
+struct Charge {
+    double percent;
+    bool plugged;
+    bool charging = false;
+    double watts = 0;
+};
+
+TEST_F(DailySnapshotFold, BatterySequences) {
+    const struct {
+        const char* name;
+        std::vector<Charge> samples;
+        double drain;
+        std::int64_t deepDischarges;
+        std::int64_t chargesTo100;
+        double avgDischargeWatts;
+    } cases[] = {
+        {"one excursion below 20 counts once", {{19, false}, {18, false}, {22, false}, {19, false}}, 4, 1, 0, 0},
+        {"back at 25 re-arms the latch", {{19, false}, {26, false}, {19, false}}, 7, 2, 0, 0},
+        {"below 20 while plugged in is not a discharge", {{15, true}, {14, true}}, 0, 0, 0, 0},
+        {"rising unplugged and dropping plugged add no drain", {{50, false}, {60, false}, {55, true}}, 0, 0, 0, 0},
+        {"reaching 100 while charging", {{99, true, true}, {100, true, true}, {100, true, true}}, 0, 0, 1, 0},
+        {"reaching 100 without the charging flag", {{99, true}, {100, true}}, 0, 0, 0, 0},
+        {"starting at 100 is no charge event", {{100, true, true}, {100, true, true}}, 0, 0, 0, 0},
+        {"plugged-in power is not discharge power",
+         {{50, false, false, 10}, {49, false, false, 20}, {49, true, false, 30}},
+         1,
+         0,
+         0,
+         15},
+    };
+    for (const auto& c : cases) {
+        auto record = DailySnapshot::empty("2025-06-30", nine);
+        for (const auto& sample : c.samples) {
+            SystemStats stats;
+            stats.batteryPercentage = sample.percent;
+            stats.batteryIsPluggedIn = sample.plugged;
+            stats.batteryIsCharging = sample.charging;
+            stats.batteryWatts = sample.watts;
+            ASSERT_TRUE(record.fold(stats, 2, nine));
+        }
+        const auto& b = record.battery;
+        EXPECT_DOUBLE_EQ(b.totalDrainPercent, c.drain) << c.name;
+        EXPECT_EQ(b.deepDischargeEvents, c.deepDischarges) << c.name;
+        EXPECT_EQ(b.chargeEventsTo100, c.chargesTo100) << c.name;
+        EXPECT_DOUBLE_EQ(b.avgDischargeWatts, c.avgDischargeWatts) << c.name;
+        EXPECT_EQ(b.startPercent, c.samples.front().percent) << c.name;
+        EXPECT_EQ(b.endPercent, c.samples.back().percent) << c.name;
+        EXPECT_EQ(b.lastWasPluggedIn, c.samples.back().plugged) << c.name;
+    }
+}
+
+TEST_F(DailySnapshotFold, FirstSampleSetsTheRangeAndTimes) {
+    EXPECT_EQ(day.battery.minPercent, 100);
+    EXPECT_EQ(day.battery.maxPercent, 0);
+    SystemStats stats;
+    stats.batteryPercentage = 57;
+    ASSERT_TRUE(day.fold(stats, 2, nine + 5));
+    EXPECT_EQ(day.battery.minPercent, 57);
+    EXPECT_EQ(day.battery.maxPercent, 57);
+    EXPECT_EQ(day.battery.lastPercent, 57);
+    EXPECT_EQ(day.battery.timeOnBatterySeconds, 2);
+    EXPECT_EQ(day.firstSampleAt, nine + 5);
+    ASSERT_TRUE(day.fold(stats, 2, nine + 7));
+    EXPECT_EQ(day.firstSampleAt, nine + 5);
+    EXPECT_EQ(day.lastSampleAt, nine + 7);
+    EXPECT_EQ(day.sampleCount, 2);
+}
+
+TEST_F(DailySnapshotFold, MeansPeaksAndEnergy) {
+    SystemStats a;
+    a.cpuTotalUsage = 10;
+    a.eCoreAverage = 4;
+    a.memoryPressure = 30;
+    a.memoryUsed = 1ULL << 31;
+    a.totalPowerWatts = 36;
+    a.gpuPowerWatts = 2;
+    SystemStats b = a;
+    b.cpuTotalUsage = 40;  // exactly 40 is not above 40
+    b.memoryPressure = 50;
+    b.memoryUsed = 1ULL << 30;
+    b.totalPowerWatts = 0;
+    SystemStats c = a;
+    c.cpuTotalUsage = 40.5;
+    for (const auto* stats : {&a, &b, &c}) ASSERT_TRUE(day.fold(*stats, 100, nine));
+    EXPECT_DOUBLE_EQ(day.cpu.avgTotal, 90.5 / 3);
+    EXPECT_EQ(day.cpu.peakTotal, 40.5);
+    EXPECT_EQ(day.cpu.samplesAbove40, 1);
+    EXPECT_DOUBLE_EQ(day.cpu.avgECore, 4);
+    EXPECT_DOUBLE_EQ(day.memory.avgPressure, 110.0 / 3);
+    EXPECT_EQ(day.memory.peakPressure, 50);
+    EXPECT_DOUBLE_EQ(day.memory.avgUsedGB, 5.0 / 3);
+    EXPECT_DOUBLE_EQ(day.power.totalEnergyWh, 2.0);  // 36 W for 2 x 100 s
+    EXPECT_EQ(day.power.peakSystemWatts, 36);
+    EXPECT_DOUBLE_EQ(day.power.avgGpuWatts, 2);
+}
+
+TEST_F(DailySnapshotFold, ThermalPeakKeepsTheWorstLevel) {
+    const struct {
+        std::vector<ThermalLevel> levels;
+        std::int64_t peak;
+        double secondsAbove;
+        std::int64_t aboveHeavy;
+    } cases[] = {
+        {{ThermalLevel::nominal, ThermalLevel::nominal}, 0, 0, 0},
+        {{ThermalLevel::heavy, ThermalLevel::moderate}, 50, 4, 1},
+        {{ThermalLevel::moderate, ThermalLevel::trapping, ThermalLevel::nominal}, 70, 4, 1},
+        {{ThermalLevel::sleeping, ThermalLevel::heavy}, 90, 4, 2},
+    };
+    for (const auto& c : cases) {
+        auto record = DailySnapshot::empty("2025-06-30", nine);
+        for (auto level : c.levels) {
+            SystemStats stats;
+            stats.thermalLevel = level;
+            stats.pCoreTemp = 60;
+            ASSERT_TRUE(record.fold(stats, 2, nine));
+        }
+        EXPECT_EQ(record.thermal.peakLevel, c.peak);
+        EXPECT_EQ(record.thermal.timeAboveNominalSeconds, c.secondsAbove);
+        EXPECT_EQ(record.thermal.samplesAboveHeavy, c.aboveHeavy);
+        EXPECT_DOUBLE_EQ(record.thermal.avgPCoreTemp, 60);
+    }
+}
+
+TEST_F(DailySnapshotFold, HourlyEntriesFollowTheLocalHour) {
+    SystemStats stats;
+    for (auto [minute, cpu] : {std::pair{10, 10.0}, {40, 30.0}}) {
+        stats.cpuTotalUsage = cpu;
+        ASSERT_TRUE(day.fold(stats, 2, test::localMoment(2025, 6, 30, 9, minute)));
+    }
+    stats.cpuTotalUsage = 50;
+    ASSERT_TRUE(day.fold(stats, 2, test::localMoment(2025, 6, 30, 23, 59)));
+    ASSERT_EQ(day.hourlyFingerprints.size(), 24u);
+    EXPECT_DOUBLE_EQ(day.hourlyFingerprints[9].avgCPU, 20);
+    EXPECT_EQ(day.hourlyFingerprints[9].peakCPU, 30);
+    EXPECT_EQ(day.hourlyFingerprints[9].sampleCount, 2);
+    EXPECT_EQ(day.hourlyFingerprints[23].sampleCount, 1);
+    EXPECT_EQ(day.hourlyFingerprints[7].sampleCount, 0);  // 09:10 local is 07:10 UTC
+}
+
+TEST_F(DailySnapshotFold, ApplicationsAboveOnePercentAreRecorded) {
+    SystemStats stats;
+    stats.appGroups = {{"Idle", 1.0}, {"Barely", 1.01}, {"Busy", 5}};
+    ASSERT_TRUE(day.fold(stats, 3, nine));
+    ASSERT_TRUE(day.fold(stats, 3, nine));
+    EXPECT_FALSE(day.appPresenceMinutes.count("Idle"));
+    EXPECT_FALSE(day.appCPUTotals.count("Idle"));
+    EXPECT_DOUBLE_EQ(day.appPresenceMinutes["Barely"], 0.1);
+    EXPECT_DOUBLE_EQ(day.appCPUTotals["Barely"], 2.02);
+    EXPECT_DOUBLE_EQ(day.appCPUTotals["Busy"], 10);
+}
+
+TEST_F(DailySnapshotFold, ASampleThatIsNotFiniteIsRefused) {
+    SystemStats good;
+    good.cpuTotalUsage = 20;
+    ASSERT_TRUE(day.fold(good, 2, nine));
+    const auto before = day;
+    const std::function<void(SystemStats&)> spoilers[] = {
+        [](SystemStats& s) { s.cpuTotalUsage = NAN; },
+        [](SystemStats& s) { s.totalPowerWatts = INFINITY; },
+        [](SystemStats& s) { s.pCoreTemp = -INFINITY; },
+        [](SystemStats& s) { s.appGroups = {{"App", NAN}}; },
+    };
+    for (const auto& spoil : spoilers) {
+        SystemStats bad = good;
+        spoil(bad);
+        EXPECT_FALSE(day.fold(bad, 2, nine));
+        EXPECT_EQ(day, before);
+    }
+    EXPECT_FALSE(day.fold(good, NAN, nine));
+    EXPECT_EQ(day, before);
+}
+
+// A record with every kind of field filled, as the file holds it.
+DailySnapshot filledRecord() {
+    test::ScopedTimeZone zone{kMadrid};
+    auto record = DailySnapshot::empty("2025-06-30", 1751267400);
+    SystemStats stats;
+    stats.cpuTotalUsage = 12.5;
+    stats.batteryPercentage = 57;
+    stats.batteryWatts = 7.25;
+    stats.appGroups = {{"Editor", 3.5}};
+    stats.thermalLevel = ThermalLevel::moderate;
+    record.fold(stats, 2, 1751267400);
+    record.fold(stats, 2, 1751267402);
+    return record;
+}
+
+TEST(DailySnapshotJson, RoundTripsWithSortedKeysAndUtcDates) {
+    const UsageHistory history{1, {filledRecord()}};
+    const auto text = JsonFields::encodeJson(history);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->rfind(R"({"dailySnapshots":[{"appCPUTotals":{"Editor":7.0},)", 0), 0u) << *text;
+    EXPECT_NE(text->find(R"("firstSampleAt":"2025-06-30T07:10:00Z")"), std::string::npos);
+    EXPECT_NE(text->find(R"("lastWasPluggedIn":false)"), std::string::npos);
+    EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(*text), history);
+}
+
+// Removes each key of every nested record in turn (the application maps are data, not
+// record keys) and calls check with the damaged whole.
+void forEachKeyRemoved(nlohmann::json& root, nlohmann::json& node, const std::function<void()>& check) {
+    if (node.is_array()) {
+        if (!node.empty()) forEachKeyRemoved(root, node[0], check);
+        return;
+    }
+    if (!node.is_object()) return;
+    std::vector<std::string> keys;
+    for (auto& [key, value] : node.items()) keys.push_back(key);
+    for (const auto& key : keys) {
+        auto value = node[key];
+        node.erase(key);
+        check();
+        node[key] = value;
+        if (key != "appCPUTotals" && key != "appPresenceMinutes") forEachKeyRemoved(root, node[key], check);
+    }
+}
+
+TEST(DailySnapshotJson, EveryMissingKeyFailsTheDecode) {
+    auto root = nlohmann::json(UsageHistory{1, {filledRecord()}});
+    int checked = 0;
+    forEachKeyRemoved(root, root, [&] {
+        ++checked;
+        EXPECT_FALSE(JsonFields::decodeJson<UsageHistory>(root.dump())) << root.dump();
+    });
+    EXPECT_EQ(checked, 2 + 12 + 5 + 3 + 5 + 15 + 4 + 6);
+    EXPECT_TRUE(JsonFields::decodeJson<UsageHistory>(root.dump()));
+}
+
+TEST(DailySnapshotJson, WrongTypesFailTheDecode) {
+    const auto good = nlohmann::json(filledRecord());
+    const struct {
+        const char* name;
+        std::function<void(nlohmann::json&)> damage;
+        bool decodes;
+    } cases[] = {
+        {"whole number with a point", [](auto& j) { j["sampleCount"] = 2.0; }, true},
+        {"integer for a double", [](auto& j) { j["cpu"]["avgTotal"] = 12; }, true},
+        {"fraction for an integer", [](auto& j) { j["sampleCount"] = 2.5; }, false},
+        {"bool for a number", [](auto& j) { j["cpu"]["avgTotal"] = true; }, false},
+        {"number for a bool", [](auto& j) { j["battery"]["wasBelow20"] = 0; }, false},
+        {"text for a number", [](auto& j) { j["power"]["avgGpuWatts"] = "1"; }, false},
+        {"integer beyond 64 bits", [](auto& j) { j["sampleCount"] = 18446744073709551615ULL; }, false},
+        {"date without zone", [](auto& j) { j["firstSampleAt"] = "2025-06-30T07:10:00"; }, false},
+        {"map of text", [](auto& j) { j["appCPUTotals"]["Editor"] = "x"; }, false},
+        {"23 hours", [](auto& j) { j["hourlyFingerprints"].erase(23); }, false},
+        {"hours out of order", [](auto& j) { std::swap(j["hourlyFingerprints"][0], j["hourlyFingerprints"][1]); },
+         false},
+        {"object for the hours", [](auto& j) { j["hourlyFingerprints"] = nlohmann::json::object(); }, false},
+        {"null record", [](auto& j) { j = nullptr; }, false},
+    };
+    for (const auto& c : cases) {
+        auto json = good;
+        c.damage(json);
+        EXPECT_EQ(JsonFields::decodeJson<DailySnapshot>(json.dump()).has_value(), c.decodes) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,256 @@
+#include "history/UsageCollector.h"
+#include "history/UsageStore.h"
+#include "sampling/SystemStats.h"
+#include "util/AtomicFile.h"
+#include "util/JsonFields.h"
+
+#include "support/FakeClock.h"
+#include "support/ManualEventLoop.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace corvelle {
+namespace {
+
+constexpr const char* kMadrid = "CET-1CEST,M3.5.0,M10.5.0/3";
+constexpr const char* kNewYork = "EST5EDT,M3.2.0,M11.1.0";
+
+SystemStats sampleStats(double health = 92.5) {
+    SystemStats stats;
+    stats.cpuTotalUsage = 20;
+    stats.batteryPercentage = 70;
+    stats.batteryWatts = 6;
+    stats.batteryHealthPercent = health;
+    stats.batteryCycleCount = 140;
+    stats.pCoreTemp = 51;
+    return stats;
+}
+
+std::string formatDay(int month, int day) {
+    char key[16];
+    std::snprintf(key, sizeof key, "2025-%02d-%02d", month, day);
+    return key;
+}
+
+struct UsageCollectorTest : ::testing::Test {
+    test::ScopedTimeZone zone{kMadrid};
+    test::TempDir dir;
+    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>(test::localMoment(2025, 6, 30, 15, 0));
+    std::shared_ptr<test::ManualEventLoop> loop = std::make_shared<test::ManualEventLoop>(*clock);
+    std::unique_ptr<UsageStore> store = std::make_unique<UsageStore>(dir.path(), clock, loop);
+    int rollovers = 0;
+
+    std::unique_ptr<UsageCollector> makeCollector() {
+        auto collector = std::make_unique<UsageCollector>(*store);
+        collector->onDayRollover = [this] { ++rollovers; };
+        return collector;
+    }
+    // Restarts the program: a new store loads the files, a new collector continues.
+    std::unique_ptr<UsageCollector> restart() {
+        store = std::make_unique<UsageStore>(dir.path(), clock, loop);
+        store->load();
+        return makeCollector();
+    }
+    DailySnapshot storedDay(const std::string& date) {
+        for (const auto& record : store->history().dailySnapshots) {
+            if (record.date == date) return record;
+        }
+        ADD_FAILURE() << "no record for " << date;
+        return {};
+    }
+    std::int64_t storedSamples() {
+        std::int64_t total = 0;
+        for (const auto& record : store->history().dailySnapshots) total += record.sampleCount;
+        return total;
+    }
+};
+
+TEST_F(UsageCollectorTest, ARestartDuringTheDayContinuesTheStoredRecord) {
+    clock->setNow(test::localMoment(2025, 6, 30, 8, 0));
+    auto collector = restart();
+    for (int i = 0; i < 3; ++i) collector->record(sampleStats(), 2);
+    store->performSave();
+
+    clock->setNow(test::localMoment(2025, 6, 30, 15, 0));
+    collector = restart();
+    collector->record(sampleStats(), 2);
+    const auto today = storedDay("2025-06-30");
+    EXPECT_EQ(today.sampleCount, 4);
+    EXPECT_EQ(today.firstSampleAt, test::localMoment(2025, 6, 30, 8, 0));
+    EXPECT_EQ(today.lastSampleAt, clock->now());
+    EXPECT_EQ(store->healthEntries().size(), 1u);  // the day's reading was taken before the restart
+    EXPECT_EQ(rollovers, 0);
+}
+
+TEST_F(UsageCollectorTest, TheFirstTickAfterMidnightClosesTheDay) {
+    clock->setNow(test::localMoment(2025, 6, 30, 23, 59, 56));
+    auto collector = restart();
+    collector->record(sampleStats(), 2);
+    clock->advance(2);
+    collector->record(sampleStats(), 2);
+    collector->onDayRollover = [&] {
+        ++rollovers;
+        // The re-analysis sees the finished day, saved, and nothing of the new one yet.
+        const auto recent = store->recentSnapshots(7);
+        ASSERT_EQ(recent.size(), 1u);
+        EXPECT_EQ(recent.back().date, "2025-06-30");
+        EXPECT_EQ(recent.back().sampleCount, 2);
+        EXPECT_FALSE(store->isDirty());
+        const auto saved = JsonFields::decodeJson<UsageHistory>(*AtomicFile::read(store->dailySummariesURL()));
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(saved->dailySnapshots, recent);
+    };
+    clock->advance(4);  // 00:00:02
+    collector->record(sampleStats(), 2);
+    EXPECT_EQ(rollovers, 1);
+    EXPECT_EQ(collector->currentDay(), "2025-07-01");
+    EXPECT_EQ(storedDay("2025-07-01").sampleCount, 1);
+    EXPECT_EQ(storedDay("2025-07-01").firstSampleAt, clock->now());
+    clock->advance(2);
+    collector->record(sampleStats(), 2);
+    EXPECT_EQ(rollovers, 1);
+    EXPECT_EQ(store->history().dailySnapshots.size(), 2u);
+    EXPECT_EQ(store->healthEntries().size(), 2u);
+}
+
+TEST_F(UsageCollectorTest, OneHealthReadingPerDayFromTheFirstSampleThatHasOne) {
+    auto collector = makeCollector();
+    collector->record(sampleStats(0), 2);  // no reading: does not use up the hour
+    EXPECT_TRUE(store->healthEntries().empty());
+    clock->advance(2);
+    auto stats = sampleStats(92.5);
+    stats.batteryWatts = 8;
+    collector->record(stats, 2);
+    ASSERT_EQ(store->healthEntries().size(), 1u);
+    const auto entry = store->healthEntries()[0];
+    EXPECT_EQ(entry, (BatteryHealthEntry{"2025-06-30", 92.5, 140, 0, 0, 51, 7}));  // mean of 6 W and 8 W
+    for (double later : {91.0, 90.0}) {
+        clock->advance(3600);
+        collector->record(sampleStats(later), 2);
+    }
+    EXPECT_EQ(store->healthEntries().size(), 1u);
+    EXPECT_EQ(store->healthEntries()[0].healthPercent, 92.5);
+    collector = restart();  // a restart on a day that has its reading adds none
+    collector->record(sampleStats(80), 2);
+    EXPECT_EQ(store->healthEntries().size(), 1u);
+}
+
+TEST_F(UsageCollectorTest, SaveRequestsFollowThePollingInterval) {
+    const struct {
+        double interval;
+        std::int64_t threshold;
+    } cases[] = {{1, 300}, {2, 150}, {7, 42}, {400, 0}, {0, 150}, {-3, 150}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(UsageCollector::saveThreshold(c.interval), c.threshold) << c.interval;
+        if (c.interval <= 0) continue;
+        store = std::make_unique<UsageStore>(dir.path(), clock, loop);  // never saved: the first request writes
+        auto collector = makeCollector();
+        for (std::int64_t i = 1; i < c.threshold; ++i) collector->record(sampleStats(), c.interval);
+        EXPECT_EQ(loop->runPosted(), 0) << c.interval;
+        collector->record(sampleStats(), c.interval);
+        EXPECT_EQ(loop->runPosted(), 1) << c.interval;
+    }
+}
+
+TEST_F(UsageCollectorTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours) {
+    const struct {
+        int month, day;
+        std::int64_t minutes;
+        std::int64_t samplesAt2;
+    } cases[] = {{3, 30, 23 * 60, 0}, {10, 26, 25 * 60, 120}, {6, 15, 24 * 60, 60}};
+    for (const auto& c : cases) {
+        store = std::make_unique<UsageStore>(dir.path(), clock, loop);
+        clock->setNow(test::localMoment(2025, c.month, c.day - 1, 23, 30));
+        auto collector = makeCollector();
+        rollovers = 0;
+        while (clock->now() < test::localMoment(2025, c.month, c.day + 1, 0, 30)) {
+            collector->record(sampleStats(), 60);
+            clock->advance(60);
+        }
+        const auto key = formatDay(c.month, c.day);
+        EXPECT_EQ(rollovers, 2) << key;
+        EXPECT_EQ(storedDay(key).sampleCount, c.minutes) << key;
+        EXPECT_EQ(storedDay(key).hourlyFingerprints[2].sampleCount, c.samplesAt2) << key;
+        EXPECT_DOUBLE_EQ(storedDay(key).battery.timeOnBatterySeconds, c.minutes * 60.0) << key;
+    }
+}
+
+TEST_F(UsageCollectorTest, MovingBackAcrossMidnightContinuesTheEarlierDay) {
+    clock->setNow(test::localMoment(2025, 6, 30, 23, 58));
+    auto collector = makeCollector();
+    collector->record(sampleStats(), 60);
+    clock->advance(120);  // 00:00 on the 1st
+    collector->record(sampleStats(), 60);
+    const struct {
+        const char* what;
+        std::function<void()> move;
+        const char* day;
+    } steps[] = {
+        {"clock set back", [&] { clock->advance(-3600); }, "2025-06-30"},
+        {"clock forward again", [&] { clock->advance(3660); }, "2025-07-01"},
+        {"travel west", [&] { zone.set(kNewYork); }, "2025-06-30"},
+        {"travel back east", [&] { zone.set(kMadrid); }, "2025-07-01"},
+    };
+    std::int64_t ticks = 2;
+    for (const auto& step : steps) {
+        step.move();
+        collector->record(sampleStats(), 60);
+        ++ticks;
+        EXPECT_EQ(collector->currentDay(), step.day) << step.what;
+        EXPECT_EQ(storedSamples(), ticks) << step.what;  // no sample that was taken is lost
+    }
+    EXPECT_EQ(store->history().dailySnapshots.size(), 2u);
+    EXPECT_EQ(store->healthEntries().size(), 2u);
+    EXPECT_LT(store->healthEntries()[0].date, store->healthEntries()[1].date);
+}
+
+TEST_F(UsageCollectorTest, ASampleThatIsNotFiniteIsSkipped) {
+    auto collector = makeCollector();
+    auto bad = sampleStats();
+    bad.batteryWatts = NAN;
+    collector->record(bad, 2);
+    collector->record(sampleStats(), 2);
+    EXPECT_EQ(storedDay("2025-06-30").sampleCount, 1);
+    store->performSave();
+    EXPECT_TRUE(JsonFields::decodeJson<UsageHistory>(*AtomicFile::read(store->dailySummariesURL())));
+}
+
+// A hundred days at a 10-second interval through collector, store and real files.
+TEST_F(UsageCollectorTest, HundredDaySoak) {
+    clock->setNow(test::localMoment(2025, 1, 1, 0, 0));
+    auto collector = makeCollector();
+    size_t largestFile = 0;
+    collector->onDayRollover = [&] {
+        const auto saved = JsonFields::decodeJson<UsageHistory>(*AtomicFile::read(store->dailySummariesURL()));
+        ASSERT_TRUE(saved);
+        largestFile = std::max(largestFile, saved->dailySnapshots.size());
+    };
+    const double end = test::localMoment(2025, 4, 10, 12, 0);  // 100 days, one DST change
+    for (std::int64_t tick = 0; clock->now() < end; ++tick) {
+        auto stats = sampleStats(95 - tick / 100000.0);
+        stats.cpuTotalUsage = static_cast<double>(tick % 97);
+        stats.batteryPercentage = 20 + static_cast<double>(tick % 800) / 10;
+        stats.batteryIsPluggedIn = (tick / 800) % 2 == 0;
+        stats.appGroups = {{"Editor", static_cast<double>(tick % 7)}, {"Browser", 2.5}};
+        collector->record(stats, 10);
+        // The loop gets to the periodic writes once a day; they cost most of the run.
+        if (tick % 8640 == 4320) EXPECT_EQ(loop->runPosted(), 1);
+        clock->advance(10);
+    }
+    store->performSave();
+    EXPECT_LE(largestFile, 91u);
+    EXPECT_EQ(store->history().dailySnapshots.size(), 91u);
+    auto reloaded = UsageStore(dir.path(), clock, loop);
+    reloaded.load();
+    EXPECT_EQ(reloaded.history(), store->history());
+    EXPECT_EQ(reloaded.healthEntries(), store->healthEntries());
+    EXPECT_EQ(reloaded.healthEntries().size(), 91u);
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,298 @@
+#include "history/UsageStore.h"
+#include "sampling/SystemStats.h"
+#include "util/AtomicFile.h"
+#include "util/JsonFields.h"
+
+#include "support/FakeClock.h"
+#include "support/ManualEventLoop.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+namespace corvelle {
+namespace {
+
+constexpr const char* kMadrid = "CET-1CEST,M3.5.0,M10.5.0/3";
+
+DailySnapshot recordOf(const std::string& date, std::int64_t samples = 1) {
+    auto record = DailySnapshot::empty(date, 1751000000);
+    record.sampleCount = samples;
+    return record;
+}
+
+BatteryHealthEntry entryOf(const std::string& date, double health = 95) {
+    return BatteryHealthEntry{date, health, 100, 4000, 4200, 45, 8};
+}
+
+std::string dailyText(const std::vector<std::string>& dates) {
+    UsageHistory history;
+    for (const auto& date : dates) history.dailySnapshots.push_back(recordOf(date));
+    return *JsonFields::encodeJson(history);
+}
+
+std::string healthText(const std::vector<std::string>& dates) {
+    std::vector<BatteryHealthEntry> entries;
+    for (const auto& date : dates) entries.push_back(entryOf(date));
+    return *JsonFields::encodeJson(entries);
+}
+
+std::vector<std::string> datesOf(const auto& list) {
+    std::vector<std::string> dates;
+    for (const auto& element : list) dates.push_back(element.date);
+    return dates;
+}
+
+size_t filesIn(const std::filesystem::path& folder) {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+    return count;
+}
+
+struct UsageStoreTest : ::testing::Test {
+    test::ScopedTimeZone zone{kMadrid};
+    test::TempDir dir;
+    std::shared_ptr<test::FakeClock> clock =
+        std::make_shared<test::FakeClock>(test::localMoment(2025, 6, 30, 12, 0));
+    std::shared_ptr<test::ManualEventLoop> loop = std::make_shared<test::ManualEventLoop>(*clock);
+    std::filesystem::path folder = dir / "io.mirelo.corvelle";
+
+    std::unique_ptr<UsageStore> makeStore() { return std::make_unique<UsageStore>(folder, clock, loop); }
+    void write(const std::string& name, const std::string& text) {
+        std::filesystem::create_directories(folder);
+        ASSERT_TRUE(AtomicFile::write(folder / name, text));
+    }
+    std::string read(const std::string& name) { return AtomicFile::read(folder / name).value_or("<none>"); }
+};
+
+TEST_F(UsageStoreTest, CreatesItsFolderAndStartsEmptyWithoutFiles) {
+    auto store = makeStore();
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    store->load();
+    EXPECT_TRUE(store->history().dailySnapshots.empty());
+    EXPECT_TRUE(store->healthEntries().empty());
+    EXPECT_FALSE(store->isDirty());
+    EXPECT_EQ(filesIn(folder), 0u);
+    EXPECT_EQ(store->profileURL(), folder / "profile.json");
+}
+
+TEST_F(UsageStoreTest, LoadKeepsExactlyNinetyCalendarDays) {
+    const struct {
+        double now;
+        std::string removed, kept;
+    } cases[] = {
+        {test::localMoment(2025, 6, 30, 12, 0), "2025-03-31", "2025-04-01"},
+        {test::localMoment(2025, 6, 30, 0, 5), "2025-03-31", "2025-04-01"},
+        {test::localMoment(2024, 5, 30, 23, 55), "2024-02-29", "2024-03-01"},
+        // Across the spring-forward day: calendar days, not multiples of 24 hours.
+        {test::localMoment(2025, 4, 15, 0, 30), "2025-01-14", "2025-01-15"},
+    };
+    for (const auto& c : cases) {
+        clock->setNow(c.now);
+        const auto today = UsageStore::dateString(c.now);
+        write("daily-summaries.json", dailyText({today, c.removed, c.kept}));
+        write("health-history.json", healthText({c.removed, c.kept, today}));
+        auto store = makeStore();
+        store->load();
+        EXPECT_EQ(datesOf(store->history().dailySnapshots), (std::vector<std::string>{today, c.kept})) << today;
+        EXPECT_EQ(datesOf(store->healthEntries()), (std::vector<std::string>{c.kept, today})) << today;
+        EXPECT_FALSE(store->isDirty());
+    }
+}
+
+TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
+    const auto good = dailyText({"2025-06-29"});
+    auto missingHours = nlohmann::json::parse(good);
+    missingHours["dailySnapshots"][0].erase("hourlyFingerprints");
+    const struct {
+        const char* name;
+        std::string text;
+    } damages[] = {
+        {"not JSON", "{\"dailySnapshots\": ["},
+        {"empty file", ""},
+        {"a record without its hours", missingHours.dump()},
+        {"the wrong top-level type", "[]"},
+        {"a number as the list", R"({"dailySnapshots":3,"schemaVersion":1})"},
+    };
+    const auto stamp = std::to_string(static_cast<long long>(clock->now()));
+    for (const auto& damage : damages) {
+        std::filesystem::remove_all(folder);
+        write("daily-summaries.json", damage.text);
+        write("health-history.json", healthText({"2025-06-29"}));
+        auto store = makeStore();
+        store->load();
+        EXPECT_TRUE(store->history().dailySnapshots.empty()) << damage.name;
+        EXPECT_EQ(store->healthEntries().size(), 1u) << damage.name;
+        EXPECT_FALSE(std::filesystem::exists(folder / "daily-summaries.json")) << damage.name;
+        EXPECT_EQ(read("daily-summaries.corrupt-" + stamp + ".json"), damage.text) << damage.name;
+    }
+    // The health file on its own.
+    std::filesystem::remove_all(folder);
+    write("daily-summaries.json", good);
+    write("health-history.json", R"([{"date":"2025-06-29"}])");
+    auto store = makeStore();
+    store->load();
+    EXPECT_EQ(store->history().dailySnapshots.size(), 1u);
+    EXPECT_TRUE(store->healthEntries().empty());
+    EXPECT_TRUE(std::filesystem::exists(folder / ("health-history.corrupt-" + stamp + ".json")));
+}
+
+TEST_F(UsageStoreTest, AFolderInPlaceOfTheFileIsMovedAsideAndAFreshFileWritten) {
+    std::filesystem::create_directories(folder / "daily-summaries.json" / "inside");
+    auto store = makeStore();
+    store->load();
+    EXPECT_TRUE(store->history().dailySnapshots.empty());
+    store->updateTodaySnapshot(store->todaySnapshot());
+    store->performSave();
+    const auto loaded = JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json"));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->dailySnapshots.size(), 1u);
+}
+
+TEST_F(UsageStoreTest, TodayAndRecentRecords) {
+    write("daily-summaries.json", dailyText({"2025-06-28", "2025-06-20", "2025-06-24"}));
+    auto store = makeStore();
+    store->load();
+    auto today = store->todaySnapshot();
+    EXPECT_EQ(today.date, "2025-06-30");
+    EXPECT_EQ(today.sampleCount, 0);
+    EXPECT_EQ(store->history().dailySnapshots.size(), 3u);  // asking does not store
+    EXPECT_FALSE(store->isDirty());
+
+    EXPECT_EQ(datesOf(store->recentSnapshots(7)), (std::vector<std::string>{"2025-06-20", "2025-06-24", "2025-06-28"}));
+    EXPECT_EQ(datesOf(store->recentSnapshots(2)), (std::vector<std::string>{"2025-06-24", "2025-06-28"}));
+    EXPECT_TRUE(store->recentSnapshots(0).empty());
+
+    today.sampleCount = 5;
+    store->updateTodaySnapshot(today);
+    EXPECT_TRUE(store->isDirty());
+    today.sampleCount = 6;
+    store->updateTodaySnapshot(today);
+    EXPECT_EQ(store->history().dailySnapshots.size(), 4u);
+    EXPECT_EQ(store->todaySnapshot().sampleCount, 6);
+    store->updateTodaySnapshot(recordOf("2025-06-24", 9));
+    EXPECT_EQ(store->recentSnapshots(7)[1].sampleCount, 9);
+}
+
+TEST_F(UsageStoreTest, SavesAreThrottledAndRunLaterOnTheLoop) {
+    auto store = makeStore();
+    store->load();
+    store->saveIfNeeded();  // clean: nothing to do
+    EXPECT_EQ(loop->runPosted(), 0);
+
+    store->updateTodaySnapshot(recordOf("2025-06-30", 1));
+    store->saveIfNeeded();
+    EXPECT_EQ(read("daily-summaries.json"), "<none>");  // the call itself writes nothing
+    EXPECT_EQ(loop->runPosted(), 1);
+    EXPECT_FALSE(store->isDirty());
+    EXPECT_NE(read("daily-summaries.json"), "<none>");
+
+    store->updateTodaySnapshot(recordOf("2025-06-30", 2));
+    loop->advance(10);
+    store->saveIfNeeded();
+    EXPECT_EQ(loop->runPosted(), 0);
+    loop->advance(289);
+    store->saveIfNeeded();
+    EXPECT_EQ(loop->runPosted(), 0);
+    loop->advance(1);
+    store->saveIfNeeded();
+    store->saveIfNeeded();  // one write is enough for both requests
+    EXPECT_EQ(loop->runPosted(), 1);
+    EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json"))->dailySnapshots[0].sampleCount, 2);
+}
+
+TEST_F(UsageStoreTest, ADeferredSaveAfterTheStoreIsGoneDoesNothing) {
+    auto store = makeStore();
+    store->updateTodaySnapshot(recordOf("2025-06-30"));
+    store->saveIfNeeded();
+    store.reset();
+    EXPECT_EQ(loop->runPosted(), 1);
+    EXPECT_EQ(read("daily-summaries.json"), "<none>");
+}
+
+TEST_F(UsageStoreTest, SavedFilesAreCompactSortedAndLoadBackEqual) {
+    auto store = makeStore();
+    auto record = store->todaySnapshot();
+    SystemStats stats;
+    stats.cpuTotalUsage = 33.25;
+    stats.appGroups = {{"Zed", 4}, {"Alpha", 2}};
+    record.fold(stats, 2, clock->now());
+    store->updateTodaySnapshot(record);
+    store->addHealthEntry(entryOf("2025-06-30"));
+    store->addHealthEntry(entryOf("2025-06-29"));  // kept in date order
+    store->performSave();
+    const auto daily = read("daily-summaries.json");
+    EXPECT_EQ(daily.rfind(R"({"dailySnapshots":[{"appCPUTotals":{"Alpha":2.0,"Zed":4.0},)", 0), 0u);
+    EXPECT_EQ(daily.find('\n'), std::string::npos);
+    EXPECT_TRUE(daily.ends_with(R"(,"schemaVersion":1})"));
+    EXPECT_EQ(read("health-history.json").rfind(R"([{"avgDischargeWatts":8.0,"avgTemperature":45.0,)", 0), 0u);
+
+    auto reloaded = makeStore();
+    reloaded->load();
+    EXPECT_EQ(reloaded->history(), store->history());
+    EXPECT_EQ(datesOf(reloaded->healthEntries()), (std::vector<std::string>{"2025-06-29", "2025-06-30"}));
+}
+
+TEST_F(UsageStoreTest, AnUnencodableHistoryLeavesThePreviousFileUntouched) {
+    auto store = makeStore();
+    store->updateTodaySnapshot(recordOf("2025-06-30", 1));
+    store->performSave();
+    const auto before = read("daily-summaries.json");
+
+    auto spoiled = recordOf("2025-06-30", 2);
+    spoiled.cpu.avgTotal = NAN;
+    store->updateTodaySnapshot(spoiled);
+    store->addHealthEntry(entryOf("2025-06-30"));
+    store->performSave();
+    EXPECT_EQ(read("daily-summaries.json"), before);
+    EXPECT_NE(read("health-history.json"), "<none>");  // the other file is independent
+    EXPECT_FALSE(store->isDirty());
+}
+
+TEST_F(UsageStoreTest, AFailureBetweenWriteAndRenameKeepsTheOldFile) {
+    auto store = makeStore();
+    store->updateTodaySnapshot(recordOf("2025-06-30", 1));
+    store->performSave();
+    const auto before = read("daily-summaries.json");
+    AtomicFile::setSyncHook([](std::FILE*) { return false; });
+    store->updateTodaySnapshot(recordOf("2025-06-30", 2));
+    store->performSave();
+    AtomicFile::setSyncHook(nullptr);
+    EXPECT_EQ(read("daily-summaries.json"), before);
+    EXPECT_EQ(filesIn(folder), 2u);  // the two files, no temporary one left behind
+    EXPECT_FALSE(store->isDirty());
+}
+
+TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
+    std::filesystem::create_directories(dir.path());
+    AtomicFile::write(dir / "blocker", "a file where the folder should be");
+    UsageStore store(dir / "blocker" / "io.mirelo.corvelle", clock, loop);
+    store.load();
+    store.updateTodaySnapshot(store.todaySnapshot());
+    store.performSave();
+    EXPECT_FALSE(store.isDirty());
+    EXPECT_EQ(store.history().dailySnapshots.size(), 1u);
+}
+
+TEST(UsageStoreDateString, FollowsTheLocalCalendar) {
+    const double lateEvening = 1751326200;  // 2025-06-30T23:30:00Z
+    const struct {
+        const char* zone;
+        const char* key;
+    } cases[] = {
+        {"UTC0", "2025-06-30"},
+        {kMadrid, "2025-07-01"},
+        {"EST5EDT,M3.2.0,M11.1.0", "2025-06-30"},
+        {"<+14>-14", "2025-07-01"},
+    };
+    for (const auto& c : cases) {
+        test::ScopedTimeZone zone(c.zone);
+        EXPECT_EQ(UsageStore::dateString(lateEvening), c.key) << c.zone;
+    }
+}
+
+}  // namespace
+}  // namespace corvelle
