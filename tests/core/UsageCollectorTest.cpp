@@ -239,7 +239,9 @@ TEST_F(UsageCollectorTest, HundredDaySoak) {
         stats.appGroups = {{"Editor", static_cast<double>(tick % 7)}, {"Browser", 2.5}};
         collector->record(stats, 10);
         // The loop gets to the periodic writes once a day; they cost most of the run.
-        if (tick % 8640 == 4320) EXPECT_EQ(loop->runPosted(), 1);
+        if (tick % 8640 == 4320) {
+            EXPECT_EQ(loop->runPosted(), 1);
+        }
         clock->advance(10);
     }
     store->performSave();

@@ -11,6 +11,7 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
     : appSettings_(appSettings),
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
+      usageStore_(sources.appSupportDirectory, clock_, eventLoop_),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
       thermalMonitor_(std::move(sources.thermal), eventLoop_),
@@ -26,6 +27,7 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
 
 void SystemMonitor::start() {
+    usageStore_.load();
     startThermalWatcher();
     currentInterval_ = appSettings_.pollingInterval();
     poll();
@@ -43,6 +45,7 @@ void SystemMonitor::stop() {
     cancelTimer();
     thermalMonitor_.stop();
     energyAlertService_.saveToDisk();
+    if (usageStore_.isDirty()) usageStore_.performSave();
 }
 
 // Each pressure level the watcher reports replaces the snapshot's level until the next tick.
@@ -219,7 +222,8 @@ void SystemMonitor::poll() {
     SystemStats next = merge(readings, visible);
     stats_.set(next);
     updateStatusItem(next);
-    // collector: fold the snapshot into today's record
+    if (!usageCollector_) usageCollector_ = std::make_unique<UsageCollector>(usageStore_);
+    usageCollector_->record(next, currentInterval_);
     // telemetry: heartbeat while visible; launch once
 }
 

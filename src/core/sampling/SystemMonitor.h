@@ -1,6 +1,8 @@
 #pragma once
 
 #include "alerts/EnergyAlertService.h"
+#include "history/UsageCollector.h"
+#include "history/UsageStore.h"
 #include "platform/MachineSources.h"
 #include "sampling/BatteryMonitor.h"
 #include "sampling/CPUMonitor.h"
@@ -59,6 +61,9 @@ public:
 
     double currentInterval() const { return currentInterval_; }
 
+    // The daily records, read by the history views.
+    const UsageStore& usageStore() const { return usageStore_; }
+
 private:
     // One slot per reader, each written by one worker only.
     struct Readings {
@@ -94,6 +99,10 @@ private:
     Published<HistoryBuffer<double>> powerHistory_{HistoryBuffer<double>(60)};
     MenuBarHandler onMenuBarUpdate_;
     bool isPopoverVisible_ = false;
+
+    UsageStore usageStore_;
+    // Created at the first tick.
+    std::unique_ptr<UsageCollector> usageCollector_;
 
     CPUMonitor cpuMonitor_;
     ProcessMonitor processMonitor_;

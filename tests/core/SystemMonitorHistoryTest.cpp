@@ -1,0 +1,55 @@
+#include "util/AtomicFile.h"
+#include "util/JsonFields.h"
+
+#include "support/MonitorHarness.h"
+#include "support/ScopedTimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+std::optional<UsageHistory> savedHistory(const test::MonitorHarness& h) {
+    const auto text = AtomicFile::read(h.dir / "daily-summaries.json");
+    return text ? JsonFields::decodeJson<UsageHistory>(*text) : std::nullopt;
+}
+
+TEST(SystemMonitorHistory, TicksAreFoldedAndSavedOnStopAndARestartContinuesTheDay) {
+    test::ScopedTimeZone zone("UTC0");
+    test::MonitorHarness h;
+    h.clock->setNow(1751284800);  // 2025-06-30 12:00
+    h.settings.setPollingInterval(1);
+    auto& monitor = h.make();
+    monitor.start();  // one tick
+    h.loop->advance(4.5);  // four more
+    EXPECT_FALSE(savedHistory(h));  // the first periodic write is five minutes of samples away
+    monitor.stop();
+    auto saved = savedHistory(h);
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->dailySnapshots.size(), 1u);
+    EXPECT_EQ(saved->dailySnapshots[0].date, "2025-06-30");
+    EXPECT_EQ(saved->dailySnapshots[0].sampleCount, 5);
+
+    h.make().start();
+    h.monitor->stop();
+    saved = savedHistory(h);
+    EXPECT_EQ(saved->dailySnapshots[0].sampleCount, 6);
+    EXPECT_EQ(h.monitor->usageStore().todaySnapshot().sampleCount, 6);
+}
+
+TEST(SystemMonitorHistory, TheFirstTickOfANewDaySavesTheFinishedDay) {
+    test::ScopedTimeZone zone("UTC0");
+    test::MonitorHarness h;
+    h.clock->setNow(1751327990);  // 2025-06-30 23:59:50
+    h.settings.setPollingInterval(2);
+    h.make().start();
+    h.loop->advance(11);
+    const auto saved = savedHistory(h);
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->dailySnapshots.size(), 1u);
+    EXPECT_EQ(saved->dailySnapshots[0].sampleCount, 5);
+    EXPECT_EQ(h.monitor->usageStore().todaySnapshot().sampleCount, 1);
+}
+
+}  // namespace
+}  // namespace corvelle
