@@ -5,8 +5,9 @@
 namespace corvelle::JsonText {
 namespace {
 
-bool allFinite(const nlohmann::json& value) {
-    if (value.is_number_float()) return std::isfinite(value.get<double>());
+template <typename Json>
+bool allFinite(const Json& value) {
+    if (value.is_number_float()) return std::isfinite(value.template get<double>());
     if (value.is_structured()) {
         for (const auto& element : value) {
             if (!allFinite(element)) return false;
@@ -15,12 +16,16 @@ bool allFinite(const nlohmann::json& value) {
     return true;
 }
 
-}  // namespace
-
-std::optional<std::string> encode(const nlohmann::json& value) {
+template <typename Json>
+std::optional<std::string> encodeFinite(const Json& value) {
     if (!allFinite(value)) return std::nullopt;
     return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
+
+}  // namespace
+
+std::optional<std::string> encode(const nlohmann::json& value) { return encodeFinite(value); }
+std::optional<std::string> encode(const nlohmann::ordered_json& value) { return encodeFinite(value); }
 
 std::optional<nlohmann::json> decode(std::string_view text) {
     auto value = nlohmann::json::parse(text, nullptr, false);

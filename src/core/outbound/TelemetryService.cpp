@@ -1,0 +1,180 @@
+#include "outbound/TelemetryService.h"
+
+#include "settings/Constants.h"
+#include "util/Format.h"
+#include "util/Iso8601.h"
+#include "util/JsonText.h"
+
+#include <array>
+#include <chrono>
+#include <random>
+
+namespace corvelle {
+namespace {
+
+static_assert(TelemetryService::endpoint.starts_with("https://"), "events travel over HTTPS only");
+static_assert(TelemetryService::endpoint.ends_with("/events"));
+
+constexpr double bytesPerGiB = 1'073'741'824.0;
+
+std::shared_ptr<TelemetryService>& sharedInstance() {
+    static std::shared_ptr<TelemetryService> instance;
+    return instance;
+}
+
+// A random (version 4) UUID in its canonical upper-case form.
+std::string randomUuid() {
+    std::random_device device;
+    std::array<unsigned char, 16> bytes;
+    for (auto& byte : bytes) byte = static_cast<unsigned char>(device());
+    bytes[6] = static_cast<unsigned char>((bytes[6] & 0x0F) | 0x40);
+    bytes[8] = static_cast<unsigned char>((bytes[8] & 0x3F) | 0x80);
+    std::string text;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
+        text += formatString("%02X", bytes[i]);
+    }
+    return text;
+}
+
+std::string count(std::int64_t value) { return std::to_string(value); }
+std::string flag(bool value) { return value ? "1" : "0"; }
+std::string whole(double value) { return formatString("%.0f", value); }
+std::string oneDecimal(double value) { return formatString("%.1f", value); }
+
+}  // namespace
+
+nlohmann::ordered_json TelemetryService::Event::toJson() const {
+    return {{"event", event},   {"appVersion", appVersion},           {"osVersion", osVersion},
+            {"deviceId", deviceId}, {"timestamp", Iso8601::format(timestamp)}, {"metadata", metadata}};
+}
+
+std::map<std::string, std::string> TelemetryService::SystemSnapshot::asDictionary() const {
+    return {{"machine_model", machineModel},
+            {"cpu_cores", count(cpuCoreCount)},
+            {"e_cores", count(eCoreCount)},
+            {"p_cores", count(pCoreCount)},
+            {"ram_gb", whole(ramTotalGB)},
+            {"battery_percent", oneDecimal(batteryPercent)},
+            {"battery_health", oneDecimal(batteryHealthPercent)},
+            {"battery_cycles", count(batteryCycleCount)},
+            {"battery_max_mah", count(batteryMaxCapacityMAh)},
+            {"battery_design_mah", count(batteryDesignCapacityMAh)},
+            {"battery_charging", flag(batteryIsCharging)},
+            {"battery_plugged", flag(batteryIsPluggedIn)},
+            {"battery_watts", oneDecimal(batteryWatts)},
+            {"adapter_watts", count(batteryAdapterWatts)},
+            {"cpu_usage", oneDecimal(cpuUsage)},
+            {"power_watts", oneDecimal(totalPowerWatts)},
+            {"thermal", thermalLevel},
+            {"p_core_temp", whole(pCoreTemp)},
+            {"mem_pressure", oneDecimal(memoryPressure)},
+            {"poll_interval", oneDecimal(pollingInterval)},
+            {"process_count", count(topProcessCount)}};
+}
+
+TelemetryService::TelemetryService(AppSettings& settings, std::shared_ptr<HttpClient> client,
+                                   const SystemInfo& machine, std::shared_ptr<Clock> clock, std::string url)
+    : settings_(settings),
+      client_(std::move(client)),
+      clock_(std::move(clock)),
+      url_(std::move(url)),
+      machineModel_(machine.machineModel()),
+      osVersion_(machine.osVersion()),
+      sessionStartUptime_(clock_->uptime()) {}
+
+std::shared_ptr<TelemetryService> TelemetryService::shared() { return sharedInstance(); }
+
+void TelemetryService::installShared(std::shared_ptr<TelemetryService> service) {
+    sharedInstance() = std::move(service);
+}
+
+TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& stats,
+                                                            const AppSettings& settings) const {
+    return SystemSnapshot{machineModel_,
+                          static_cast<std::int64_t>(stats.coreUsages.size()),
+                          static_cast<std::int64_t>(stats.eCoreUsages.size()),
+                          static_cast<std::int64_t>(stats.pCoreUsages.size()),
+                          static_cast<double>(stats.memoryTotal) / bytesPerGiB,
+                          stats.batteryPercentage,
+                          stats.batteryHealthPercent,
+                          stats.batteryCycleCount,
+                          stats.batteryMaxCapacityMAh,
+                          stats.batteryDesignCapacityMAh,
+                          stats.batteryIsCharging,
+                          stats.batteryIsPluggedIn,
+                          stats.batteryWatts,
+                          stats.batteryAdapterWatts,
+                          stats.cpuTotalUsage,
+                          stats.totalPowerWatts,
+                          std::string(symbolName(stats.thermalLevel)),
+                          stats.pCoreTemp,
+                          stats.memoryPressure,
+                          settings.pollingInterval(),
+                          static_cast<std::int64_t>(stats.topProcesses.size())};
+}
+
+std::string TelemetryService::deviceId() {
+    auto& store = settings_.store();
+    if (auto stored = store.readString(AppSettings::deviceIdKey)) return *stored;
+    auto created = randomUuid();
+    store.write(AppSettings::deviceIdKey, created);
+    return created;
+}
+
+void TelemetryService::sendLaunch(const SystemSnapshot& stats) { enqueue(Kind::launch, stats); }
+void TelemetryService::sendHeartbeatIfNeeded(const SystemSnapshot& stats) { enqueue(Kind::heartbeat, stats); }
+void TelemetryService::sendEnd(const SystemSnapshot& stats) { enqueue(Kind::end, stats); }
+
+bool TelemetryService::finish(double seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    if (!queue_.waitUntilEmpty(seconds)) return false;
+    const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+    return client_->waitUntilIdle(seconds - spent.count());
+}
+
+// The setting and the settings store are read here, on the main thread; the rest of the work
+// happens on the worker.
+void TelemetryService::enqueue(Kind kind, const SystemSnapshot& stats) {
+    if (!settings_.telemetryEnabled()) return;
+    queue_.async([this, kind, metadata = stats.asDictionary(), id = deviceId()]() mutable {
+        handle(kind, std::move(metadata), id);
+    });
+}
+
+void TelemetryService::handle(Kind kind, std::map<std::string, std::string> metadata, const std::string& deviceId) {
+    const double uptime = clock_->uptime();
+    const auto sessionMinutes = [&] { return whole((uptime - sessionStartUptime_) / 60); };
+    std::string name;
+    switch (kind) {
+        case Kind::launch:
+            sessionStartUptime_ = uptime;
+            lastHeartbeatUptime_ = uptime;
+            metadata["event_type"] = "launch";
+            metadata["uptime_seconds"] = whole(uptime);
+            name = "app_launch";
+            break;
+        case Kind::heartbeat:
+            if (lastHeartbeatUptime_ && uptime - *lastHeartbeatUptime_ < heartbeatInterval) return;
+            lastHeartbeatUptime_ = uptime;
+            metadata["event_type"] = "heartbeat";
+            metadata["session_minutes"] = sessionMinutes();
+            name = "session_heartbeat";
+            break;
+        case Kind::end:
+            metadata["event_type"] = "end";
+            metadata["session_minutes"] = sessionMinutes();
+            name = "session_end";
+            break;
+    }
+    post(Event{name, Constants::version(), osVersion_, deviceId, clock_->now(), std::move(metadata)});
+}
+
+void TelemetryService::post(const Event& event) {
+    auto body = JsonText::encode(event.toJson());
+    if (!body) return;
+    client_->post(url_, {{"Content-Type", "application/json"}}, std::move(*body), requestTimeoutSeconds,
+                  [](HttpResult) {});
+}
+
+}  // namespace corvelle

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/HttpClient.h"
+#include "platform/SystemInfo.h"
+#include "sampling/SystemStats.h"
+#include "settings/AppSettings.h"
+#include "util/SerialQueue.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvelle {
+
+// Anonymous usage events, sent only while the user has opted in: one at launch, a heartbeat
+// at most every 30 minutes while the panel is open, and one at quit. Fire and forget: answers
+// are ignored, nothing is retried. The public calls are made on the main thread; the event
+// work runs one item at a time on the service's own worker.
+class TelemetryService {
+public:
+    static constexpr std::string_view endpoint = "https://telemetry.corvelle.app/events";
+    static constexpr double requestTimeoutSeconds = 10;
+    static constexpr double heartbeatInterval = 1800;
+
+    struct Event {
+        std::string event;
+        std::string appVersion;
+        std::string osVersion;
+        std::string deviceId;
+        double timestamp = 0;  // seconds since 1970, sent as ISO 8601 text
+        std::map<std::string, std::string> metadata;
+
+        nlohmann::ordered_json toJson() const;
+    };
+
+    struct SystemSnapshot {
+        std::string machineModel;
+        std::int64_t cpuCoreCount = 0;
+        std::int64_t eCoreCount = 0;
+        std::int64_t pCoreCount = 0;
+        double ramTotalGB = 0;
+        double batteryPercent = 0;
+        double batteryHealthPercent = 0;
+        std::int64_t batteryCycleCount = 0;
+        std::int64_t batteryMaxCapacityMAh = 0;
+        std::int64_t batteryDesignCapacityMAh = 0;
+        bool batteryIsCharging = false;
+        bool batteryIsPluggedIn = false;
+        double batteryWatts = 0;
+        std::int64_t batteryAdapterWatts = 0;
+        double cpuUsage = 0;
+        double totalPowerWatts = 0;
+        std::string thermalLevel;
+        double pCoreTemp = 0;
+        double memoryPressure = 0;
+        double pollingInterval = 0;
+        std::int64_t topProcessCount = 0;
+
+        // Every value as text: booleans "1"/"0", figures with fixed decimals.
+        std::map<std::string, std::string> asDictionary() const;
+    };
+
+    // `machine` is asked once, here. `endpoint` is the production one unless a test injects its own.
+    TelemetryService(AppSettings& settings, std::shared_ptr<HttpClient> client, const SystemInfo& machine,
+                     std::shared_ptr<Clock> clock, std::string url = std::string(endpoint));
+
+    // The app's one instance: installed at start, removed at quit. Null before that and in tests
+    // that install none; callers then send nothing. Main thread only.
+    static std::shared_ptr<TelemetryService> shared();
+    static void installShared(std::shared_ptr<TelemetryService> service);
+
+    SystemSnapshot snapshot(const SystemStats& stats, const AppSettings& settings) const;
+
+    // Each reads telemetryEnabled now and does nothing when it is off.
+    void sendLaunch(const SystemSnapshot& stats);
+    void sendHeartbeatIfNeeded(const SystemSnapshot& stats);
+    void sendEnd(const SystemSnapshot& stats);
+
+    // Waits at most `seconds` for queued events to be handed to the network and for the
+    // requests in flight to finish. True when all is done. For the quit path.
+    bool finish(double seconds);
+
+    // The installation identifier from the settings store, created on first need.
+    std::string deviceId();
+
+private:
+    enum class Kind { launch, heartbeat, end };
+    void enqueue(Kind kind, const SystemSnapshot& stats);
+    void handle(Kind kind, std::map<std::string, std::string> metadata, const std::string& deviceId);
+    void post(const Event& event);
+
+    AppSettings& settings_;
+    std::shared_ptr<HttpClient> client_;
+    std::shared_ptr<Clock> clock_;
+    std::string url_;
+    std::string machineModel_;
+    std::string osVersion_;
+    // Worker state. Spacing and session length are measured on uptime, which a change of the
+    // wall clock cannot move.
+    std::optional<double> lastHeartbeatUptime_;
+    double sessionStartUptime_;
+    SerialQueue queue_;  // last: joined before the state above goes away
+};
+
+}  // namespace corvelle

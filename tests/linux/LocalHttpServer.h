@@ -1,0 +1,89 @@
+#pragma once
+
+#include "support/ManualEventLoop.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace corvelle::test {
+
+// A real HTTP server on 127.0.0.1 in the test process. It records every POST and answers with
+// the configured status, or, while stalled, holds the request without answering.
+class LocalHttpServer {
+public:
+    struct Request {
+        std::string path;
+        std::string contentType;
+        std::string body;
+    };
+
+    LocalHttpServer() {
+        server_.Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            std::unique_lock lock(mutex_);
+            requests_.push_back({request.path, request.get_header_value("Content-Type"), request.body});
+            released_.wait_for(lock, std::chrono::seconds(30), [this] { return !stalled_; });
+            response.status = status_;
+            if (status_ >= 300 && status_ < 400) response.set_header("Location", url("/moved"));
+        });
+        // One request per connection: stopping never waits for an idle keep-alive connection.
+        server_.set_keep_alive_max_count(1);
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ~LocalHttpServer() {
+        setStalled(false);
+        server_.stop();
+        thread_.join();
+    }
+    LocalHttpServer(const LocalHttpServer&) = delete;
+    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+
+    void setStatus(int status) {
+        std::lock_guard lock(mutex_);
+        status_ = status;
+    }
+    void setStalled(bool stalled) {
+        {
+            std::lock_guard lock(mutex_);
+            stalled_ = stalled;
+        }
+        released_.notify_all();
+    }
+    std::vector<Request> requests() const {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+
+private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::condition_variable released_;
+    std::vector<Request> requests_;
+    int status_ = 200;
+    bool stalled_ = false;
+};
+
+// Runs the loop's posted work until `done` holds or `seconds` of real time passed.
+template <typename Predicate>
+bool runUntil(ManualEventLoop& loop, Predicate done, double seconds = 10) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        loop.runPosted();
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+}  // namespace corvelle::test
