@@ -10,13 +10,6 @@ namespace {
 
 constexpr size_t kMaxSize = 16 * 1024 * 1024;
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\n\r");
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(" \t\n\r");
-    return text.substr(first, last - first + 1);
-}
-
 template <typename T>
 std::optional<T> parseNumber(std::string_view text) {
     text = trim(text);
@@ -29,6 +22,13 @@ std::optional<T> parseNumber(std::string_view text) {
 }
 
 }  // namespace
+
+std::string_view trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\n\r");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\n\r");
+    return text.substr(first, last - first + 1);
+}
 
 bool read(const std::filesystem::path& path, std::string& out) {
     out.clear();

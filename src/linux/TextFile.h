@@ -16,6 +16,9 @@ bool read(const std::filesystem::path& path, std::string& out);
 // The file's content with trailing white space removed; absent when unreadable.
 std::optional<std::string> readTrimmed(const std::filesystem::path& path);
 
+// The text without leading and trailing blanks, tabs and line breaks.
+std::string_view trim(std::string_view text);
+
 // A non-negative decimal integer filling the whole text (surrounding white space allowed).
 std::optional<std::uint64_t> parseUnsigned(std::string_view text);
 // A signed decimal integer filling the whole text (surrounding white space allowed).

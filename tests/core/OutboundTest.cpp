@@ -3,6 +3,7 @@
 #include "settings/MemoryKeyValueStore.h"
 
 #include "support/FakeClock.h"
+#include "support/FakeOutbound.h"
 #include "support/ManualEventLoop.h"
 
 #include <gtest/gtest.h>
@@ -12,27 +13,8 @@
 namespace corvelle {
 namespace {
 
-struct RecordingHttpClient : HttpClient {
-    struct Call {
-        std::string url;
-        Headers headers;
-        std::string body;
-        double timeoutSeconds;
-    };
-    void post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
-              std::function<void(HttpResult)>) override {
-        std::lock_guard lock(mutex);
-        calls.push_back({url, headers, std::move(body), timeoutSeconds});
-    }
-    bool waitUntilIdle(double) override { return true; }
-    std::mutex mutex;
-    std::vector<Call> calls;
-};
-
-struct FixedSystemInfo : SystemInfo {
-    std::string machineModel() const override { return "ThinkPad X1"; }
-    std::string osVersion() const override { return "Debian GNU/Linux 12 (bookworm) (kernel 6.1.0)"; }
-};
+using test::FixedSystemInfo;
+using test::RecordingHttpClient;
 
 // "8-4-4-4-12" upper-case hexadecimal digits, version 4, variant 10xx.
 bool isUpperCaseUuid(const std::string& text) {
@@ -140,7 +122,7 @@ TEST(TelemetrySnapshot, FormatsEveryValueAsText) {
     TelemetryService service(settings, std::make_shared<RecordingHttpClient>(), FixedSystemInfo{}, clock);
 
     const std::map<std::string, std::string> expected{
-        {"machine_model", "ThinkPad X1"}, {"cpu_cores", "3"},          {"e_cores", "1"},
+        {"machine_model", FixedSystemInfo{}.machineModel()}, {"cpu_cores", "3"},          {"e_cores", "1"},
         {"p_cores", "2"},                 {"ram_gb", "17"},            {"battery_percent", "62.2"},
         {"battery_health", "91.0"},       {"battery_cycles", "412"},   {"battery_max_mah", "4382"},
         {"battery_design_mah", "4790"},   {"battery_charging", "1"},   {"battery_plugged", "1"},

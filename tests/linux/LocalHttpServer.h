@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Fixtures.h"
 #include "support/ManualEventLoop.h"
 
 #include <httplib.h>
@@ -14,7 +15,8 @@
 namespace corvelle::test {
 
 // A real HTTP server on 127.0.0.1 in the test process. It records every POST and answers with
-// the configured status, or, while stalled, holds the request without answering.
+// the configured status, or, while stalled, holds the request without answering. With `tls` it
+// speaks HTTPS with a self-signed certificate that no client should trust.
 class LocalHttpServer {
 public:
     struct Request {
@@ -23,8 +25,9 @@ public:
         std::string body;
     };
 
-    LocalHttpServer() {
-        server_.Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
+    explicit LocalHttpServer(bool tls = false)
+        : scheme_(tls ? "https" : "http"), server_(tls ? makeTlsServer() : std::make_unique<httplib::Server>()) {
+        server_->Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
             std::unique_lock lock(mutex_);
             requests_.push_back({request.path, request.get_header_value("Content-Type"), request.body});
             released_.wait_for(lock, std::chrono::seconds(30), [this] { return !stalled_; });
@@ -32,20 +35,22 @@ public:
             if (status_ >= 300 && status_ < 400) response.set_header("Location", url("/moved"));
         });
         // One request per connection: stopping never waits for an idle keep-alive connection.
-        server_.set_keep_alive_max_count(1);
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        server_->set_keep_alive_max_count(1);
+        port_ = server_->bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_->listen_after_bind(); });
+        while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ~LocalHttpServer() {
         setStalled(false);
-        server_.stop();
+        server_->stop();
         thread_.join();
     }
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
-    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::string url(const std::string& path) const {
+        return scheme_ + "://127.0.0.1:" + std::to_string(port_) + path;
+    }
 
     void setStatus(int status) {
         std::lock_guard lock(mutex_);
@@ -64,7 +69,13 @@ public:
     }
 
 private:
-    httplib::Server server_;
+    static std::unique_ptr<httplib::Server> makeTlsServer() {
+        return std::make_unique<httplib::SSLServer>(fixture("tls/self-signed.crt").c_str(),
+                                                    fixture("tls/self-signed.key").c_str());
+    }
+
+    std::string scheme_;
+    std::unique_ptr<httplib::Server> server_;
     int port_ = 0;
     std::thread thread_;
     mutable std::mutex mutex_;

@@ -6,6 +6,7 @@
 #include "util/Iso8601.h"
 
 #include "LocalHttpServer.h"
+#include "support/FakeOutbound.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct FixedSystemInfo : SystemInfo {
-    std::string machineModel() const override { return "Framework Laptop 13"; }
-    std::string osVersion() const override { return "Fedora Linux 40 (kernel 6.9.4)"; }
-};
+using test::FixedSystemInfo;
 
 std::vector<std::string> keysOf(const nlohmann::ordered_json& object) {
     std::vector<std::string> keys;
@@ -104,10 +102,21 @@ TEST_F(Feedback, OnlyA2xxAnswerCountsAsSent) {
 }
 
 TEST_F(Feedback, RefusesAnythingButHttpsOrLoopbackHttp) {
-    for (const char* url : {"http://localhost:1/feedback", "http://127.0.0.1:1@example.com/feedback",
-                            "ftp://127.0.0.1/feedback", "http://10.0.0.1/feedback", "not a url"}) {
-        EXPECT_EQ(send(url, std::nullopt), false) << url;
+    // Every URL here stays on this machine even if the rule were broken.
+    for (const char* url : {"http://localhost:9/feedback", "http://127.0.0.1:9@localhost:9/feedback",
+                            "http://127.0.0.2:9/feedback", "ftp://127.0.0.1:9/feedback", "not a url"}) {
+        std::optional<HttpResult> result;
+        client->post(url, {}, "{}", 5, [&](HttpResult r) { result = r; });
+        ASSERT_TRUE(test::runUntil(*loop, [&] { return result.has_value(); }));
+        EXPECT_FALSE(result->status) << url;
+        EXPECT_NE(result->error.find("URL"), std::string::npos) << url << ": " << result->error;
     }
+}
+
+TEST_F(Feedback, AnUntrustedCertificateIsAFailure) {
+    test::LocalHttpServer tlsServer(/*tls=*/true);
+    EXPECT_EQ(send(tlsServer.url("/feedback"), std::nullopt), false);
+    EXPECT_TRUE(tlsServer.requests().empty());
 }
 
 TEST_F(Feedback, AServerThatNeverAnswersFailsAfterTheTimeOut) {

@@ -133,30 +133,31 @@ bool TelemetryService::finish(double seconds) {
     return client_->waitUntilIdle(seconds - spent.count());
 }
 
-// The setting and the settings store are read here, on the main thread; the rest of the work
-// happens on the worker.
+// The setting, the settings store and the clock are read here, on the main thread, when the
+// event is asked for; the rest of the work happens on the worker.
 void TelemetryService::enqueue(Kind kind, const SystemSnapshot& stats) {
     if (!settings_.telemetryEnabled()) return;
-    queue_.async([this, kind, metadata = stats.asDictionary(), id = deviceId()]() mutable {
-        handle(kind, std::move(metadata), id);
+    const Moment moment{clock_->now(), clock_->uptime()};
+    queue_.async([this, kind, moment, metadata = stats.asDictionary(), id = deviceId()]() mutable {
+        handle(kind, moment, std::move(metadata), id);
     });
 }
 
-void TelemetryService::handle(Kind kind, std::map<std::string, std::string> metadata, const std::string& deviceId) {
-    const double uptime = clock_->uptime();
-    const auto sessionMinutes = [&] { return whole((uptime - sessionStartUptime_) / 60); };
+void TelemetryService::handle(Kind kind, Moment moment, std::map<std::string, std::string> metadata,
+                              const std::string& deviceId) {
+    const auto sessionMinutes = [&] { return whole((moment.uptime - sessionStartUptime_) / 60); };
     std::string name;
     switch (kind) {
         case Kind::launch:
-            sessionStartUptime_ = uptime;
-            lastHeartbeatUptime_ = uptime;
+            sessionStartUptime_ = moment.uptime;
+            lastHeartbeatUptime_ = moment.uptime;
             metadata["event_type"] = "launch";
-            metadata["uptime_seconds"] = whole(uptime);
+            metadata["uptime_seconds"] = whole(moment.uptime);
             name = "app_launch";
             break;
         case Kind::heartbeat:
-            if (lastHeartbeatUptime_ && uptime - *lastHeartbeatUptime_ < heartbeatInterval) return;
-            lastHeartbeatUptime_ = uptime;
+            if (lastHeartbeatUptime_ && moment.uptime - *lastHeartbeatUptime_ < heartbeatInterval) return;
+            lastHeartbeatUptime_ = moment.uptime;
             metadata["event_type"] = "heartbeat";
             metadata["session_minutes"] = sessionMinutes();
             name = "session_heartbeat";
@@ -167,7 +168,7 @@ void TelemetryService::handle(Kind kind, std::map<std::string, std::string> meta
             name = "session_end";
             break;
     }
-    post(Event{name, Constants::version(), osVersion_, deviceId, clock_->now(), std::move(metadata)});
+    post(Event{name, Constants::version(), osVersion_, deviceId, moment.wall, std::move(metadata)});
 }
 
 void TelemetryService::post(const Event& event) {

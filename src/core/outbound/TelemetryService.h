@@ -91,8 +91,13 @@ public:
 
 private:
     enum class Kind { launch, heartbeat, end };
+    // When an event was asked for: wall time for its timestamp, uptime for spacing and durations.
+    struct Moment {
+        double wall;
+        double uptime;
+    };
     void enqueue(Kind kind, const SystemSnapshot& stats);
-    void handle(Kind kind, std::map<std::string, std::string> metadata, const std::string& deviceId);
+    void handle(Kind kind, Moment moment, std::map<std::string, std::string> metadata, const std::string& deviceId);
     void post(const Event& event);
 
     AppSettings& settings_;
@@ -101,8 +106,8 @@ private:
     std::string url_;
     std::string machineModel_;
     std::string osVersion_;
-    // Worker state. Spacing and session length are measured on uptime, which a change of the
-    // wall clock cannot move.
+    // Worker state. Spacing and session length are measured on uptime, which setting the wall
+    // clock cannot move.
     std::optional<double> lastHeartbeatUptime_;
     double sessionStartUptime_;
     SerialQueue queue_;  // last: joined before the state above goes away

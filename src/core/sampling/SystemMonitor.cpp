@@ -1,5 +1,6 @@
 #include "sampling/SystemMonitor.h"
 
+#include "outbound/TelemetryService.h"
 #include "sampling/AppGroups.h"
 #include "sampling/ParallelFor.h"
 
@@ -224,7 +225,16 @@ void SystemMonitor::poll() {
     updateStatusItem(next);
     if (!usageCollector_) usageCollector_ = std::make_unique<UsageCollector>(usageStore_);
     usageCollector_->record(next, currentInterval_);
-    // telemetry: heartbeat while visible; launch once
+    sendTelemetry(visible, next);
+}
+
+// The service decides whether a heartbeat is due and whether telemetry is on at all.
+void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats) {
+    const auto telemetry = TelemetryService::shared();
+    if (telemetry && visible) telemetry->sendHeartbeatIfNeeded(telemetry->snapshot(stats, appSettings_));
+    if (didSendLaunchTelemetry_) return;
+    didSendLaunchTelemetry_ = true;
+    if (telemetry) telemetry->sendLaunch(telemetry->snapshot(stats, appSettings_));
 }
 
 void SystemMonitor::updateStatusItem(const SystemStats& stats) {

@@ -86,6 +86,7 @@ private:
     void mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next);
     void updateStatusItem(const SystemStats& stats);
     void startThermalWatcher();
+    void sendTelemetry(bool visible, const SystemStats& stats);
     void startTimer(double interval);
     void cancelTimer();
     void settingsChanged();
@@ -121,6 +122,7 @@ private:
     std::string lastMenuBarIcon_;
     Subscription settingsSubscription_;
     double currentInterval_ = 0;
+    bool didSendLaunchTelemetry_ = false;  // once per run
     // Callbacks that outlive a call hold this weakly and do nothing once the monitor is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -1,0 +1,48 @@
+#include "linux/LinuxSystemInfo.h"
+
+#include "support/Fixtures.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+TEST(LinuxSystemInfo, ReadsModelAndVersionFromRecordedTrees) {
+    struct Case {
+        const char* tree;
+        const char* model;
+        const char* version;
+    };
+    const Case cases[] = {
+        {"laptop", "20XW0055GE", "Debian GNU/Linux 12 (bookworm) (kernel 6.1.0-18-amd64)"},
+        // Blank DMI name: the device tree's NUL-terminated model; the name from /usr/lib.
+        {"board", "Raspberry Pi 4 Model B Rev 1.4", "Raspbian GNU/Linux 11 (bullseye) (kernel 6.1.21-v8+)"},
+    };
+    for (const auto& c : cases) {
+        LinuxSystemInfo info(test::fixture(std::string("sysinfo/") + c.tree));
+        EXPECT_EQ(info.machineModel(), c.model) << c.tree;
+        EXPECT_EQ(info.osVersion(), c.version) << c.tree;
+    }
+    test::TempDir empty;
+    LinuxSystemInfo bare(empty.path());
+    EXPECT_EQ(bare.machineModel(), "");
+    EXPECT_EQ(bare.osVersion(), "Linux");
+}
+
+TEST(LinuxSystemInfo, UnquotesPrettyName) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"PRETTY_NAME=\"Fedora Linux 40 (Workstation Edition)\"\n", "Fedora Linux 40 (Workstation Edition)"},
+        {"PRETTY_NAME='Arch Linux'", "Arch Linux"},
+        {"PRETTY_NAME=Gentoo\r\n", "Gentoo"},
+        {"PRETTY_NAME=\"Say \\\"hi\\\" \\\\ \\$5\"", "Say \"hi\" \\ $5"},
+        {"PRETTY_NAME='it\\'s'", "it\\'s"},
+        {"NAME=\"Ubuntu\"\n#PRETTY_NAME=\"hidden\"\n", std::nullopt},
+        {"PRETTY_NAME=\"\"", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(LinuxSystemInfo::prettyName(text), expected) << text;
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/HttpClient.h"
+#include "platform/SystemInfo.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace corvelle::test {
+
+// Records every request and never answers: for checking what would be sent, and where.
+struct RecordingHttpClient : HttpClient {
+    struct Call {
+        std::string url;
+        Headers headers;
+        std::string body;
+        double timeoutSeconds;
+    };
+    void post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
+              std::function<void(HttpResult)>) override {
+        std::lock_guard lock(mutex);
+        calls.push_back({url, headers, std::move(body), timeoutSeconds});
+    }
+    bool waitUntilIdle(double) override { return true; }
+    std::vector<Call> recorded() {
+        std::lock_guard lock(mutex);
+        return calls;
+    }
+
+    std::mutex mutex;
+    std::vector<Call> calls;
+};
+
+struct FixedSystemInfo : SystemInfo {
+    std::string machineModel() const override { return "ThinkPad X1 Carbon Gen 11"; }
+    std::string osVersion() const override { return "Debian GNU/Linux 12 (bookworm) (kernel 6.1.0-18-amd64)"; }
+};
+
+}  // namespace corvelle::test
