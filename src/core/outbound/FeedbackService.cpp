@@ -55,7 +55,7 @@ FeedbackService::SystemInfo FeedbackService::collectSystemInfo(const SystemStats
 void FeedbackService::send(const Route& route, Category category, const std::string& message,
                            const std::optional<SystemInfo>& systemInfo, std::function<void(bool)> done) {
     const Payload payload{category, message, Constants::version(), route.machine.osVersion(), systemInfo};
-    auto body = JsonText::encode(payload.toJson());
+    auto body = JsonText::encodeOrdered(payload.toJson());
     if (!body) {
         route.loop.post([done = std::move(done)] { done(false); });
         return;

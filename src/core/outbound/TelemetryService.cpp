@@ -172,7 +172,7 @@ void TelemetryService::handle(Kind kind, Moment moment, std::map<std::string, st
 }
 
 void TelemetryService::post(const Event& event) {
-    auto body = JsonText::encode(event.toJson());
+    auto body = JsonText::encodeOrdered(event.toJson());
     if (!body) return;
     client_->post(url_, {{"Content-Type", "application/json"}}, std::move(*body), requestTimeoutSeconds,
                   [](HttpResult) {});

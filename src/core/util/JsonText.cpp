@@ -25,7 +25,7 @@ std::optional<std::string> encodeFinite(const Json& value) {
 }  // namespace
 
 std::optional<std::string> encode(const nlohmann::json& value) { return encodeFinite(value); }
-std::optional<std::string> encode(const nlohmann::ordered_json& value) { return encodeFinite(value); }
+std::optional<std::string> encodeOrdered(const nlohmann::ordered_json& value) { return encodeFinite(value); }
 
 std::optional<nlohmann::json> decode(std::string_view text) {
     auto value = nlohmann::json::parse(text, nullptr, false);

@@ -12,7 +12,7 @@ namespace corvelle::JsonText {
 // (JSON cannot carry it; nlohmann would silently write null).
 std::optional<std::string> encode(const nlohmann::json& value);
 // The same for objects that keep their keys in insertion order (request bodies).
-std::optional<std::string> encode(const nlohmann::ordered_json& value);
+std::optional<std::string> encodeOrdered(const nlohmann::ordered_json& value);
 
 // Absent when the text is not JSON.
 std::optional<nlohmann::json> decode(std::string_view text);
