@@ -1,0 +1,176 @@
+#include "app/status/BatteryIconPainter.h"
+#include "app/views/components/Palette.h"
+#include "app/views/components/SymbolIcon.h"
+#include "ImageProbe.h"
+#include "sampling/SystemStats.h"
+#include "settings/ThermalLevel.h"
+
+#include <QPainter>
+#include <QPalette>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace corvelle {
+namespace {
+
+QImage symbolImage(std::string_view name, int size, const QColor& color) {
+    return SymbolIcon::pixmap(name, size, color).toImage();
+}
+
+TEST(SymbolIconTest, EveryKnownNameDrawsItsOwnPictureInAnySizeAndColour) {
+    for (int size : {10, 16, 32, 64}) {
+        for (const QColor& color : {QColor(Qt::black), QColor(Qt::white), QColor(215, 38, 30)}) {
+            const QImage placeholder = symbolImage("no.such.symbol", size, color);
+            for (const auto& name : SymbolIcon::knownNames()) {
+                SCOPED_TRACE(name + " at " + std::to_string(size) + " in " + color.name().toStdString());
+                const QImage image = symbolImage(name, size, color);
+                EXPECT_EQ(image.size(), QSize(size, size));
+                EXPECT_GT(test::countNear(image, color), size * size / 40) << "too little ink";
+                EXPECT_NE(image, placeholder);
+            }
+        }
+    }
+}
+
+// A contact sheet of every symbol in both themes, kept as a test artifact when asked for.
+TEST(SymbolIconTest, ContactSheetArtifact) {
+    const QString folder = qEnvironmentVariable("CORVELLE_TEST_ARTIFACTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "CORVELLE_TEST_ARTIFACTS not set";
+    const auto names = SymbolIcon::knownNames();
+    const int cell = 40, columns = 12, rows = static_cast<int>(names.size() + 1) / columns + 1;
+    QImage sheet(columns * cell, rows * cell * 2, QImage::Format_ARGB32);
+    sheet.fill(QColor(242, 242, 242));
+    QPainter painter(&sheet);
+    painter.fillRect(0, rows * cell, sheet.width(), rows * cell, QColor(40, 40, 42));
+    for (bool dark : {false, true}) {
+        for (size_t i = 0; i <= names.size(); ++i) {
+            const std::string name = i < names.size() ? names[i] : "unknown";
+            const QPoint at(static_cast<int>(i % columns) * cell + 4, (static_cast<int>(i / columns) + (dark ? rows : 0)) * cell + 4);
+            painter.drawPixmap(at, SymbolIcon::pixmap(name, 32, Palette::color(SystemColor::primary, dark)));
+        }
+    }
+    painter.end();
+    EXPECT_TRUE(sheet.save(folder + "/symbols.png"));
+}
+
+TEST(SymbolIconTest, UnknownNamesGiveTheNeutralPlaceholder) {
+    const QImage placeholder = symbolImage("no.such.symbol", 24, Qt::black);
+    EXPECT_GT(test::countInk(placeholder), 0);
+    for (std::string_view name : {"", "battery", "battery.", "battery.33", "battery.100.bolt.bolt", "gearshape.3",
+                                  "flame.fill ", "percent"}) {
+        SCOPED_TRACE(std::string(name));
+        EXPECT_FALSE(SymbolIcon::isKnown(name));
+        EXPECT_EQ(symbolImage(name, 24, Qt::black), placeholder);
+    }
+    EXPECT_FALSE(SymbolIcon::pixmap("flame.fill", 0, Qt::black).isNull());
+}
+
+TEST(SymbolIconTest, SymbolsNamedByTheCoreAreKnown) {
+    for (auto level : {ThermalLevel::nominal, ThermalLevel::moderate, ThermalLevel::heavy, ThermalLevel::trapping,
+                       ThermalLevel::sleeping}) {
+        EXPECT_TRUE(SymbolIcon::isKnown(symbolName(level))) << symbolName(level);
+    }
+    SystemStats stats;
+    for (double percent : {0.5, 9.9, 10.0, 24.9, 25.0, 49.9, 50.0, 74.9, 75.0, 100.0}) {
+        for (bool charging : {false, true}) {
+            stats.batteryPercentage = percent;
+            stats.batteryIsCharging = charging;
+            EXPECT_TRUE(SymbolIcon::isKnown(stats.batteryIcon()->symbolName)) << stats.batteryIcon()->symbolName;
+        }
+    }
+}
+
+// Relative luminance contrast of a colour, composited over the background, against it.
+double contrast(const QColor& color, const QColor& background) {
+    auto composite = [&](int c, int b) { return (c * color.alphaF() + b * (1 - color.alphaF())) / 255.0; };
+    auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    auto luminance = [&](double r, double g, double b) {
+        return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+    };
+    const double front = luminance(composite(color.red(), background.red()), composite(color.green(), background.green()),
+                                   composite(color.blue(), background.blue()));
+    const double back = luminance(background.redF(), background.greenF(), background.blueF());
+    return (std::max(front, back) + 0.05) / (std::min(front, back) + 0.05);
+}
+
+TEST(PaletteTest, EveryColourStandsOutOnBothThemes) {
+    struct Case {
+        SystemColor name;
+        double minimum;
+    };
+    const Case cases[] = {{SystemColor::primary, 7.0}, {SystemColor::secondary, 3.0}, {SystemColor::tertiary, 1.5},
+                          {SystemColor::green, 2.5},   {SystemColor::blue, 2.5},      {SystemColor::orange, 2.5},
+                          {SystemColor::red, 2.5},     {SystemColor::yellow, 2.5},    {SystemColor::purple, 2.5}};
+    for (bool dark : {false, true}) {
+        QPalette palette;
+        palette.setColor(QPalette::Window, dark ? QColor(40, 40, 42) : QColor(242, 242, 242));
+        ASSERT_EQ(Palette::isDark(palette), dark);
+        for (const auto& c : cases) {
+            EXPECT_GE(contrast(Palette::color(c.name, dark), palette.color(QPalette::Window)), c.minimum)
+                << static_cast<int>(c.name) << (dark ? " dark" : " light");
+        }
+    }
+}
+
+struct IconCase {
+    double percent;
+    bool charging;
+    bool pluggedIn;
+    SystemColor color;
+    double filledTo;  // fraction of the battery width reached by the level fill
+};
+
+class BatteryIconPainterTest : public ::testing::TestWithParam<IconCase> {};
+
+TEST_P(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
+    const auto& c = GetParam();
+    SystemStats stats;
+    stats.batteryPercentage = c.percent;
+    stats.batteryIsCharging = c.charging;
+    stats.batteryIsPluggedIn = c.pluggedIn;
+    const auto icon = stats.batteryIcon();
+    ASSERT_TRUE(icon);
+    for (bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        const int height = 32;
+        const int battery = BatteryIconPainter::batteryWidth(height);
+        const QImage image = BatteryIconPainter::render(*icon, height, dark);
+        const QColor state = Palette::color(c.color, dark);
+        const int reached = static_cast<int>(battery * c.filledTo);
+        // State colour just inside the level, none well past it.
+        EXPECT_GT(test::countNear(image, state, QRect(reached - 5, 0, 3, height)), 6);
+        EXPECT_EQ(test::countNear(image, state, QRect(reached + 6, 0, battery - reached - 6, height)), 0);
+        if (icon->plugBadge) {
+            EXPECT_GT(image.width(), battery + 1);
+            EXPECT_GT(test::countNear(image, Palette::color(SystemColor::blue, dark),
+                                      QRect(battery + 1, 0, image.width() - battery - 1, height)),
+                      10);
+        } else {
+            EXPECT_EQ(image.width(), battery);
+        }
+        EXPECT_EQ(image.height(), height);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, BatteryIconPainterTest,
+                         ::testing::Values(IconCase{9, false, false, SystemColor::red, 0.14},
+                                           IconCase{62, false, false, SystemColor::green, 0.66},
+                                           IconCase{35, false, false, SystemColor::orange, 0.46},
+                                           IconCase{100, false, true, SystemColor::blue, 0.86}));
+
+TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
+    SystemStats stats;
+    stats.batteryPercentage = 100;
+    stats.batteryIsCharging = true;
+    stats.batteryIsPluggedIn = true;
+    const QImage image = BatteryIconPainter::render(*stats.batteryIcon(), 32, false);
+    const int battery = BatteryIconPainter::batteryWidth(32);
+    const QRect middle(battery / 2 - 4, 10, 6, 12);
+    EXPECT_GT(test::countNear(image, Palette::color(SystemColor::primary, false), middle), 8);
+    EXPECT_EQ(image.width(), battery);
+}
+
+}  // namespace
+}  // namespace corvelle
