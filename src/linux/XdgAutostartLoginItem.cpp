@@ -3,18 +3,39 @@
 #include "linux/TextFile.h"
 #include "util/AtomicFile.h"
 
+#include <string_view>
+
 namespace corvelle {
 namespace {
 
-// Exec values quote arguments with double quotes; backslash, quote, dollar and backtick are
-// escaped inside them.
-std::string quoted(const std::string& path) {
+// One argument of an Exec line: quoted when it holds a reserved character, with the four
+// characters that stay special inside quotes escaped by a backslash.
+std::string quoted(std::string_view argument) {
+    constexpr std::string_view reserved = " \t\n\"'\\><~|&;$*?#()`";
+    if (argument.find_first_of(reserved) == std::string_view::npos) return std::string(argument);
     std::string result = "\"";
-    for (char c : path) {
+    for (char c : argument) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') result += '\\';
         result += c;
     }
     return result + "\"";
+}
+
+// The Exec value is also a string value: its backslashes and control characters are escaped
+// once more, and '%' is doubled so that no part of a path reads as a field code.
+std::string escapedValue(std::string_view value) {
+    std::string result;
+    for (char c : value) {
+        switch (c) {
+            case '\\': result += "\\\\"; break;
+            case '\n': result += "\\n"; break;
+            case '\t': result += "\\t"; break;
+            case '\r': result += "\\r"; break;
+            case '%': result += "%%"; break;
+            default: result += c;
+        }
+    }
+    return result;
 }
 
 }  // namespace
@@ -28,7 +49,7 @@ std::string XdgAutostartLoginItem::desktopEntry(const std::filesystem::path& exe
            "Type=Application\n"
            "Name=Corvelle\n"
            "Comment=System and power monitor\n"
-           "Exec=" + quoted(executable.string()) + "\n"
+           "Exec=" + escapedValue(quoted(executable.string())) + "\n"
            "Icon=io.mirelo.corvelle\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";

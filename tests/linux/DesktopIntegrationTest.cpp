@@ -32,6 +32,24 @@ TEST(XdgAutostartLoginItem, AnEntrySwitchedOffByTheDesktopIsNotEnabled) {
     EXPECT_FALSE(item.isEnabled());
 }
 
+TEST(XdgAutostartLoginItem, ExecQuotesAndEscapesAnyPath) {
+    const struct {
+        const char* path;
+        const char* exec;
+    } cases[] = {
+        {"/usr/bin/corvelle", "Exec=/usr/bin/corvelle\n"},
+        {"/opt/My Apps/corvelle", "Exec=\"/opt/My Apps/corvelle\"\n"},
+        {"/tmp/a\"b$c", "Exec=\"/tmp/a\\\\\"b\\\\$c\"\n"},
+        {"/tmp/back\\slash", "Exec=\"/tmp/back\\\\\\\\slash\"\n"},
+        {"/tmp/100%/corvelle", "Exec=/tmp/100%%/corvelle\n"},
+        {"/tmp/new\nline", "Exec=\"/tmp/new\\nline\"\n"},
+    };
+    for (const auto& c : cases) {
+        const auto entry = XdgAutostartLoginItem::desktopEntry(c.path);
+        EXPECT_NE(entry.find(std::string("\n") + c.exec), std::string::npos) << c.path << "\n" << entry;
+    }
+}
+
 TEST(EnvironmentLanguages, LocaleNamesBecomeTags) {
     EXPECT_EQ(localeToLanguageTag("es_MX.UTF-8"), "es-MX");
     EXPECT_EQ(localeToLanguageTag("de_DE@euro"), "de-DE");
