@@ -1,0 +1,25 @@
+#include "app/status/PanelPlacement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvelle::PanelPlacement {
+
+QPoint origin(const std::optional<QRect>& icon, QSize panel, const std::optional<QRect>& available) {
+    const int w = panel.width(), h = panel.height();
+    if (!icon || icon->isEmpty()) {
+        if (!available) return {0, 0};
+        return {available->x() + available->width() - w - gap, available->y() + gap};
+    }
+    int x = static_cast<int>(std::lround(icon->x() + icon->width() / 2.0 - w / 2.0));
+    int y = icon->y() + icon->height() + gap;
+    if (available) {
+        // Right edge last, as in min(max(x, left), right - w): a panel wider than the area
+        // keeps its right edge on screen.
+        x = std::min(std::max(x, available->x()), available->x() + available->width() - w);
+        y = std::min(y, available->y() + available->height() - h);
+    }
+    return {x, y};
+}
+
+}  // namespace corvelle::PanelPlacement

@@ -1,0 +1,82 @@
+#include "app/views/WidgetCardContent.h"
+
+#include "localization/LShell.h"
+#include "util/Format.h"
+
+namespace corvelle {
+namespace {
+
+WidgetCardContent card(std::string label, std::string icon, std::string value, SystemColor color) {
+    WidgetCardContent content;
+    content.label = std::move(label);
+    content.icon = std::move(icon);
+    content.value = std::move(value);
+    content.color = color;
+    return content;
+}
+
+WidgetCardContent battery(const SystemStats& stats) {
+    const double p = stats.batteryPercentage;
+    auto content = card(L::widgetBattery(), "", formatString("%.0f%%", p), SystemColor::green);
+    if (stats.batteryIsCharging) {
+        content.icon = "battery.100percent.bolt";
+    } else {
+        content.icon = p >= 75 ? "battery.100percent" : p >= 50 ? "battery.75percent" : p >= 25 ? "battery.50percent"
+                                                                                          : "battery.25percent";
+        content.color = p >= 50 ? SystemColor::green : p >= 20 ? SystemColor::orange : SystemColor::red;
+    }
+    if (stats.batteryIsPluggedIn) content.detailIcon = "powerplug.fill";
+    return content;
+}
+
+WidgetCardContent cpu(const SystemStats& stats) {
+    const double usage = stats.cpuTotalUsage;
+    return card(L::widgetCPU(), "cpu", formatString("%.1f%%", usage),
+                usage >= 80 ? SystemColor::red : usage >= 50 ? SystemColor::orange : SystemColor::blue);
+}
+
+WidgetCardContent temperature(const SystemStats& stats) {
+    double t = 0;
+    for (double candidate : {stats.pCoreTemp, stats.eCoreTemp, stats.gpuTemp}) {
+        if (candidate > 0) {
+            t = candidate;
+            break;
+        }
+    }
+    return card(L::widgetTemperature(), "thermometer.medium", t > 0 ? formatString("%.1f°C", t) : "--",
+                t >= 90 ? SystemColor::red : t >= 70 ? SystemColor::orange : SystemColor::blue);
+}
+
+WidgetCardContent power(const SystemStats& stats) {
+    auto content = card(L::widgetPower(), "bolt.fill",
+                        stats.totalPowerWatts > 0 ? formatString("%.1f W", stats.totalPowerWatts) : "--",
+                        SystemColor::purple);
+    content.detail = formatString("CPU %.1f W  GPU: %.1f W", stats.cpuPowerWatts, stats.gpuPowerWatts);
+    return content;
+}
+
+WidgetCardContent memory(const SystemStats& stats) {
+    auto content = card(L::widgetMemory(), "memorychip", "--", SystemColor::blue);
+    if (stats.memoryTotal == 0) return content;
+    const double used = static_cast<double>(stats.memoryAppUsed) + static_cast<double>(stats.memoryWired) +
+                        static_cast<double>(stats.memoryCompressed);
+    const double m = used / static_cast<double>(stats.memoryTotal) * 100.0;
+    content.value = formatString("%.0f%%", m);
+    content.color = m >= 85 ? SystemColor::red : m >= 65 ? SystemColor::orange : SystemColor::blue;
+    return content;
+}
+
+}  // namespace
+
+WidgetCardContent widgetCardContent(PinnedWidget widget, const SystemStats& stats) {
+    switch (widget) {
+        case PinnedWidget::battery: return battery(stats);
+        case PinnedWidget::cpu: return cpu(stats);
+        case PinnedWidget::temperature: return temperature(stats);
+        case PinnedWidget::power: return power(stats);
+        case PinnedWidget::memory: return memory(stats);
+    }
+    return cpu(stats);
+}
+
+}  // namespace corvelle

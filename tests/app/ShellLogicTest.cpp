@@ -1,0 +1,150 @@
+#include "app/status/PanelPlacement.h"
+#include "app/status/StatusMenu.h"
+#include "app/views/WidgetCardContent.h"
+#include "support/ScopedLanguage.h"
+
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace corvelle {
+namespace {
+
+TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
+    const QSize panel(480, 620);
+    const QRect screen(0, 28, 1280, 772);  // below a 28-pixel top bar
+    const struct {
+        const char* what;
+        std::optional<QRect> icon;
+        std::optional<QRect> available;
+        QPoint expected;
+    } cases[] = {
+        {"middle", QRect(600, 2, 24, 24), screen, {372, 30}},
+        {"right edge", QRect(1250, 2, 24, 24), screen, {800, 30}},
+        {"left edge", QRect(4, 2, 24, 24), screen, {0, 30}},
+        {"tray at the bottom", QRect(1200, 776, 24, 24), QRect(0, 0, 1280, 772), {800, 152}},
+        {"second screen", QRect(1900, 0, 20, 20), QRect(1280, 0, 1920, 1080), {1670, 24}},
+        {"no screen", QRect(10, 0, 20, 20), std::nullopt, {-220, 24}},
+        {"no icon geometry", std::nullopt, screen, {796, 32}},
+        {"empty icon geometry", QRect(), screen, {796, 32}},
+        {"nothing known", std::nullopt, std::nullopt, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PanelPlacement::origin(c.icon, panel, c.available), c.expected) << c.what;
+    }
+    // Wider than the screen: the right edge wins.
+    EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
+}
+
+struct MenuCase {
+    const char* language;
+    std::vector<QString> titles;
+};
+
+TEST(StatusMenuTest, FourRowsInTheChosenLanguage) {
+    const MenuCase cases[] = {
+        {"en", {"Settings\u2026", "Check for Updates\u2026", "", "Quit Corvelle"}},
+        {"es", {"Ajustes\u2026", "Buscar actualizaciones\u2026", "", "Salir de Corvelle"}},
+    };
+    for (const auto& c : cases) {
+        test::ScopedLanguage language(c.language);
+        int settings = 0, updates = 0, quit = 0;
+        std::unique_ptr<QMenu> menu(buildStatusMenu({[&] { ++settings; }, [&] { ++updates; }, [&] { ++quit; }}));
+        const auto rows = menu->actions();
+        ASSERT_EQ(rows.size(), 4);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(rows[i]->text(), c.titles[i]) << c.language << " row " << i;
+        EXPECT_TRUE(rows[2]->isSeparator());
+        EXPECT_EQ(rows[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+        EXPECT_TRUE(rows[1]->shortcut().isEmpty());
+        EXPECT_EQ(rows[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        rows[0]->trigger();
+        rows[1]->trigger();
+        rows[3]->trigger();
+        EXPECT_EQ(settings + updates + quit, 3);
+        EXPECT_EQ(settings * updates * quit, 1);
+    }
+}
+
+TEST(WidgetCardContentTest, ValuesIconsAndColoursFollowTheReadings) {
+    auto stats = [](auto change) {
+        SystemStats s;
+        change(s);
+        return s;
+    };
+    const struct {
+        const char* what;
+        PinnedWidget widget;
+        SystemStats stats;
+        std::string icon, value;
+        SystemColor color;
+    } cases[] = {
+        {"charging", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 12; s.batteryIsCharging = true; }),
+         "battery.100percent.bolt", "12%", SystemColor::green},
+        {"full", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 75; }), "battery.100percent", "75%",
+         SystemColor::green},
+        {"half", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 50; }), "battery.75percent", "50%",
+         SystemColor::green},
+        {"low half", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 49.6; }), "battery.50percent",
+         "50%", SystemColor::orange},
+        {"20", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 20; }), "battery.25percent", "20%",
+         SystemColor::orange},
+        {"19.9", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 19.9; }), "battery.25percent", "20%",
+         SystemColor::red},
+        {"cpu 80", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 80; }), "cpu", "80.0%", SystemColor::red},
+        {"cpu 50", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 50; }), "cpu", "50.0%",
+         SystemColor::orange},
+        {"cpu 49.99", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 49.99; }), "cpu", "50.0%",
+         SystemColor::blue},
+        {"E-core when no P-core", PinnedWidget::temperature,
+         stats([](auto& s) { s.eCoreTemp = 41.2; s.gpuTemp = 38; }), "thermometer.medium", "41.2°C", SystemColor::blue},
+        {"hot GPU only", PinnedWidget::temperature, stats([](auto& s) { s.gpuTemp = 90; }), "thermometer.medium",
+         "90.0°C", SystemColor::red},
+        {"warm P-core", PinnedWidget::temperature, stats([](auto& s) { s.pCoreTemp = 70; s.gpuTemp = 95; }),
+         "thermometer.medium", "70.0°C", SystemColor::orange},
+        {"no temperature", PinnedWidget::temperature, SystemStats{}, "thermometer.medium", "--", SystemColor::blue},
+        {"power", PinnedWidget::power, stats([](auto& s) { s.totalPowerWatts = 7.25; }), "bolt.fill", "7.2 W",
+         SystemColor::purple},
+        {"no power", PinnedWidget::power, SystemStats{}, "bolt.fill", "--", SystemColor::purple},
+        {"no memory total", PinnedWidget::memory, stats([](auto& s) { s.memoryAppUsed = 5; }), "memorychip", "--",
+         SystemColor::blue},
+        {"memory 85", PinnedWidget::memory,
+         stats([](auto& s) { s.memoryTotal = 100; s.memoryAppUsed = 60; s.memoryWired = 20; s.memoryCompressed = 5; }),
+         "memorychip", "85%", SystemColor::red},
+        {"memory 65", PinnedWidget::memory, stats([](auto& s) { s.memoryTotal = 200; s.memoryAppUsed = 130; }),
+         "memorychip", "65%", SystemColor::orange},
+    };
+    test::ScopedLanguage language("en");
+    for (const auto& c : cases) {
+        const auto card = widgetCardContent(c.widget, c.stats);
+        EXPECT_EQ(card.icon, c.icon) << c.what;
+        EXPECT_EQ(card.value, c.value) << c.what;
+        EXPECT_EQ(card.color, c.color) << c.what;
+    }
+}
+
+TEST(WidgetCardContentTest, LabelsAndDetailLines) {
+    SystemStats stats;
+    stats.batteryPercentage = 80;
+    stats.batteryIsPluggedIn = true;
+    stats.cpuPowerWatts = 3.21;
+    stats.gpuPowerWatts = 1.05;
+    {
+        test::ScopedLanguage language("es");
+        EXPECT_EQ(widgetCardContent(PinnedWidget::battery, stats).label, "Batería");
+        EXPECT_EQ(widgetCardContent(PinnedWidget::power, stats).label, "Energía");
+        EXPECT_EQ(widgetCardContent(PinnedWidget::temperature, stats).label, "Temperatura");
+        EXPECT_EQ(widgetCardContent(PinnedWidget::memory, stats).label, "Memoria");
+        EXPECT_EQ(widgetCardContent(PinnedWidget::cpu, stats).label, "CPU");
+    }
+    EXPECT_EQ(widgetCardContent(PinnedWidget::battery, stats).detailIcon, "powerplug.fill");
+    stats.batteryIsPluggedIn = false;
+    EXPECT_EQ(widgetCardContent(PinnedWidget::battery, stats).detailIcon, "");
+    const auto power = widgetCardContent(PinnedWidget::power, stats).detail;
+    EXPECT_NE(power.find("CPU 3.2 W"), std::string::npos) << power;
+    EXPECT_NE(power.find("GPU: 1.1 W"), std::string::npos) << power;
+}
+
+}  // namespace
+}  // namespace corvelle
