@@ -1,0 +1,102 @@
+#include "app/status/StatusWindow.h"
+
+#include "app/status/BatteryIconPainter.h"
+#include "app/views/components/Palette.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPropertyAnimation>
+#include <QScreen>
+
+namespace corvelle {
+
+StatusWindow::StatusWindow()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+      icon_(new QLabel(this)),
+      title_(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("Corvelle status"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 3, 10, 3);
+    layout->setSpacing(4);
+    layout->addWidget(icon_);
+    layout->addWidget(title_);
+    auto* opacity = new QGraphicsOpacityEffect(title_);
+    opacity->setOpacity(1.0);
+    title_->setGraphicsEffect(opacity);
+    fade_ = new QPropertyAnimation(opacity, "opacity", this);
+    fade_->setObjectName(QStringLiteral("batteryFade"));
+    fade_->setDuration(300);
+    fade_->setEasingCurve(QEasingCurve::InOutQuad);
+    fade_->setStartValue(0.2);
+    fade_->setEndValue(1.0);
+}
+
+int StatusWindow::imageHeight() const { return std::max(16, fontMetrics().height() + 2); }
+
+void StatusWindow::setBatteryIcon(const BatteryIcon& icon) {
+    const QImage image = BatteryIconPainter::render(icon, imageHeight(), Palette::isDark(), devicePixelRatioF());
+    icon_->setPixmap(QPixmap::fromImage(image));
+    icon_->setAccessibleName(QString::fromStdString(icon.accessibilityDescription));
+    placeAtTopRight();
+}
+
+void StatusWindow::setPlaceholderIcon(const QString& accessibleDescription) {
+    icon_->setPixmap(QPixmap::fromImage(BatteryIconPainter::placeholder(imageHeight(), Palette::isDark(), devicePixelRatioF())));
+    icon_->setAccessibleName(accessibleDescription);
+    setAccessibleName(accessibleDescription);
+    placeAtTopRight();
+}
+
+void StatusWindow::setTitle(const MenuBarTitle& title) {
+    QFont font = QGuiApplication::font();
+    font.setWeight(title.font.weight == MenuBarTitle::Weight::semibold ? QFont::DemiBold
+                   : title.font.weight == MenuBarTitle::Weight::medium ? QFont::Medium
+                                                                        : QFont::Normal);
+    title_->setFont(font);
+    title_->setText(QString::fromStdString(title.text));
+    title_->setVisible(!title.text.empty());
+    placeAtTopRight();
+}
+
+QString StatusWindow::titleText() const { return title_->text(); }
+
+void StatusWindow::fadeTitle() {
+    fade_->stop();
+    fade_->start();
+}
+
+void StatusWindow::showItem() {
+    show();
+    placeAtTopRight();
+}
+
+void StatusWindow::showMenu(QMenu* menu) {
+    QObject::connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    const QRect frame = frameGeometry();
+    menu->popup(QPoint(frame.right() - menu->sizeHint().width(), frame.bottom() + 1));
+}
+
+void StatusWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (!rect().contains(event->position().toPoint())) return;
+    if (event->button() == Qt::RightButton) {
+        if (onRightClick) onRightClick();
+    } else if (event->button() == Qt::LeftButton) {
+        if (onLeftClick) onLeftClick();
+    }
+}
+
+void StatusWindow::placeAtTopRight() {
+    adjustSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    move(area.x() + area.width() - width(), area.y());
+}
+
+}  // namespace corvelle

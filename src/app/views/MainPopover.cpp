@@ -1,0 +1,168 @@
+#include "app/views/MainPopover.h"
+
+#include "app/views/StatusStrip.h"
+#include "app/views/components/HeaderIconButton.h"
+#include "app/views/components/Palette.h"
+#include "app/views/components/SymbolIcon.h"
+#include "localization/LShell.h"
+#include "localization/Language.h"
+#include "sampling/SystemMonitor.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace corvelle {
+namespace {
+
+struct Tab {
+    const char* symbol;
+    std::string (*tooltip)();
+};
+
+// In tag order: the selector's segments from left to right.
+const std::array<Tab, MainPopover::tabCount> tabs{{{"lightbulb.fill", L::tabTips},
+                                                   {"square.grid.2x2", L::tabOverview},
+                                                   {"list.number", L::tabProcesses},
+                                                   {"battery.100percent", L::tabBattery},
+                                                   {"chart.xyaxis.line", L::tabHistory}}};
+
+bool hasTab(int tag) { return tag >= 0 && tag < MainPopover::tabCount; }
+
+// The view of one tab. A tab whose view is not written yet shows only its name.
+QWidget* makeTabContent(int tag) {
+    auto* placeholder = new QLabel(QString::fromStdString(hasTab(tag) ? tabs[tag].tooltip() : L::unknownTab()));
+    placeholder->setAlignment(Qt::AlignCenter);
+    placeholder->setStyleSheet("color: " + Palette::color(SystemColor::secondary).name(QColor::HexArgb));
+    return placeholder;
+}
+
+}  // namespace
+
+MainPopover::MainPopover(SystemMonitor& systemMonitor, AppSettings& appSettings, Options options, QWidget* parent)
+    : QWidget(parent),
+      systemMonitor_(systemMonitor),
+      appSettings_(appSettings),
+      options_(std::move(options)),
+      selectedTab_(options_.selectedTab),
+      editingSections_(options_.isEditingSections) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 10, 0, 0);
+    column->setSpacing(6);
+    buildHeader(column);
+    strip_ = new StatusStrip(appSettings_, options_.pinnedWidgets, this);
+    strip_->setEditing(editingSections_);
+    strip_->setStats(systemMonitor_.stats().get());
+    column->addWidget(strip_);
+    buildTabSelector(column);
+    auto* divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Plain);
+    divider->setStyleSheet("color: " + Palette::color(SystemColor::tertiary).name(QColor::HexArgb));
+    column->addWidget(divider);
+    contentHolder_ = new QVBoxLayout();
+    contentHolder_->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(contentHolder_, 1);
+    retranslate();
+    statsSubscription_ = systemMonitor_.stats().subscribe([this](const SystemStats& stats) {
+        strip_->setStats(stats);
+        retranslate();
+    });
+}
+
+MainPopover::~MainPopover() = default;
+
+void MainPopover::buildHeader(QVBoxLayout* column) {
+    const bool detail = options_.isDetailWindow;
+    auto* row = new QHBoxLayout();
+    row->setContentsMargins(detail ? 20 : 16, 0, detail ? 20 : 16, 0);
+    row->setSpacing(6);
+    auto* symbol = new QLabel(this);
+    const int side = detail ? 22 : 18;
+    symbol->setPixmap(SymbolIcon::pixmap("gauge.medium", side, Palette::color(SystemColor::secondary), devicePixelRatioF()));
+    row->addWidget(symbol);
+    auto* title = new QLabel(QStringLiteral("Corvelle"), this);
+    QFont font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * (detail ? 1.35 : 1.15));
+    title->setFont(font);
+    row->addWidget(title);
+    row->addStretch(1);
+
+    reorderButton_ = new HeaderIconButton("arrow.up.arrow.down", L::reorderSections,
+                                          [this] { setEditingSections(!editingSections_); }, this);
+    headerButtons_.push_back(reorderButton_);
+    if (options_.onOpenFeedback) {
+        headerButtons_.push_back(new HeaderIconButton("bubble.left", L::sendFeedback, options_.onOpenFeedback, this));
+    }
+    if (options_.onOpenSettings) {
+        headerButtons_.push_back(new HeaderIconButton("gearshape", L::settings, options_.onOpenSettings, this));
+    }
+    if (!detail && options_.onOpenDetail) {
+        headerButtons_.push_back(new HeaderIconButton("arrow.up.left.and.arrow.down.right", L::openLargerWindow,
+                                                      options_.onOpenDetail, this));
+    }
+    for (auto* button : headerButtons_) row->addWidget(button);
+    column->addLayout(row);
+    setEditingSections(editingSections_);
+}
+
+void MainPopover::buildTabSelector(QVBoxLayout* column) {
+    auto* frame = new QFrame(this);
+    QColor tint = Palette::color(SystemColor::primary);
+    tint.setAlphaF(0.06);
+    frame->setStyleSheet(".QFrame { background: " + tint.name(QColor::HexArgb) + "; border-radius: 7px; }");
+    auto* segments = new QHBoxLayout(frame);
+    segments->setContentsMargins(2, 2, 2, 2);
+    segments->setSpacing(2);
+    for (int tag = 0; tag < tabCount; ++tag) {
+        auto* button = new HeaderIconButton(tabs[tag].symbol, tabs[tag].tooltip, [this, tag] { setSelectedTab(tag); },
+                                            frame);
+        button->setFixedSize(QSize(72, 26));
+        segments->addWidget(button);
+        tabButtons_.push_back(button);
+    }
+    auto* row = new QHBoxLayout();
+    row->setContentsMargins(16, 0, 16, 0);
+    row->addWidget(frame);
+    column->addLayout(row);
+}
+
+void MainPopover::setSelectedTab(int tag) {
+    const bool changed = tag != selectedTab_;
+    selectedTab_ = tag;
+    if (changed) setEditingSections(false);
+    showTab();
+}
+
+void MainPopover::setEditingSections(bool editing) {
+    editingSections_ = editing;
+    reorderButton_->setSymbol(editing ? "checkmark.circle.fill" : "arrow.up.arrow.down");
+    reorderButton_->setActive(editing);
+    if (strip_) strip_->setEditing(editing);
+}
+
+void MainPopover::showTab() {
+    for (int tag = 0; tag < tabCount; ++tag) tabButtons_[tag]->setActive(tag == selectedTab_);
+    if (content_) {
+        content_->hide();
+        content_->deleteLater();
+    }
+    content_ = makeTabContent(selectedTab_);
+    content_->setParent(this);
+    contentHolder_->addWidget(content_);
+}
+
+void MainPopover::retranslate() {
+    const int language = static_cast<int>(currentLanguage());
+    if (language == language_) return;
+    language_ = language;
+    for (auto* button : headerButtons_) button->retranslate();
+    for (auto* button : tabButtons_) button->retranslate();
+    showTab();
+}
+
+}  // namespace corvelle
