@@ -1,38 +1,35 @@
+#include "app/AppDelegate.h"
 #include "app/QSettingsStore.h"
 #include "app/QtEventLoop.h"
 #include "app/SignalQuitter.h"
-#include "linux/CurlHttpClient.h"
+#include "app/platform/DBusNotifier.h"
+#include "app/status/StatusWindow.h"
+#include "app/status/TrayStatusItem.h"
 #include "linux/EnvironmentLanguages.h"
 #include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
-#include "linux/LinuxSystemInfo.h"
 #include "linux/Paths.h"
 #include "linux/XdgAutostartLoginItem.h"
-#include "outbound/TelemetryService.h"
 #include "platform/PreferredLanguages.h"
 #include "sampling/SystemMonitor.h"
+#include "settings/Constants.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <clocale>
 
 using namespace corvelle;
 
-namespace {
-
-QString describe(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
-    const QString symbol = icon ? QString::fromStdString(icon->symbolName) : QStringLiteral("battery.100");
-    return symbol + QStringLiteral("  ") + QString::fromStdString(title.text);
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Numbers in the core are formatted with printf: keep the "C" decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    // A tray program: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
+    app.setApplicationName(QStringLiteral("Corvelle"));
+    app.setDesktopFileName(QStringLiteral("io.mirelo.corvelle"));
 
     installFileSync();
     setPreferredLanguagesProvider(environmentPreferredLanguages);
@@ -40,33 +37,29 @@ int main(int argc, char** argv) {
                                std::make_shared<XdgAutostartLoginItem>(
                                    Paths::autostartDirectory(), QCoreApplication::applicationFilePath().toStdString()));
 
-    MachineSources sources = makeLinuxMachineSources();
-    sources.eventLoop = std::make_shared<QtEventLoop>();
-    sources.appSupportDirectory = Paths::appSupportDirectory();
-    // Feedback and telemetry share one HTTPS client; answers arrive on the Qt loop.
-    const auto httpClient = std::make_shared<CurlHttpClient>(sources.eventLoop);
-    const LinuxSystemInfo systemInfo;
-    TelemetryService::installShared(
-        std::make_shared<TelemetryService>(AppSettings::shared(), httpClient, systemInfo, sources.clock));
-    SystemMonitor monitor(AppSettings::shared(), std::move(sources));
+    auto eventLoop = std::make_shared<QtEventLoop>();
+    AppDelegate::Dependencies dependencies;
+    dependencies.makeSystemMonitor = [eventLoop](AppSettings& settings) {
+        MachineSources sources = makeLinuxMachineSources();
+        sources.eventLoop = eventLoop;
+        sources.appSupportDirectory = Paths::appSupportDirectory();
+        return std::make_unique<SystemMonitor>(settings, std::move(sources));
+    };
+    dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {
+        if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
+        return std::make_unique<StatusWindow>();
+    };
+    dependencies.notifier = std::make_shared<DBusNotifier>();
+    dependencies.fetchUpdateFeed = UpdateController::networkFetch(UpdateController::feedUrl);
+    dependencies.presentUpdateResult = [](const UpdateCheckResult& result) {
+        UpdateController::showDialog(result, Constants::version());
+    };
+    dependencies.quit = [] { QCoreApplication::quit(); };
 
-    QLabel status;
-    status.setWindowTitle(QStringLiteral("Corvelle"));
-    status.setMinimumWidth(360);
-    status.setText(describe(std::nullopt, {}));
-    monitor.setOnMenuBarUpdate([&status](const auto& icon, const auto& title) { status.setText(describe(icon, title)); });
-
+    AppDelegate delegate(std::move(dependencies));
+    // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&monitor] {
-        // The end event goes out while the monitor saves; quitting waits for it at most a second.
-        const auto telemetry = TelemetryService::shared();
-        telemetry->sendEnd(telemetry->snapshot(monitor.stats().get(), AppSettings::shared()));
-        monitor.stop();
-        telemetry->finish(1.0);
-        TelemetryService::installShared(nullptr);
-    });
-
-    monitor.start();
-    status.show();
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

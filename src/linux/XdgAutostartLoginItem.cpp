@@ -10,7 +10,7 @@ namespace {
 
 // One argument of an Exec line: quoted when it holds a reserved character, with the four
 // characters that stay special inside quotes escaped by a backslash.
-std::string quoted(std::string_view argument) {
+std::string quotedArgument(std::string_view argument) {
     constexpr std::string_view reserved = " \t\n\"'\\><~|&;$*?#()`";
     if (argument.find_first_of(reserved) == std::string_view::npos) return std::string(argument);
     std::string result = "\"";
@@ -49,7 +49,7 @@ std::string XdgAutostartLoginItem::desktopEntry(const std::filesystem::path& exe
            "Type=Application\n"
            "Name=Corvelle\n"
            "Comment=System and power monitor\n"
-           "Exec=" + escapedValue(quoted(executable.string())) + "\n"
+           "Exec=" + escapedValue(quotedArgument(executable.string())) + "\n"
            "Icon=io.mirelo.corvelle\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";

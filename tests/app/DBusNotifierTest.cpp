@@ -1,4 +1,8 @@
+#include "alerts/EnergyAlertService.h"
 #include "app/platform/DBusNotifier.h"
+#include "support/ManualEventLoop.h"
+#include "support/ScopedLanguage.h"
+#include "support/TempDir.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -59,13 +63,19 @@ TEST(DBusNotifierTest, ServiceReceivesTheEnergyAlert) {
     if (log.isEmpty()) GTEST_SKIP() << "needs the fake notification service (tests/app/e2e/notifications.sh)";
     const bool markup = qEnvironmentVariable("CORVELLE_NOTIFY_MARKUP") == "1";
 
-    DBusNotifier notifier;
-    notifier.requestPermission();
+    auto notifier = std::make_shared<DBusNotifier>();
+    notifier->requestPermission();
     spin(300);  // the capabilities answer
-    notifier.post("corvelle-energy-Sync <beta> & co-1700000000.25", "High Energy Usage",
-                  "Sync <beta> & co is using 85% CPU (normally 12%)", true);
-    notifier.post("corvelle-energy-quiet-1700000001", "Alto consumo de energía",
-                  "quiet está usando 40% de CPU (normalmente 4%)", false);
+    {
+        test::ScopedLanguage english("en");
+        test::TempDir folder;
+        auto clock = std::make_shared<test::FakeClock>(1700000000.25);
+        auto loop = std::make_shared<test::ManualEventLoop>(*clock);
+        EnergyAlertService alerts(clock, loop, folder.path(), notifier);
+        alerts.send({"Sync <beta> & co", 85, 12});
+    }
+    notifier->post("corvelle-energy-quiet-1700000001", "Alto consumo de energía",
+                   "quiet está usando 40% de CPU (normalmente 4%)", false);
 
     const auto records = waitForRecords(log, 2);
     ASSERT_EQ(records.size(), 2);

@@ -1,0 +1,243 @@
+#include "app/AppDelegate.h"
+
+#include "app/ShellWindow.h"
+#include "app/status/PanelPlacement.h"
+#include "app/status/StatusItem.h"
+#include "app/status/StatusMenu.h"
+#include "app/views/FeedbackView.h"
+#include "app/views/MainPopover.h"
+#include "app/views/SettingsView.h"
+#include "localization/LShell.h"
+#include "sampling/SystemMonitor.h"
+#include "settings/AppSettings.h"
+#include "settings/Constants.h"
+#include "util/Format.h"
+
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace corvelle {
+namespace {
+
+QScreen* screenFor(const std::optional<QRect>& area) {
+    if (area) {
+        if (QScreen* screen = QGuiApplication::screenAt(area->center())) return screen;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+void centre(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+    }
+}
+
+void setContent(QWidget& window, QWidget* content) {
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate(Dependencies dependencies) : dependencies_(std::move(dependencies)) {}
+
+AppDelegate::~AppDelegate() {
+    alive_.reset();
+    // The windows observe the monitor: they go first.
+    for (auto* field : {&detailWindow_, &settingsWindow_, &feedbackWindow_}) retire(*field);
+    for (auto& window : retired_) delete window.data();
+    panel_.reset();
+    statusItem_.reset();
+    systemMonitor_.reset();
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    appSettings_ = dependencies_.appSettings ? dependencies_.appSettings : &AppSettings::shared();
+    systemMonitor_ = dependencies_.makeSystemMonitor(*appSettings_);
+    updaterController_ = std::make_unique<UpdateController>(dependencies_.fetchUpdateFeed,
+                                                            dependencies_.presentUpdateResult, Constants::version());
+    setupStatusItem();
+    setupPanel();
+    if (dependencies_.notifier) dependencies_.notifier->requestPermission();
+    systemMonitor_->start();
+}
+
+void AppDelegate::applicationWillTerminate() {
+    if (terminated_ || !systemMonitor_) return;
+    terminated_ = true;
+    // The telemetry end event, built from a copy of the current stats, is queued here once the
+    // telemetry service exists.
+    systemMonitor_->stop();
+}
+
+void AppDelegate::setupStatusItem() {
+    statusItem_ = dependencies_.makeStatusItem();
+    statusItem_->setPlaceholderIcon(QString::fromStdString(L::statusItemDescription()));
+    std::weak_ptr<bool> alive = alive_;
+    statusItem_->onLeftClick = [this, alive] {
+        if (alive.lock()) statusItemAction(false);
+    };
+    statusItem_->onRightClick = [this, alive] {
+        if (alive.lock()) statusItemAction(true);
+    };
+    statusItem_->showItem();
+    systemMonitor_->setOnMenuBarUpdate([this, alive](const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
+        if (alive.lock()) menuBarUpdate(icon, title);
+    });
+}
+
+void AppDelegate::menuBarUpdate(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
+    if (!statusItem_ || !systemMonitor_) return;
+    const std::string time = batteryTimeString(systemMonitor_->stats()->batteryTimeRemaining);
+    const bool fade = time != lastBatteryTimeString_ && !lastBatteryTimeString_.empty() && !time.empty();
+    lastBatteryTimeString_ = time;
+    // Without an icon (no battery) the item keeps the picture it has.
+    if (icon) statusItem_->setBatteryIcon(*icon);
+    statusItem_->setTitle(title);
+    if (fade) statusItem_->fadeTitle();
+}
+
+void AppDelegate::statusItemAction(bool rightMouseUp) {
+    if (rightMouseUp) {
+        showStatusMenu();
+    } else {
+        togglePanel();
+    }
+}
+
+void AppDelegate::showStatusMenu() {
+    QMenu* menu = buildStatusMenu({guarded(&AppDelegate::openSettingsWindow),
+                                   guarded(&AppDelegate::checkForUpdatesAction), dependencies_.quit});
+    statusMenu_ = menu;
+    statusItem_->showMenu(menu);
+}
+
+void AppDelegate::setupPanel() {
+    panel_.reset(makeWindow(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint, "Corvelle"));
+    panel_->setAttribute(Qt::WA_ShowWithoutActivating);
+    MainPopover::Options options;
+    options.onOpenDetail = guarded(&AppDelegate::openDetailWindow);
+    options.onOpenSettings = guarded(&AppDelegate::openSettingsWindow);
+    options.onOpenFeedback = guarded(&AppDelegate::openFeedbackWindow);
+    options.pinnedWidgets = appSettings_->loadPinnedWidgets();
+    panelContent_ = new MainPopover(*systemMonitor_, *appSettings_, std::move(options));
+    setContent(*panel_, panelContent_);
+    panel_->resize(panelSize);
+}
+
+void AppDelegate::togglePanel() {
+    if (frontIfVisible(detailWindow_)) return;
+    if (panel_->isVisible()) {
+        panel_->hide();
+        systemMonitor_->setPopoverVisible(false);
+    } else {
+        positionPanelNearStatusItem();
+        // Shown without taking the keyboard from the application in front.
+        panel_->show();
+        panel_->raise();
+        systemMonitor_->setPopoverVisible(true);
+    }
+}
+
+void AppDelegate::positionPanelNearStatusItem() {
+    if (!statusItem_) return;
+    const auto icon = statusItem_->itemGeometry();
+    std::optional<QRect> available;
+    if (const QScreen* screen = screenFor(icon)) available = screen->availableGeometry();
+    panel_->move(PanelPlacement::origin(icon, panel_->size(), available));
+}
+
+void AppDelegate::openDetailWindow() {
+    if (frontIfVisible(detailWindow_)) return;
+    panel_->hide();
+    systemMonitor_->setPopoverVisible(false);
+    MainPopover::Options options;
+    options.isDetailWindow = true;
+    options.pinnedWidgets = appSettings_->loadPinnedWidgets();
+    ShellWindow* window = makeWindow(Qt::Window, "Corvelle");
+    setContent(*window, new MainPopover(*systemMonitor_, *appSettings_, std::move(options)));
+    window->resize(detailWindowSize);
+    window->setMinimumSize(detailWindowMinimumSize);
+    centre(*window);
+    retire(detailWindow_);
+    detailWindow_ = window;
+    systemMonitor_->setPopoverVisible(true);
+    window->bringToFront();
+}
+
+void AppDelegate::openSettingsWindow() {
+    if (frontIfVisible(settingsWindow_)) return;
+    ShellWindow* window = makeWindow(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint,
+                                     L::settingsWindowTitle());
+    setContent(*window, new SettingsView(*appSettings_, guarded(&AppDelegate::checkForUpdatesAction)));
+    window->setFixedSize(settingsWindowSize);
+    centre(*window);
+    retire(settingsWindow_);
+    settingsWindow_ = window;
+    window->bringToFront();
+}
+
+void AppDelegate::openFeedbackWindow() {
+    if (frontIfVisible(feedbackWindow_)) return;
+    ShellWindow* window = makeWindow(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint,
+                                     L::feedbackWindowTitle());
+    setContent(*window, new FeedbackView(systemMonitor_->stats().get()));
+    window->setFixedSize(feedbackWindowSize);
+    centre(*window);
+    retire(feedbackWindow_);
+    feedbackWindow_ = window;
+    window->bringToFront();
+}
+
+void AppDelegate::checkForUpdatesAction() {
+    if (updaterController_) updaterController_->checkForUpdates();
+}
+
+void AppDelegate::windowWillClose(QWidget* window) {
+    for (auto* field : {&detailWindow_, &settingsWindow_, &feedbackWindow_}) {
+        if (*field && *field == window) {
+            retire(*field);
+            break;
+        }
+    }
+    // The closing window still counts as visible at this point; it is on its way out.
+    const bool panelShown = panel_ && panel_.get() != window && panel_->isVisible();
+    const bool detailShown = detailWindow_ && detailWindow_ != window && detailWindow_->isVisible();
+    if (!panelShown && !detailShown && systemMonitor_) systemMonitor_->setPopoverVisible(false);
+}
+
+std::function<void()> AppDelegate::guarded(void (AppDelegate::*action)()) {
+    std::weak_ptr<bool> alive = alive_;
+    return [this, alive, action] {
+        if (alive.lock()) (this->*action)();
+    };
+}
+
+ShellWindow* AppDelegate::makeWindow(Qt::WindowFlags flags, const std::string& title) {
+    std::weak_ptr<bool> alive = alive_;
+    auto* window = new ShellWindow(flags, [this, alive](ShellWindow* closing) {
+        if (alive.lock()) windowWillClose(closing);
+    });
+    window->setWindowTitle(QString::fromStdString(title));
+    return window;
+}
+
+void AppDelegate::retire(QPointer<ShellWindow>& field) {
+    if (!field) return;
+    std::erase_if(retired_, [](const QPointer<ShellWindow>& window) { return window.isNull(); });
+    retired_.push_back(field);
+    field->deleteLater();
+    field = nullptr;
+}
+
+bool AppDelegate::frontIfVisible(ShellWindow* window) {
+    if (!window || !window->isVisible()) return false;
+    window->bringToFront();
+    return true;
+}
+
+}  // namespace corvelle

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "app/ShellWindow.h"
+#include "app/updates/UpdateController.h"
+#include "platform/Notifier.h"
+#include "sampling/BatteryIcon.h"
+#include "sampling/MenuBarTitle.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QSize>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvelle {
+
+class AppSettings;
+class MainPopover;
+class StatusItem;
+class SystemMonitor;
+
+// The application shell: builds the status item and the hidden panel at launch, starts the
+// monitor, keeps the status item's title and picture current, toggles the panel on left clicks,
+// shows the menu on right clicks, opens the larger, settings and feedback windows, and stops
+// the monitor at termination. Main thread only.
+class AppDelegate {
+public:
+    // What the shell is built from; the app passes the real pieces, tests their doubles.
+    struct Dependencies {
+        AppSettings* appSettings = nullptr;  // none: AppSettings::shared()
+        std::function<std::unique_ptr<SystemMonitor>(AppSettings&)> makeSystemMonitor;
+        std::function<std::unique_ptr<StatusItem>()> makeStatusItem;
+        std::shared_ptr<Notifier> notifier;
+        UpdateController::Fetch fetchUpdateFeed;
+        UpdateController::Present presentUpdateResult;
+        std::function<void()> quit;  // the application's terminate action
+    };
+
+    static constexpr QSize panelSize{480, 620};
+    static constexpr QSize detailWindowSize{620, 720};
+    static constexpr QSize detailWindowMinimumSize{520, 600};
+    static constexpr QSize settingsWindowSize{420, 480};
+    static constexpr QSize feedbackWindowSize{400, 440};
+
+    explicit AppDelegate(Dependencies dependencies);
+    ~AppDelegate();
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate();
+
+    // A click on the status item: the right button shows the menu, anything else toggles the panel.
+    void statusItemAction(bool rightMouseUp);
+    void togglePanel();
+    void openDetailWindow();
+    void openSettingsWindow();
+    void openFeedbackWindow();
+    void checkForUpdatesAction();
+    void windowWillClose(QWidget* window);
+    // The monitor's status-item callback: the new picture (none keeps the current one) and title,
+    // with a short fade when the battery time text changed since the last call.
+    void menuBarUpdate(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title);
+
+    SystemMonitor* systemMonitor() const { return systemMonitor_.get(); }
+    StatusItem* statusItem() const { return statusItem_.get(); }
+    ShellWindow* panel() const { return panel_.get(); }
+    MainPopover* panelContent() const { return panelContent_; }
+    ShellWindow* detailWindow() const { return detailWindow_; }
+    ShellWindow* settingsWindow() const { return settingsWindow_; }
+    ShellWindow* feedbackWindow() const { return feedbackWindow_; }
+    // The menu of the last right click while it is open.
+    QMenu* statusMenu() const { return statusMenu_; }
+
+private:
+    void setupStatusItem();
+    void setupPanel();
+    void positionPanelNearStatusItem();
+    void showStatusMenu();
+    ShellWindow* makeWindow(Qt::WindowFlags flags, const std::string& title);
+    // The action as a callback that does nothing once the shell is gone.
+    std::function<void()> guarded(void (AppDelegate::*action)());
+    // Takes a window out of its field; it is deleted once back in the event loop.
+    void retire(QPointer<ShellWindow>& field);
+    // A window that exists and is visible is brought to the front; true when it was.
+    static bool frontIfVisible(ShellWindow* window);
+
+    Dependencies dependencies_;
+    std::unique_ptr<SystemMonitor> systemMonitor_;
+    AppSettings* appSettings_ = nullptr;
+    std::unique_ptr<UpdateController> updaterController_;
+    std::unique_ptr<StatusItem> statusItem_;
+    std::unique_ptr<ShellWindow> panel_;
+    MainPopover* panelContent_ = nullptr;
+    QPointer<ShellWindow> detailWindow_;
+    QPointer<ShellWindow> settingsWindow_;
+    QPointer<ShellWindow> feedbackWindow_;
+    std::vector<QPointer<ShellWindow>> retired_;
+    QPointer<QMenu> statusMenu_;
+    std::string lastBatteryTimeString_;
+    bool terminated_ = false;
+    // Callbacks that outlive a call hold this weakly and do nothing once the shell is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace corvelle

@@ -1,0 +1,251 @@
+#include "app/AppDelegate.h"
+#include "app/ShellWindow.h"
+#include "app/status/PanelPlacement.h"
+#include "app/status/StatusItem.h"
+#include "app/views/MainPopover.h"
+#include "app/views/components/HeaderIconButton.h"
+#include "sampling/SystemMonitor.h"
+#include "settings/AppSettings.h"
+#include "settings/MemoryKeyValueStore.h"
+#include "support/ManualEventLoop.h"
+#include "support/ScopedLanguage.h"
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+// Records what the shell shows; clicks are made by calling the callbacks.
+class FakeStatusItem : public StatusItem {
+public:
+    void setBatteryIcon(const BatteryIcon& icon) override { icons.push_back(icon); }
+    void setPlaceholderIcon(const QString& description) override { placeholder = description; }
+    void setTitle(const MenuBarTitle& title) override { titles.push_back(title.text); }
+    void fadeTitle() override { fades.push_back(titles.size()); }
+    std::optional<QRect> itemGeometry() const override { return geometry; }
+    void showMenu(QMenu* menu) override { menus.emplace_back(menu); }
+    void showItem() override { shown = true; }
+
+    std::vector<BatteryIcon> icons;
+    QString placeholder;
+    std::vector<std::string> titles;
+    std::vector<size_t> fades;  // the number of titles set when each fade ran
+    std::optional<QRect> geometry;
+    std::vector<std::unique_ptr<QMenu>> menus;
+    bool shown = false;
+};
+
+class AppDelegateTest : public ::testing::Test {
+protected:
+    AppDelegateTest() : settings(std::make_shared<MemoryKeyValueStore>(), nullptr), loop(std::make_shared<test::ManualEventLoop>(*clock)) {
+        AppDelegate::Dependencies dependencies;
+        dependencies.appSettings = &settings;
+        dependencies.makeSystemMonitor = [this](AppSettings& appSettings) {
+            MachineSources sources;
+            sources.clock = clock;
+            sources.eventLoop = loop;
+            sources.appSupportDirectory = folder.path();
+            return std::make_unique<SystemMonitor>(appSettings, std::move(sources));
+        };
+        dependencies.makeStatusItem = [this] {
+            auto item = std::make_unique<FakeStatusItem>();
+            item->geometry = QRect(1200, 0, 24, 24);
+            status = item.get();
+            return item;
+        };
+        dependencies.fetchUpdateFeed = [this](UpdateController::FetchDone) { ++updateChecks; };
+        dependencies.presentUpdateResult = [](const UpdateCheckResult&) {};
+        dependencies.quit = [this] { ++quits; };
+        shell = std::make_unique<AppDelegate>(std::move(dependencies));
+        shell->applicationDidFinishLaunching();
+    }
+
+    bool popoverVisible() const { return shell->systemMonitor()->isPopoverVisible(); }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    test::TempDir folder;
+    AppSettings settings;
+    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
+    std::shared_ptr<test::ManualEventLoop> loop;
+    FakeStatusItem* status = nullptr;
+    int updateChecks = 0;
+    int quits = 0;
+    std::unique_ptr<AppDelegate> shell;
+};
+
+TEST_F(AppDelegateTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel) {
+    test::ScopedLanguage language("en");
+    EXPECT_TRUE(status->shown);
+    EXPECT_EQ(status->placeholder, "Corvelle System Monitor");
+    ASSERT_EQ(status->titles.size(), 1u) << "the first poll hands over the first title";
+    EXPECT_TRUE(status->fades.empty());
+    EXPECT_TRUE(status->icons.empty()) << "no battery: the placeholder stays";
+    ASSERT_TRUE(shell->panel());
+    EXPECT_FALSE(shell->panel()->isVisible());
+    EXPECT_EQ(shell->panel()->size(), AppDelegate::panelSize);
+    EXPECT_FALSE(popoverVisible());
+    EXPECT_EQ(loop->activeTimers(), 1u);
+}
+
+TEST_F(AppDelegateTest, LeftClicksTogglePanelUnderTheIcon) {
+    status->onLeftClick();
+    ASSERT_TRUE(shell->panel()->isVisible());
+    EXPECT_TRUE(popoverVisible());
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(shell->panel()->pos(), PanelPlacement::origin(status->geometry, AppDelegate::panelSize, available));
+    status->onLeftClick();
+    EXPECT_FALSE(shell->panel()->isVisible());
+    EXPECT_FALSE(popoverVisible());
+
+    status->geometry.reset();  // a host that tells no geometry
+    status->onLeftClick();
+    EXPECT_EQ(shell->panel()->pos(), PanelPlacement::origin(std::nullopt, AppDelegate::panelSize, available));
+}
+
+TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
+    for (const char* language : {"en", "es"}) {
+        test::ScopedLanguage chosen(language);
+        status->onRightClick();
+        ASSERT_FALSE(status->menus.empty());
+        const auto rows = status->menus.back()->actions();
+        ASSERT_EQ(rows.size(), 4);
+        EXPECT_EQ(rows[3]->text(), std::string(language) == "en" ? "Quit Corvelle" : "Salir de Corvelle");
+    }
+    EXPECT_FALSE(shell->panel()->isVisible());
+    status->menus.back()->actions()[1]->trigger();
+    EXPECT_EQ(updateChecks, 1);
+    status->menus.back()->actions()[3]->trigger();
+    EXPECT_EQ(quits, 1);
+    status->menus.back()->actions()[0]->trigger();
+    EXPECT_TRUE(shell->settingsWindow());
+    status->onLeftClick();
+    EXPECT_TRUE(shell->panel()->isVisible());
+}
+
+TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
+    status->onLeftClick();
+    shell->openDetailWindow();
+    ShellWindow* detail = shell->detailWindow();
+    ASSERT_TRUE(detail);
+    EXPECT_FALSE(shell->panel()->isVisible());
+    EXPECT_TRUE(detail->isVisible());
+    EXPECT_TRUE(popoverVisible());
+    EXPECT_EQ(detail->size(), AppDelegate::detailWindowSize);
+    EXPECT_EQ(detail->minimumSize(), AppDelegate::detailWindowMinimumSize);
+    EXPECT_EQ(detail->windowTitle(), "Corvelle");
+
+    status->onLeftClick();  // brings the detail window forward instead
+    EXPECT_FALSE(shell->panel()->isVisible());
+    shell->openDetailWindow();
+    EXPECT_EQ(shell->detailWindow(), detail);
+
+    detail->close();
+    EXPECT_FALSE(shell->detailWindow());
+    EXPECT_FALSE(popoverVisible());
+    settle();
+    status->onLeftClick();
+    EXPECT_TRUE(shell->panel()->isVisible());
+}
+
+TEST_F(AppDelegateTest, ClosingAWindowKeepsSamplingWhileThePanelIsUp) {
+    shell->openSettingsWindow();
+    shell->settingsWindow()->close();
+    EXPECT_FALSE(popoverVisible());
+    status->onLeftClick();
+    ASSERT_TRUE(shell->panel()->isVisible());
+    shell->openSettingsWindow();
+    shell->openFeedbackWindow();
+    shell->settingsWindow()->close();
+    shell->feedbackWindow()->close();
+    EXPECT_TRUE(popoverVisible()) << "the panel is still up";
+    shell->panel()->close();
+    EXPECT_FALSE(popoverVisible()) << "the closing panel no longer counts as shown";
+}
+
+TEST_F(AppDelegateTest, WindowsAreReusedWhileVisibleAndRebuiltAfterClosing) {
+    const struct {
+        const char* language;
+        const char* settingsTitle;
+        const char* feedbackTitle;
+    } cases[] = {{"en", "Corvelle Settings", "Send Feedback"}, {"es", "Ajustes de Corvelle", "Enviar comentarios"}};
+    for (const auto& c : cases) {
+        test::ScopedLanguage language(c.language);
+        shell->openSettingsWindow();
+        shell->openFeedbackWindow();
+        QPointer<ShellWindow> settingsWindow = shell->settingsWindow();
+        QPointer<ShellWindow> feedbackWindow = shell->feedbackWindow();
+        ASSERT_TRUE(settingsWindow && feedbackWindow);
+        EXPECT_EQ(settingsWindow->windowTitle(), c.settingsTitle);
+        EXPECT_EQ(feedbackWindow->windowTitle(), c.feedbackTitle);
+        EXPECT_EQ(settingsWindow->size(), AppDelegate::settingsWindowSize);
+        EXPECT_EQ(feedbackWindow->size(), AppDelegate::feedbackWindowSize);
+        shell->openSettingsWindow();
+        shell->openFeedbackWindow();
+        EXPECT_EQ(shell->settingsWindow(), settingsWindow);
+        EXPECT_EQ(shell->feedbackWindow(), feedbackWindow);
+        EXPECT_FALSE(popoverVisible());
+
+        settingsWindow->close();
+        feedbackWindow->close();
+        EXPECT_FALSE(shell->settingsWindow());
+        EXPECT_FALSE(shell->feedbackWindow());
+        settle();
+        EXPECT_TRUE(settingsWindow.isNull() && feedbackWindow.isNull()) << "closed windows are released";
+    }
+}
+
+TEST_F(AppDelegateTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
+    auto withTime = [&](double seconds) {
+        auto stats = shell->systemMonitor()->stats().get();
+        stats.batteryTimeRemaining = seconds;
+        shell->systemMonitor()->stats().set(stats);
+        shell->menuBarUpdate(std::nullopt, MenuBarTitle{" title", {}});
+    };
+    const size_t before = status->titles.size();  // the launch poll: "--:--", no fade
+    withTime(7500);                                 // 2:05
+    withTime(7440);                                 // 2:04
+    withTime(7440);                                 // unchanged
+    withTime(0);                                    // --:--
+    EXPECT_EQ(status->fades, (std::vector<size_t>{before + 1, before + 2, before + 4}));
+
+    BatteryIcon icon;
+    icon.symbolName = "battery.75";
+    shell->menuBarUpdate(icon, MenuBarTitle{});
+    shell->menuBarUpdate(std::nullopt, MenuBarTitle{});
+    EXPECT_EQ(status->icons.size(), 1u) << "no icon keeps the picture";
+}
+
+TEST_F(AppDelegateTest, TerminationStopsTheMonitorOnce) {
+    shell->applicationWillTerminate();
+    EXPECT_EQ(loop->activeTimers(), 0u);
+    shell->applicationWillTerminate();
+}
+
+TEST_F(AppDelegateTest, TheDetailWindowHeaderHasOnlyTheReorderButton) {
+    test::ScopedLanguage language("en");
+    std::vector<std::string> panelLabels;
+    for (auto* button : shell->panelContent()->headerButtons()) panelLabels.push_back(button->toolTip().toStdString());
+    EXPECT_EQ(panelLabels, (std::vector<std::string>{"Reorder sections", "Send feedback", "Settings",
+                                                     "Open in larger window"}));
+    shell->openDetailWindow();
+    std::vector<MainPopover*> popovers;
+    for (auto* child : shell->detailWindow()->findChildren<QWidget*>()) {
+        if (auto* popover = dynamic_cast<MainPopover*>(child)) popovers.push_back(popover);
+    }
+    ASSERT_EQ(popovers.size(), 1u);
+    EXPECT_TRUE(popovers[0]->isDetailWindow());
+    ASSERT_EQ(popovers[0]->headerButtons().size(), 1u);
+    EXPECT_EQ(popovers[0]->headerButtons()[0]->toolTip(), "Reorder sections");
+
+    shell->panelContent()->headerButtons()[1]->click();
+    EXPECT_TRUE(shell->feedbackWindow());
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,138 @@
+#include "app/views/MainPopover.h"
+#include "app/views/StatusStrip.h"
+#include "app/views/components/HeaderIconButton.h"
+#include "app/views/components/WidgetCard.h"
+#include "app/views/components/WidgetPicker.h"
+#include "sampling/SystemMonitor.h"
+#include "settings/AppSettings.h"
+#include "settings/MemoryKeyValueStore.h"
+#include "support/ManualEventLoop.h"
+#include "support/ScopedLanguage.h"
+#include "support/TempDir.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+class MainPopoverTest : public ::testing::Test {
+protected:
+    MainPopoverTest() : settings(std::make_shared<MemoryKeyValueStore>(), nullptr) {
+        MachineSources sources;
+        sources.clock = clock;
+        sources.eventLoop = std::make_shared<test::ManualEventLoop>(*clock);
+        sources.appSupportDirectory = folder.path();
+        monitor = std::make_unique<SystemMonitor>(settings, std::move(sources));
+    }
+
+    std::unique_ptr<MainPopover> popover(std::vector<PinnedWidget> pinned = {PinnedWidget::battery}) {
+        MainPopover::Options options;
+        options.onOpenSettings = [] {};
+        options.pinnedWidgets = std::move(pinned);
+        return std::make_unique<MainPopover>(*monitor, settings, std::move(options));
+    }
+
+    static QString contentText(const MainPopover& view) {
+        auto* label = dynamic_cast<QLabel*>(view.tabContent());
+        return label ? label->text() : QString();
+    }
+
+    test::TempDir folder;
+    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
+    AppSettings settings;
+    std::unique_ptr<SystemMonitor> monitor;
+};
+
+TEST_F(MainPopoverTest, FiveTabsInTagOrderAndUnknownTagsSayso) {
+    test::ScopedLanguage language("es");
+    auto view = popover();
+    std::vector<std::string> symbols;
+    std::vector<QString> tooltips;
+    for (auto* button : view->tabButtons()) {
+        symbols.push_back(button->symbol());
+        tooltips.push_back(button->toolTip());
+    }
+    EXPECT_EQ(symbols, (std::vector<std::string>{"lightbulb.fill", "square.grid.2x2", "list.number", "battery.100percent",
+                                                 "chart.xyaxis.line"}));
+    EXPECT_EQ(tooltips, (std::vector<QString>{"Consejos", "Resumen", "Procesos", "Batería", "Historia"}));
+    EXPECT_EQ(view->selectedTab(), 0);
+    EXPECT_TRUE(view->tabButtons()[0]->isActive());
+    for (int tag : {-1, 5, 99}) {
+        view->setSelectedTab(tag);
+        EXPECT_EQ(contentText(*view), "Pestaña desconocida") << tag;
+    }
+    view->tabButtons()[2]->click();
+    EXPECT_EQ(view->selectedTab(), 2);
+    EXPECT_TRUE(view->tabButtons()[2]->isActive());
+    EXPECT_FALSE(view->tabButtons()[0]->isActive());
+}
+
+TEST_F(MainPopoverTest, LeavingATabEndsReordering) {
+    auto view = popover();
+    auto* reorder = view->headerButtons().front();
+    reorder->click();
+    EXPECT_TRUE(view->isEditingSections());
+    EXPECT_TRUE(reorder->isActive());
+    EXPECT_EQ(reorder->symbol(), "checkmark.circle.fill");
+    EXPECT_TRUE(view->statusStrip().isEditing());
+    view->setSelectedTab(0);
+    EXPECT_TRUE(view->isEditingSections()) << "the same tab is no change";
+    view->setSelectedTab(3);
+    EXPECT_FALSE(view->isEditingSections());
+    EXPECT_EQ(reorder->symbol(), "arrow.up.arrow.down");
+    EXPECT_FALSE(view->statusStrip().isEditing());
+}
+
+TEST_F(MainPopoverTest, TheLastPinnedWidgetCannotBeRemoved) {
+    auto view = popover({PinnedWidget::cpu, PinnedWidget::memory});
+    auto& strip = view->statusStrip();
+    strip.setEditing(true);
+    ASSERT_EQ(strip.cards().size(), 2u);
+    ASSERT_TRUE(strip.cards()[0]->removeButton());
+    strip.cards()[0]->removeButton()->click();
+    EXPECT_EQ(strip.pinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
+    EXPECT_EQ(settings.loadPinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
+    strip.cards()[0]->removeButton()->click();
+    EXPECT_EQ(strip.pinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(MainPopoverTest, ThePickerOffersWhatIsNotPinnedUpToThree) {
+    using W = PinnedWidget;
+    EXPECT_EQ(WidgetPicker::availableWidgets({W::cpu, W::power}),
+              (std::vector<W>{W::battery, W::temperature, W::memory}));
+    EXPECT_TRUE(WidgetPicker::availableWidgets({W::cpu, W::power, W::battery}).empty());
+
+    test::ScopedLanguage language("en");
+    auto view = popover({W::cpu, W::power});
+    auto& strip = view->statusStrip();
+    EXPECT_FALSE(strip.picker()) << "only while editing";
+    strip.setEditing(true);
+    ASSERT_TRUE(strip.picker());
+    const auto buttons = strip.picker()->findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 3);
+    EXPECT_EQ(buttons[1]->text(), "Temperature");
+    buttons[1]->click();
+    EXPECT_EQ(strip.pinnedWidgets(), (std::vector<W>{W::cpu, W::power, W::temperature}));
+    EXPECT_EQ(settings.loadPinnedWidgets(), strip.pinnedWidgets());
+    EXPECT_FALSE(strip.picker()) << "three pinned: nothing more to add";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(MainPopoverTest, CardsFollowEveryPublishedSnapshot) {
+    auto view = popover({PinnedWidget::cpu});
+    SystemStats stats;
+    stats.cpuTotalUsage = 91.26;
+    monitor->stats().set(stats);
+    ASSERT_EQ(view->statusStrip().cards().size(), 1u);
+    EXPECT_EQ(view->statusStrip().cards()[0]->content().value, "91.3%");
+    EXPECT_EQ(view->statusStrip().cards()[0]->content().color, SystemColor::red);
+}
+
+}  // namespace
+}  // namespace corvelle

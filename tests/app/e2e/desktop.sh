@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# End to end on a real X server: starts Xvfb (and, in "tray" mode, the trayer tray host), runs
+# corvelle on a private session bus with its own home, then clicks the status item: a left click
+# shows the panel, a second hides it, a right click opens the menu, and its last row quits.
+# Usage: desktop.sh CORVELLE ARTIFACT_DIR tray|bare
+set -euo pipefail
+app="$1"; artifacts="$2"; mode="$3"
+mkdir -p "$artifacts"
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL ($mode): $*" >&2; import -window root "$artifacts/failure-$mode.png" 2>/dev/null || true; exit 1; }
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+  local tries="$1"; shift
+  for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+if [ "$mode" = tray ]; then
+  trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
+    >/dev/null 2>&1 &
+  pids+=($!)
+  wait_for 100 xdotool search --classname trayer || fail "trayer did not start"
+fi
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LANGUAGE=en
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+"$app" >"$work/app.log" 2>&1 &
+app_pid=$!
+pids+=("$app_pid")
+
+# The status item: the icon embedded in the tray, or our own status window.
+status_geometry() {
+  local id
+  if [ "$mode" = tray ]; then
+    # The icon window embedded in the tray: small, of class corvelle, on screen.
+    read -r WIDTH HEIGHT X Y < <(xwininfo -root -tree |
+      sed -nE 's/.*\("corvelle" "Corvelle"\) +([0-9]+)x([0-9]+)[+-][0-9-]+[+-][0-9-]+ +\+([0-9]+)\+([0-9]+).*/\1 \2 \3 \4/p' |
+      awk '$1 < 64 && $2 < 64' | head -n1) || return 1
+  else
+    id="$(xdotool search --onlyvisible --name '^Corvelle status$' | head -n1)"
+    [ -n "$id" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+  fi
+  [ "${WIDTH:-0}" -gt 4 ] || return 1
+  CX=$((X + WIDTH / 2)); CY=$((Y + HEIGHT / 2))
+}
+wait_for 150 status_geometry || fail "no status item"
+status_geometry
+sleep 1  # the first tick's title
+
+panel_visible() { xdotool search --onlyvisible --name '^Corvelle$' | grep -q .; }
+
+xdotool mousemove "$CX" "$CY" click 1
+wait_for 50 panel_visible || fail "a left click did not show the panel"
+sleep 0.3
+import -window root "$artifacts/panel-$mode.png"
+xdotool mousemove "$CX" "$CY" click 1
+wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Corvelle\$' | grep -q ." || fail "a second left click did not hide the panel"
+
+windows_before="$(xdotool search --onlyvisible --classname corvelle | wc -l)"
+xdotool mousemove "$CX" "$CY" click 3
+wait_for 50 bash -c "[ \$(xdotool search --onlyvisible --classname corvelle | wc -l) -gt $windows_before ]" ||
+  fail "a right click did not open the menu"
+sleep 0.3
+import -window root "$artifacts/menu-$mode.png"
+# The last row is "Quit Corvelle".
+xdotool key Up
+sleep 0.2
+xdotool key Return
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app_pid" 2>/dev/null && fail "Quit did not end the program"
+wait "$app_pid" || fail "the program ended with status $? $(cat "$work/app.log")"
+
+# Whatever the monitor saved on the way out is complete JSON, with no temporary files left.
+data="$XDG_DATA_HOME/io.mirelo.corvelle"
+if [ -d "$data" ]; then
+  for file in "$data"/*; do
+    [ -e "$file" ] || continue
+    case "$file" in
+      *.json) /usr/bin/python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$file" || fail "$file is damaged" ;;
+      *) fail "unexpected file left behind: $file" ;;
+    esac
+  done
+  ls -l "$data"
+fi
+echo "desktop test ($mode) passed"
