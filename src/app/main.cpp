@@ -38,18 +38,20 @@ int main(int argc, char** argv) {
                                    Paths::autostartDirectory(), QCoreApplication::applicationFilePath().toStdString()));
 
     auto eventLoop = std::make_shared<QtEventLoop>();
+    auto notifier = std::make_shared<DBusNotifier>();
     AppDelegate::Dependencies dependencies;
-    dependencies.makeSystemMonitor = [eventLoop](AppSettings& settings) {
+    dependencies.makeSystemMonitor = [eventLoop, notifier](AppSettings& settings) {
         MachineSources sources = makeLinuxMachineSources();
         sources.eventLoop = eventLoop;
         sources.appSupportDirectory = Paths::appSupportDirectory();
+        sources.notifier = notifier;
         return std::make_unique<SystemMonitor>(settings, std::move(sources));
     };
     dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {
         if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
         return std::make_unique<StatusWindow>();
     };
-    dependencies.notifier = std::make_shared<DBusNotifier>();
+    dependencies.notifier = notifier;
     dependencies.fetchUpdateFeed = UpdateController::networkFetch(UpdateController::feedUrl);
     dependencies.presentUpdateResult = [](const UpdateCheckResult& result) {
         UpdateController::showDialog(result, Constants::version());
