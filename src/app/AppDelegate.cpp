@@ -170,26 +170,26 @@ void AppDelegate::openDetailWindow() {
 }
 
 void AppDelegate::openSettingsWindow() {
-    if (frontIfVisible(settingsWindow_)) return;
-    ShellWindow* window = makeWindow(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint,
-                                     L::settingsWindowTitle());
-    setContent(*window, new SettingsView(*appSettings_, guarded(&AppDelegate::checkForUpdatesAction)));
-    window->setFixedSize(settingsWindowSize);
-    centre(*window);
-    retire(settingsWindow_);
-    settingsWindow_ = window;
-    window->bringToFront();
+    openFloatingWindow(settingsWindow_, L::settingsWindowTitle(), settingsWindowSize, [this] {
+        return new SettingsView(*appSettings_, guarded(&AppDelegate::checkForUpdatesAction));
+    });
 }
 
 void AppDelegate::openFeedbackWindow() {
-    if (frontIfVisible(feedbackWindow_)) return;
-    ShellWindow* window = makeWindow(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint,
-                                     L::feedbackWindowTitle());
-    setContent(*window, new FeedbackView(systemMonitor_->stats().get()));
-    window->setFixedSize(feedbackWindowSize);
+    // The form keeps the snapshot of the moment it opened.
+    openFloatingWindow(feedbackWindow_, L::feedbackWindowTitle(), feedbackWindowSize,
+                       [this] { return new FeedbackView(systemMonitor_->stats().get()); });
+}
+
+void AppDelegate::openFloatingWindow(QPointer<ShellWindow>& field, const std::string& title, QSize size,
+                                     const std::function<QWidget*()>& makeContent) {
+    if (frontIfVisible(field)) return;
+    ShellWindow* window = makeWindow(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint, title);
+    setContent(*window, makeContent());
+    window->setFixedSize(size);
     centre(*window);
-    retire(feedbackWindow_);
-    feedbackWindow_ = window;
+    retire(field);
+    field = window;
     window->bringToFront();
 }
 

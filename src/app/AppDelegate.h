@@ -82,6 +82,10 @@ private:
     void positionPanelNearStatusItem();
     void showStatusMenu();
     ShellWindow* makeWindow(Qt::WindowFlags flags, const std::string& title);
+    // The settings or feedback window: brought forward while visible, otherwise built anew as a
+    // fixed-size window that floats above the others.
+    void openFloatingWindow(QPointer<ShellWindow>& field, const std::string& title, QSize size,
+                            const std::function<QWidget*()>& makeContent);
     // The action as a callback that does nothing once the shell is gone.
     std::function<void()> guarded(void (AppDelegate::*action)());
     // Takes a window out of its field; it is deleted once back in the event loop.

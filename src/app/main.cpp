@@ -5,6 +5,8 @@
 #include "app/platform/DBusNotifier.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
+#include "app/views/components/Palette.h"
+#include "app/views/components/SymbolIcon.h"
 #include "linux/EnvironmentLanguages.h"
 #include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     app.setApplicationName(QStringLiteral("Corvelle"));
     app.setDesktopFileName(QStringLiteral("io.mirelo.corvelle"));
+    app.setWindowIcon(QIcon::fromTheme(QStringLiteral("io.mirelo.corvelle"),
+                                       SymbolIcon::icon("gauge.medium", Palette::accent())));
 
     installFileSync();
     setPreferredLanguagesProvider(environmentPreferredLanguages);

@@ -1,3 +1,4 @@
+#include "analysis/Explainer.h"
 #include "app/status/BatteryIconPainter.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
@@ -72,6 +73,7 @@ TEST(SymbolIconTest, SymbolsNamedByTheCoreAreKnown) {
                        ThermalLevel::sleeping}) {
         EXPECT_TRUE(SymbolIcon::isKnown(symbolName(level))) << symbolName(level);
     }
+    for (auto term : allExplainers) EXPECT_TRUE(SymbolIcon::isKnown(icon(term))) << icon(term);
     SystemStats stats;
     for (double percent : {0.5, 9.9, 10.0, 24.9, 25.0, 49.9, 50.0, 74.9, 75.0, 100.0}) {
         for (bool charging : {false, true}) {
