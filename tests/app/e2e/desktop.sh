@@ -85,16 +85,17 @@ for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "Quit did not end the program"
 wait "$app_pid" || fail "the program ended with status $? $(cat "$work/app.log")"
 
-# Whatever the monitor saved on the way out is complete JSON, with no temporary files left.
+# Quitting saved the monitor's files: complete JSON, with no temporary files left behind.
 data="$XDG_DATA_HOME/io.mirelo.corvelle"
-if [ -d "$data" ]; then
-  for file in "$data"/*; do
-    [ -e "$file" ] || continue
-    case "$file" in
-      *.json) /usr/bin/python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$file" || fail "$file is damaged" ;;
-      *) fail "unexpected file left behind: $file" ;;
-    esac
-  done
-  ls -l "$data"
-fi
+saved=0
+for file in "$data"/*; do
+  [ -e "$file" ] || continue
+  case "$file" in
+    *.json) /usr/bin/python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$file" || fail "$file is damaged" ;;
+    *) fail "unexpected file left behind: $file" ;;
+  esac
+  saved=$((saved + 1))
+done
+[ "$saved" -gt 0 ] || fail "nothing was saved on quit"
+ls -l "$data"
 echo "desktop test ($mode) passed"
