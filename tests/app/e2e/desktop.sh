@@ -25,14 +25,14 @@ wait_for() {
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
+wait_for 300 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 
 if [ "$mode" = tray ]; then
   trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
     >/dev/null 2>&1 &
   pids+=($!)
-  wait_for 100 xdotool search --classname trayer || fail "trayer did not start"
+  wait_for 300 xdotool search --classname trayer || fail "trayer did not start"
 fi
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
@@ -58,22 +58,22 @@ status_geometry() {
   [ "${WIDTH:-0}" -gt 4 ] || return 1
   CX=$((X + WIDTH / 2)); CY=$((Y + HEIGHT / 2))
 }
-wait_for 150 status_geometry || fail "no status item"
+wait_for 300 status_geometry || fail "no status item"
 status_geometry
 sleep 1  # the first tick's title
 
 panel_visible() { xdotool search --onlyvisible --name '^Corvelle$' | grep -q .; }
 
 xdotool mousemove "$CX" "$CY" click 1
-wait_for 50 panel_visible || fail "a left click did not show the panel"
+wait_for 150 panel_visible || fail "a left click did not show the panel"
 sleep 0.3
 import -window root "$artifacts/panel-$mode.png"
 xdotool mousemove "$CX" "$CY" click 1
-wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Corvelle\$' | grep -q ." || fail "a second left click did not hide the panel"
+wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Corvelle\$' | grep -q ." || fail "a second left click did not hide the panel"
 
 windows_before="$(xdotool search --onlyvisible --classname corvelle | wc -l)"
 xdotool mousemove "$CX" "$CY" click 3
-wait_for 50 bash -c "[ \$(xdotool search --onlyvisible --classname corvelle | wc -l) -gt $windows_before ]" ||
+wait_for 150 bash -c "[ \$(xdotool search --onlyvisible --classname corvelle | wc -l) -gt $windows_before ]" ||
   fail "a right click did not open the menu"
 sleep 0.3
 import -window root "$artifacts/menu-$mode.png"
