@@ -29,10 +29,14 @@ wait_for 300 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 
 if [ "$mode" = tray ]; then
-  trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
-    >/dev/null 2>&1 &
-  pids+=($!)
-  wait_for 300 xdotool search --classname trayer || fail "trayer did not start"
+  # A tray host that dies while starting is started once more.
+  for attempt in 1 2; do
+    trayer --edge top --align right --widthtype request --height 32 --SetDockType true --transparent false \
+      >"$work/trayer.log" 2>&1 &
+    pids+=($!)
+    wait_for 300 xdotool search --classname trayer && break
+    [ "$attempt" = 2 ] && fail "trayer did not start: $(cat "$work/trayer.log")"
+  done
 fi
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
