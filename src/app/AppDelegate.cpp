@@ -8,6 +8,7 @@
 #include "app/views/MainPopover.h"
 #include "app/views/SettingsView.h"
 #include "localization/LShell.h"
+#include "outbound/TelemetryService.h"
 #include "sampling/SystemMonitor.h"
 #include "settings/AppSettings.h"
 #include "settings/Constants.h"
@@ -69,9 +70,11 @@ void AppDelegate::applicationDidFinishLaunching() {
 void AppDelegate::applicationWillTerminate() {
     if (terminated_ || !systemMonitor_) return;
     terminated_ = true;
-    // The telemetry end event, built from a copy of the current stats, is queued here once the
-    // telemetry service exists.
+    // The end event goes out while the monitor saves; quitting waits for it at most a second.
+    const auto telemetry = TelemetryService::shared();
+    if (telemetry) telemetry->sendEnd(telemetry->snapshot(systemMonitor_->stats().get(), *appSettings_));
     systemMonitor_->stop();
+    if (telemetry) telemetry->finish(1.0);
 }
 
 void AppDelegate::setupStatusItem() {

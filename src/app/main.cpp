@@ -7,11 +7,15 @@
 #include "app/status/TrayStatusItem.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
+#include "linux/CurlHttpClient.h"
 #include "linux/EnvironmentLanguages.h"
 #include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
+#include "linux/LinuxSystemInfo.h"
+#include "linux/SystemClock.h"
 #include "linux/Paths.h"
 #include "linux/XdgAutostartLoginItem.h"
+#include "outbound/TelemetryService.h"
 #include "platform/PreferredLanguages.h"
 #include "sampling/SystemMonitor.h"
 #include "settings/Constants.h"
@@ -43,6 +47,11 @@ int main(int argc, char** argv) {
 
     auto eventLoop = std::make_shared<QtEventLoop>();
     auto notifier = std::make_shared<DBusNotifier>();
+    // Feedback and telemetry share one HTTPS client; answers arrive on the Qt loop.
+    const auto httpClient = std::make_shared<CurlHttpClient>(eventLoop);
+    const LinuxSystemInfo systemInfo;
+    TelemetryService::installShared(std::make_shared<TelemetryService>(AppSettings::shared(), httpClient, systemInfo,
+                                                                       std::make_shared<SystemClock>()));
     AppDelegate::Dependencies dependencies;
     dependencies.makeSystemMonitor = [eventLoop, notifier](AppSettings& settings) {
         MachineSources sources = makeLinuxMachineSources();
@@ -67,5 +76,8 @@ int main(int argc, char** argv) {
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
     QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
-    return app.exec();
+    const int status = app.exec();
+    // The telemetry worker ends before the statics it uses.
+    TelemetryService::installShared(nullptr);
+    return status;
 }
