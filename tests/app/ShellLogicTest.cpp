@@ -92,6 +92,7 @@ TEST(WidgetCardContentTest, ValuesIconsAndColoursFollowTheReadings) {
          SystemColor::orange},
         {"19.9", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 19.9; }), "battery.25percent", "20%",
          SystemColor::red},
+        {"no battery", PinnedWidget::battery, stats([](auto&) {}), "battery.0percent", "--", SystemColor::secondary},
         {"cpu 80", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 80; }), "cpu", "80.0%", SystemColor::red},
         {"cpu 50", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 50; }), "cpu", "50.0%",
          SystemColor::orange},

@@ -17,6 +17,8 @@ WidgetCardContent card(std::string label, std::string icon, std::string value, S
 
 WidgetCardContent battery(const SystemStats& stats) {
     const double p = stats.batteryPercentage;
+    // A machine without a battery reads 0 %: show no figure rather than an alarming red "0%".
+    if (!(p > 0)) return card(L::widgetBattery(), "battery.0percent", "--", SystemColor::secondary);
     auto content = card(L::widgetBattery(), "", formatString("%.0f%%", p), SystemColor::green);
     if (stats.batteryIsCharging) {
         content.icon = "battery.100percent.bolt";
