@@ -1,7 +1,5 @@
-#include "util/AtomicFile.h"
-#include "util/JsonFields.h"
-
 #include "support/MonitorHarness.h"
+#include "support/SavedFile.h"
 #include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +8,7 @@ namespace corvelle {
 namespace {
 
 std::optional<UsageHistory> savedHistory(const test::MonitorHarness& h) {
-    const auto text = AtomicFile::read(h.dir / "daily-summaries.json");
-    return text ? JsonFields::decodeJson<UsageHistory>(*text) : std::nullopt;
+    return test::savedFile<UsageHistory>(h.dir / "daily-summaries.json");
 }
 
 TEST(SystemMonitorHistory, TicksAreFoldedAndSavedOnStopAndARestartContinuesTheDay) {

@@ -1,20 +1,12 @@
 #include "history/UsageStore.h"
 
 #include "history/LocalCalendar.h"
-#include "util/AtomicFile.h"
-#include "util/JsonFields.h"
 
 #include <algorithm>
 #include <system_error>
 
 namespace corvelle {
 namespace {
-
-template <typename T>
-void writeJson(const std::filesystem::path& path, const T& value) {
-    // Not encodable (a number that is not finite): the previous file stays as it is.
-    if (const auto text = JsonFields::encodeJson(value)) AtomicFile::write(path, *text);
-}
 
 template <typename List>
 void removeOlderThan(List& list, const std::string& key) {
@@ -36,16 +28,6 @@ UsageStore::UsageStore(std::filesystem::path directory, std::shared_ptr<const Cl
 }
 
 std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::dayKey(unixSeconds); }
-
-template <typename T>
-std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return std::nullopt;
-    const auto text = AtomicFile::read(path);
-    auto value = text ? JsonFields::decodeJson<T>(*text) : std::nullopt;
-    if (!value) AtomicFile::moveAsideCorrupt(path, clock_->now());
-    return value;
-}
 
 void UsageStore::load() {
     history_ = loadFile<UsageHistory>(dailySummariesURL_).value_or(UsageHistory{});
@@ -105,8 +87,8 @@ void UsageStore::saveIfNeeded() {
 }
 
 void UsageStore::performSave() {
-    writeJson(dailySummariesURL_, history_);
-    writeJson(healthHistoryURL_, healthEntries_);
+    saveFile(dailySummariesURL_, history_);
+    saveFile(healthHistoryURL_, healthEntries_);
     // Cleared whether or not the writes succeeded: a failed write is retried at the next
     // due save, once something has changed again.
     isDirty_ = false;

@@ -5,12 +5,15 @@
 #include "history/UsageHistory.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
+#include "util/AtomicFile.h"
+#include "util/JsonFields.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace corvelle {
@@ -62,10 +65,16 @@ public:
     // The day key of a moment in the local calendar: "%04d-%02d-%02d".
     static std::string dateString(double unixSeconds);
 
-private:
+    // One of the store's files decoded with its decoder; absent when the file is missing or
+    // damaged, and a damaged file is moved aside.
     template <typename T>
     std::optional<T> loadFile(const std::filesystem::path& path) const;
+    // Encodes with the store's encoder and writes atomically; on failure (a number that is not
+    // finite, a write error) the previous file stays as it is and the result is false.
+    template <typename T>
+    static bool saveFile(const std::filesystem::path& path, const T& value);
 
+private:
     std::filesystem::path directory_;
     std::filesystem::path dailySummariesURL_;
     std::filesystem::path healthHistoryURL_;
@@ -81,5 +90,21 @@ private:
     // Deferred writes hold this weakly and do nothing once the store is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
+
+template <typename T>
+std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return std::nullopt;
+    const auto text = AtomicFile::read(path);
+    auto value = text ? JsonFields::decodeJson<T>(*text) : std::nullopt;
+    if (!value) AtomicFile::moveAsideCorrupt(path, clock_->now());
+    return value;
+}
+
+template <typename T>
+bool UsageStore::saveFile(const std::filesystem::path& path, const T& value) {
+    const auto text = JsonFields::encodeJson(value);
+    return text && AtomicFile::write(path, *text);
+}
 
 }  // namespace corvelle

@@ -1,5 +1,7 @@
 #include "sampling/SystemMonitor.h"
 
+#include "analysis/BatteryHealthPredictor.h"
+#include "analysis/UsageProfileEngine.h"
 #include "outbound/TelemetryService.h"
 #include "sampling/AppGroups.h"
 #include "sampling/ParallelFor.h"
@@ -29,6 +31,9 @@ SystemMonitor::~SystemMonitor() { cancelTimer(); }
 
 void SystemMonitor::start() {
     usageStore_.load();
+    // The classification of an earlier run stays in force until there are enough records for a new one.
+    usageProfile_.set(usageStore_.loadFile<ProfileClassification>(usageStore_.profileURL()));
+    reclassify();
     startThermalWatcher();
     currentInterval_ = appSettings_.pollingInterval();
     poll();
@@ -47,6 +52,16 @@ void SystemMonitor::stop() {
     thermalMonitor_.stop();
     energyAlertService_.saveToDisk();
     if (usageStore_.isDirty()) usageStore_.performSave();
+}
+
+void SystemMonitor::reclassify() {
+    const auto recent = usageStore_.recentSnapshots(7);
+    if (recent.size() >= 3) {
+        usageProfile_.set(UsageProfileEngine::classify(recent, clock_->now()));
+        UsageStore::saveFile(usageStore_.profileURL(), *usageProfile_.get());
+    }
+    healthPrediction_.set(BatteryHealthPredictor::predict(usageStore_.healthEntries()));
+    habitScore_.set(BatteryHealthPredictor::scoreHabits(recent));
 }
 
 // Each pressure level the watcher reports replaces the snapshot's level until the next tick.
@@ -223,7 +238,7 @@ void SystemMonitor::poll() {
     SystemStats next = merge(readings, visible);
     stats_.set(next);
     updateStatusItem(next);
-    if (!usageCollector_) usageCollector_ = std::make_unique<UsageCollector>(usageStore_);
+    if (!usageCollector_) createUsageCollector();
     usageCollector_->record(next, currentInterval_);
     sendTelemetry(visible, next);
 }
@@ -235,6 +250,14 @@ void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats) {
     if (didSendLaunchTelemetry_) return;
     didSendLaunchTelemetry_ = true;
     if (telemetry) telemetry->sendLaunch(telemetry->snapshot(stats, appSettings_));
+}
+
+void SystemMonitor::createUsageCollector() {
+    usageCollector_ = std::make_unique<UsageCollector>(usageStore_);
+    std::weak_ptr<bool> alive = alive_;
+    usageCollector_->onDayRollover = [this, alive] {
+        if (alive.lock()) reclassify();
+    };
 }
 
 void SystemMonitor::updateStatusItem(const SystemStats& stats) {

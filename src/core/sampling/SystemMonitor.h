@@ -1,6 +1,9 @@
 #pragma once
 
 #include "alerts/EnergyAlertService.h"
+#include "analysis/BatteryHealthPrediction.h"
+#include "analysis/HabitScore.h"
+#include "analysis/ProfileClassification.h"
 #include "history/UsageCollector.h"
 #include "history/UsageStore.h"
 #include "platform/MachineSources.h"
@@ -61,6 +64,14 @@ public:
 
     double currentInterval() const { return currentInterval_; }
 
+    // Analysis results, refreshed at start and at every day change; absent until there is enough data.
+    const Published<std::optional<ProfileClassification>>& usageProfile() const { return usageProfile_; }
+    Published<std::optional<ProfileClassification>>& usageProfile() { return usageProfile_; }
+    const Published<std::optional<BatteryHealthPrediction>>& healthPrediction() const { return healthPrediction_; }
+    Published<std::optional<BatteryHealthPrediction>>& healthPrediction() { return healthPrediction_; }
+    const Published<std::optional<HabitScore>>& habitScore() const { return habitScore_; }
+    Published<std::optional<HabitScore>>& habitScore() { return habitScore_; }
+
     // The daily records, read by the history views.
     const UsageStore& usageStore() const { return usageStore_; }
 
@@ -85,6 +96,8 @@ private:
                             std::optional<bool> freshPluggedIn, SystemStats& next);
     void mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next);
     void updateStatusItem(const SystemStats& stats);
+    void reclassify();
+    void createUsageCollector();
     void startThermalWatcher();
     void sendTelemetry(bool visible, const SystemStats& stats);
     void startTimer(double interval);
@@ -104,6 +117,9 @@ private:
     UsageStore usageStore_;
     // Created at the first tick.
     std::unique_ptr<UsageCollector> usageCollector_;
+    Published<std::optional<ProfileClassification>> usageProfile_;
+    Published<std::optional<BatteryHealthPrediction>> healthPrediction_;
+    Published<std::optional<HabitScore>> habitScore_;
 
     CPUMonitor cpuMonitor_;
     ProcessMonitor processMonitor_;

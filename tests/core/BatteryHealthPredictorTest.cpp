@@ -1,0 +1,151 @@
+#include "analysis/BatteryHealthPredictor.h"
+
+#include "support/ScopedLanguage.h"
+#include "support/ScopedTimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+using BatteryHealthPredictor::analyzeHabits;
+using BatteryHealthPredictor::daysBetweenDates;
+using BatteryHealthPredictor::predict;
+
+BatteryHealthEntry reading(const std::string& date, std::int64_t cycles, double health, double temperature = 40,
+                           double dischargeWatts = 8) {
+    return {date, health, cycles, 4000, 4500, temperature, dischargeWatts};
+}
+
+// Readings one day apart from 2025-01-01 on, cycles rising by one a day, health falling 0.05 a day.
+std::vector<BatteryHealthEntry> dailyReadings(int count) {
+    std::vector<BatteryHealthEntry> entries;
+    for (int i = 0; i < count; ++i) {
+        char date[32];
+        std::snprintf(date, sizeof date, "2025-%02d-%02d", 1 + i / 28, 1 + i % 28);
+        entries.push_back(reading(date, 100 + i, 95.0 - 0.05 * i));
+    }
+    return entries;
+}
+
+TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
+    const std::vector<std::vector<BatteryHealthEntry>> cases{
+        {},
+        {reading("2025-01-01", 100, 95)},
+        {reading("2025-01-01", 100, 99.5), reading("2025-02-01", 200, 99.6)},  // new battery
+        {reading("2025-01-01", 0, 95), reading("2025-02-01", 0, 94)},          // never cycled
+        {reading("2025-01-01", 0, 95), reading("2025-02-01", 100, 94)},        // one usable
+        {reading("2025-01-01", 150, 95), reading("2025-02-01", 150, 94)},      // flat cycle history
+    };
+    for (size_t i = 0; i < cases.size(); ++i) EXPECT_FALSE(predict(cases[i])) << "case " << i;
+}
+
+TEST(BatteryHealthPredictor, FitsTheLineAndEstimatesCyclesAndMonths) {
+    struct Case {
+        const char* name;
+        std::vector<BatteryHealthEntry> entries;
+        double drop;
+        std::optional<std::int64_t> cycles, months;
+        DegradationRate rate;
+    };
+    const std::vector<Case> cases{
+        {"fifty days apart", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 94.0)}, 0.01, 1400, 22,
+         DegradationRate::excellent},
+        {"same day", {reading("2025-01-01", 100, 95.0), reading("2025-01-01", 200, 94.0)}, 0.01, 1400, std::nullopt,
+         DegradationRate::excellent},
+        {"pace too slow", {reading("2024-01-01", 100, 95.0), reading("2025-12-31", 105, 94.95)}, 0.01, 1495,
+         std::nullopt, DegradationRate::excellent},
+        {"rising health", {reading("2025-01-01", 100, 90.0), reading("2025-02-20", 200, 93.0)}, 0.03, std::nullopt,
+         std::nullopt, DegradationRate::accelerated},
+        {"already below 80", {reading("2025-01-01", 100, 81.0), reading("2025-02-20", 200, 79.0)}, 0.02, std::nullopt,
+         std::nullopt, DegradationRate::normal},
+        // The crossing lies beyond any 64-bit cycle count: no estimate rather than a wrapped number.
+        {"crossing out of range", {reading("2025-01-01", 1, 95.0), reading("2025-02-20", 10'000'000'000'000'000, 94.99)}, 1e-18,
+         std::nullopt, std::nullopt, DegradationRate::excellent},
+        {"severe", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 91.0)}, 0.04, 275, 4,
+         DegradationRate::severe},
+    };
+    for (const auto& c : cases) {
+        const auto prediction = predict(c.entries);
+        ASSERT_TRUE(prediction) << c.name;
+        EXPECT_NEAR(prediction->healthDropPerCycle, c.drop, 1e-9) << c.name;
+        EXPECT_EQ(prediction->estimatedCyclesTo80, c.cycles) << c.name;
+        EXPECT_EQ(prediction->estimatedMonthsTo80, c.months) << c.name;
+        EXPECT_EQ(prediction->degradationRate, c.rate) << c.name;
+        EXPECT_EQ(prediction->currentHealth, c.entries.back().healthPercent) << c.name;
+        EXPECT_EQ(prediction->currentCycles, c.entries.back().cycleCount) << c.name;
+        EXPECT_EQ(prediction->dataPointCount, 2) << c.name;
+        EXPECT_EQ(prediction->confidenceLevel, ConfidenceLevel::low) << c.name;
+    }
+}
+
+TEST(BatteryHealthPredictor, ConfidenceGrowsWithUsableReadings) {
+    const std::vector<std::pair<int, ConfidenceLevel>> cases{
+        {6, ConfidenceLevel::low}, {7, ConfidenceLevel::moderate}, {59, ConfidenceLevel::moderate},
+        {60, ConfidenceLevel::high}};
+    for (const auto& [count, level] : cases) {
+        auto entries = dailyReadings(count);
+        entries.insert(entries.begin(), reading("2024-12-31", 0, 100));  // not usable, not counted
+        const auto prediction = predict(entries);
+        ASSERT_TRUE(prediction) << count;
+        EXPECT_EQ(prediction->confidenceLevel, level) << count;
+        EXPECT_EQ(prediction->dataPointCount, count);
+    }
+}
+
+TEST(BatteryHealthPredictor, HabitWarningsFollowTheLastSevenReadings) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<double, double>> temperatureAndWatts;
+        std::vector<std::string> ids;
+    };
+    const std::vector<Case> cases{
+        {"two hot readings are too few", {{90, 30}, {90, 30}}, {}},
+        {"exactly 75.0 is not hot", {{75.0, 0}, {75.0, 0}, {75.0, 0}}, {}},
+        {"75.1 is hot", {{75.1, 0}, {75.1, 0}, {75.1, 0}}, {"hot-battery"}},
+        {"20 W is not heavy", {{40, 20}, {40, 20}, {40, 20}}, {}},
+        {"both, heat first", {{80, 25}, {80, 25}, {80, 25}}, {"hot-battery", "heavy-discharge"}},
+        {"older heat is forgotten", {{200, 0}, {40, 0}, {40, 0}, {40, 0}, {40, 0}, {40, 0}, {40, 0}, {40, 0}}, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<BatteryHealthEntry> entries;
+        for (const auto& [t, w] : c.temperatureAndWatts) entries.push_back(reading("2025-01-01", 100, 95, t, w));
+        std::vector<std::string> ids;
+        for (const auto& warning : analyzeHabits(entries)) ids.push_back(warning.id);
+        EXPECT_EQ(ids, c.ids) << c.name;
+    }
+}
+
+TEST(BatteryHealthPredictor, HabitWarningTextsInBothLanguages) {
+    const std::vector<BatteryHealthEntry> entries(3, reading("2025-01-01", 100, 95, 80.4, 25.6));
+    {
+        test::ScopedLanguage english("en");
+        const auto warnings = analyzeHabits(entries);
+        ASSERT_EQ(warnings.size(), 2u);
+        EXPECT_EQ(warnings[0], (HabitWarning{"hot-battery", "flame.fill", "Running hot",
+                                             "Average P-core temp is 80C. Heat accelerates battery aging.",
+                                             HabitSeverity::critical}));
+        EXPECT_EQ(warnings[1], (HabitWarning{"heavy-discharge", "bolt.fill", "Heavy discharge rate",
+                                             "Averaging 26 W discharge. Consider plugging in for heavy workloads.",
+                                             HabitSeverity::info}));
+    }
+    test::ScopedLanguage spanish("es");
+    const auto warnings = analyzeHabits(entries);
+    EXPECT_EQ(warnings[0].detail,
+              "La temperatura promedio de los P-cores es 80°C. El calor acelera el envejecimiento de la batería.");
+    EXPECT_EQ(warnings[1].title, "Descarga pesada");
+}
+
+TEST(BatteryHealthPredictor, DaysBetweenDatesCountsCalendarDays) {
+    // A day lost to daylight saving time is still a whole day.
+    test::ScopedTimeZone zone("America/New_York");
+    const std::vector<std::tuple<const char*, const char*, std::int64_t>> cases{
+        {"2025-01-01", "2025-02-20", 50}, {"2025-02-20", "2025-01-01", 50}, {"2025-03-08", "2025-03-10", 2},
+        {"2024-02-28", "2024-03-01", 2},  {"2025-12-31", "2026-01-01", 1},  {"2025-01-01", "2025-01-01", 0},
+        {"2025-1-01", "2025-02-20", 0},   {"2025-02-30", "2025-03-01", 0},  {"", "2025-03-01", 0},
+    };
+    for (const auto& [a, b, days] : cases) EXPECT_EQ(daysBetweenDates(a, b), days) << a << " " << b;
+}
+
+}  // namespace
+}  // namespace corvelle

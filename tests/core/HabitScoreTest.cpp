@@ -1,0 +1,139 @@
+#include "analysis/BatteryHealthPredictor.h"
+#include "localization/LAnalysis.h"
+
+#include "support/AnalysisDays.h"
+#include "support/ScopedLanguage.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace corvelle {
+namespace {
+
+using BatteryHealthPredictor::scoreHabits;
+
+using test::kindDay;
+
+TEST(HabitScore, AKindDayScoresFullMarks) {
+    EXPECT_FALSE(scoreHabits({}));
+    const auto score = scoreHabits({kindDay()});
+    ASSERT_TRUE(score);
+    EXPECT_EQ(score->overall, 100);
+    EXPECT_EQ(score->grade, "A+");
+    EXPECT_EQ(score->charging, (SubScore{25, 25, "Charging", "good_range"}));
+    EXPECT_EQ(score->thermal, (SubScore{25, 25, "Thermal", "good"}));
+    EXPECT_EQ(score->discharge, (SubScore{25, 25, "Discharge", "shallow_cycles"}));
+    EXPECT_EQ(score->pluggedBalance, (SubScore{25, 25, "Plug Balance", "good"}));
+}
+
+TEST(HabitScore, EachAngleFollowsItsThresholds) {
+    using Setup = std::function<void(std::vector<DailySnapshot>&)>;
+    struct Case {
+        const char* name;
+        Setup setup;
+        SubScore HabitScore::*angle;
+        std::int64_t score;
+        const char* reason;
+    };
+    const auto each = [](auto change) { return Setup([=](auto& days) { for (auto& d : days) change(d); }); };
+    const auto charges = [&](std::int64_t events, double maxPercent) {
+        return each([=](DailySnapshot& d) { d.battery.chargeEventsTo100 = events; d.battery.maxPercent = maxPercent; });
+    };
+    const auto thermal = [&](double hotSeconds, std::int64_t heavySamples) {
+        return each([=](DailySnapshot& d) {
+            d.thermal.timeAboveNominalSeconds = hotSeconds;
+            d.thermal.samplesAboveHeavy = heavySamples;
+        });
+    };
+    const auto deep = [&](std::int64_t events, double drain) {
+        return each([=](DailySnapshot& d) { d.battery.deepDischargeEvents = events; d.battery.totalDrainPercent = drain; });
+    };
+    const auto split = [&](double onBattery, double pluggedIn) {
+        return each([=](DailySnapshot& d) {
+            d.battery.timeOnBatterySeconds = onBattery;
+            d.battery.timePluggedInSeconds = pluggedIn;
+        });
+    };
+    const std::vector<Case> cases{
+        {"one full charge a day", charges(1, 100), &HabitScore::charging, 19, "occasional_100"},
+        {"one full charge a day, peak 84", charges(1, 84), &HabitScore::charging, 22, "occasional_100"},
+        {"no full charge, peak 100", charges(0, 100), &HabitScore::charging, 25, "good"},
+        {"two a day, bonus from 13", charges(2, 80), &HabitScore::charging, 16, "frequent_100"},
+        {"hot 35 % with heavy peaks", thermal(2520, 75), &HabitScore::thermal, 8, "high_thermal"},
+        {"hot exactly 30 %", thermal(2160, 0), &HabitScore::thermal, 19, "moderate_thermal"},
+        {"hot exactly 10 %", thermal(720, 0), &HabitScore::thermal, 25, "good"},
+        {"101 heavy samples", thermal(0, 51), &HabitScore::thermal, 20, "heavy_peaks"},
+        {"100 heavy samples", thermal(0, 50), &HabitScore::thermal, 25, "good"},
+        // Sampled time, not two seconds per sample: 10 s polling, a tenth of the day hot.
+        {"hot tenth at 10 s polling",
+         each([](DailySnapshot& d) { d.sampleCount = 720; d.thermal.timeAboveNominalSeconds = 720; }),
+         &HabitScore::thermal, 25, "good"},
+        // Summed over the days, not a mean of daily fractions.
+        {"one short hot day",
+         [](auto& days) {
+             days[0].battery.timeOnBatterySeconds = 500; days[0].battery.timePluggedInSeconds = 500;
+             days[0].thermal.timeAboveNominalSeconds = 1000;
+             days[1].battery.timeOnBatterySeconds = 4500; days[1].battery.timePluggedInSeconds = 4500;
+         },
+         &HabitScore::thermal, 25, "good"},
+        {"one deep discharge a day", deep(1, 40), &HabitScore::discharge, 19, "occasional_deep"},
+        {"one deep discharge a day, shallow", deep(1, 20), &HabitScore::discharge, 22, "occasional_deep"},
+        {"two a day", deep(2, 40), &HabitScore::discharge, 13, "frequent_deep"},
+        {"drain exactly 30", deep(0, 30), &HabitScore::discharge, 25, "good"},
+        {"battery share 0.04", split(4, 96), &HabitScore::pluggedBalance, 15, "always_plugged"},
+        {"battery share 0.05", split(5, 95), &HabitScore::pluggedBalance, 20, "mostly_plugged"},
+        {"battery share 0.15", split(15, 85), &HabitScore::pluggedBalance, 25, "good"},
+        {"battery share 0.7", split(70, 30), &HabitScore::pluggedBalance, 25, "good"},
+        {"battery share 0.85", split(85, 15), &HabitScore::pluggedBalance, 22, "mostly_battery"},
+        {"battery share 0.86", split(86, 14), &HabitScore::pluggedBalance, 17, "rarely_plugged"},
+        {"nothing sampled", split(0, 0), &HabitScore::pluggedBalance, 25, "good"},
+    };
+    for (const auto& c : cases) {
+        std::vector<DailySnapshot> days{kindDay(), kindDay()};
+        c.setup(days);
+        const auto score = scoreHabits(days);
+        ASSERT_TRUE(score) << c.name;
+        const auto& angle = (*score).*c.angle;
+        EXPECT_EQ(angle.score, c.score) << c.name;
+        EXPECT_EQ(angle.reason, c.reason) << c.name;
+        EXPECT_EQ(score->overall, score->charging.score + score->thermal.score + score->discharge.score +
+                                      score->pluggedBalance.score);
+    }
+}
+
+TEST(HabitScore, GradeBoundaries) {
+    const std::vector<std::pair<std::int64_t, const char*>> cases{
+        {100, "A+"}, {95, "A+"}, {94, "A"}, {90, "A"}, {89, "B+"}, {85, "B+"}, {84, "B"}, {80, "B"},
+        {79, "C+"},  {75, "C+"}, {74, "C"}, {70, "C"}, {69, "D"},  {60, "D"},  {59, "F"}, {0, "F"}};
+    for (const auto& [overall, grade] : cases) EXPECT_EQ(BatteryHealthPredictor::gradeFor(overall), grade) << overall;
+}
+
+// 19 of 25 (0.76) is good and "Good"; 18 (0.72) is neither.
+TEST(HabitScore, RatingAndReasonTextsInBothLanguages) {
+    const SubScore good{19, 25, "Charging", "good"}, notGood{18, 25, "Plug Balance", "mostly_plugged"};
+    EXPECT_TRUE(good.isGood());
+    EXPECT_FALSE(notGood.isGood());
+    EXPECT_FALSE((SubScore{5, 0, "Charging", "good"}.isGood()));
+    {
+        test::ScopedLanguage english("en");
+        EXPECT_EQ(L::subScoreRating(good.fraction()), "Good");
+        EXPECT_EQ(L::subScoreRating(notGood.fraction()), "Fair");
+        EXPECT_EQ(L::subScoreRating(0.9), "Excellent");
+        EXPECT_EQ(L::subScoreRating(0.49), "Poor");
+        EXPECT_EQ(L::subScoreReason(good.label, good.isGood()),
+                  "Good charging pattern. You avoid charging to 100% frequently.");
+        EXPECT_EQ(L::subScoreReason(notGood.label, notGood.isGood()),
+                  "Usage imbalance. The battery needs regular exercise.");
+        EXPECT_EQ(L::subScoreReason("Unknown", true), "");
+    }
+    test::ScopedLanguage spanish("es");
+    EXPECT_EQ(L::subScoreRating(good.fraction()), "Bueno");
+    EXPECT_EQ(L::subScoreReason("Thermal", false),
+              "Exposición frecuente a temperaturas altas. Revisa ventilación y procesos pesados.");
+    EXPECT_EQ(L::subScoreLabel("Plug Balance"), "Equilibrio");
+    EXPECT_EQ(L::subScoreLabel("Other"), "Other");
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,120 @@
+#include "support/AnalysisDays.h"
+#include "support/MonitorHarness.h"
+#include "support/SavedFile.h"
+#include "support/ScopedTimeZone.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+constexpr double june30Noon = 1751284800;  // 2025-06-30T12:00:00Z
+
+// Days ending on 2025-06-29, oldest first.
+std::vector<std::string> daysBeforeJune30(int count) {
+    std::vector<std::string> dates;
+    for (int i = count; i >= 1; --i) dates.push_back(UsageStore::dateString(june30Noon - i * 86400.0));
+    return dates;
+}
+
+void seedRecords(const test::MonitorHarness& h, const std::vector<std::string>& dates) {
+    UsageHistory history;
+    for (const auto& date : dates) history.dailySnapshots.push_back(test::balancedDay(date));
+    ASSERT_TRUE(UsageStore::saveFile(h.dir / "daily-summaries.json", history));
+}
+
+std::optional<ProfileClassification> savedProfile(const test::MonitorHarness& h) {
+    return test::savedFile<ProfileClassification>(h.dir / "profile.json");
+}
+
+TEST(SystemMonitorAnalysis, StartPublishesTheAnalysesOfTheStoredHistory) {
+    test::ScopedTimeZone zone("UTC0");
+    test::MonitorHarness h;
+    h.clock->setNow(june30Noon);
+    const auto dates = daysBeforeJune30(10);
+    seedRecords(h, dates);
+    // Health falls 0.25 % every 8 cycles, 8 cycles a day: the line reaches 80 % at 580 cycles.
+    std::vector<BatteryHealthEntry> entries;
+    for (int i = 0; i < 10; ++i) entries.push_back({dates[i], 95.0 - 0.25 * i, 100 + 8 * i, 4000, 4500, 45, 6});
+    ASSERT_TRUE(UsageStore::saveFile(h.dir / "health-history.json", entries));
+
+    auto& monitor = h.make();
+    int notifications = 0;
+    const auto a = monitor.usageProfile().subscribe([&](const auto&) { ++notifications; });
+    const auto b = monitor.healthPrediction().subscribe([&](const auto&) { ++notifications; });
+    const auto c = monitor.habitScore().subscribe([&](const auto&) { ++notifications; });
+    monitor.start();
+
+    ASSERT_TRUE(monitor.usageProfile().get());
+    const auto& profile = *monitor.usageProfile().get();
+    EXPECT_EQ(profile.primary, UsageProfile::moderate);
+    EXPECT_DOUBLE_EQ(profile.primaryScore, 1.0);
+    EXPECT_EQ(profile.daysAnalyzed, 7);
+    EXPECT_EQ(profile.classifiedAt, june30Noon);
+    EXPECT_EQ(savedProfile(h), profile);
+
+    ASSERT_TRUE(monitor.healthPrediction().get());
+    const auto& prediction = *monitor.healthPrediction().get();
+    EXPECT_EQ(prediction.dataPointCount, 10);
+    EXPECT_EQ(prediction.confidenceLevel, ConfidenceLevel::moderate);
+    EXPECT_EQ(prediction.degradationRate, DegradationRate::accelerated);
+    EXPECT_EQ(prediction.estimatedCyclesTo80, 580 - 172);
+    EXPECT_EQ(prediction.estimatedMonthsTo80, 1);  // 408 cycles at 8 a day
+
+    ASSERT_TRUE(monitor.habitScore().get());
+    EXPECT_EQ(monitor.habitScore().get()->overall, 100);
+    EXPECT_EQ(monitor.habitScore().get()->grade, "A+");
+    // The restored profile (none), then one refresh of each.
+    EXPECT_EQ(notifications, 4);
+    monitor.stop();
+}
+
+TEST(SystemMonitorAnalysis, TooFewRecordsKeepTheCachedProfile) {
+    test::ScopedTimeZone zone("UTC0");
+    test::MonitorHarness h;
+    h.clock->setNow(june30Noon);
+    seedRecords(h, daysBeforeJune30(2));
+    const ProfileClassification cached{UsageProfile::developer, 0.8, UsageProfile::powerUser, 0.5, june30Noon - 5e5, 7};
+    ASSERT_TRUE(UsageStore::saveFile(h.dir / "profile.json", cached));
+
+    h.make().start();
+    EXPECT_EQ(h.monitor->usageProfile().get(), cached);
+    EXPECT_EQ(savedProfile(h), cached);
+    EXPECT_FALSE(h.monitor->healthPrediction().get());
+    EXPECT_EQ(h.monitor->habitScore().get()->overall, 100);
+}
+
+TEST(SystemMonitorAnalysis, ADamagedProfileFileGivesNoProfileAndIsMovedAside) {
+    test::ScopedTimeZone zone("UTC0");
+    for (const char* damaged : {"{\"primary\":\"Light\"", "{\"primary\":\"Gamer\",\"primaryScore\":1}", ""}) {
+        test::MonitorHarness h;
+        h.clock->setNow(june30Noon);
+        ASSERT_TRUE(AtomicFile::write(h.dir / "profile.json", damaged));
+        h.make().start();
+        EXPECT_FALSE(h.monitor->usageProfile().get()) << damaged;
+        EXPECT_TRUE(std::filesystem::exists(h.dir / "profile.corrupt-1751284800.json")) << damaged;
+        EXPECT_FALSE(std::filesystem::exists(h.dir / "profile.json")) << damaged;
+    }
+}
+
+TEST(SystemMonitorAnalysis, TheFirstTickOfANewDayReclassifies) {
+    test::ScopedTimeZone zone("UTC0");
+    test::MonitorHarness h;
+    h.clock->setNow(june30Noon - 12 * 3600 - 10);  // 2025-06-29 23:59:50
+    seedRecords(h, {"2025-06-27", "2025-06-28"});
+    h.settings.setPollingInterval(2);
+    auto& monitor = h.make();
+    monitor.start();  // the first tick makes a record of 06-29, a third one
+    EXPECT_FALSE(monitor.usageProfile().get());
+
+    std::vector<std::optional<ProfileClassification>> published;
+    const auto subscription = monitor.usageProfile().subscribe([&](const auto& value) { published.push_back(value); });
+    h.loop->advance(11);
+    ASSERT_EQ(published.size(), 1u);
+    ASSERT_TRUE(published[0]);
+    EXPECT_EQ(published[0]->daysAnalyzed, 3);
+    EXPECT_EQ(savedProfile(h), published[0]);
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,155 @@
+#include "analysis/UsageProfileEngine.h"
+#include "localization/LAnalysis.h"
+#include "util/JsonFields.h"
+
+#include "support/AnalysisDays.h"
+#include "support/ScopedLanguage.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+namespace corvelle {
+namespace {
+
+using namespace UsageProfileEngine;
+
+constexpr double now = 1751284800;  // 2025-06-30T12:00:00Z
+
+DailySnapshot day(std::map<std::string, double> apps = {}) {
+    auto record = DailySnapshot::empty("2025-06-01", 0);
+    record.appPresenceMinutes = std::move(apps);
+    return record;
+}
+
+double scoreOf(const std::array<double, 6>& scores, UsageProfile profile) {
+    return scores[static_cast<size_t>(profile)];
+}
+
+TEST(UsageProfileEngine, AnIdleMachineIsLight) {
+    const std::vector<DailySnapshot> idle(3, day());
+    const auto scores = profileScores(aggregateMetrics(idle));
+    EXPECT_DOUBLE_EQ(scoreOf(scores, UsageProfile::light), 1.0);
+    EXPECT_DOUBLE_EQ(scoreOf(scores, UsageProfile::moderate), 0.25);
+    EXPECT_DOUBLE_EQ(scoreOf(scores, UsageProfile::meeting), 0.12);
+    const auto result = classify(idle, now);
+    EXPECT_EQ(result, (ProfileClassification{UsageProfile::light, 1.0, std::nullopt, std::nullopt, now, 3}));
+}
+
+TEST(UsageProfileEngine, ABalancedWeekIsFullyModerate) {
+    const auto record = test::balancedDay();
+    const auto result = classify({record, record, record}, now);
+    EXPECT_EQ(result.primary, UsageProfile::moderate);
+    EXPECT_DOUBLE_EQ(result.primaryScore, 1.0);
+    EXPECT_FALSE(result.secondary);  // meeting scores 0.405
+}
+
+TEST(UsageProfileEngine, CpuFiguresAcrossDays) {
+    auto quiet = day(), busy = day();
+    quiet.cpu.avgTotal = 10;
+    busy.cpu.avgTotal = 30;
+    quiet.cpu.peakTotal = 50;
+    busy.cpu.peakTotal = 70;
+    quiet.cpu.samplesAbove40 = 10;
+    busy.cpu.samplesAbove40 = 30;
+    quiet.sampleCount = busy.sampleCount = 100;
+    const auto m = aggregateMetrics({quiet, busy});
+    EXPECT_DOUBLE_EQ(m.avgCPU, 20);
+    EXPECT_DOUBLE_EQ(m.peakCPU, 70);
+    EXPECT_DOUBLE_EQ(m.cpuVariability, 10);  // population, not sample, deviation
+    EXPECT_DOUBLE_EQ(m.highCPUFraction, 0.2);
+}
+
+TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
+    struct Case {
+        const char* name;
+        std::vector<std::map<std::string, double>> days;
+        double dev, creative, meeting, diversity;
+    };
+    const std::vector<Case> cases{
+        {"half the time in Xcode", {{{"Xcode", 60}, {"Safari", 60}}}, 1.0, 0, 0, 2},
+        {"merged across days", {{{"Xcode", 10}, {"Safari", 60}}, {{"Xcode", 20}}}, 2.0 * 30 / 90, 0, 0, 2},
+        {"names are case-sensitive", {{{"xcode", 60}, {"Safari", 60}}}, 0, 0, 0, 2},
+        {"processes count too", {{{"cargo", 10}, {"avconferenced", 10}, {"Figma", 20}}}, 0.5, 1.0, 0.5, 3},
+        {"no applications", {{}, {}}, 0, 0, 0, 0},
+        {"little time", {{{"Zoom", 0.25}}}, 0, 0, 0.5, 1},  // total taken as at least one minute
+    };
+    for (const auto& c : cases) {
+        std::vector<DailySnapshot> records;
+        for (const auto& apps : c.days) records.push_back(day(apps));
+        const auto m = aggregateMetrics(records);
+        EXPECT_DOUBLE_EQ(m.devShare, c.dev) << c.name;
+        EXPECT_DOUBLE_EQ(m.creativeShare, c.creative) << c.name;
+        EXPECT_DOUBLE_EQ(m.meetingShare, c.meeting) << c.name;
+        EXPECT_EQ(m.appDiversity, c.diversity) << c.name;
+    }
+}
+
+TEST(UsageProfileEngine, OnlyTheLastSevenRecordsCount) {
+    auto hot = day({{"Xcode", 600}});
+    hot.cpu.avgTotal = 95;
+    std::vector<DailySnapshot> records{hot};
+    for (int i = 0; i < 7; ++i) records.push_back(day());
+    const auto result = classify(records, now);
+    EXPECT_EQ(result.daysAnalyzed, 7);
+    EXPECT_EQ(result, classify(std::vector<DailySnapshot>(records.begin() + 1, records.end()), now));
+
+    EXPECT_EQ(classify({}, now), (ProfileClassification{UsageProfile::moderate, 0.5, std::nullopt, std::nullopt, now, 0}));
+}
+
+TEST(UsageProfileEngine, RunnerUpNeedsMoreThanHalfThePrimaryScore) {
+    struct Case {
+        std::array<double, 6> scores;
+        UsageProfile primary;
+        std::optional<UsageProfile> secondary;
+    };
+    const std::vector<Case> cases{
+        {{0.4, 0.8, 0, 0, 0, 0}, UsageProfile::moderate, std::nullopt},
+        {{0.40001, 0.8, 0, 0, 0, 0}, UsageProfile::moderate, UsageProfile::light},
+        {{0.3, 0.3, 0.3, 0.3, 0.3, 0.3}, UsageProfile::light, UsageProfile::moderate},  // ties keep case order
+        {{0, 0, 0.2, 0.6, 0.6, 0.1}, UsageProfile::creative, UsageProfile::developer},
+        {{0, 0, 0, 0, 0, 0}, UsageProfile::light, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto result = rank(c.scores);
+        EXPECT_EQ(result.primary, c.primary);
+        EXPECT_EQ(result.secondary, c.secondary);
+        EXPECT_EQ(result.secondaryScore.has_value(), c.secondary.has_value());
+    }
+}
+
+TEST(ProfileClassification, JsonLeavesAbsentRunnerUpOutAndRoundTrips) {
+    const ProfileClassification alone{UsageProfile::powerUser, 0.75, std::nullopt, std::nullopt, now, 7};
+    EXPECT_EQ(JsonFields::encodeJson(alone),
+              R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Power User","primaryScore":0.75})");
+    const ProfileClassification pair{UsageProfile::developer, 0.75, UsageProfile::meeting, 0.5, now, 5};
+    for (const auto& value : {alone, pair}) {
+        EXPECT_EQ(JsonFields::decodeJson<ProfileClassification>(*JsonFields::encodeJson(value)), value);
+    }
+    EXPECT_NE(JsonFields::encodeJson(pair)->find(R"("secondary":"Meeting Machine")"), std::string::npos);
+}
+
+TEST(ProfileClassification, DecodingRefusesWhatItCannotTrust) {
+    const std::vector<const char*> texts{
+        R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Gamer","primaryScore":0.75})",
+        R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Light","primaryScore":0.75,"secondary":"Creative"})",
+        R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Light","primaryScore":0.75,"secondaryScore":0.5})",
+        R"({"classifiedAt":"yesterday","daysAnalyzed":7,"primary":"Light","primaryScore":0.75})",
+        R"({"daysAnalyzed":7,"primary":"Light","primaryScore":0.75})",
+        R"(["Light"])",
+        "{",
+    };
+    for (const auto* text : texts) EXPECT_FALSE(JsonFields::decodeJson<ProfileClassification>(text)) << text;
+}
+
+TEST(UsageProfileEngine, NamesInSpanish) {
+    test::ScopedLanguage spanish("es");
+    EXPECT_EQ(L::usageProfileName(UsageProfile::powerUser), "Usuario intensivo");
+    EXPECT_EQ(L::usageProfileDescription(UsageProfile::meeting),
+              "Las videollamadas dominan tu día. Cámara + micro + pantalla compartida.");
+    EXPECT_EQ(L::confidenceLevelName(ConfidenceLevel::moderate), "Moderada");
+    EXPECT_EQ(L::degradationRateName(DegradationRate::severe), "Severa");
+}
+
+}  // namespace
+}  // namespace corvelle
