@@ -4,32 +4,14 @@
 #include "localization/LFacts.h"
 #include "localization/LTips.h"
 
-#include "support/ScopedLanguage.h"
+#include "support/BilingualText.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 
 namespace corvelle {
 namespace {
-
-struct TextCase {
-    std::function<std::string()> make;
-    std::string english;
-    std::string spanish;
-};
-
-void expectBothLanguages(const std::vector<TextCase>& cases) {
-    for (const auto& c : cases) {
-        {
-            test::ScopedLanguage english("en");
-            EXPECT_EQ(c.make(), c.english);
-        }
-        test::ScopedLanguage spanish("es");
-        EXPECT_EQ(c.make(), c.spanish);
-    }
-}
 
 TEST(Explainer, TwentySixCasesInOrderWithRawValuesThatRoundTrip) {
     ASSERT_EQ(allExplainers.size(), 26u);
@@ -69,7 +51,7 @@ TEST(Explainer, EveryCaseHasASymbolAndItsOwnTextsInBothLanguages) {
 }
 
 TEST(AdviceTexts, SampleVerbatimInBothLanguages) {
-    expectBothLanguages({
+    test::expectBothLanguages({
         {[] { return L::explainerDetailed(Explainer::battHealth); },
          "A new battery holds 100% of its original capacity. Over time it shrinks, like a water bottle slowly "
          "getting smaller. 80%+ is healthy. Below 80%, Apple considers it \"consumed.\"",
