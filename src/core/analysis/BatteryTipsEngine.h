@@ -1,0 +1,28 @@
+#pragma once
+
+#include "analysis/BatteryHealthPrediction.h"
+#include "analysis/BatteryTip.h"
+#include "analysis/HabitScore.h"
+#include "analysis/ProfileClassification.h"
+#include "sampling/AppGroup.h"
+#include "sampling/SystemStats.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Turns the live snapshot and the latest analysis results into at most six ranked tips, most
+// important first. Stateless; texts in the current language.
+namespace corvelle::BatteryTipsEngine {
+
+std::vector<BatteryTip> generate(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
+                                 const std::optional<BatteryHealthPrediction>& prediction,
+                                 const std::optional<HabitScore>& habitScore);
+
+// "AppA (40%), AppB (22%) and AppC (8%)": the first groups above 5 % CPU, in the given order.
+std::string topOffendersList(const std::vector<AppGroup>& groups, std::size_t limit);
+// "AppA (2.1 GB) and AppB (512.0 MB)": the groups holding the most memory, above 100 MiB.
+std::string topMemoryUsersList(const std::vector<AppGroup>& groups, std::size_t limit);
+
+}  // namespace corvelle::BatteryTipsEngine
