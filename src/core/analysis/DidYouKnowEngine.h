@@ -1,9 +1,16 @@
 #pragma once
 
+#include "analysis/BatteryHealthPrediction.h"
+#include "analysis/HabitScore.h"
+#include "analysis/ProfileClassification.h"
+#include "sampling/SystemStats.h"
 #include "util/RawValue.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Plain-language facts about this machine, the most striking first. Stateless; texts in the
 // current language; the same inputs always give the same facts.
@@ -21,6 +28,11 @@ struct Fact {
 
     bool operator==(const Fact&) const = default;
 };
+
+// At most limit facts. The prediction is accepted for symmetry with the tips and not used.
+std::vector<Fact> generate(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
+                           const std::optional<BatteryHealthPrediction>& prediction,
+                           const std::optional<HabitScore>& habitScore, std::size_t limit);
 
 }  // namespace corvelle::DidYouKnowEngine
 
