@@ -154,31 +154,26 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
 
     test::ScopedLanguage english("en");
     const auto list = facts(stats, 20, profile, habits);
-    const auto text = [&](const char* id) { return find(list, id) ? find(list, id)->text : "(missing)"; };
-    EXPECT_EQ(text("cycles"),
-              "Your battery has been through 1500 charge cycles — that's 100% of its expected 1,000-cycle lifetime.");
-    EXPECT_EQ(text("memory-status"),
-              "Memory pressure is high at 80% (6.0 of 16 GB). Closing some apps could help performance. Top user: "
-              "Editor (3.0 GB).");
-    EXPECT_EQ(text("temp-analogy"), "Your Mac's P-cores are at 69.9°C — that's like a hot cup of coffee.");
-    EXPECT_EQ(text("fan-context"), "Fans are gently spinning to keep things comfortable. Current speed: 1,500 RPM.");
-    EXPECT_EQ(text("watt-context"),
-              "Your Mac is drawing 12.0 W right now. That's enough power to charge 0.8 phones simultaneously.");
-    EXPECT_EQ(text("process-count"),
-              "Your Mac is running 7 processes from 2 active apps. Each process is like a separate worker doing a "
-              "specific job.");
-    EXPECT_EQ(text("health-context"),
-              "Your battery health is 88%. It originally held 5000 mAh but now holds 4380 mAh — 620 mAh of capacity "
-              "has worn away over time.");
+    const std::pair<const char*, const char*> fragments[] = {
+        {"cycles", "through 1500 charge cycles — that's 100% of"},
+        {"memory-status", "high at 80% (6.0 of 16 GB). Closing some apps could help performance. Top user: Editor (3.0 GB)."},
+        {"temp-analogy", "P-cores are at 69.9°C — that's like a hot cup of coffee."},
+        {"fan-context", "gently spinning to keep things comfortable. Current speed: 1,500 RPM."},
+        {"watt-context", "drawing 12.0 W right now. That's enough power to charge 0.8 phones"},
+        {"process-count", "running 7 processes from 2 active apps."},
+        {"health-context", "health is 88%. It originally held 5000 mAh but now holds 4380 mAh — 620 mAh"},
+    };
+    for (const auto& [id, fragment] : fragments) {
+        ASSERT_TRUE(find(list, id)) << id;
+        EXPECT_NE(find(list, id)->text.find(fragment), std::string::npos) << find(list, id)->text;
+    }
     EXPECT_EQ(find(list, "profile-fact")->icon, "chevron.left.forwardslash.chevron.right");
     EXPECT_EQ(find(list, "profile-fact")->category, Fact::Category::system);
     EXPECT_EQ(find(list, "habit-fact")->category, Fact::Category::power);
 
     test::ScopedLanguage spanish("es");
     stats.appGroups.clear();
-    EXPECT_EQ(find(facts(stats), "memory-status")->text,
-              "La presión de memoria es alta al 80% (6.0 de 16 GB). Cerrar algunas apps podría mejorar el "
-              "rendimiento. Mayor consumidor: unknown (0.0 GB).");
+    EXPECT_TRUE(find(facts(stats), "memory-status")->text.ends_with("Mayor consumidor: unknown (0.0 GB)."));
 }
 
 TEST(DidYouKnowEngine, TopAppEnergyIsItsShareOfTheMeasuredPower) {

@@ -119,8 +119,6 @@ TEST(HabitScore, RatingAndReasonTextsInBothLanguages) {
         test::ScopedLanguage english("en");
         EXPECT_EQ(L::subScoreRating(good.fraction()), "Good");
         EXPECT_EQ(L::subScoreRating(notGood.fraction()), "Fair");
-        EXPECT_EQ(L::subScoreRating(0.9), "Excellent");
-        EXPECT_EQ(L::subScoreRating(0.49), "Poor");
         EXPECT_EQ(L::subScoreReason(good.label, good.isGood()),
                   "Good charging pattern. You avoid charging to 100% frequently.");
         EXPECT_EQ(L::subScoreReason(notGood.label, notGood.isGood()),

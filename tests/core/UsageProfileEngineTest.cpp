@@ -145,9 +145,6 @@ TEST(ProfileClassification, DecodingRefusesWhatItCannotTrust) {
 TEST(UsageProfileEngine, NamesInSpanish) {
     test::ScopedLanguage spanish("es");
     EXPECT_EQ(L::usageProfileName(UsageProfile::powerUser), "Usuario intensivo");
-    EXPECT_EQ(L::usageProfileDescription(UsageProfile::meeting),
-              "Las videollamadas dominan tu día. Cámara + micro + pantalla compartida.");
-    EXPECT_EQ(L::confidenceLevelName(ConfidenceLevel::moderate), "Moderada");
     EXPECT_EQ(L::degradationRateName(DegradationRate::severe), "Severa");
 }
 
