@@ -11,13 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 
 namespace corvelle {
 namespace {
 
-constexpr const char* kMadrid = "CET-1CEST,M3.5.0,M10.5.0/3";
+using test::kMadrid;
 constexpr const char* kNewYork = "EST5EDT,M3.2.0,M11.1.0";
 
 SystemStats sampleStats(double health = 92.5) {
@@ -29,12 +28,6 @@ SystemStats sampleStats(double health = 92.5) {
     stats.batteryCycleCount = 140;
     stats.pCoreTemp = 51;
     return stats;
-}
-
-std::string formatDay(int month, int day) {
-    char key[16];
-    std::snprintf(key, sizeof key, "2025-%02d-%02d", month, day);
-    return key;
 }
 
 struct UsageCollectorTest : ::testing::Test {
@@ -160,9 +153,9 @@ TEST_F(UsageCollectorTest, SaveRequestsFollowThePollingInterval) {
 TEST_F(UsageCollectorTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours) {
     const struct {
         int month, day;
-        std::int64_t minutes;
-        std::int64_t samplesAt2;
-    } cases[] = {{3, 30, 23 * 60, 0}, {10, 26, 25 * 60, 120}, {6, 15, 24 * 60, 60}};
+        const char* key;
+        std::int64_t minutes, samplesAt2;
+    } cases[] = {{3, 30, "2025-03-30", 23 * 60, 0}, {10, 26, "2025-10-26", 25 * 60, 120}, {6, 15, "2025-06-15", 24 * 60, 60}};
     for (const auto& c : cases) {
         store = std::make_unique<UsageStore>(dir.path(), clock, loop);
         clock->setNow(test::localMoment(2025, c.month, c.day - 1, 23, 30));
@@ -172,7 +165,7 @@ TEST_F(UsageCollectorTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours) 
             collector->record(sampleStats(), 60);
             clock->advance(60);
         }
-        const auto key = formatDay(c.month, c.day);
+        const std::string key = c.key;
         EXPECT_EQ(rollovers, 2) << key;
         EXPECT_EQ(storedDay(key).sampleCount, c.minutes) << key;
         EXPECT_EQ(storedDay(key).hourlyFingerprints[2].sampleCount, c.samplesAt2) << key;

@@ -7,6 +7,9 @@
 
 namespace corvelle::test {
 
+// Central European rules: the zone the history tests run in.
+inline constexpr const char* kMadrid = "CET-1CEST,M3.5.0,M10.5.0/3";
+
 // Sets TZ (a zone name or a POSIX rule such as "CET-1CEST,M3.5.0,M10.5.0/3") for the life of
 // the object, then restores the previous value.
 class ScopedTimeZone {
