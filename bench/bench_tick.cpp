@@ -5,7 +5,7 @@
 #include "linux/NetDevSource.h"
 #include "linux/ProcStatCpuSource.h"
 #include "linux/SystemClock.h"
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 #include "settings/MemoryKeyValueStore.h"
 
 #include <benchmark/benchmark.h>

@@ -2,9 +2,9 @@
 
 #include "app/ShellWindow.h"
 #include "app/updates/UpdateController.h"
+#include "monitor/BatteryIcon.h"
+#include "monitor/MenuBarTitle.h"
 #include "platform/Notifier.h"
-#include "sampling/BatteryIcon.h"
-#include "sampling/MenuBarTitle.h"
 
 #include <QMenu>
 #include <QPointer>

@@ -12,12 +12,12 @@
 #include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
-#include "linux/SystemClock.h"
 #include "linux/Paths.h"
+#include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
+#include "monitor/SystemMonitor.h"
 #include "outbound/TelemetryService.h"
 #include "platform/PreferredLanguages.h"
-#include "sampling/SystemMonitor.h"
 #include "settings/Constants.h"
 
 #include <QApplication>

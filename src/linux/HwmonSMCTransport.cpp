@@ -2,8 +2,7 @@
 
 #include "linux/ProcStatCpuSource.h"
 #include "linux/TextFile.h"
-#include "sampling/SMCService.h"
-#include "settings/SMCKeys.h"
+#include "platform/SMCKeys.h"
 
 #include <algorithm>
 #include <bit>
@@ -13,7 +12,7 @@
 namespace corvelle {
 namespace {
 
-constexpr std::uint32_t kFloatType = SMCService::fourCharCode("flt ");
+constexpr std::uint32_t kFloatType = fourCharCode("flt ");
 
 enum class Group { eCore, pCore, gpu, none };
 
@@ -52,7 +51,7 @@ Group groupOf(const HwmonDevice& device, const HwmonDevice::Temperature& tempera
 void deal(HwmonSMCTransport::KeyMap& keys, std::span<const std::string_view> names,
           const std::vector<std::filesystem::path>& files, double divisor) {
     for (size_t i = 0; i < files.size() && !names.empty(); ++i) {
-        auto& key = keys[SMCService::fourCharCode(names[i % names.size()])];
+        auto& key = keys[fourCharCode(names[i % names.size()])];
         key.files.push_back(files[i]);
         key.divisor = divisor;
     }

@@ -55,13 +55,13 @@ bool isFan(std::string type) {
     return type.find("fan") != std::string::npos;
 }
 
-SystemThermalState coarse(ThermalLevel level) {
+SystemThermalState coarse(ThermalPressure level) {
     switch (level) {
-        case ThermalLevel::nominal: return SystemThermalState::nominal;
-        case ThermalLevel::moderate: return SystemThermalState::fair;
-        case ThermalLevel::heavy: return SystemThermalState::serious;
-        case ThermalLevel::trapping:
-        case ThermalLevel::sleeping: break;
+        case ThermalPressure::nominal: return SystemThermalState::nominal;
+        case ThermalPressure::moderate: return SystemThermalState::fair;
+        case ThermalPressure::heavy: return SystemThermalState::serious;
+        case ThermalPressure::trapping:
+        case ThermalPressure::sleeping: break;
     }
     return SystemThermalState::critical;
 }
@@ -165,7 +165,9 @@ ThermalEvaluator::Readings SysfsThermalSource::read() const {
     return readings;
 }
 
-ThermalLevel SysfsThermalSource::evaluate() { return hasSources() ? evaluator_.evaluate(read()) : ThermalLevel::nominal; }
+ThermalPressure SysfsThermalSource::evaluate() {
+    return hasSources() ? evaluator_.evaluate(read()) : ThermalPressure::nominal;
+}
 
 SystemThermalState SysfsThermalSource::thermalState() { return coarse(evaluate()); }
 
@@ -179,7 +181,7 @@ int SysfsThermalSource::registerPressureWatch(EventLoop& loop, std::function<voi
 }
 
 void SysfsThermalSource::watchTick() {
-    const ThermalLevel level = evaluate();
+    const ThermalPressure level = evaluate();
     if (!watch_ || level == watch_->notified) return;
     watch_->notified = level;
     // A copy: the handler may cancel the watch that holds it.
@@ -188,7 +190,7 @@ void SysfsThermalSource::watchTick() {
 
 std::optional<std::uint64_t> SysfsThermalSource::pressureState(int token) {
     if (!watch_ || watch_->token != token) return std::nullopt;
-    return static_cast<std::uint64_t>(toRaw(evaluator_.level()));
+    return static_cast<std::uint64_t>(evaluator_.level());
 }
 
 void SysfsThermalSource::cancelPressureWatch(int token) {

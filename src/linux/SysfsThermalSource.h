@@ -46,7 +46,7 @@ private:
         TimerId timer = 0;
         int token = 0;
         std::function<void()> onChange;
-        ThermalLevel notified = ThermalLevel::nominal;
+        ThermalPressure notified = ThermalPressure::nominal;
     };
 
     void findZones();
@@ -54,7 +54,7 @@ private:
     void findCoolingDevices();
     void findThrottleCounters();
     ThermalEvaluator::Readings read() const;
-    ThermalLevel evaluate();
+    ThermalPressure evaluate();
     void watchTick();
 
     std::filesystem::path root_;

@@ -5,25 +5,22 @@
 namespace corvelle {
 namespace {
 
-ThermalLevel higher(ThermalLevel a, ThermalLevel b) { return toRaw(a) >= toRaw(b) ? a : b; }
-ThermalLevel lower(ThermalLevel a, ThermalLevel b) { return toRaw(a) <= toRaw(b) ? a : b; }
-
 bool reached(const std::optional<double>& limit, double celsius) { return limit && celsius >= *limit; }
 
 }  // namespace
 
-ThermalLevel ThermalEvaluator::levelAt(const Sensor& sensor, double celsius) {
-    if (sensor.alarm || reached(sensor.critical, celsius)) return ThermalLevel::sleeping;
+ThermalPressure ThermalEvaluator::levelAt(const Sensor& sensor, double celsius) {
+    if (sensor.alarm || reached(sensor.critical, celsius)) return ThermalPressure::sleeping;
     if (reached(sensor.hot, celsius) || (sensor.critical && celsius >= *sensor.critical - kCriticalMargin)) {
-        return ThermalLevel::trapping;
+        return ThermalPressure::trapping;
     }
-    if (reached(sensor.fair, celsius)) return ThermalLevel::moderate;
-    return ThermalLevel::nominal;
+    if (reached(sensor.fair, celsius)) return ThermalPressure::moderate;
+    return ThermalPressure::nominal;
 }
 
 // The level at the temperature, or the current level while it is within the hysteresis band.
-ThermalLevel ThermalEvaluator::sensorLevel(const Sensor& sensor) const {
-    return higher(levelAt(sensor, sensor.celsius), lower(level_, levelAt(sensor, sensor.celsius + kHysteresis)));
+ThermalPressure ThermalEvaluator::sensorLevel(const Sensor& sensor) const {
+    return std::max(levelAt(sensor, sensor.celsius), std::min(level_, levelAt(sensor, sensor.celsius + kHysteresis)));
 }
 
 bool ThermalEvaluator::throttledRecently(const Readings& readings) {
@@ -34,10 +31,10 @@ bool ThermalEvaluator::throttledRecently(const Readings& readings) {
     return lastThrottleRise_ && readings.time - *lastThrottleRise_ < kThrottleHold;
 }
 
-ThermalLevel ThermalEvaluator::evaluate(const Readings& readings) {
-    ThermalLevel next = readings.coolingEngaged ? ThermalLevel::moderate : ThermalLevel::nominal;
-    if (throttledRecently(readings)) next = higher(next, ThermalLevel::heavy);
-    for (const auto& sensor : readings.sensors) next = higher(next, sensorLevel(sensor));
+ThermalPressure ThermalEvaluator::evaluate(const Readings& readings) {
+    ThermalPressure next = readings.coolingEngaged ? ThermalPressure::moderate : ThermalPressure::nominal;
+    if (throttledRecently(readings)) next = std::max(next, ThermalPressure::heavy);
+    for (const auto& sensor : readings.sensors) next = std::max(next, sensorLevel(sensor));
     level_ = next;
     return next;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ThermalLevel.h"
+#include "platform/ThermalSource.h"
 
 #include <cstdint>
 #include <optional>
@@ -36,15 +36,15 @@ public:
 
     // Nominal; moderate at a fair limit or with cooling engaged; heavy after throttling;
     // trapping at a hot limit or near a critical one; sleeping at a critical limit or alarm.
-    ThermalLevel evaluate(const Readings& readings);
-    ThermalLevel level() const { return level_; }
+    ThermalPressure evaluate(const Readings& readings);
+    ThermalPressure level() const { return level_; }
 
 private:
-    static ThermalLevel levelAt(const Sensor& sensor, double celsius);
-    ThermalLevel sensorLevel(const Sensor& sensor) const;
+    static ThermalPressure levelAt(const Sensor& sensor, double celsius);
+    ThermalPressure sensorLevel(const Sensor& sensor) const;
     bool throttledRecently(const Readings& readings);
 
-    ThermalLevel level_ = ThermalLevel::nominal;
+    ThermalPressure level_ = ThermalPressure::nominal;
     std::optional<std::uint64_t> lastThrottleCount_;
     std::optional<double> lastThrottleRise_;
 };

@@ -4,7 +4,7 @@
 #include "app/status/StatusItem.h"
 #include "app/views/MainPopover.h"
 #include "app/views/components/HeaderIconButton.h"
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 #include "settings/AppSettings.h"
 #include "settings/MemoryKeyValueStore.h"
 #include "support/ManualEventLoop.h"

@@ -3,7 +3,7 @@
 #include "app/views/components/HeaderIconButton.h"
 #include "app/views/components/WidgetCard.h"
 #include "app/views/components/WidgetPicker.h"
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 #include "settings/AppSettings.h"
 #include "settings/MemoryKeyValueStore.h"
 #include "support/ManualEventLoop.h"

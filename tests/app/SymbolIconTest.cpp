@@ -1,10 +1,10 @@
-#include "analysis/Explainer.h"
+#include "ImageProbe.h"
 #include "app/status/BatteryIconPainter.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
-#include "ImageProbe.h"
-#include "sampling/SystemStats.h"
-#include "settings/ThermalLevel.h"
+#include "model/Explainer.h"
+#include "model/ThermalLevel.h"
+#include "monitor/StatusItemComposer.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -79,7 +79,7 @@ TEST(SymbolIconTest, SymbolsNamedByTheCoreAreKnown) {
         for (bool charging : {false, true}) {
             stats.batteryPercentage = percent;
             stats.batteryIsCharging = charging;
-            EXPECT_TRUE(SymbolIcon::isKnown(stats.batteryIcon()->symbolName)) << stats.batteryIcon()->symbolName;
+            EXPECT_TRUE(SymbolIcon::isKnown(StatusItemComposer::batteryIcon(stats)->symbolName)) << StatusItemComposer::batteryIcon(stats)->symbolName;
         }
     }
 }
@@ -132,7 +132,7 @@ TEST_P(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
     stats.batteryPercentage = c.percent;
     stats.batteryIsCharging = c.charging;
     stats.batteryIsPluggedIn = c.pluggedIn;
-    const auto icon = stats.batteryIcon();
+    const auto icon = StatusItemComposer::batteryIcon(stats);
     ASSERT_TRUE(icon);
     for (bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "dark" : "light");
@@ -167,7 +167,7 @@ TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
     stats.batteryPercentage = 100;
     stats.batteryIsCharging = true;
     stats.batteryIsPluggedIn = true;
-    const QImage image = BatteryIconPainter::render(*stats.batteryIcon(), 32, false);
+    const QImage image = BatteryIconPainter::render(*StatusItemComposer::batteryIcon(stats), 32, false);
     const int battery = BatteryIconPainter::batteryWidth(32);
     const QRect middle(battery / 2 - 4, 10, 6, 12);
     EXPECT_GT(test::countNear(image, Palette::color(SystemColor::primary, false), middle), 8);

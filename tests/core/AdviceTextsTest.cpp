@@ -1,8 +1,8 @@
 #include "analysis/DidYouKnowEngine.h"
-#include "analysis/Explainer.h"
 #include "localization/LExplainers.h"
 #include "localization/LFacts.h"
 #include "localization/LTips.h"
+#include "model/Explainer.h"
 
 #include "support/BilingualText.h"
 

@@ -1,6 +1,6 @@
 #include "history/DailySnapshot.h"
 #include "history/UsageHistory.h"
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "util/JsonFields.h"
 
 #include "support/ScopedTimeZone.h"

@@ -17,12 +17,12 @@ TEST(SMCService, KeyCodesAreTheFirstFourBytesMostSignificantFirst) {
         std::uint32_t code;
     } cases[] = {{"Tp0b", 0x54703062}, {"Te05", 0x54653035}, {"ABC", 0x41424320},
                  {"flt ", 0x666C7420}, {"fpe2", 0x66706532}, {"TooLong", 0x546F6F4C}};
-    for (const auto& c : cases) EXPECT_EQ(SMCService::fourCharCode(c.text), c.code) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(fourCharCode(c.text), c.code) << c.text;
 }
 
 TEST(SMCService, RecordCarriesKeyCommandAndSizeAtTheirOffsets) {
     SMCParamRecord record;
-    record.key = SMCService::fourCharCode("Tp0b");
+    record.key = fourCharCode("Tp0b");
     record.dataSize = 4;
     record.command = SMCParamRecord::kCommandReadKey;
     std::uint8_t bytes[76];
@@ -48,7 +48,7 @@ TEST(SMCService, ReadAsksForKeyInfoThenReadsWithTheAnsweredSize) {
     ASSERT_EQ(fake->calls.size(), 2u);
     for (const auto& call : fake->calls) {
         EXPECT_EQ(call.selector, 2u);
-        EXPECT_EQ(call.input.key, SMCService::fourCharCode("Tp05"));
+        EXPECT_EQ(call.input.key, fourCharCode("Tp05"));
     }
     EXPECT_EQ(fake->calls[0].input.command, 9);
     EXPECT_EQ(fake->calls[0].input.dataSize, 0u);
@@ -62,13 +62,13 @@ TEST(SMCService, KeyTypesAreAskedOnceThenCached) {
     auto* fake = transport.get();
     SMCService smc(std::move(transport));
 
-    EXPECT_EQ(smc.getKeyInfo("Tp05"), SMCService::fourCharCode("sp78"));
-    EXPECT_EQ(smc.getKeyInfo("Tp05"), SMCService::fourCharCode("sp78"));
+    EXPECT_EQ(smc.getKeyInfo("Tp05"), fourCharCode("sp78"));
+    EXPECT_EQ(smc.getKeyInfo("Tp05"), fourCharCode("sp78"));
     EXPECT_EQ(fake->calls.size(), 1u);
     // A failed look-up is not cached.
     EXPECT_FALSE(smc.getKeyInfo("Tx00"));
     fake->setKey("Tx00", "flt ", {});
-    EXPECT_EQ(smc.getKeyInfo("Tx00"), SMCService::fourCharCode("flt "));
+    EXPECT_EQ(smc.getKeyInfo("Tx00"), fourCharCode("flt "));
 }
 
 TEST(SMCService, ClosedServiceReadsNothing) {

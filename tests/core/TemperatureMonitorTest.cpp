@@ -1,6 +1,6 @@
 #include "sampling/TemperatureMonitor.h"
 
-#include "settings/SMCKeys.h"
+#include "platform/SMCKeys.h"
 #include "support/FakeSMCTransport.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
         {"ui16", {0x96, 0x00}, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TemperatureMonitor::decodeTemperature(c.bytes, SMCService::fourCharCode(c.type)), c.expected)
+        EXPECT_EQ(TemperatureMonitor::decodeTemperature(c.bytes, fourCharCode(c.type)), c.expected)
             << c.type << " " << int(c.bytes[0]) << " " << int(c.bytes[1]);
     }
 }
@@ -59,7 +59,7 @@ TEST(TemperatureMonitorDecoding, FanTypes) {
         {"flt ", {0x71, 0x49, 0xF2, 0xCA}, kMax},          // 1e30, beyond 64 bits
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TemperatureMonitor::decodeFanSpeed(c.bytes, SMCService::fourCharCode(c.type)), c.expected)
+        EXPECT_EQ(TemperatureMonitor::decodeFanSpeed(c.bytes, fourCharCode(c.type)), c.expected)
             << c.type << " " << int(c.bytes[0]) << " " << int(c.bytes[1]);
     }
 }
@@ -108,7 +108,7 @@ TEST(TemperatureMonitor, NoTemperatureMeansNoSnapshotAndNoFanReads) {
     TemperatureMonitor monitor(*m.smc);
     EXPECT_FALSE(monitor.sample());
     for (const auto& call : m.transport->calls) {
-        EXPECT_NE(call.input.key, SMCService::fourCharCode("F0Ac"));
+        EXPECT_NE(call.input.key, fourCharCode("F0Ac"));
     }
     EXPECT_FALSE(TemperatureMonitor(*std::make_unique<SMCService>(nullptr)).sample());
 }

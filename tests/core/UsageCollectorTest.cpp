@@ -1,6 +1,6 @@
 #include "history/UsageCollector.h"
 #include "history/UsageStore.h"
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "util/AtomicFile.h"
 #include "util/JsonFields.h"
 

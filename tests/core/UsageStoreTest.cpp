@@ -1,5 +1,5 @@
 #include "history/UsageStore.h"
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "util/AtomicFile.h"
 #include "util/JsonFields.h"
 

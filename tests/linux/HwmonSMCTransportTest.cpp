@@ -55,10 +55,10 @@ TEST(HwmonSMCTransport, AnswersOnlyMappedKeysWithFloatsAndRejectsOtherCalls) {
     HwmonSMCTransport transport(test::fixture("hwmon/amd-desktop"));
     ASSERT_TRUE(transport.open());
     SMCParamRecord in, out;
-    in.key = SMCService::fourCharCode("Tp05");
+    in.key = fourCharCode("Tp05");
     in.command = SMCParamRecord::kCommandReadKey;
     ASSERT_TRUE(transport.call(2, in, out));
-    EXPECT_EQ(out.dataType, SMCService::fourCharCode("flt "));
+    EXPECT_EQ(out.dataType, fourCharCode("flt "));
     EXPECT_EQ(out.dataSize, 4u);
     EXPECT_EQ(TemperatureMonitor::decodeTemperature({out.bytes[0], out.bytes[1], out.bytes[2], out.bytes[3]},
                                                     out.dataType),
@@ -66,7 +66,7 @@ TEST(HwmonSMCTransport, AnswersOnlyMappedKeysWithFloatsAndRejectsOtherCalls) {
     EXPECT_FALSE(transport.call(3, in, out));  // another selector
     in.command = 7;
     EXPECT_FALSE(transport.call(2, in, out));
-    in.key = SMCService::fourCharCode("Te05");  // no efficiency cores here
+    in.key = fourCharCode("Te05");  // no efficiency cores here
     in.command = SMCParamRecord::kCommandGetKeyInfo;
     EXPECT_FALSE(transport.call(2, in, out));
 }

@@ -1,5 +1,5 @@
 #include "linux/LinuxMachine.h"
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 #include "settings/MemoryKeyValueStore.h"
 
 #include "support/ManualEventLoop.h"

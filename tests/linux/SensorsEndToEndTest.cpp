@@ -2,6 +2,7 @@
 #include "linux/RaplEnergySource.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
+#include "monitor/StatusItemComposer.h"
 #include "support/MonitorHarness.h"
 #include "support/ScopedLanguage.h"
 #include "support/WritableFixture.h"
@@ -107,8 +108,8 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
     EXPECT_EQ(s.pCoreTemp, 0);
     EXPECT_EQ(s.totalPowerWatts, 0);
     EXPECT_TRUE(monitor.powerHistory().get().elements().empty());
-    EXPECT_FALSE(s.batteryIcon());
-    EXPECT_EQ(s.menuBarAttributedString(true, true, true, true, true).text, " CPU 0.0%");
+    EXPECT_FALSE(StatusItemComposer::batteryIcon(s));
+    EXPECT_EQ(StatusItemComposer::title(s, {true, true, true, true, true}).text, " CPU 0.0%");
     monitor.stop();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/SMCTransport.h"
-#include "sampling/SMCService.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +23,7 @@ public:
         std::array<std::uint8_t, 32> bytes;
     };
 
-    static std::uint32_t code(std::string_view text) { return SMCService::fourCharCode(text); }
+    static std::uint32_t code(std::string_view text) { return fourCharCode(text); }
 
     void setKey(std::string_view key, std::string_view type, std::vector<std::uint8_t> bytes, std::uint32_t size = 4) {
         Key entry{code(type), size, {}};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 #include "settings/MemoryKeyValueStore.h"
 #include "support/FakeClock.h"
 #include "support/FakeProcessTable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sampling/BatteryIcon.h"
+#include "monitor/BatteryIcon.h"
 
 #include <QImage>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sampling/BatteryIcon.h"
-#include "sampling/MenuBarTitle.h"
+#include "monitor/BatteryIcon.h"
+#include "monitor/MenuBarTitle.h"
 
 #include <QRect>
 #include <QString>

@@ -6,7 +6,7 @@
 #include "app/views/components/SymbolIcon.h"
 #include "localization/LShell.h"
 #include "localization/Language.h"
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

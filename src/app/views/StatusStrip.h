@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "settings/PinnedWidget.h"
 
 #include <QWidget>

@@ -1,7 +1,11 @@
 #include "app/views/WidgetCardContent.h"
 
 #include "localization/LShell.h"
+#include "monitor/BatteryLevel.h"
 #include "util/Format.h"
+
+#include <algorithm>
+#include <string>
 
 namespace corvelle {
 namespace {
@@ -23,9 +27,9 @@ WidgetCardContent battery(const SystemStats& stats) {
     if (stats.batteryIsCharging) {
         content.icon = "battery.100percent.bolt";
     } else {
-        content.icon = p >= 75 ? "battery.100percent" : p >= 50 ? "battery.75percent" : p >= 25 ? "battery.50percent"
-                                                                                          : "battery.25percent";
-        content.color = p >= 50 ? SystemColor::green : p >= 20 ? SystemColor::orange : SystemColor::red;
+        // The card's symbol has no empty step: it shows a quarter from 0 % up.
+        content.icon = "battery." + std::to_string(std::max(BatteryLevel::fillStep(p), 25)) + "percent";
+        content.color = BatteryLevel::chargeColor(p);
     }
     if (stats.batteryIsPluggedIn) content.detailIcon = "powerplug.fill";
     return content;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "alerts/EnergyAlert.h"
-#include "alerts/ProcessComparison.h"
+#include "model/ProcStats.h"
+#include "model/ProcessComparison.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/Notifier.h"
-#include "sampling/ProcStats.h"
 
 #include <cstdint>
 #include <filesystem>

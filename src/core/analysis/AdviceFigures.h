@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sampling/AppGroup.h"
+#include "model/AppGroup.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "analysis/BatteryHealthPrediction.h"
-#include "analysis/HabitScore.h"
 #include "history/BatteryHealthEntry.h"
 #include "history/DailySnapshot.h"
+#include "model/BatteryHealthPrediction.h"
+#include "model/HabitScore.h"
 
 #include <cstdint>
 #include <optional>

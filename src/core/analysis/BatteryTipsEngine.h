@@ -1,11 +1,11 @@
 #pragma once
 
-#include "analysis/BatteryHealthPrediction.h"
-#include "analysis/BatteryTip.h"
-#include "analysis/HabitScore.h"
-#include "analysis/ProfileClassification.h"
-#include "sampling/AppGroup.h"
-#include "sampling/SystemStats.h"
+#include "model/AppGroup.h"
+#include "model/BatteryHealthPrediction.h"
+#include "model/BatteryTip.h"
+#include "model/HabitScore.h"
+#include "model/ProfileClassification.h"
+#include "model/SystemStats.h"
 
 #include <cstddef>
 #include <optional>

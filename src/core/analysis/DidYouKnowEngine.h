@@ -1,9 +1,9 @@
 #pragma once
 
-#include "analysis/BatteryHealthPrediction.h"
-#include "analysis/HabitScore.h"
-#include "analysis/ProfileClassification.h"
-#include "sampling/SystemStats.h"
+#include "model/BatteryHealthPrediction.h"
+#include "model/HabitScore.h"
+#include "model/ProfileClassification.h"
+#include "model/SystemStats.h"
 #include "util/RawValue.h"
 
 #include <cstddef>

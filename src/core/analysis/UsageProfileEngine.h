@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/ProfileClassification.h"
 #include "history/DailySnapshot.h"
+#include "model/ProfileClassification.h"
 
 #include <array>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "history/BatteryDailyAggregate.h"
 
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "util/JsonFields.h"
 
 #include <algorithm>

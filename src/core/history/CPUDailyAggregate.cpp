@@ -1,7 +1,7 @@
 #include "history/CPUDailyAggregate.h"
 
 #include "history/RunningMean.h"
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "util/JsonFields.h"
 
 #include <algorithm>

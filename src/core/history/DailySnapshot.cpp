@@ -1,7 +1,7 @@
 #include "history/DailySnapshot.h"
 
 #include "history/LocalCalendar.h"
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 #include "util/Iso8601.h"
 #include "util/JsonFields.h"
 

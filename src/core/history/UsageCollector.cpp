@@ -2,7 +2,7 @@
 
 #include "history/LocalCalendar.h"
 #include "history/UsageStore.h"
-#include "sampling/SystemStats.h"
+#include "model/SystemStats.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ThermalLevel.h"
+#include "model/ThermalLevel.h"
 
 #include <cstdint>
 #include <string>

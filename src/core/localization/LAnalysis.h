@@ -1,9 +1,9 @@
 #pragma once
 
-#include "analysis/ConfidenceLevel.h"
-#include "analysis/DegradationRate.h"
-#include "analysis/TipContent.h"
-#include "analysis/UsageProfile.h"
+#include "model/ConfidenceLevel.h"
+#include "model/DegradationRate.h"
+#include "model/TipContent.h"
+#include "model/UsageProfile.h"
 
 #include <string>
 

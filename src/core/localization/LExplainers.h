@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/Explainer.h"
+#include "model/Explainer.h"
 
 #include <string>
 

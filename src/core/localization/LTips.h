@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/TipContent.h"
+#include "model/TipContent.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/SystemStats.h"
 #include "platform/EventLoop.h"
 #include "platform/HttpClient.h"
 #include "platform/SystemInfo.h"
-#include "sampling/SystemStats.h"
 #include "util/RawValue.h"
 
 #include <nlohmann/json.hpp>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/SystemStats.h"
 #include "platform/Clock.h"
 #include "platform/HttpClient.h"
 #include "platform/SystemInfo.h"
-#include "sampling/SystemStats.h"
 #include "settings/AppSettings.h"
 #include "util/SerialQueue.h"
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace corvelle {
 
@@ -41,5 +42,15 @@ static_assert(offsetof(SMCParamRecord, dataSize) == 28);
 static_assert(offsetof(SMCParamRecord, dataType) == 32);
 static_assert(offsetof(SMCParamRecord, command) == 39);
 static_assert(offsetof(SMCParamRecord, bytes) == 44);
+
+// The code of a key or data type name: its first four bytes, first most significant, padded
+// with spaces.
+constexpr std::uint32_t fourCharCode(std::string_view text) {
+    std::uint32_t code = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        code = (code << 8) | (i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0x20u);
+    }
+    return code;
+}
 
 }  // namespace corvelle

@@ -11,6 +11,9 @@ class EventLoop;
 // The system's coarse thermal state.
 enum class SystemThermalState { nominal, fair, serious, critical };
 
+// The pressure levels a watch reports, valued by their state numbers.
+enum class ThermalPressure : std::uint64_t { nominal = 0, moderate = 33, heavy = 50, trapping = 70, sleeping = 90 };
+
 // The machine's thermal condition: a coarse state read on demand, and a pressure level
 // (0, 33, 50, 70 or 90) that can be watched for changes.
 class ThermalSource {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sampling/AppGroup.h"
-#include "sampling/ProcStats.h"
+#include "model/AppGroup.h"
+#include "model/ProcStats.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/CoreUsage.h"
 #include "platform/CpuTicksSource.h"
-#include "sampling/CoreUsage.h"
 
 #include <memory>
 #include <optional>

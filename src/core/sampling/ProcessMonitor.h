@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/ProcStats.h"
 #include "platform/Clock.h"
 #include "platform/ProcessTable.h"
 #include "sampling/CoreContext.h"
-#include "sampling/ProcStats.h"
 
 #include <cstdint>
 #include <memory>

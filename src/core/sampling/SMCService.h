@@ -29,15 +29,6 @@ public:
     // The first four data bytes of the key, in the order received.
     std::optional<Bytes> readBytes(std::string_view key);
 
-    // The first four bytes of the text, first most significant, padded with spaces.
-    static constexpr std::uint32_t fourCharCode(std::string_view text) {
-        std::uint32_t code = 0;
-        for (size_t i = 0; i < 4; ++i) {
-            code = (code << 8) | (i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0x20u);
-        }
-        return code;
-    }
-
 private:
     bool call(const SMCParamRecord& input, SMCParamRecord& output);
 

@@ -1,6 +1,6 @@
 #include "sampling/TemperatureMonitor.h"
 
-#include "settings/SMCKeys.h"
+#include "platform/SMCKeys.h"
 
 #include <bit>
 #include <cmath>
@@ -10,10 +10,10 @@
 namespace corvelle {
 namespace {
 
-constexpr std::uint32_t kFloat = SMCService::fourCharCode("flt ");
-constexpr std::uint32_t kSp78 = SMCService::fourCharCode("sp78");
-constexpr std::uint32_t kIoft = SMCService::fourCharCode("ioft");
-constexpr std::uint32_t kFpe2 = SMCService::fourCharCode("fpe2");
+constexpr std::uint32_t kFloat = fourCharCode("flt ");
+constexpr std::uint32_t kSp78 = fourCharCode("sp78");
+constexpr std::uint32_t kIoft = fourCharCode("ioft");
+constexpr std::uint32_t kFpe2 = fourCharCode("fpe2");
 
 std::uint16_t highWord(const SMCService::Bytes& b) { return static_cast<std::uint16_t>(b[0] << 8 | b[1]); }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/SensorReading.h"
 #include "sampling/SMCService.h"
-#include "sampling/SensorReading.h"
 
 #include <cstdint>
 #include <map>

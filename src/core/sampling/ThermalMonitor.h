@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/ThermalLevel.h"
 #include "platform/EventLoop.h"
 #include "platform/ThermalSource.h"
-#include "settings/ThermalLevel.h"
 
 #include <functional>
 #include <memory>

@@ -1,15 +1,10 @@
 #pragma once
 
-#include "settings/SMCKeys.h"
-#include "settings/ThermalLevel.h"
-
 #include <string>
 
 namespace corvelle::Constants {
 
 // The application version: the project version from the build, "1.0.1" when absent.
 const std::string& version();
-
-using ThermalLevel = corvelle::ThermalLevel;
 
 }  // namespace corvelle::Constants

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "analysis/ConfidenceLevel.h"
-#include "analysis/DegradationRate.h"
-#include "analysis/HabitWarning.h"
+#include "model/ConfidenceLevel.h"
+#include "model/DegradationRate.h"
+#include "model/HabitWarning.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "analysis/Explainer.h"
+#include "model/Explainer.h"
 
 #include "util/EnumNames.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/UsageProfile.h"
+#include "model/UsageProfile.h"
 
 #include "util/EnumNames.h"
 

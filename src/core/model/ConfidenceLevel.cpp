@@ -1,4 +1,4 @@
-#include "analysis/ConfidenceLevel.h"
+#include "model/ConfidenceLevel.h"
 
 #include "util/EnumNames.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/HabitSeverity.h"
+#include "model/HabitSeverity.h"
 
 #include <string>
 

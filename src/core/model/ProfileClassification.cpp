@@ -1,4 +1,4 @@
-#include "analysis/ProfileClassification.h"
+#include "model/ProfileClassification.h"
 
 #include "util/Iso8601.h"
 #include "util/JsonFields.h"

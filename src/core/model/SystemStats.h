@@ -1,17 +1,14 @@
 #pragma once
 
-#include "alerts/ProcessComparison.h"
-#include "sampling/AppGroup.h"
-#include "sampling/BatteryIcon.h"
-#include "sampling/CoreUsage.h"
-#include "sampling/MenuBarTitle.h"
-#include "sampling/ProcStats.h"
-#include "sampling/SensorReading.h"
-#include "settings/ThermalLevel.h"
+#include "model/AppGroup.h"
+#include "model/CoreUsage.h"
+#include "model/ProcStats.h"
+#include "model/ProcessComparison.h"
+#include "model/SensorReading.h"
+#include "model/ThermalLevel.h"
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,12 +60,6 @@ struct SystemStats {
     std::int64_t batteryAdapterWatts = 0;
     double systemBaselineWatts = 0;
     std::vector<ProcessComparison> processComparisons;
-
-    // The status-item title from the five title settings.
-    MenuBarTitle menuBarAttributedString(bool showCPU, bool showTemp, bool showBattery, bool showThermal,
-                                         bool showBatteryPercent) const;
-    // The status-item icon; absent when no battery percentage is known.
-    std::optional<BatteryIcon> batteryIcon() const;
 
     bool operator==(const SystemStats&) const = default;
 };

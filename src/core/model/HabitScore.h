@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/SubScore.h"
+#include "model/SubScore.h"
 
 #include <cstdint>
 #include <string>

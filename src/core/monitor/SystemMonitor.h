@@ -1,11 +1,14 @@
 #pragma once
 
 #include "alerts/EnergyAlertService.h"
-#include "analysis/BatteryHealthPrediction.h"
-#include "analysis/HabitScore.h"
-#include "analysis/ProfileClassification.h"
 #include "history/UsageCollector.h"
 #include "history/UsageStore.h"
+#include "model/BatteryHealthPrediction.h"
+#include "model/HabitScore.h"
+#include "model/ProfileClassification.h"
+#include "model/SystemStats.h"
+#include "monitor/BatteryIcon.h"
+#include "monitor/MenuBarTitle.h"
 #include "platform/MachineSources.h"
 #include "sampling/BatteryMonitor.h"
 #include "sampling/CPUMonitor.h"
@@ -18,7 +21,6 @@
 #include "sampling/SMCService.h"
 #include "sampling/TemperatureMonitor.h"
 #include "sampling/ThermalMonitor.h"
-#include "sampling/SystemStats.h"
 #include "settings/AppSettings.h"
 #include "util/Signal.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/UsageProfile.h"
+#include "model/UsageProfile.h"
 
 #include <nlohmann/json_fwd.hpp>
 

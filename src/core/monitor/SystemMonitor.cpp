@@ -1,7 +1,8 @@
-#include "sampling/SystemMonitor.h"
+#include "monitor/SystemMonitor.h"
 
 #include "analysis/BatteryHealthPredictor.h"
 #include "analysis/UsageProfileEngine.h"
+#include "monitor/StatusItemComposer.h"
 #include "outbound/TelemetryService.h"
 #include "sampling/AppGroups.h"
 #include "sampling/ParallelFor.h"
@@ -261,10 +262,12 @@ void SystemMonitor::createUsageCollector() {
 }
 
 void SystemMonitor::updateStatusItem(const SystemStats& stats) {
-    const auto title = stats.menuBarAttributedString(
-        appSettings_.menuBarShowCPU(), appSettings_.menuBarShowTemp(), appSettings_.menuBarShowBattery(),
-        appSettings_.menuBarShowThermal(), appSettings_.menuBarShowBatteryPercent());
-    const auto icon = stats.batteryIcon();
+    const auto title = StatusItemComposer::title(stats, {.showCPU = appSettings_.menuBarShowCPU(),
+                                                         .showTemp = appSettings_.menuBarShowTemp(),
+                                                         .showBattery = appSettings_.menuBarShowBattery(),
+                                                         .showThermal = appSettings_.menuBarShowThermal(),
+                                                         .showBatteryPercent = appSettings_.menuBarShowBatteryPercent()});
+    const auto icon = StatusItemComposer::batteryIcon(stats);
     const std::string iconKey = icon ? icon->key() : "";
     if (title.text == lastMenuBarText_ && iconKey == lastMenuBarIcon_) return;
     lastMenuBarText_ = title.text;

@@ -1,4 +1,4 @@
-#include "analysis/DegradationRate.h"
+#include "model/DegradationRate.h"
 
 #include "util/EnumNames.h"
 

@@ -1,4 +1,4 @@
-#include "sampling/SystemStats.h"
+#include "monitor/StatusItemComposer.h"
 
 #include "support/ScopedLanguage.h"
 
@@ -7,33 +7,31 @@
 namespace corvelle {
 namespace {
 
-std::string title(const SystemStats& s, bool cpu, bool temp, bool battery, bool thermal, bool percent) {
-    return s.menuBarAttributedString(cpu, temp, battery, thermal, percent).text;
+using StatusItemComposer::batteryIcon;
+
+std::string titleText(const SystemStats& s, const StatusItemComposer::TitleOptions& options) {
+    return StatusItemComposer::title(s, options).text;
 }
 
-TEST(SystemStats, AFreshSnapshotHasAHealthyBatteryAndNominalThermals) {
-    SystemStats stats;
-    EXPECT_EQ(stats.batteryHealthPercent, 100.0);
-    EXPECT_EQ(stats.thermalLevel, ThermalLevel::nominal);
-}
+const StatusItemComposer::TitleOptions everything{true, true, true, true, true};
 
-TEST(SystemStatsTitle, ComposesPartsInOrder) {
+TEST(StatusItemTitle, ComposesPartsInOrder) {
     test::ScopedLanguage english("en");
     SystemStats s;
-    EXPECT_EQ(title(s, false, false, false, false, false), "");
+    EXPECT_EQ(titleText(s, {}), "");
     s.cpuTotalUsage = 12.345;
-    EXPECT_EQ(title(s, true, false, false, false, false), " CPU 12.3%");
+    EXPECT_EQ(titleText(s, {.showCPU = true}), " CPU 12.3%");
 
     s.pCoreTemp = 0;  // no reading hides the temperature
     s.thermalLevel = ThermalLevel::heavy;
     s.batteryPercentage = 80;
     s.batteryTimeRemaining = 3900;
-    EXPECT_EQ(title(s, true, true, true, true, true), " CPU 12.3% | Serious | 80% | 1:05");
+    EXPECT_EQ(titleText(s, everything), " CPU 12.3% | Serious | 80% | 1:05");
     s.pCoreTemp = 61.27;
-    EXPECT_EQ(title(s, true, true, true, true, true), " CPU 12.3% | 61.3°C | Serious | 80% | 1:05");
+    EXPECT_EQ(titleText(s, everything), " CPU 12.3% | 61.3°C | Serious | 80% | 1:05");
 }
 
-TEST(SystemStatsTitle, BatteryParts) {
+TEST(StatusItemTitle, BatteryParts) {
     test::ScopedLanguage english("en");
     const struct {
         bool pluggedIn;
@@ -56,13 +54,13 @@ TEST(SystemStatsTitle, BatteryParts) {
         s.batteryIsPluggedIn = c.pluggedIn;
         s.batteryWatts = c.watts;
         s.batteryTimeRemaining = c.remaining;
-        EXPECT_EQ(title(s, false, false, true, false, c.showPercent), c.expected);
+        EXPECT_EQ(titleText(s, {.showBattery = true, .showBatteryPercent = c.showPercent}), c.expected);
     }
     SystemStats noBattery;
-    EXPECT_EQ(title(noBattery, false, true, true, true, true), "");
+    EXPECT_EQ(titleText(noBattery, {false, true, true, true, true}), "");
 }
 
-TEST(SystemStatsIcon, LevelsColoursAndBadge) {
+TEST(StatusItemIcon, LevelsColoursAndBadge) {
     test::ScopedLanguage english("en");
     const struct {
         double percent;
@@ -87,7 +85,7 @@ TEST(SystemStatsIcon, LevelsColoursAndBadge) {
         s.batteryPercentage = c.percent;
         s.batteryIsCharging = c.charging;
         s.batteryIsPluggedIn = c.plugged;
-        auto icon = s.batteryIcon();
+        auto icon = batteryIcon(s);
         ASSERT_TRUE(icon) << c.percent;
         EXPECT_EQ(icon->symbolName, c.symbol) << c.percent;
         EXPECT_EQ(icon->color, c.color) << c.percent;
@@ -95,18 +93,18 @@ TEST(SystemStatsIcon, LevelsColoursAndBadge) {
         EXPECT_EQ(icon->key(), c.key) << c.percent;
     }
     SystemStats none;
-    EXPECT_FALSE(none.batteryIcon());
+    EXPECT_FALSE(batteryIcon(none));
 }
 
-TEST(SystemStats, ThermalAndBatteryLabelsInSpanish) {
+TEST(StatusItem, ThermalAndBatteryLabelsInSpanish) {
     test::ScopedLanguage spanish("es");
     SystemStats s;
     s.thermalLevel = ThermalLevel::trapping;
-    EXPECT_EQ(title(s, false, false, false, true, false), " Crítico");
+    EXPECT_EQ(titleText(s, {.showThermal = true}), " Crítico");
     s.batteryPercentage = 50;
-    EXPECT_EQ(s.batteryIcon()->key(), "battery.75-Batería");
+    EXPECT_EQ(batteryIcon(s)->key(), "battery.75-Batería");
     s.batteryIsPluggedIn = true;
-    EXPECT_EQ(s.batteryIcon()->stateLabel, "Conectado");
+    EXPECT_EQ(batteryIcon(s)->stateLabel, "Conectado");
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#include "monitor/StatusItemComposer.h"
+
+#include "localization/L.h"
+#include "monitor/BatteryLevel.h"
+#include "util/Format.h"
+
+#include <string>
+#include <vector>
+
+namespace corvelle::StatusItemComposer {
+namespace {
+
+SystemColor iconColor(const SystemStats& stats) {
+    if (stats.batteryIsCharging) return SystemColor::green;
+    if (stats.batteryIsPluggedIn) return SystemColor::blue;
+    return BatteryLevel::chargeColor(stats.batteryPercentage);
+}
+
+}  // namespace
+
+MenuBarTitle title(const SystemStats& stats, const TitleOptions& options) {
+    std::vector<std::string> parts;
+    if (options.showCPU) parts.push_back(formatString("CPU %.1f%%", stats.cpuTotalUsage));
+    if (options.showTemp && stats.pCoreTemp > 0) parts.push_back(formatString("%.1f°C", stats.pCoreTemp));
+    if (options.showThermal && stats.thermalLevel != ThermalLevel::nominal) {
+        parts.push_back(L::thermalLevelLabel(stats.thermalLevel));
+    }
+    if (options.showBattery && stats.batteryPercentage > 0) {
+        if (options.showBatteryPercent) parts.push_back(formatString("%.0f%%", stats.batteryPercentage));
+        if (stats.batteryIsPluggedIn) {
+            if (stats.batteryWatts > 0) parts.push_back("\u26A1" + formatString("%.1f W", stats.batteryWatts));
+        } else if (stats.batteryTimeRemaining > 0) {
+            parts.push_back(batteryTimeString(stats.batteryTimeRemaining));
+        }
+    }
+    MenuBarTitle title;
+    for (size_t i = 0; i < parts.size(); ++i) title.text += (i == 0 ? " " : " | ") + parts[i];
+    return title;
+}
+
+std::optional<BatteryIcon> batteryIcon(const SystemStats& stats) {
+    if (!(stats.batteryPercentage > 0)) return std::nullopt;
+    BatteryIcon icon;
+    icon.symbolName = "battery." + std::to_string(BatteryLevel::fillStep(stats.batteryPercentage)) +
+                      (stats.batteryIsCharging ? ".bolt" : "");
+    icon.stateLabel = stats.batteryIsCharging    ? L::batteryStateCharging()
+                      : stats.batteryIsPluggedIn ? L::batteryStatePluggedIn()
+                                                 : L::batteryStateBattery();
+    icon.color = iconColor(stats);
+    icon.plugBadge = stats.batteryIsPluggedIn && !stats.batteryIsCharging;
+    if (!icon.plugBadge) icon.accessibilityDescription = icon.symbolName + "-" + icon.stateLabel;
+    return icon;
+}
+
+}  // namespace corvelle::StatusItemComposer

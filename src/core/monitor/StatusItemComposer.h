@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/SystemStats.h"
+#include "monitor/BatteryIcon.h"
+#include "monitor/MenuBarTitle.h"
+
+#include <optional>
+
+// The status item's title and icon for a snapshot.
+namespace corvelle::StatusItemComposer {
+
+// The parts the title shows, from the title settings; none by default.
+struct TitleOptions {
+    bool showCPU = false;
+    bool showTemp = false;
+    bool showBattery = false;
+    bool showThermal = false;
+    bool showBatteryPercent = false;
+};
+
+// The chosen parts in that order, each left out while it has no reading.
+MenuBarTitle title(const SystemStats& stats, const TitleOptions& options);
+// Absent when no battery percentage is known.
+std::optional<BatteryIcon> batteryIcon(const SystemStats& stats);
+
+}  // namespace corvelle::StatusItemComposer
