@@ -9,15 +9,14 @@
 #include "app/views/components/SymbolIcon.h"
 #include "linux/CurlHttpClient.h"
 #include "linux/EnvironmentLanguages.h"
-#include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
 #include "linux/Paths.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
+#include "localization/Language.h"
 #include "monitor/SystemMonitor.h"
 #include "outbound/TelemetryService.h"
-#include "platform/PreferredLanguages.h"
 #include "settings/Constants.h"
 
 #include <QApplication>
@@ -39,26 +38,27 @@ int main(int argc, char** argv) {
     app.setWindowIcon(QIcon::fromTheme(QStringLiteral("io.mirelo.corvelle"),
                                        SymbolIcon::icon("gauge.medium", Palette::accent())));
 
-    installFileSync();
-    setPreferredLanguagesProvider(environmentPreferredLanguages);
     AppSettings::installShared(std::make_shared<QSettingsStore>(),
                                std::make_shared<XdgAutostartLoginItem>(
                                    Paths::autostartDirectory(), QCoreApplication::applicationFilePath().toStdString()));
+    installLanguageLookup(environmentPreferredLanguages);
 
     auto eventLoop = std::make_shared<QtEventLoop>();
     auto notifier = std::make_shared<DBusNotifier>();
     // Feedback and telemetry share one HTTPS client; answers arrive on the Qt loop.
     const auto httpClient = std::make_shared<CurlHttpClient>(eventLoop);
     const LinuxSystemInfo systemInfo;
-    TelemetryService::installShared(std::make_shared<TelemetryService>(AppSettings::shared(), httpClient, systemInfo,
-                                                                       std::make_shared<SystemClock>()));
+    // Lives until main returns; its worker ends before the statics it uses.
+    const auto telemetry =
+        std::make_shared<TelemetryService>(AppSettings::shared(), httpClient, systemInfo, std::make_shared<SystemClock>());
+    TelemetryService::installShared(telemetry);
     AppDelegate::Dependencies dependencies;
-    dependencies.makeSystemMonitor = [eventLoop, notifier](AppSettings& settings) {
+    dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry](AppSettings& settings) {
         MachineSources sources = makeLinuxMachineSources();
         sources.eventLoop = eventLoop;
         sources.appSupportDirectory = Paths::appSupportDirectory();
         sources.notifier = notifier;
-        return std::make_unique<SystemMonitor>(settings, std::move(sources));
+        return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
     };
     dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {
         if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
@@ -76,8 +76,5 @@ int main(int argc, char** argv) {
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
     QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
-    const int status = app.exec();
-    // The telemetry worker ends before the statics it uses.
-    TelemetryService::installShared(nullptr);
-    return status;
+    return app.exec();
 }

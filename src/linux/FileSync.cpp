@@ -1,15 +1,9 @@
 #include "linux/FileSync.h"
 
-#include "util/AtomicFile.h"
-
 #include <unistd.h>
-
-#include <cstdio>
 
 namespace corvelle {
 
-void installFileSync() {
-    AtomicFile::setSyncHook([](std::FILE* file) { return fsync(fileno(file)) == 0; });
-}
+bool syncToDevice(std::FILE* file) { return fsync(fileno(file)) == 0; }
 
 }  // namespace corvelle

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdio>
+
 namespace corvelle {
 
-// Makes atomic file writes durable: installs an fsync of each written file.
-void installFileSync();
+// The sync hook of atomic writes on Linux: fsync of the written file.
+bool syncToDevice(std::FILE* file);
 
 }  // namespace corvelle

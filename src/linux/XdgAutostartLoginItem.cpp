@@ -1,5 +1,6 @@
 #include "linux/XdgAutostartLoginItem.h"
 
+#include "linux/FileSync.h"
 #include "linux/TextFile.h"
 #include "util/AtomicFile.h"
 
@@ -67,7 +68,7 @@ bool XdgAutostartLoginItem::isEnabled() const {
 bool XdgAutostartLoginItem::registerItem() {
     std::error_code error;
     std::filesystem::create_directories(directory_, error);
-    return AtomicFile::write(entryPath(), desktopEntry(executable_));
+    return AtomicFile::write(entryPath(), desktopEntry(executable_), syncToDevice);
 }
 
 bool XdgAutostartLoginItem::unregisterItem() {

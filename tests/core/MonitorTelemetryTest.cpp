@@ -8,13 +8,12 @@
 namespace corvelle {
 namespace {
 
-// Installs a shared telemetry service for one test and removes it afterwards.
-struct InstalledTelemetry {
-    explicit InstalledTelemetry(test::MonitorHarness& h)
+// A telemetry service for the harness's monitor, recording what it would send.
+struct RecordedTelemetry {
+    explicit RecordedTelemetry(test::MonitorHarness& h)
         : service(std::make_shared<TelemetryService>(h.settings, client, test::FixedSystemInfo{}, h.clock)) {
-        TelemetryService::installShared(service);
+        h.telemetry = service;
     }
-    ~InstalledTelemetry() { TelemetryService::installShared(nullptr); }
 
     std::vector<std::string> events() {
         service->finish(5);
@@ -30,7 +29,7 @@ struct InstalledTelemetry {
 TEST(SystemMonitorTelemetry, LaunchesOnceAndBeatsOnlyWhileVisible) {
     test::MonitorHarness h;
     h.settings.setTelemetryEnabled(true);
-    InstalledTelemetry telemetry(h);
+    RecordedTelemetry telemetry(h);
     auto& monitor = h.make();
     monitor.start();
     h.loop->advance(10);

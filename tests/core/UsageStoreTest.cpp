@@ -252,17 +252,14 @@ TEST_F(UsageStoreTest, AnUnencodableHistoryLeavesThePreviousFileUntouched) {
 }
 
 TEST_F(UsageStoreTest, AFailureBetweenWriteAndRenameKeepsTheOldFile) {
-    auto store = makeStore();
-    store->updateTodaySnapshot(recordOf("2025-06-30", 1));
-    store->performSave();
+    write("daily-summaries.json", dailyText({"2025-06-30"}));
     const auto before = read("daily-summaries.json");
-    AtomicFile::setSyncHook([](std::FILE*) { return false; });
-    store->updateTodaySnapshot(recordOf("2025-06-30", 2));
-    store->performSave();
-    AtomicFile::setSyncHook(nullptr);
+    UsageStore store(folder, clock, loop, [](std::FILE*) { return false; });
+    store.updateTodaySnapshot(recordOf("2025-06-30", 2));
+    store.performSave();
     EXPECT_EQ(read("daily-summaries.json"), before);
-    EXPECT_EQ(filesIn(folder), 2u);  // the two files, no temporary one left behind
-    EXPECT_FALSE(store->isDirty());
+    EXPECT_EQ(filesIn(folder), 1u);  // no temporary file left behind
+    EXPECT_FALSE(store.isDirty());
 }
 
 TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {

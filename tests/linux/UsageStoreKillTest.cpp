@@ -34,10 +34,9 @@ TEST(UsageStoreKill, AKilledSaveLeavesAWholeFile) {
     auto loop = std::make_shared<test::ManualEventLoop>(*clock);
     const auto days = test::busyHistory(clock->now(), 30);
     ASSERT_TRUE(AtomicFile::write(dir / "daily-summaries.json", *JsonFields::encodeJson(days)));
-    UsageStore store(dir.path(), clock, loop);
+    UsageStore store(dir.path(), clock, loop, slowSync);
     store.load();
 
-    AtomicFile::setSyncHook(slowSync);
     const auto started = std::chrono::steady_clock::now();
     store.performSave();
     const auto saveMicroseconds =
@@ -78,7 +77,6 @@ TEST(UsageStoreKill, AKilledSaveLeavesAWholeFile) {
             }
         }
     }
-    AtomicFile::setSyncHook(nullptr);
     EXPECT_GT(interrupted, 0);
 }
 

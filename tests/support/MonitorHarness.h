@@ -42,7 +42,7 @@ struct MonitorHarness {
     }
 
     SystemMonitor& make() {
-        monitor = std::make_unique<SystemMonitor>(settings, sources());
+        monitor = std::make_unique<SystemMonitor>(settings, sources(), telemetry);
         return *monitor;
     }
 
@@ -57,6 +57,7 @@ struct MonitorHarness {
     FakeNetStats* net = nullptr;
     FakeProcessTable* processes = nullptr;
     std::shared_ptr<RecordingNotifier> notifier = std::make_shared<RecordingNotifier>();
+    std::shared_ptr<TelemetryService> telemetry;  // none: the monitor sends nothing
     std::unique_ptr<SystemMonitor> monitor;
 };
 

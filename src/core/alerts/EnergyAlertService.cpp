@@ -105,11 +105,13 @@ std::string plainDecimal(double value) {
 }  // namespace
 
 EnergyAlertService::EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
-                                       const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier)
+                                       const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier,
+                                       AtomicFile::SyncHook sync)
     : clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
       notifier_(std::move(notifier)),
-      saveURL_(folder / "baselines.json") {
+      saveURL_(folder / "baselines.json"),
+      sync_(sync) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     loadFromDisk();
@@ -181,7 +183,7 @@ void EnergyAlertService::updateSystemWatts(double batteryWatts) {
 void EnergyAlertService::saveToDisk() {
     if (!isDirty_) return;
     const auto text = JsonText::encode(encodeState(persistedBaselines_, systemWattsEMA_));
-    if (text && AtomicFile::write(saveURL_, *text)) isDirty_ = false;
+    if (text && AtomicFile::write(saveURL_, *text, sync_)) isDirty_ = false;
 }
 
 void EnergyAlertService::loadFromDisk() {

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/Notifier.h"
+#include "util/AtomicFile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -36,9 +37,11 @@ public:
     };
 
     // Creates the folder, loads baselines.json from it and starts the save timer (first save
-    // after 30 s, then every 60 s). A null notifier shows nothing.
+    // after 30 s, then every 60 s). A null notifier shows nothing. Writes are flushed to the
+    // device with `sync` when one is given.
     EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
-                       const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier);
+                       const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier,
+                       AtomicFile::SyncHook sync = nullptr);
     ~EnergyAlertService();
     EnergyAlertService(const EnergyAlertService&) = delete;
     EnergyAlertService& operator=(const EnergyAlertService&) = delete;
@@ -78,6 +81,7 @@ private:
     std::map<std::string, PersistedBaseline> persistedBaselines_;
     std::optional<double> systemWattsEMA_;
     std::filesystem::path saveURL_;
+    AtomicFile::SyncHook sync_;
     std::optional<TimerId> saveTimer_;
     bool isDirty_ = false;
 };

@@ -16,13 +16,14 @@ void removeOlderThan(List& list, const std::string& key) {
 }  // namespace
 
 UsageStore::UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
-                       std::shared_ptr<EventLoop> eventLoop)
+                       std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync)
     : directory_(std::move(directory)),
       dailySummariesURL_(directory_ / "daily-summaries.json"),
       healthHistoryURL_(directory_ / "health-history.json"),
       profileURL_(directory_ / "profile.json"),
       clock_(std::move(clock)),
-      eventLoop_(std::move(eventLoop)) {
+      eventLoop_(std::move(eventLoop)),
+      sync_(sync) {
     std::error_code ignored;
     std::filesystem::create_directories(directory_, ignored);
 }

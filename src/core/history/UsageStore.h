@@ -28,9 +28,10 @@ public:
     static constexpr int retentionDays = 90;
     static constexpr double checkpointInterval = 300;
 
-    // Creates the folder (with its parents) if needed; reads nothing yet.
+    // Creates the folder (with its parents) if needed; reads nothing yet. Every write is flushed
+    // to the device with `sync` when one is given.
     UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
-               std::shared_ptr<EventLoop> eventLoop);
+               std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync = nullptr);
 
     // Reads both files and drops what is older than the retention window.
     void load();
@@ -72,7 +73,7 @@ public:
     // Encodes with the store's encoder and writes atomically; on failure (a number that is not
     // finite, a write error) the previous file stays as it is and the result is false.
     template <typename T>
-    static bool saveFile(const std::filesystem::path& path, const T& value);
+    bool saveFile(const std::filesystem::path& path, const T& value) const;
 
 private:
     std::filesystem::path directory_;
@@ -81,6 +82,7 @@ private:
     std::filesystem::path profileURL_;
     std::shared_ptr<const Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
+    AtomicFile::SyncHook sync_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;
     // Uptime of the last write, so a wall clock set back cannot hold writes off.
@@ -102,9 +104,9 @@ std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
 }
 
 template <typename T>
-bool UsageStore::saveFile(const std::filesystem::path& path, const T& value) {
+bool UsageStore::saveFile(const std::filesystem::path& path, const T& value) const {
     const auto text = JsonFields::encodeJson(value);
-    return text && AtomicFile::write(path, *text);
+    return text && AtomicFile::write(path, *text, sync_);
 }
 
 }  // namespace corvelle

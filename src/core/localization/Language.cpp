@@ -1,13 +1,20 @@
 #include "localization/Language.h"
 
-#include "platform/PreferredLanguages.h"
 #include "settings/AppSettings.h"
 #include "util/EnumNames.h"
+#include "util/InstalledOnce.h"
 
 namespace corvelle {
 namespace {
+
 constexpr std::array<std::string_view, 2> names{"en", "es"};
+
+InstalledOnce<PreferredLanguagesProvider>& installedPreferredLanguages() {
+    static InstalledOnce<PreferredLanguagesProvider> instance("the language lookup");
+    return instance;
 }
+
+}  // namespace
 
 std::string_view toRaw(Language language) { return rawName(language, names); }
 
@@ -16,16 +23,18 @@ std::optional<Language> fromRaw<Language>(std::string_view raw) {
     return caseNamed<Language>(raw, names);
 }
 
-Language detectLanguage(const std::vector<std::string>& preferredLanguages) {
+Language languageFor(std::string_view setting, const std::vector<std::string>& preferredLanguages) {
+    if (auto chosen = fromRaw<Language>(setting)) return *chosen;
     const std::string first = preferredLanguages.empty() ? "en" : preferredLanguages.front();
     return first.rfind("es", 0) == 0 ? Language::es : Language::en;
 }
 
-Language detectedLanguage() { return detectLanguage(preferredLanguages()); }
+void installLanguageLookup(PreferredLanguagesProvider preferredLanguages) {
+    installedPreferredLanguages().install(std::move(preferredLanguages));
+}
 
 Language currentLanguage() {
-    if (auto chosen = fromRaw<Language>(AppSettings::shared().languageRaw())) return *chosen;
-    return detectedLanguage();
+    return languageFor(AppSettings::shared().languageRaw(), installedPreferredLanguages().get()());
 }
 
 }  // namespace corvelle

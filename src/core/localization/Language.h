@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/PreferredLanguages.h"
 #include "util/RawValue.h"
 
 #include <array>
@@ -18,12 +19,14 @@ std::string_view toRaw(Language language);
 template <>
 std::optional<Language> fromRaw<Language>(std::string_view raw);
 
-// Spanish when the first preferred language tag begins with "es", otherwise English.
-Language detectLanguage(const std::vector<std::string>& preferredLanguages);
-// detectLanguage of the system's preferred languages.
-Language detectedLanguage();
-// The language setting when it names a language, otherwise the detected one. Evaluated
-// afresh on every call.
+// The language setting when it names a language; otherwise Spanish when the first preferred
+// language tag begins with "es", and English in every other case.
+Language languageFor(std::string_view setting, const std::vector<std::string>& preferredLanguages);
+
+// Installs the system's preferred languages for currentLanguage: once, in main, before the first text.
+void installLanguageLookup(PreferredLanguagesProvider preferredLanguages);
+// languageFor the shared settings' language setting and the installed preferred languages,
+// evaluated afresh on every call.
 Language currentLanguage();
 
 }  // namespace corvelle

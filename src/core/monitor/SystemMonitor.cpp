@@ -3,19 +3,19 @@
 #include "analysis/BatteryHealthPredictor.h"
 #include "analysis/UsageProfileEngine.h"
 #include "monitor/StatusItemComposer.h"
-#include "outbound/TelemetryService.h"
 #include "sampling/AppGroups.h"
-#include "sampling/ParallelFor.h"
 
 #include <algorithm>
 
 namespace corvelle {
 
-SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
+SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
+                             std::shared_ptr<TelemetryService> telemetry)
     : appSettings_(appSettings),
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
-      usageStore_(sources.appSupportDirectory, clock_, eventLoop_),
+      telemetry_(std::move(telemetry)),
+      usageStore_(sources.appSupportDirectory, clock_, eventLoop_, sources.fileSync),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
       thermalMonitor_(std::move(sources.thermal), eventLoop_),
@@ -25,7 +25,8 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources)
       diskMonitor_(std::move(sources.blockStats), clock_),
       networkMonitor_(std::move(sources.netStats), clock_),
       batteryMonitor_(std::move(sources.batteryRegistry), clock_),
-      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier)),
+      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier),
+                          sources.fileSync),
       temperatureMonitor_(smcService_) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
@@ -59,7 +60,7 @@ void SystemMonitor::reclassify() {
     const auto recent = usageStore_.recentSnapshots(7);
     if (recent.size() >= 3) {
         usageProfile_.set(UsageProfileEngine::classify(recent, clock_->now()));
-        UsageStore::saveFile(usageStore_.profileURL(), *usageProfile_.get());
+        usageStore_.saveFile(usageStore_.profileURL(), *usageProfile_.get());
     }
     healthPrediction_.set(BatteryHealthPredictor::predict(usageStore_.healthEntries()));
     habitScore_.set(BatteryHealthPredictor::scoreHabits(recent));
@@ -99,11 +100,11 @@ void SystemMonitor::cancelTimer() {
 }
 
 void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses) {
-    parallelFor(2, [&](int i) {
+    workers_.run(2, [&](int i) {
         if (i == 0) readings.cpu = cpuMonitor_.sample();
         if (i == 1) readings.battery = batteryMonitor_.sample();
     });
-    parallelFor(6, [&](int i) {
+    workers_.run(6, [&](int i) {
         switch (i) {
             case 0: sampleProcesses(readings, maxProcesses); break;
             case 1: readings.power = powerMonitor_.sample(); break;
@@ -116,7 +117,7 @@ void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses)
 }
 
 void SystemMonitor::sampleHidden(Readings& readings, std::int64_t maxProcesses) {
-    parallelFor(4, [&](int i) {
+    workers_.run(4, [&](int i) {
         switch (i) {
             case 0: readings.cpu = cpuMonitor_.sample(); break;
             case 1: readings.temperatures = temperatureMonitor_.sample(); break;
@@ -246,11 +247,10 @@ void SystemMonitor::poll() {
 
 // The service decides whether a heartbeat is due and whether telemetry is on at all.
 void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats) {
-    const auto telemetry = TelemetryService::shared();
-    if (telemetry && visible) telemetry->sendHeartbeatIfNeeded(telemetry->snapshot(stats, appSettings_));
+    if (telemetry_ && visible) telemetry_->sendHeartbeatIfNeeded(telemetry_->snapshot(stats, appSettings_));
     if (didSendLaunchTelemetry_) return;
     didSendLaunchTelemetry_ = true;
-    if (telemetry) telemetry->sendLaunch(telemetry->snapshot(stats, appSettings_));
+    if (telemetry_) telemetry_->sendLaunch(telemetry_->snapshot(stats, appSettings_));
 }
 
 void SystemMonitor::createUsageCollector() {

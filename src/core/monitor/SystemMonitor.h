@@ -9,6 +9,7 @@
 #include "model/SystemStats.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
+#include "outbound/TelemetryService.h"
 #include "platform/MachineSources.h"
 #include "sampling/BatteryMonitor.h"
 #include "sampling/CPUMonitor.h"
@@ -21,6 +22,7 @@
 #include "sampling/SMCService.h"
 #include "sampling/TemperatureMonitor.h"
 #include "sampling/ThermalMonitor.h"
+#include "sampling/WorkerPool.h"
 #include "settings/AppSettings.h"
 #include "util/Signal.h"
 
@@ -38,7 +40,9 @@ class SystemMonitor {
 public:
     using MenuBarHandler = std::function<void(const std::optional<BatteryIcon>&, const MenuBarTitle&)>;
 
-    SystemMonitor(AppSettings& appSettings, MachineSources sources);
+    // Tick telemetry goes to `telemetry`; none sends nothing.
+    SystemMonitor(AppSettings& appSettings, MachineSources sources,
+                  std::shared_ptr<TelemetryService> telemetry = nullptr);
     ~SystemMonitor();
     SystemMonitor(const SystemMonitor&) = delete;
     SystemMonitor& operator=(const SystemMonitor&) = delete;
@@ -47,7 +51,6 @@ public:
     void start();
     // Stops sampling and flushes what must persist.
     void stop();
-    // One tick.
     void poll();
 
     const Published<SystemStats>& stats() const { return stats_; }
@@ -109,6 +112,7 @@ private:
     AppSettings& appSettings_;
     std::shared_ptr<Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
+    std::shared_ptr<TelemetryService> telemetry_;
 
     Published<SystemStats> stats_;
     Published<HistoryBuffer<double>> cpuHistory_{HistoryBuffer<double>(60)};
@@ -134,6 +138,7 @@ private:
     BatteryMonitor batteryMonitor_;
     EnergyAlertService energyAlertService_;
     TemperatureMonitor temperatureMonitor_;
+    WorkerPool workers_;
 
     std::optional<TimerId> timer_;
     std::string lastMenuBarText_;

@@ -2,6 +2,7 @@
 
 #include "settings/Constants.h"
 #include "util/Format.h"
+#include "util/InstalledOnce.h"
 #include "util/Iso8601.h"
 #include "util/JsonText.h"
 
@@ -17,8 +18,8 @@ static_assert(TelemetryService::endpoint.ends_with("/events"));
 
 constexpr double bytesPerGiB = 1'073'741'824.0;
 
-std::shared_ptr<TelemetryService>& sharedInstance() {
-    static std::shared_ptr<TelemetryService> instance;
+InstalledOnce<std::weak_ptr<TelemetryService>>& sharedInstance() {
+    static InstalledOnce<std::weak_ptr<TelemetryService>> instance("TelemetryService::shared");
     return instance;
 }
 
@@ -83,10 +84,10 @@ TelemetryService::TelemetryService(AppSettings& settings, std::shared_ptr<HttpCl
       osVersion_(machine.osVersion()),
       sessionStartUptime_(clock_->uptime()) {}
 
-std::shared_ptr<TelemetryService> TelemetryService::shared() { return sharedInstance(); }
+std::shared_ptr<TelemetryService> TelemetryService::shared() { return sharedInstance().get().lock(); }
 
-void TelemetryService::installShared(std::shared_ptr<TelemetryService> service) {
-    sharedInstance() = std::move(service);
+void TelemetryService::installShared(const std::shared_ptr<TelemetryService>& service) {
+    sharedInstance().install(service);
 }
 
 TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& stats,

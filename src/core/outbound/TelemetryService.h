@@ -70,10 +70,10 @@ public:
     TelemetryService(AppSettings& settings, std::shared_ptr<HttpClient> client, const SystemInfo& machine,
                      std::shared_ptr<Clock> clock, std::string url = std::string(endpoint));
 
-    // The app's one instance: installed at start, removed at quit. Null before that and in tests
-    // that install none; callers then send nothing. Main thread only.
+    // The app's one instance, installed once in main before its first use. The installer keeps it
+    // alive (main until it returns); once it is gone this is null and callers send nothing.
     static std::shared_ptr<TelemetryService> shared();
-    static void installShared(std::shared_ptr<TelemetryService> service);
+    static void installShared(const std::shared_ptr<TelemetryService>& service);
 
     SystemSnapshot snapshot(const SystemStats& stats, const AppSettings& settings) const;
 

@@ -12,6 +12,7 @@
 #include "platform/SMCTransport.h"
 #include "platform/ThermalSource.h"
 #include "platform/VmStatsSource.h"
+#include "util/AtomicFile.h"
 
 #include <filesystem>
 #include <memory>
@@ -37,6 +38,8 @@ struct MachineSources {
     std::unique_ptr<EnergyReportSource> energyReport;
     // Shared: the shell also asks it for permission at launch.
     std::shared_ptr<Notifier> notifier;
+    // Flushes the monitor's saved files to the device; none: to the kernel only.
+    AtomicFile::SyncHook fileSync = nullptr;
 };
 
 }  // namespace corvelle

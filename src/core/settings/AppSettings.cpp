@@ -1,24 +1,17 @@
 #include "settings/AppSettings.h"
 
-#include "settings/MemoryKeyValueStore.h"
+#include "util/InstalledOnce.h"
 
 #include <nlohmann/json.hpp>
-
-#include <mutex>
 
 namespace corvelle {
 namespace {
 
 std::string keyFor(const char* name) { return std::string(AppSettings::keyPrefix) + name; }
 
-struct SharedBackend {
-    std::shared_ptr<KeyValueStore> store;
-    std::shared_ptr<LoginItem> loginItem;
-};
-
-SharedBackend& sharedBackend() {
-    static SharedBackend backend;
-    return backend;
+InstalledOnce<std::unique_ptr<AppSettings>>& sharedSettings() {
+    static InstalledOnce<std::unique_ptr<AppSettings>> instance("AppSettings::shared");
+    return instance;
 }
 
 // A JSON array of raw strings, as stored for the pinned widgets and the section orders.
@@ -52,15 +45,10 @@ AppSettings::AppSettings(std::shared_ptr<KeyValueStore> store, std::shared_ptr<L
     reconcileLoginItem();
 }
 
-AppSettings& AppSettings::shared() {
-    static AppSettings instance(
-        sharedBackend().store ? sharedBackend().store : std::make_shared<MemoryKeyValueStore>(),
-        sharedBackend().loginItem);
-    return instance;
-}
+AppSettings& AppSettings::shared() { return *sharedSettings().get(); }
 
 void AppSettings::installShared(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem) {
-    sharedBackend() = SharedBackend{std::move(store), std::move(loginItem)};
+    sharedSettings().install(std::make_unique<AppSettings>(std::move(store), std::move(loginItem)));
 }
 
 void AppSettings::write(const char* name, const KeyValueStore::Value& value) {

@@ -28,8 +28,7 @@ public:
     // loginItem may be null: launch at login is then a stored preference only.
     AppSettings(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem);
 
-    // The one instance the app uses. Created on first access from the backend installed with
-    // installShared(), or an in-memory store without login item when none was installed.
+    // The one instance the app uses, installed once in main before its first use.
     static AppSettings& shared();
     static void installShared(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem);
 

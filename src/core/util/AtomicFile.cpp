@@ -1,6 +1,5 @@
 #include "util/AtomicFile.h"
 
-#include <atomic>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -10,32 +9,28 @@
 namespace corvelle::AtomicFile {
 namespace {
 
-std::atomic<SyncHook> syncHook{nullptr};
-
 std::filesystem::path temporarySibling(const std::filesystem::path& path) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
     auto name = "." + path.filename().string() + ".tmp-" + std::to_string(generator() % 1000000000ULL);
     return path.parent_path() / name;
 }
 
-bool writeAndSync(const std::filesystem::path& path, std::string_view contents) {
+bool writeAndSync(const std::filesystem::path& path, std::string_view contents, SyncHook sync) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
     ok = std::fflush(file) == 0 && ok;
-    if (ok) {
-        if (auto hook = syncHook.load()) ok = hook(file);
-    }
+    if (ok && sync) ok = sync(file);
     ok = std::fclose(file) == 0 && ok;
     return ok;
 }
 
 }  // namespace
 
-bool write(const std::filesystem::path& path, std::string_view contents) {
+bool write(const std::filesystem::path& path, std::string_view contents, SyncHook sync) {
     const auto temporary = temporarySibling(path);
     std::error_code error;
-    if (!writeAndSync(temporary, contents)) {
+    if (!writeAndSync(temporary, contents, sync)) {
         std::filesystem::remove(temporary, error);
         return false;
     }
@@ -66,7 +61,5 @@ bool moveAsideCorrupt(const std::filesystem::path& path, double unixSeconds) {
     std::filesystem::rename(path, target, error);
     return !error;
 }
-
-void setSyncHook(SyncHook hook) { syncHook.store(hook); }
 
 }  // namespace corvelle::AtomicFile

@@ -1,23 +1,24 @@
-#include "sampling/ParallelFor.h"
+#include "sampling/WorkerPool.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <set>
-#include <thread>
 #include <mutex>
+#include <thread>
 
 namespace corvelle {
 namespace {
 
-TEST(ParallelFor, RunsEveryIterationOnceAndAllAtTheSameTime) {
+TEST(WorkerPool, RunsEveryIterationOnceAndAllAtTheSameTime) {
+    WorkerPool pool;
     for (int n : {1, 2, 6, 3, 8}) {
         std::atomic<int> arrived{0};
         std::mutex mutex;
         std::multiset<int> seen;
         std::set<std::thread::id> threads;
-        parallelFor(n, [&](int i) {
+        pool.run(n, [&](int i) {
             // Every iteration waits for all the others: a pool that ran them one after another
             // would never get past this.
             ++arrived;
@@ -32,7 +33,7 @@ TEST(ParallelFor, RunsEveryIterationOnceAndAllAtTheSameTime) {
         for (int i = 0; i < n; ++i) EXPECT_EQ(seen.count(i), 1u) << n;
         EXPECT_EQ(threads.size(), static_cast<size_t>(n));
     }
-    parallelFor(0, [](int) { FAIL(); });
+    pool.run(0, [](int) { FAIL(); });
 }
 
 }  // namespace
