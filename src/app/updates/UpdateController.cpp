@@ -1,6 +1,7 @@
 #include "app/updates/UpdateController.h"
 
 #include "localization/LShell.h"
+#include "outbound/UpdateFeed.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -29,7 +30,8 @@ void UpdateController::checkForUpdates() {
         if (!alive.lock()) return;
         *checking_ = false;
         if (body) {
-            present_(UpdateFeed::evaluate(*body, currentVersion_));
+            present_(UpdateFeed::evaluate(*body, currentVersion_)
+                         .value_or(UpdateCheckResult::failed(L::updateFeedUnreadable())));
         } else {
             present_(UpdateCheckResult::failed(L::updateServerUnreachable(error)));
         }

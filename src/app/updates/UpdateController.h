@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/updates/UpdateFeed.h"
+#include "outbound/UpdateCheckResult.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,4 @@
-#include "app/updates/UpdateFeed.h"
-
-#include "localization/LShell.h"
+#include "outbound/UpdateFeed.h"
 
 #include <nlohmann/json.hpp>
 
@@ -33,16 +31,15 @@ int compare(const std::vector<long>& a, const std::vector<long>& b) {
     return 0;
 }
 
-UpdateCheckResult evaluate(std::string_view feed, std::string_view currentVersion) {
-    const auto unreadable = UpdateCheckResult::failed(L::updateFeedUnreadable());
+std::optional<UpdateCheckResult> evaluate(std::string_view feed, std::string_view currentVersion) {
     const auto json = nlohmann::json::parse(feed.begin(), feed.end(), nullptr, false);
     if (json.is_discarded() || !json.is_object() || !json.contains("version") || !json["version"].is_string()) {
-        return unreadable;
+        return std::nullopt;
     }
     const auto latestText = json["version"].get<std::string>();
     const auto latest = parseVersion(latestText);
     const auto current = parseVersion(currentVersion);
-    if (!latest || !current) return unreadable;
+    if (!latest || !current) return std::nullopt;
     if (compare(*latest, *current) <= 0) return UpdateCheckResult::upToDate();
     auto result = UpdateCheckResult::available(latestText, "");
     // Only a secure web address is ever opened from the feed.
