@@ -4,12 +4,8 @@
 #include "app/status/StatusItem.h"
 #include "app/views/MainPopover.h"
 #include "app/views/components/HeaderIconButton.h"
-#include "monitor/SystemMonitor.h"
-#include "settings/AppSettings.h"
-#include "settings/MemoryKeyValueStore.h"
-#include "support/ManualEventLoop.h"
+#include "support/MonitorHarness.h"
 #include "support/ScopedLanguage.h"
-#include "support/TempDir.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -43,15 +39,11 @@ public:
 
 class AppDelegateTest : public ::testing::Test {
 protected:
-    AppDelegateTest() : settings(std::make_shared<MemoryKeyValueStore>(), nullptr), loop(std::make_shared<test::ManualEventLoop>(*clock)) {
+    AppDelegateTest() {
         AppDelegate::Dependencies dependencies;
-        dependencies.appSettings = &settings;
+        dependencies.appSettings = &h.settings;
         dependencies.makeSystemMonitor = [this](AppSettings& appSettings) {
-            MachineSources sources;
-            sources.clock = clock;
-            sources.eventLoop = loop;
-            sources.appSupportDirectory = folder.path();
-            return std::make_unique<SystemMonitor>(appSettings, std::move(sources));
+            return std::make_unique<SystemMonitor>(appSettings, h.sources());
         };
         dependencies.makeStatusItem = [this] {
             auto item = std::make_unique<FakeStatusItem>();
@@ -68,15 +60,12 @@ protected:
 
     bool popoverVisible() const { return shell->systemMonitor()->isPopoverVisible(); }
     bool samplingTimerRuns() const {
-        const auto intervals = loop->repeatingIntervals();
-        return std::count(intervals.begin(), intervals.end(), settings.pollingInterval()) == 1;
+        const auto intervals = h.loop->repeatingIntervals();
+        return std::count(intervals.begin(), intervals.end(), h.settings.pollingInterval()) == 1;
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    test::TempDir folder;
-    AppSettings settings;
-    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
-    std::shared_ptr<test::ManualEventLoop> loop;
+    test::MonitorHarness h;
     FakeStatusItem* status = nullptr;
     int updateChecks = 0;
     int quits = 0;

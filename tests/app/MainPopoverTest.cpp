@@ -3,12 +3,9 @@
 #include "app/views/components/HeaderIconButton.h"
 #include "app/views/components/WidgetCard.h"
 #include "app/views/components/WidgetPicker.h"
-#include "monitor/SystemMonitor.h"
-#include "settings/AppSettings.h"
-#include "settings/MemoryKeyValueStore.h"
-#include "support/ManualEventLoop.h"
+#include "support/MonitorHarness.h"
+#include "support/StatsBuilder.h"
 #include "support/ScopedLanguage.h"
-#include "support/TempDir.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -22,19 +19,11 @@ namespace {
 
 class MainPopoverTest : public ::testing::Test {
 protected:
-    MainPopoverTest() : settings(std::make_shared<MemoryKeyValueStore>(), nullptr) {
-        MachineSources sources;
-        sources.clock = clock;
-        sources.eventLoop = std::make_shared<test::ManualEventLoop>(*clock);
-        sources.appSupportDirectory = folder.path();
-        monitor = std::make_unique<SystemMonitor>(settings, std::move(sources));
-    }
-
     std::unique_ptr<MainPopover> popover(std::vector<PinnedWidget> pinned = {PinnedWidget::battery}) {
         MainPopover::Options options;
         options.onOpenSettings = [] {};
         options.pinnedWidgets = std::move(pinned);
-        return std::make_unique<MainPopover>(*monitor, settings, std::move(options));
+        return std::make_unique<MainPopover>(monitor, h.settings, std::move(options));
     }
 
     static QString contentText(const MainPopover& view) {
@@ -42,10 +31,8 @@ protected:
         return label ? label->text() : QString();
     }
 
-    test::TempDir folder;
-    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
-    AppSettings settings;
-    std::unique_ptr<SystemMonitor> monitor;
+    test::MonitorHarness h;
+    SystemMonitor& monitor = h.make();
 };
 
 TEST_F(MainPopoverTest, FiveTabsInTagOrderAndUnknownTagsSayso) {
@@ -96,7 +83,7 @@ TEST_F(MainPopoverTest, TheLastPinnedWidgetCannotBeRemoved) {
     ASSERT_TRUE(strip.cards()[0]->removeButton());
     strip.cards()[0]->removeButton()->click();
     EXPECT_EQ(strip.pinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
-    EXPECT_EQ(settings.loadPinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
+    EXPECT_EQ(h.settings.loadPinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
     strip.cards()[0]->removeButton()->click();
     EXPECT_EQ(strip.pinnedWidgets(), (std::vector<PinnedWidget>{PinnedWidget::memory}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -119,16 +106,14 @@ TEST_F(MainPopoverTest, ThePickerOffersWhatIsNotPinnedUpToThree) {
     EXPECT_EQ(buttons[1]->text(), "Temperature");
     buttons[1]->click();
     EXPECT_EQ(strip.pinnedWidgets(), (std::vector<W>{W::cpu, W::power, W::temperature}));
-    EXPECT_EQ(settings.loadPinnedWidgets(), strip.pinnedWidgets());
+    EXPECT_EQ(h.settings.loadPinnedWidgets(), strip.pinnedWidgets());
     EXPECT_FALSE(strip.picker()) << "three pinned: nothing more to add";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(MainPopoverTest, CardsFollowEveryPublishedSnapshot) {
     auto view = popover({PinnedWidget::cpu});
-    SystemStats stats;
-    stats.cpuTotalUsage = 91.26;
-    monitor->stats().set(stats);
+    monitor.stats().set(test::StatsBuilder().cpu(91.26));
     ASSERT_EQ(view->statusStrip().cards().size(), 1u);
     EXPECT_EQ(view->statusStrip().cards()[0]->content().value, "91.3%");
     EXPECT_EQ(view->statusStrip().cards()[0]->content().color, SystemColor::red);

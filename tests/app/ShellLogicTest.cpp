@@ -2,6 +2,7 @@
 #include "app/status/StatusMenu.h"
 #include "app/views/WidgetCardContent.h"
 #include "support/ScopedLanguage.h"
+#include "support/StatsBuilder.h"
 
 #include <QMenu>
 
@@ -11,6 +12,9 @@
 
 namespace corvelle {
 namespace {
+
+using test::Power;
+using test::StatsBuilder;
 
 TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     const QSize panel(480, 620);
@@ -80,24 +84,18 @@ TEST(WidgetCardContentTest, ValuesIconsAndColoursFollowTheReadings) {
         std::string icon, value;
         SystemColor color;
     } cases[] = {
-        {"charging", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 12; s.batteryIsCharging = true; }),
-         "battery.100percent.bolt", "12%", SystemColor::green},
-        {"full", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 75; }), "battery.100percent", "75%",
-         SystemColor::green},
-        {"half", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 50; }), "battery.75percent", "50%",
-         SystemColor::green},
-        {"low half", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 49.6; }), "battery.50percent",
-         "50%", SystemColor::orange},
-        {"20", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 20; }), "battery.25percent", "20%",
+        {"charging", PinnedWidget::battery, StatsBuilder().battery(12, Power::charging), "battery.100percent.bolt",
+         "12%", SystemColor::green},
+        {"full", PinnedWidget::battery, StatsBuilder().battery(75), "battery.100percent", "75%", SystemColor::green},
+        {"half", PinnedWidget::battery, StatsBuilder().battery(50), "battery.75percent", "50%", SystemColor::green},
+        {"low half", PinnedWidget::battery, StatsBuilder().battery(49.6), "battery.50percent", "50%",
          SystemColor::orange},
-        {"19.9", PinnedWidget::battery, stats([](auto& s) { s.batteryPercentage = 19.9; }), "battery.25percent", "20%",
-         SystemColor::red},
-        {"no battery", PinnedWidget::battery, stats([](auto&) {}), "battery.0percent", "--", SystemColor::secondary},
-        {"cpu 80", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 80; }), "cpu", "80.0%", SystemColor::red},
-        {"cpu 50", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 50; }), "cpu", "50.0%",
-         SystemColor::orange},
-        {"cpu 49.99", PinnedWidget::cpu, stats([](auto& s) { s.cpuTotalUsage = 49.99; }), "cpu", "50.0%",
-         SystemColor::blue},
+        {"20", PinnedWidget::battery, StatsBuilder().battery(20), "battery.25percent", "20%", SystemColor::orange},
+        {"19.9", PinnedWidget::battery, StatsBuilder().battery(19.9), "battery.25percent", "20%", SystemColor::red},
+        {"no battery", PinnedWidget::battery, SystemStats{}, "battery.0percent", "--", SystemColor::secondary},
+        {"cpu 80", PinnedWidget::cpu, StatsBuilder().cpu(80), "cpu", "80.0%", SystemColor::red},
+        {"cpu 50", PinnedWidget::cpu, StatsBuilder().cpu(50), "cpu", "50.0%", SystemColor::orange},
+        {"cpu 49.99", PinnedWidget::cpu, StatsBuilder().cpu(49.99), "cpu", "50.0%", SystemColor::blue},
         {"E-core when no P-core", PinnedWidget::temperature,
          stats([](auto& s) { s.eCoreTemp = 41.2; s.gpuTemp = 38; }), "thermometer.medium", "41.2°C", SystemColor::blue},
         {"hot GPU only", PinnedWidget::temperature, stats([](auto& s) { s.gpuTemp = 90; }), "thermometer.medium",
@@ -126,9 +124,7 @@ TEST(WidgetCardContentTest, ValuesIconsAndColoursFollowTheReadings) {
 }
 
 TEST(WidgetCardContentTest, LabelsAndDetailLines) {
-    SystemStats stats;
-    stats.batteryPercentage = 80;
-    stats.batteryIsPluggedIn = true;
+    SystemStats stats = StatsBuilder().battery(80, Power::pluggedIn);
     stats.cpuPowerWatts = 3.21;
     stats.gpuPowerWatts = 1.05;
     {

@@ -5,6 +5,7 @@
 #include "model/Explainer.h"
 #include "model/ThermalLevel.h"
 #include "monitor/StatusItemComposer.h"
+#include "support/StatsBuilder.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -74,12 +75,10 @@ TEST(SymbolIconTest, SymbolsNamedByTheCoreAreKnown) {
         EXPECT_TRUE(SymbolIcon::isKnown(symbolName(level))) << symbolName(level);
     }
     for (auto term : allExplainers) EXPECT_TRUE(SymbolIcon::isKnown(icon(term))) << icon(term);
-    SystemStats stats;
     for (double percent : {0.5, 9.9, 10.0, 24.9, 25.0, 49.9, 50.0, 74.9, 75.0, 100.0}) {
-        for (bool charging : {false, true}) {
-            stats.batteryPercentage = percent;
-            stats.batteryIsCharging = charging;
-            EXPECT_TRUE(SymbolIcon::isKnown(StatusItemComposer::batteryIcon(stats)->symbolName)) << StatusItemComposer::batteryIcon(stats)->symbolName;
+        for (auto power : {test::Power::battery, test::Power::charging}) {
+            const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(percent, power));
+            EXPECT_TRUE(SymbolIcon::isKnown(icon->symbolName)) << icon->symbolName;
         }
     }
 }
@@ -118,8 +117,7 @@ TEST(PaletteTest, EveryColourStandsOutOnBothThemes) {
 
 struct IconCase {
     double percent;
-    bool charging;
-    bool pluggedIn;
+    test::Power power;
     SystemColor color;
     double filledTo;  // fraction of the battery width reached by the level fill
 };
@@ -128,11 +126,7 @@ class BatteryIconPainterTest : public ::testing::TestWithParam<IconCase> {};
 
 TEST_P(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
     const auto& c = GetParam();
-    SystemStats stats;
-    stats.batteryPercentage = c.percent;
-    stats.batteryIsCharging = c.charging;
-    stats.batteryIsPluggedIn = c.pluggedIn;
-    const auto icon = StatusItemComposer::batteryIcon(stats);
+    const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(c.percent, c.power));
     ASSERT_TRUE(icon);
     for (bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "dark" : "light");
@@ -157,17 +151,14 @@ TEST_P(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, BatteryIconPainterTest,
-                         ::testing::Values(IconCase{9, false, false, SystemColor::red, 0.14},
-                                           IconCase{62, false, false, SystemColor::green, 0.66},
-                                           IconCase{35, false, false, SystemColor::orange, 0.46},
-                                           IconCase{100, false, true, SystemColor::blue, 0.86}));
+                         ::testing::Values(IconCase{9, test::Power::battery, SystemColor::red, 0.14},
+                                           IconCase{62, test::Power::battery, SystemColor::green, 0.66},
+                                           IconCase{35, test::Power::battery, SystemColor::orange, 0.46},
+                                           IconCase{100, test::Power::pluggedIn, SystemColor::blue, 0.86}));
 
 TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
-    SystemStats stats;
-    stats.batteryPercentage = 100;
-    stats.batteryIsCharging = true;
-    stats.batteryIsPluggedIn = true;
-    const QImage image = BatteryIconPainter::render(*StatusItemComposer::batteryIcon(stats), 32, false);
+    const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(100, test::Power::charging));
+    const QImage image = BatteryIconPainter::render(*icon, 32, false);
     const int battery = BatteryIconPainter::batteryWidth(32);
     const QRect middle(battery / 2 - 4, 10, 6, 12);
     EXPECT_GT(test::countNear(image, Palette::color(SystemColor::primary, false), middle), 8);

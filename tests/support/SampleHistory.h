@@ -3,6 +3,7 @@
 #include "history/UsageHistory.h"
 #include "history/UsageStore.h"
 #include "model/SystemStats.h"
+#include "support/StatsBuilder.h"
 
 #include <string>
 
@@ -11,18 +12,14 @@ namespace corvelle::test {
 // A busy tick: CPU, memory, power, a battery cycling between 20 % and 100 %, a thermal spell
 // and `apps` application groups.
 inline SystemStats busyStats(int tick, int apps) {
-    SystemStats stats;
-    stats.cpuTotalUsage = 5 + tick % 60;
+    const auto power = (tick / 81) % 2 == 1 ? Power::charging : Power::battery;
+    SystemStats stats = StatsBuilder().cpu(5 + tick % 60).battery(20 + tick % 81, power, 3 + tick % 15);
     stats.eCoreAverage = 3 + tick % 20;
     stats.pCoreAverage = 7 + tick % 50;
     stats.memoryPressure = 30 + tick % 40;
     stats.memoryUsed = (8ULL << 30) + static_cast<unsigned long long>(tick % 100) * (1ULL << 24);
     stats.totalPowerWatts = 4 + tick % 25;
     stats.gpuPowerWatts = tick % 6;
-    stats.batteryPercentage = 20 + tick % 81;
-    stats.batteryWatts = 3 + tick % 15;
-    stats.batteryIsPluggedIn = (tick / 81) % 2 == 1;
-    stats.batteryIsCharging = stats.batteryIsPluggedIn;
     stats.thermalLevel = tick % 17 == 0 ? ThermalLevel::moderate : ThermalLevel::nominal;
     stats.pCoreTemp = 45 + tick % 30;
     for (int app = 0; app < apps; ++app) {

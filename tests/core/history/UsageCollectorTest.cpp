@@ -7,6 +7,7 @@
 #include "support/FakeClock.h"
 #include "support/ManualEventLoop.h"
 #include "support/ScopedTimeZone.h"
+#include "support/StatsBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,7 @@ using test::kMadrid;
 constexpr const char* kNewYork = "EST5EDT,M3.2.0,M11.1.0";
 
 SystemStats sampleStats(double health = 92.5) {
-    SystemStats stats;
-    stats.cpuTotalUsage = 20;
-    stats.batteryPercentage = 70;
-    stats.batteryWatts = 6;
+    SystemStats stats = test::StatsBuilder().cpu(20).battery(70, test::Power::battery, 6);
     stats.batteryHealthPercent = health;
     stats.batteryCycleCount = 140;
     stats.pCoreTemp = 51;

@@ -1,6 +1,7 @@
 #include "analysis/BatteryTipsEngine.h"
 
 #include "support/BilingualText.h"
+#include "support/StatsBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +18,10 @@ using Ids = std::vector<std::string>;
 constexpr std::uint64_t MiB = 1024 * 1024;
 
 // Plugged in at 50 %, idle: no rule fires.
-SystemStats calm() {
-    SystemStats s;
-    s.batteryIsPluggedIn = true;
-    s.batteryPercentage = 50;
-    return s;
-}
+SystemStats calm() { return test::StatsBuilder().battery(50, test::Power::pluggedIn); }
 
 SystemStats onBattery(double percent, double watts = 8) {
-    SystemStats s;
-    s.batteryPercentage = percent;
-    s.batteryWatts = watts;
-    return s;
+    return test::StatsBuilder().battery(percent, test::Power::battery, watts);
 }
 
 AppGroup group(const std::string& name, double cpu, std::uint64_t memory = 0) { return {name, cpu, memory, 1, 0}; }
@@ -83,11 +76,8 @@ struct RuleCase {
 };
 
 // Set-ups for the tables: plugged in at a charge, or on battery with a draw, a baseline and time left.
-std::function<void(Inputs&)> plugged(double percent, bool charging = false) {
-    return [=](Inputs& in) {
-        in.stats.batteryPercentage = percent;
-        in.stats.batteryIsCharging = charging;
-    };
+std::function<void(Inputs&)> plugged(double percent, test::Power power = test::Power::pluggedIn) {
+    return [=](Inputs& in) { in.stats = test::StatsBuilder().battery(percent, power); };
 }
 
 std::function<void(Inputs&)> draining(double percent, double watts, double baseline = 0, double timeLeft = 0) {
@@ -118,9 +108,9 @@ TEST(BatteryTipsEngine, BatteryAndPowerRuleBoundaries) {
              in.stats.systemBaselineWatts = 0.5;
          }, {"unplug-tip"}},
         {"plugged, idle, 80 %", plugged(80), {}},
-        {"plugged, charging, 85 %", plugged(85, true), {}},
-        {"charging at 99 %", plugged(99, true), {"charge-100-warn"}},
-        {"charging at 98.9 %", plugged(98.9, true), {}},
+        {"plugged, charging, 85 %", plugged(85, test::Power::charging), {}},
+        {"charging at 99 %", plugged(99, test::Power::charging), {"charge-100-warn"}},
+        {"charging at 98.9 %", plugged(98.9, test::Power::charging), {}},
         {"9 %", draining(9, 8), {"battery-critical"}},
         {"10 %", draining(10, 8), {"battery-low"}},
         {"20 %", draining(20, 8), {"healthy-range"}},

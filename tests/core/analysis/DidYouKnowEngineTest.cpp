@@ -1,6 +1,7 @@
 #include "analysis/DidYouKnowEngine.h"
 
 #include "support/ScopedLanguage.h"
+#include "support/StatsBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,20 +18,17 @@ constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
 // Nothing striking: CPU 30 %, top app at 6 %, P-cores at 50 °C, memory pressure 30, fans at
 // 1200 rpm, a battery with 300 cycles, plugged in.
 SystemStats ordinary() {
-    SystemStats s;
-    s.eCoreUsages.resize(4);
-    s.pCoreUsages.resize(4);
-    s.coreUsages.resize(8);
-    s.cpuTotalUsage = 30;
+    SystemStats s = test::StatsBuilder()
+                        .cores(4, 4)
+                        .cpu(30)
+                        .apps({{"Browser", 6, 2 * GiB, 4, 0}})
+                        .memory(6 * GiB, 16 * GiB)
+                        .battery(0, test::Power::pluggedIn);
     s.totalPowerWatts = 10;
-    s.appGroups = {{"Browser", 6, 2 * GiB, 4, 0}};
     s.pCoreTemp = 50;
     s.memoryPressure = 30;
-    s.memoryUsed = 6 * GiB;
-    s.memoryTotal = 16 * GiB;
     s.fanSpeeds = {1200};
     s.batteryCycleCount = 300;
-    s.batteryIsPluggedIn = true;
     return s;
 }
 
@@ -193,6 +191,13 @@ TEST(DidYouKnowEngine, TopAppEnergyIsItsShareOfTheMeasuredPower) {
         stats.cpuTotalUsage = c.machineCPU;
         EXPECT_EQ(find(facts(stats), "top-energy")->text, c.expected) << c.groupCPU;
     }
+}
+
+TEST(DidYouKnowEngine, FactCategoryRawValues) {
+    using Category = Fact::Category;
+    EXPECT_EQ(toRaw(Category::power), "Power & Battery");
+    EXPECT_EQ(fromRaw<Category>("System"), Category::system);
+    EXPECT_FALSE(fromRaw<Category>("power"));
 }
 
 }  // namespace

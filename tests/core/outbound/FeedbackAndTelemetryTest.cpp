@@ -4,6 +4,7 @@
 
 #include "support/FakeOutbound.h"
 #include "support/ManualEventLoop.h"
+#include "support/StatsBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +27,8 @@ struct Outbound : ::testing::Test {
 };
 
 TEST_F(Outbound, FeedbackSystemInfoDescribesTheSnapshot) {
-    SystemStats stats;
-    stats.memoryTotal = 18'000'000'000ULL;
-    stats.eCoreUsages.resize(2);
-    stats.pCoreUsages.resize(4);
-    const auto info = FeedbackService::collectSystemInfo(stats, machine);
+    const auto info =
+        FeedbackService::collectSystemInfo(test::StatsBuilder().cores(2, 4).memory(0, 18'000'000'000ULL), machine);
     EXPECT_EQ(info.thermalState, "checkmark.circle.fill");
     EXPECT_NEAR(info.ramTotalGB, 16.7638, 1e-4);
     EXPECT_EQ(std::make_pair(info.eCores, info.pCores), std::make_pair(std::int64_t{2}, std::int64_t{4}));
@@ -54,11 +52,10 @@ TEST_F(Outbound, ProductionEndpointsAndTimeOuts) {
 }
 
 TEST_F(Outbound, FeedbackThatCannotBeEncodedFailsLaterWithoutSending) {
-    SystemStats stats;
-    stats.batteryPercentage = NAN;
     std::optional<bool> sent;
     FeedbackService::send({*client, loop, machine}, FeedbackService::Category::general, "x",
-                          FeedbackService::collectSystemInfo(stats, machine), [&](bool ok) { sent = ok; });
+                          FeedbackService::collectSystemInfo(test::StatsBuilder().battery(NAN), machine),
+                          [&](bool ok) { sent = ok; });
     EXPECT_FALSE(sent.has_value());
     loop.runPosted();
     EXPECT_EQ(sent, false);
@@ -66,11 +63,7 @@ TEST_F(Outbound, FeedbackThatCannotBeEncodedFailsLaterWithoutSending) {
 }
 
 TEST_F(Outbound, TelemetrySnapshotFormatsEveryValueAsText) {
-    SystemStats stats;
-    stats.coreUsages.resize(3);
-    stats.eCoreUsages.resize(1);
-    stats.pCoreUsages.resize(2);
-    stats.memoryTotal = 17'779'869'184ULL;  // 16.56 GiB
+    SystemStats stats = test::StatsBuilder().cores(1, 2).memory(0, 17'779'869'184ULL);  // 16.56 GiB
     stats.batteryPercentage = 62.25;
     stats.batteryHealthPercent = 91.04;
     stats.batteryCycleCount = 412;

@@ -4,6 +4,7 @@
 #include "util/JsonFields.h"
 
 #include "support/ScopedTimeZone.h"
+#include "support/StatsBuilder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -22,60 +23,53 @@ struct DailySnapshotFold : ::testing::Test {
     DailySnapshot day = DailySnapshot::empty("2025-06-30", nine);
 };
 
-struct Charge {
-    double percent;
-    bool plugged;
-    bool charging = false;
-    double watts = 0;
-};
+using test::Power;
+
+SystemStats charge(double percent, Power power = Power::battery, double watts = 0) {
+    return test::StatsBuilder().battery(percent, power, watts);
+}
 
 TEST_F(DailySnapshotFold, BatterySequences) {
     const struct {
         const char* name;
-        std::vector<Charge> samples;
+        std::vector<SystemStats> samples;
         double drain;
         std::int64_t deepDischarges;
         std::int64_t chargesTo100;
         double avgDischargeWatts;
     } cases[] = {
-        {"one excursion below 20 counts once", {{19, false}, {18, false}, {22, false}, {19, false}}, 4, 1, 0, 0},
-        {"back at 25 re-arms the latch", {{19, false}, {26, false}, {19, false}}, 7, 2, 0, 0},
-        {"below 20 while plugged in is not a discharge", {{15, true}, {14, true}}, 0, 0, 0, 0},
-        {"rising unplugged and dropping plugged add no drain", {{50, false}, {60, false}, {55, true}}, 0, 0, 0, 0},
-        {"reaching 100 while charging", {{99, true, true}, {100, true, true}, {100, true, true}}, 0, 0, 1, 0},
-        {"reaching 100 without the charging flag", {{99, true}, {100, true}}, 0, 0, 0, 0},
-        {"starting at 100 is no charge event", {{100, true, true}, {100, true, true}}, 0, 0, 0, 0},
+        {"one excursion below 20 counts once", {charge(19), charge(18), charge(22), charge(19)}, 4, 1, 0, 0},
+        {"back at 25 re-arms the latch", {charge(19), charge(26), charge(19)}, 7, 2, 0, 0},
+        {"below 20 while plugged in is not a discharge",
+         {charge(15, Power::pluggedIn), charge(14, Power::pluggedIn)}, 0, 0, 0, 0},
+        {"rising unplugged and dropping plugged add no drain",
+         {charge(50), charge(60), charge(55, Power::pluggedIn)}, 0, 0, 0, 0},
+        {"reaching 100 while charging",
+         {charge(99, Power::charging), charge(100, Power::charging), charge(100, Power::charging)}, 0, 0, 1, 0},
+        {"reaching 100 without the charging flag",
+         {charge(99, Power::pluggedIn), charge(100, Power::pluggedIn)}, 0, 0, 0, 0},
+        {"starting at 100 is no charge event",
+         {charge(100, Power::charging), charge(100, Power::charging)}, 0, 0, 0, 0},
         {"plugged-in power is not discharge power",
-         {{50, false, false, 10}, {49, false, false, 20}, {49, true, false, 30}},
-         1,
-         0,
-         0,
-         15},
+         {charge(50, Power::battery, 10), charge(49, Power::battery, 20), charge(49, Power::pluggedIn, 30)},
+         1, 0, 0, 15},
     };
     for (const auto& c : cases) {
         auto record = DailySnapshot::empty("2025-06-30", nine);
-        for (const auto& sample : c.samples) {
-            SystemStats stats;
-            stats.batteryPercentage = sample.percent;
-            stats.batteryIsPluggedIn = sample.plugged;
-            stats.batteryIsCharging = sample.charging;
-            stats.batteryWatts = sample.watts;
-            ASSERT_TRUE(record.fold(stats, 2, nine));
-        }
+        for (const auto& sample : c.samples) ASSERT_TRUE(record.fold(sample, 2, nine));
         const auto& b = record.battery;
         EXPECT_DOUBLE_EQ(b.totalDrainPercent, c.drain) << c.name;
         EXPECT_EQ(b.deepDischargeEvents, c.deepDischarges) << c.name;
         EXPECT_EQ(b.chargeEventsTo100, c.chargesTo100) << c.name;
         EXPECT_DOUBLE_EQ(b.avgDischargeWatts, c.avgDischargeWatts) << c.name;
-        EXPECT_EQ(b.startPercent, c.samples.front().percent) << c.name;
-        EXPECT_EQ(b.endPercent, c.samples.back().percent) << c.name;
-        EXPECT_EQ(b.lastWasPluggedIn, c.samples.back().plugged) << c.name;
+        EXPECT_EQ(b.startPercent, c.samples.front().batteryPercentage) << c.name;
+        EXPECT_EQ(b.endPercent, c.samples.back().batteryPercentage) << c.name;
+        EXPECT_EQ(b.lastWasPluggedIn, c.samples.back().batteryIsPluggedIn) << c.name;
     }
 }
 
 TEST_F(DailySnapshotFold, FirstSampleSetsTheRangeAndTimes) {
-    SystemStats stats;
-    stats.batteryPercentage = 57;
+    const auto stats = charge(57);
     ASSERT_TRUE(day.fold(stats, 2, nine + 5));
     EXPECT_EQ(day.battery.minPercent, 57);
     EXPECT_EQ(day.battery.maxPercent, 57);
@@ -160,8 +154,7 @@ TEST_F(DailySnapshotFold, HourlyEntriesFollowTheLocalHour) {
 }
 
 TEST_F(DailySnapshotFold, ApplicationsAboveOnePercentAreRecorded) {
-    SystemStats stats;
-    stats.appGroups = {{"Idle", 1.0}, {"Barely", 1.01}, {"Busy", 5}};
+    const SystemStats stats = test::StatsBuilder().apps({{"Idle", 1.0}, {"Barely", 1.01}, {"Busy", 5}});
     ASSERT_TRUE(day.fold(stats, 3, nine));
     ASSERT_TRUE(day.fold(stats, 3, nine));
     EXPECT_FALSE(day.appPresenceMinutes.count("Idle"));
@@ -196,11 +189,7 @@ TEST_F(DailySnapshotFold, ASampleThatIsNotFiniteIsRefused) {
 DailySnapshot filledRecord() {
     test::ScopedTimeZone zone{kMadrid};
     auto record = DailySnapshot::empty("2025-06-30", 1751267400);
-    SystemStats stats;
-    stats.cpuTotalUsage = 12.5;
-    stats.batteryPercentage = 57;
-    stats.batteryWatts = 7.25;
-    stats.appGroups = {{"Editor", 3.5}};
+    SystemStats stats = test::StatsBuilder().cpu(12.5).battery(57, Power::battery, 7.25).apps({{"Editor", 3.5}});
     stats.thermalLevel = ThermalLevel::moderate;
     record.fold(stats, 2, 1751267400);
     record.fold(stats, 2, 1751267402);

@@ -6,6 +6,7 @@
 #include "support/FakeClock.h"
 #include "support/ManualEventLoop.h"
 #include "support/ScopedTimeZone.h"
+#include "support/StatsBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -215,10 +216,7 @@ TEST_F(UsageStoreTest, ADeferredSaveAfterTheStoreIsGoneDoesNothing) {
 TEST_F(UsageStoreTest, SavedFilesAreCompactSortedAndLoadBackEqual) {
     auto store = makeStore();
     auto record = store->todaySnapshot();
-    SystemStats stats;
-    stats.cpuTotalUsage = 33.25;
-    stats.appGroups = {{"Zed", 4}, {"Alpha", 2}};
-    record.fold(stats, 2, clock->now());
+    record.fold(test::StatsBuilder().cpu(33.25).apps({{"Zed", 4}, {"Alpha", 2}}), 2, clock->now());
     store->updateTodaySnapshot(record);
     store->addHealthEntry(entryOf("2025-06-30"));
     store->addHealthEntry(entryOf("2025-06-29"));  // kept in date order

@@ -1,4 +1,3 @@
-#include "analysis/DidYouKnowEngine.h"
 #include "localization/LExplainers.h"
 #include "localization/LFacts.h"
 #include "localization/LTips.h"
@@ -107,13 +106,6 @@ TEST(AdviceTexts, FanDescriptionBands) {
     } cases[] = {{1499, barely}, {1500, gently}, {2999, gently}, {3000, moderately}, {4999, moderately}, {5000, blast}};
     test::ScopedLanguage english("en");
     for (const auto& c : cases) EXPECT_EQ(L::fanContextDescription(c.rpm), c.expected) << c.rpm;
-}
-
-TEST(AdviceTexts, FactCategoryRawValues) {
-    using Category = DidYouKnowEngine::Fact::Category;
-    EXPECT_EQ(toRaw(Category::power), "Power & Battery");
-    EXPECT_EQ(fromRaw<Category>("System"), Category::system);
-    EXPECT_FALSE(fromRaw<Category>("power"));
 }
 
 }  // namespace
