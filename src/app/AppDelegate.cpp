@@ -115,7 +115,6 @@ void AppDelegate::statusItemAction(bool rightMouseUp) {
 void AppDelegate::showStatusMenu() {
     QMenu* menu = buildStatusMenu({guarded(&AppDelegate::openSettingsWindow),
                                    guarded(&AppDelegate::checkForUpdatesAction), dependencies_.quit});
-    statusMenu_ = menu;
     statusItem_->showMenu(menu);
 }
 

@@ -67,14 +67,11 @@ public:
     void menuBarUpdate(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title);
 
     SystemMonitor* systemMonitor() const { return systemMonitor_.get(); }
-    StatusItem* statusItem() const { return statusItem_.get(); }
     ShellWindow* panel() const { return panel_.get(); }
     MainPopover* panelContent() const { return panelContent_; }
     ShellWindow* detailWindow() const { return detailWindow_; }
     ShellWindow* settingsWindow() const { return settingsWindow_; }
     ShellWindow* feedbackWindow() const { return feedbackWindow_; }
-    // The menu of the last right click while it is open.
-    QMenu* statusMenu() const { return statusMenu_; }
 
 private:
     void setupStatusItem();
@@ -104,7 +101,6 @@ private:
     QPointer<ShellWindow> settingsWindow_;
     QPointer<ShellWindow> feedbackWindow_;
     std::vector<QPointer<ShellWindow>> retired_;
-    QPointer<QMenu> statusMenu_;
     std::string lastBatteryTimeString_;
     bool terminated_ = false;
     // Callbacks that outlive a call hold this weakly and do nothing once the shell is gone.

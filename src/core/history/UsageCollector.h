@@ -19,7 +19,7 @@ public:
     // Continues the store's record of today, if there is one.
     explicit UsageCollector(UsageStore& store);
 
-    // One tick; `pollingInterval` is the time in seconds the sample stands for.
+    // `pollingInterval` is the time in seconds the sample stands for.
     void record(const SystemStats& stats, double pollingInterval);
 
     // Called once per day change, before the first sample of the new day is folded.

@@ -59,7 +59,6 @@ public:
 
     const std::filesystem::path& directory() const { return directory_; }
     const std::filesystem::path& dailySummariesURL() const { return dailySummariesURL_; }
-    const std::filesystem::path& healthHistoryURL() const { return healthHistoryURL_; }
     const std::filesystem::path& profileURL() const { return profileURL_; }
     const Clock& clock() const { return *clock_; }
 

@@ -22,7 +22,6 @@ public:
     void retranslate();
     void setActive(bool active);
     bool isActive() const { return active_; }
-    bool isHovering() const { return hovering_; }
 
     QSize sizeHint() const override { return {28, 28}; }
 
