@@ -331,7 +331,7 @@ TEST(BatteryTipsEngine, TipsCarryTheirFiguresAndFallbackNames) {
         {"es", [](Inputs& in) {
              in.stats.thermalLevel = ThermalLevel::heavy;
              in.stats.appGroups = {group("AppA", 40), group("AppB", 22)};
-         }, "Tu Mac se está sobrecalentando", " AppA (40%) y AppB (22%) están haciéndolo trabajar más."},
+         }, "Tu equipo se está sobrecalentando", " AppA (40%) y AppB (22%) están haciéndolo trabajar más."},
         {"en", [](Inputs& in) { in.stats.pCoreAverage = 65; }, "Something is working hard", "P-cores are at 65% —"},
         // The busiest process by CPU, the first of equals.
         {"en", [](Inputs& in) {
