@@ -216,6 +216,8 @@ TEST(BatteryTipsEngine, ProcessSpikesAndProfiles) {
          developerOnBattery({group("Xcode", 20), group("swift-frontend", 80)}), {"healthy-range"}},
         {"developer: busy build tool replaces heavy-app",
          developerOnBattery({group("swift-build", 31), group("Xcode", 10)}), {"profile-dev", "healthy-range"}},
+        {"developer: a Linux compiler above 30 %", developerOnBattery({group("cc1plus", 30.5), group("code", 10)}),
+         {"profile-dev", "healthy-range"}},
         {"developer: names match exactly", developerOnBattery({group("xcode", 20), group("Xcodes", 50)}),
          {"healthy-range"}},
         {"developer plugged in", [](Inputs& in) {
