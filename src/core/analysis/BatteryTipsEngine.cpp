@@ -247,11 +247,15 @@ void creativeProfile(const Inputs& in, Tips& tips) {
         Severity::info);
 }
 
+// The groups that count as the build in the developer tip: compilers and build tools, matched exactly.
+constexpr std::array<std::string_view, 10> buildToolNames{
+    "Xcode", "swift-build", "swift-frontend", "cc1plus", "cc1", "rustc", "go", "javac", "ninja", "make"};
+
 // Only the first build tool in the list counts, however busy a later one is.
 void developerProfile(const Inputs& in, Tips& tips) {
     const auto& groups = in.stats.appGroups;
     const auto build = std::find_if(groups.begin(), groups.end(), [](const AppGroup& g) {
-        return g.name == "Xcode" || g.name == "swift-build" || g.name == "swift-frontend";
+        return std::find(buildToolNames.begin(), buildToolNames.end(), g.name) != buildToolNames.end();
     });
     if (build == groups.end() || build->totalCPU <= 30) return;
     add(tips, "profile-dev", "chevron.left.forwardslash.chevron.right",

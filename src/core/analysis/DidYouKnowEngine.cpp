@@ -98,8 +98,9 @@ std::string memoryText(const SystemStats& stats) {
     const std::string pct = wholePercentText(stats.memoryPressure);
     const std::string used = formatString("%.1f", gigabytes(stats.memoryUsed));
     const std::string total = formatString("%.0f", gigabytes(stats.memoryTotal));
-    if (stats.memoryPressure <= 50) return L::factMemoryLow(pct, used, total);
-    if (stats.memoryPressure <= 75) return L::factMemoryMedium(pct, used, total);
+    const bool compressing = stats.memoryCompressed > 0;
+    if (stats.memoryPressure <= 50) return L::factMemoryLow(pct, used, total, compressing);
+    if (stats.memoryPressure <= 75) return L::factMemoryMedium(pct, used, total, compressing);
     const AppGroup* top = largestMemoryUser(stats.appGroups);
     return L::factMemoryHigh(pct, used, total, top ? top->name : L::factUnknownApp(),
                              formatString("%.1f", top ? gigabytes(top->totalMemory) : 0.0));

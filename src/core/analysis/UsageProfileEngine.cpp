@@ -13,25 +13,38 @@ namespace {
 using RecordTotals::meanOf;
 using RecordTotals::sumOf;
 
-// Application-group names, compared exactly (case-sensitive).
-constexpr std::array<std::string_view, 41> developerNames{
+// Application-group names, compared exactly (case-sensitive): the applications' bundle names and,
+// for the same applications on Linux, the names of their executables.
+// A meeting held in a web browser cannot be told from browsing, so it counts as neither.
+constexpr std::array<std::string_view, 75> developerNames{
     // applications
     "Xcode", "Terminal", "iTerm2", "Ghostty", "Cursor", "Visual Studio Code", "VS Code", "Code", "Zed", "Docker",
     "Docker Desktop", "Warp", "Alacritty", "IntelliJ IDEA", "WebStorm", "PyCharm", "CLion", "Sublime Text", "Nova",
     "Neovim", "Vim",
     // processes
     "swift-build", "swift-frontend", "clang", "node", "bun", "cargo", "rustc", "python3", "ruby", "java", "go",
-    "claude", "gh", "git", "npm", "yarn", "pnpm", "sourcekit-lsp", "SourceKitService", "com.apple.dt.SKAgent"};
-constexpr std::array<std::string_view, 20> creativeNames{
+    "claude", "gh", "git", "npm", "yarn", "pnpm", "sourcekit-lsp", "SourceKitService", "com.apple.dt.SKAgent",
+    // Linux editors, terminals and containers
+    "code", "code-oss", "codium", "cursor", "zed", "nvim", "vim", "emacs", "idea", "pycharm", "clion", "sublime_text",
+    "gnome-terminal-server", "konsole", "kitty", "alacritty", "wezterm-gui", "foot", "xterm", "tilix", "dockerd",
+    "containerd", "podman",
+    // Linux compilers, build tools and language servers
+    "gcc", "cc1", "cc1plus", "g++", "ld", "make", "ninja", "cmake", "clangd", "rust-analyzer", "gopls"};
+constexpr std::array<std::string_view, 31> creativeNames{
     "Figma", "Sketch", "Adobe Photoshop", "Adobe Illustrator", "Adobe Premiere Pro", "Adobe After Effects",
     "Adobe XD", "Final Cut Pro", "DaVinci Resolve", "Logic Pro", "Blender", "Cinema 4D", "Affinity Photo",
-    "Affinity Designer", "Affinity Publisher", "Pixelmator Pro", "Procreate", "GarageBand", "Motion", "Compressor"};
-constexpr std::array<std::string_view, 14> meetingNames{
+    "Affinity Designer", "Affinity Publisher", "Pixelmator Pro", "Procreate", "GarageBand", "Motion", "Compressor",
+    // Linux
+    "gimp", "inkscape", "krita", "blender", "kdenlive", "resolve", "darktable", "shotcut", "obs", "ardour",
+    "audacity"};
+constexpr std::array<std::string_view, 20> meetingNames{
     // applications
     "zoom.us", "Zoom", "Microsoft Teams", "FaceTime", "Slack", "Discord", "Google Meet", "Webex", "Skype", "Around",
     "Loom",
     // processes
-    "VDCAssistant", "AppleCamera", "avconferenced"};
+    "VDCAssistant", "AppleCamera", "avconferenced",
+    // Linux
+    "zoom", "ZoomWebinar", "teams-for-linux", "slack", "skypeforlinux", "webex"};
 
 template <size_t N>
 double categoryShare(const std::map<std::string, double>& minutes, double total,

@@ -59,8 +59,8 @@ std::string subScoreReason(const std::string& label, bool isGood) {
                                   "Cargas al 100% frecuentes. Intenta mantener entre 20-80% para mejor salud.");
     }
     if (label == "Thermal") {
-        return isGood ? localized("Your Mac stays cool. Low exposure to excessive heat.",
-                                  "Tu Mac se mantiene fresco. Baja exposición a calor excesivo.")
+        return isGood ? localized("Your computer stays cool. Low exposure to excessive heat.",
+                                  "Tu equipo se mantiene fresco. Baja exposición a calor excesivo.")
                       : localized("Frequent exposure to high temperatures. Check ventilation and heavy processes.",
                                   "Exposición frecuente a temperaturas altas. Revisa ventilación y procesos pesados.");
     }
@@ -94,8 +94,8 @@ std::string usageProfileName(UsageProfile profile) {
 std::string usageProfileDescription(UsageProfile profile) {
     switch (profile) {
         case UsageProfile::light:
-            return localized("Browsing, documents, light tasks. Your Mac barely breaks a sweat.",
-                             "Navegación, documentos, tareas ligeras. Tu Mac apenas suda.");
+            return localized("Browsing, documents, light tasks. Your computer barely breaks a sweat.",
+                             "Navegación, documentos, tareas ligeras. Tu equipo apenas suda.");
         case UsageProfile::moderate:
             return localized("A balanced mix of apps and workloads. Typical daily driver.",
                              "Una mezcla equilibrada de apps y cargas de trabajo. Uso diario típico.");

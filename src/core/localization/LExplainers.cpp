@@ -7,11 +7,11 @@ namespace corvelle::L {
 std::string explainerSimple(Explainer explainer) {
     switch (explainer) {
         case Explainer::cpu:
-            return localized("Your Mac's brain that runs all your apps",
-                             "El cerebro de tu Mac que ejecuta todas tus apps");
+            return localized("Your computer's brain that runs all your apps",
+                             "El cerebro de tu equipo que ejecuta todas tus apps");
         case Explainer::cpuUsage:
-            return localized("How hard your Mac's brain is working right now",
-                             "Cuánto está trabajando el cerebro de tu Mac ahora");
+            return localized("How hard your computer's brain is working right now",
+                             "Cuánto está trabajando el cerebro de tu equipo ahora");
         case Explainer::eCore:
             return localized("Small, efficient helpers for easy tasks",
                              "Pequeños ayudantes eficientes para tareas fáciles");
@@ -19,8 +19,8 @@ std::string explainerSimple(Explainer explainer) {
             return localized("Powerful workers for demanding tasks",
                              "Trabajadores potentes para tareas exigentes");
         case Explainer::process:
-            return localized("A program or piece of a program running on your Mac",
-                             "Un programa o parte de un programa ejecutándose en tu Mac");
+            return localized("A program or piece of a program running on your computer",
+                             "Un programa o parte de un programa ejecutándose en tu equipo");
         case Explainer::pid:
             return localized("A unique ID number for each running program",
                              "Un número de ID único para cada programa en ejecución");
@@ -28,20 +28,20 @@ std::string explainerSimple(Explainer explainer) {
             return localized("How much battery a program is using",
                              "Cuánta batería usa un programa");
         case Explainer::memory:
-            return localized("Your Mac's short-term workspace for open apps",
-                             "El espacio de trabajo a corto plazo de tu Mac para apps abiertas");
+            return localized("Your computer's short-term workspace for open apps",
+                             "El espacio de trabajo a corto plazo de tu equipo para apps abiertas");
         case Explainer::memPressure:
-            return localized("How full your Mac's short-term memory is",
-                             "Qué tan llena está la memoria a corto plazo de tu Mac");
+            return localized("How full your computer's short-term memory is",
+                             "Qué tan llena está la memoria a corto plazo de tu equipo");
         case Explainer::diskIO:
-            return localized("How fast your Mac is reading and writing files",
-                             "Qué tan rápido tu Mac lee y escribe archivos");
+            return localized("How fast your computer is reading and writing files",
+                             "Qué tan rápido tu equipo lee y escribe archivos");
         case Explainer::network:
-            return localized("Data flowing in and out of your Mac",
-                             "Datos entrando y saliendo de tu Mac");
+            return localized("Data flowing in and out of your computer",
+                             "Datos entrando y saliendo de tu equipo");
         case Explainer::watts:
-            return localized("How much energy your Mac is using right now",
-                             "Cuánta energía usa tu Mac ahora");
+            return localized("How much energy your computer is using right now",
+                             "Cuánta energía usa tu equipo ahora");
         case Explainer::wattHours:
             return localized("Total energy used over time",
                              "Energía total usada en el tiempo");
@@ -61,23 +61,23 @@ std::string explainerSimple(Explainer explainer) {
             return localized("Estimated time until your battery runs out",
                              "Tiempo estimado hasta que tu batería se agote");
         case Explainer::baseline:
-            return localized("What's normal for your Mac based on past usage",
-                             "Lo normal para tu Mac basado en uso pasado");
+            return localized("What's normal for your computer based on past usage",
+                             "Lo normal para tu equipo basado en uso pasado");
         case Explainer::temperature:
-            return localized("How hot the chips inside your Mac are",
-                             "Qué tan calientes están los chips dentro de tu Mac");
+            return localized("How hot the chips inside your computer are",
+                             "Qué tan calientes están los chips dentro de tu equipo");
         case Explainer::thermal:
-            return localized("Your Mac slowing down to cool off",
-                             "Tu Mac ralentizándose para enfriarse");
+            return localized("Your computer slowing down to cool off",
+                             "Tu equipo ralentizándose para enfriarse");
         case Explainer::throttling:
-            return localized("Your Mac reducing speed to prevent overheating",
-                             "Tu Mac reduciendo velocidad para evitar sobrecalentamiento");
+            return localized("Your computer reducing speed to prevent overheating",
+                             "Tu equipo reduciendo velocidad para evitar sobrecalentamiento");
         case Explainer::fanRPM:
-            return localized("How fast the fans are spinning to cool your Mac",
-                             "Qué tan rápido giran los ventiladores para enfriar tu Mac");
+            return localized("How fast the fans are spinning to cool your computer",
+                             "Qué tan rápido giran los ventiladores para enfriar tu equipo");
         case Explainer::usageProfile:
-            return localized("What type of Mac user you are based on your habits",
-                             "Qué tipo de usuario de Mac eres según tus hábitos");
+            return localized("What type of computer user you are based on your habits",
+                             "Qué tipo de usuario eres según tus hábitos");
         case Explainer::habitScore:
             return localized("A grade for how well you treat your battery",
                              "Una nota por lo bien que tratas tu batería");
@@ -92,20 +92,20 @@ std::string explainerDetailed(Explainer explainer) {
     switch (explainer) {
         case Explainer::cpu:
             return localized(
-                "Think of CPU as your Mac's brain. When you open apps, it thinks harder. The percentage shows how much brainpower is being used right now.",
-                "Piensa en la CPU como el cerebro de tu Mac. Cuando abres apps, piensa más fuerte. El porcentaje muestra cuánta capacidad se está usando ahora.");
+                "Think of CPU as your computer's brain. When you open apps, it thinks harder. The percentage shows how much brainpower is being used right now.",
+                "Piensa en la CPU como el cerebro de tu equipo. Cuando abres apps, piensa más fuerte. El porcentaje muestra cuánta capacidad se está usando ahora.");
         case Explainer::cpuUsage:
             return localized(
-                "CPU usage is like a report card for your Mac's brain. 10% means it's barely thinking. 90% means it's working as hard as it can. High usage makes everything slower.",
-                "El uso de CPU es como un boletín de notas para el cerebro de tu Mac. 10% significa que apenas piensa. 90% significa que trabaja al máximo. Un uso alto hace todo más lento.");
+                "CPU usage is like a report card for your computer's brain. 10% means it's barely thinking. 90% means it's working as hard as it can. High usage makes everything slower.",
+                "El uso de CPU es como un boletín de notas para el cerebro de tu equipo. 10% significa que apenas piensa. 90% significa que trabaja al máximo. Un uso alto hace todo más lento.");
         case Explainer::eCore:
             return localized(
-                "E-cores are like walking — they handle easy jobs (email, music) without using much energy. Your Mac uses these to save battery.",
-                "Los E-cores son como caminar: manejan tareas fáciles (email, música) sin usar mucha energía. Tu Mac los usa para ahorrar batería.");
+                "E-cores are like walking — they handle easy jobs (email, music) without using much energy. Your computer uses these to save battery.",
+                "Los E-cores son como caminar: manejan tareas fáciles (email, música) sin usar mucha energía. Tu equipo los usa para ahorrar batería.");
         case Explainer::pCore:
             return localized(
-                "P-cores are like sprinting — they tackle hard jobs (video editing, games) fast, but use more energy. Your Mac only wakes these when needed.",
-                "Los P-cores son como correr: resuelven tareas pesadas (edición de video, juegos) rápido, pero usan más energía. Tu Mac solo los despierta cuando es necesario.");
+                "P-cores are like sprinting — they tackle hard jobs (video editing, games) fast, but use more energy. Your computer only wakes these when needed.",
+                "Los P-cores son como correr: resuelven tareas pesadas (edición de video, juegos) rápido, pero usan más energía. Tu equipo solo los despierta cuando es necesario.");
         case Explainer::process:
             return localized(
                 "Every app runs as one or more processes. Chrome might have 20+ processes (one per tab). Each process uses CPU, memory, and energy independently.",
@@ -120,12 +120,12 @@ std::string explainerDetailed(Explainer explainer) {
                 "El impacto energético combina uso de CPU, GPU, disco y red en un solo puntaje. Mayor significa que esa app drena tu batería más rápido.");
         case Explainer::memory:
             return localized(
-                "RAM is like your desk. Open apps sit on the desk for quick access. When the desk is full, your Mac has to put things on the floor (disk) to make room — which is way slower.",
-                "La RAM es como tu escritorio. Las apps abiertas se sientan en el escritorio para acceso rápido. Cuando el escritorio está lleno, tu Mac pone cosas en el piso (disco) para hacer espacio, lo cual es mucho más lento.");
+                "RAM is like your desk. Open apps sit on the desk for quick access. When the desk is full, your computer has to put things on the floor (disk) to make room — which is way slower.",
+                "La RAM es como tu escritorio. Las apps abiertas se sientan en el escritorio para acceso rápido. Cuando el escritorio está lleno, tu equipo pone cosas en el piso (disco) para hacer espacio, lo cual es mucho más lento.");
         case Explainer::memPressure:
             return localized(
-                "Memory pressure shows how stressed your RAM is. Green (low) means plenty of room. Red (high) means your Mac is swapping to disk and slowing down.",
-                "La presión de memoria muestra qué tan estresada está tu RAM. Verde (baja) significa mucho espacio. Rojo (alta) significa que tu Mac está intercambiando con disco y ralentizándose.");
+                "Memory pressure shows how stressed your RAM is. Green (low) means plenty of room. Red (high) means your computer is swapping to disk and slowing down.",
+                "La presión de memoria muestra qué tan estresada está tu RAM. Verde (baja) significa mucho espacio. Rojo (alta) significa que tu equipo está intercambiando con disco y ralentizándose.");
         case Explainer::diskIO:
             return localized(
                 "Disk I/O measures how fast data moves to and from your storage. R means reading (loading files), W means writing (saving files). High activity can slow other things down.",
@@ -148,44 +148,44 @@ std::string explainerDetailed(Explainer explainer) {
                 "El porcentaje de batería muestra cuánta carga queda, como el indicador de combustible de un coche. La velocidad de descarga depende de las apps y el brillo de pantalla.");
         case Explainer::battHealth:
             return localized(
-                "A new battery holds 100% of its original capacity. Over time it shrinks, like a water bottle slowly getting smaller. 80%+ is healthy. Below 80%, Apple considers it \"consumed.\"",
-                "Una batería nueva almacena el 100% de su capacidad original. Con el tiempo se reduce, como una botella de agua que se hace más pequeña. 80%+ es saludable. Por debajo del 80%, Apple la considera \"consumida\".");
+                "A new battery holds 100% of its original capacity. Over time it shrinks, like a water bottle slowly getting smaller. 80%+ is healthy. Below 80%, a battery usually counts as worn.",
+                "Una batería nueva almacena el 100% de su capacidad original. Con el tiempo se reduce, como una botella de agua que se hace más pequeña. 80%+ es saludable. Por debajo del 80%, una batería suele considerarse desgastada.");
         case Explainer::cycleCount:
             return localized(
-                "One cycle = using 100% of battery capacity. Using 50% two days in a row = 1 cycle. Modern MacBook batteries last about 1,000 cycles before noticeable wear.",
-                "Un ciclo = usar el 100% de la capacidad de la batería. Usar 50% dos días seguidos = 1 ciclo. Las baterías modernas de MacBook duran unos 1,000 ciclos antes de desgaste notable.");
+                "One cycle = using 100% of battery capacity. Using 50% two days in a row = 1 cycle. Modern laptop batteries last about 1,000 cycles before noticeable wear.",
+                "Un ciclo = usar el 100% de la capacidad de la batería. Usar 50% dos días seguidos = 1 ciclo. Las baterías modernas de portátil duran unos 1,000 ciclos antes de desgaste notable.");
         case Explainer::charging:
             return localized(
-                "When plugged in, your Mac charges the battery and powers itself from the wall. Fast charging to 80% is quick, but the last 20% slows down to protect battery health.",
-                "Al conectar, tu Mac carga la batería y se alimenta de la corriente. La carga rápida al 80% es rápida, pero el último 20% se ralentiza para proteger la salud de la batería.");
+                "When plugged in, your computer charges the battery and powers itself from the wall. Fast charging to 80% is quick, but the last 20% slows down to protect battery health.",
+                "Al conectar, tu equipo carga la batería y se alimenta de la corriente. La carga rápida al 80% es rápida, pero el último 20% se ralentiza para proteger la salud de la batería.");
         case Explainer::timeRemaining:
             return localized(
                 "This estimate is based on your current power usage. If you're doing something heavy, it'll show less time. Close demanding apps and the estimate goes up.",
                 "Esta estimación se basa en tu consumo actual. Si haces algo pesado, mostrará menos tiempo. Cierra apps exigentes y la estimación sube.");
         case Explainer::baseline:
             return localized(
-                "Corvelle learns what's normal for your Mac over time. When current usage is much higher than your baseline, something unusual is happening — probably a specific app.",
-                "Corvelle aprende lo que es normal para tu Mac con el tiempo. Cuando el uso actual es mucho mayor que tu línea base, algo inusual está pasando, probablemente una app específica.");
+                "Corvelle learns what's normal for your computer over time. When current usage is much higher than your baseline, something unusual is happening — probably a specific app.",
+                "Corvelle aprende lo que es normal para tu equipo con el tiempo. Cuando el uso actual es mucho mayor que tu línea base, algo inusual está pasando, probablemente una app específica.");
         case Explainer::temperature:
             return localized(
-                "Your Mac's chips generate heat when working. Under 50°C is cool, 70-85°C is warm and normal under load, above 90°C means something is pushing it hard.",
-                "Los chips de tu Mac generan calor al trabajar. Menos de 50°C es fresco, 70-85°C es caliente y normal bajo carga, más de 90°C significa que algo lo está empujando fuerte.");
+                "Your computer's chips generate heat when working. Under 50°C is cool, 70-85°C is warm and normal under load, above 90°C means something is pushing it hard.",
+                "Los chips de tu equipo generan calor al trabajar. Menos de 50°C es fresco, 70-85°C es caliente y normal bajo carga, más de 90°C significa que algo lo está empujando fuerte.");
         case Explainer::thermal:
             return localized(
-                "When your Mac gets too hot, it slows itself down — like how you walk instead of run on a very hot day. This protects the chips from damage.",
-                "Cuando tu Mac se calienta demasiado, baja la velocidad, como cuando caminas en vez de correr en un día muy caluroso. Esto protege los chips de dañarse.");
+                "When your computer gets too hot, it slows itself down — like how you walk instead of run on a very hot day. This protects the chips from damage.",
+                "Cuando tu equipo se calienta demasiado, baja la velocidad, como cuando caminas en vez de correr en un día muy caluroso. Esto protege los chips de dañarse.");
         case Explainer::throttling:
             return localized(
-                "Throttling is your Mac hitting the brakes to cool down. It reduces CPU and GPU speed temporarily. Once temps drop, full speed returns. It's a safety feature, not a problem.",
-                "El throttling es tu Mac frenando para enfriarse. Reduce la velocidad de CPU y GPU temporalmente. Cuando baja la temperatura, vuelve a toda velocidad. Es una función de seguridad, no un problema.");
+                "Throttling is your computer hitting the brakes to cool down. It reduces CPU and GPU speed temporarily. Once temps drop, full speed returns. It's a safety feature, not a problem.",
+                "El throttling es tu equipo frenando para enfriarse. Reduce la velocidad de CPU y GPU temporalmente. Cuando baja la temperatura, vuelve a toda velocidad. Es una función de seguridad, no un problema.");
         case Explainer::fanRPM:
             return localized(
-                "RPM = spins per minute. 0 = fans off (cool and quiet). 3000+ = fans working hard. 6000 = your Mac is very hot and needs all the cooling it can get.",
-                "RPM = giros por minuto. 0 = ventiladores apagados (fresco y silencioso). 3000+ = ventiladores trabajando fuerte. 6000 = tu Mac está muy caliente y necesita todo el enfriamiento posible.");
+                "RPM = spins per minute. 0 = fans off (cool and quiet). 3000+ = fans working hard. 6000 = your computer is very hot and needs all the cooling it can get.",
+                "RPM = giros por minuto. 0 = ventiladores apagados (fresco y silencioso). 3000+ = ventiladores trabajando fuerte. 6000 = tu equipo está muy caliente y necesita todo el enfriamiento posible.");
         case Explainer::usageProfile:
             return localized(
-                "Corvelle watches how you use your Mac for a week, then classifies you (Developer, Creative, Light, etc.). This helps tailor tips and predictions to your actual workflow.",
-                "Corvelle observa cómo usas tu Mac durante una semana, luego te clasifica (Desarrollador, Creativo, Ligero, etc.). Esto ayuda a personalizar consejos y predicciones a tu flujo de trabajo real.");
+                "Corvelle watches how you use your computer for a week, then classifies you (Developer, Creative, Light, etc.). This helps tailor tips and predictions to your actual workflow.",
+                "Corvelle observa cómo usas tu equipo durante una semana, luego te clasifica (Desarrollador, Creativo, Ligero, etc.). Esto ayuda a personalizar consejos y predicciones a tu flujo de trabajo real.");
         case Explainer::habitScore:
             return localized(
                 "Your habit score grades charging behavior, thermal exposure, discharge depth, and plug balance. Good habits (like not always charging to 100%) keep batteries healthy longer.",

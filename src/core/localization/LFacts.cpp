@@ -4,9 +4,9 @@
 
 namespace corvelle::L {
 std::string factCoreArch(std::int64_t eCores, std::int64_t pCores) {
-    return localized("Your Mac has " + std::to_string(eCores) + " E-cores and " + std::to_string(pCores) +
+    return localized("Your computer has " + std::to_string(eCores) + " E-cores and " + std::to_string(pCores) +
                          " P-cores — two types of brains! E-cores save energy, P-cores handle the heavy lifting.",
-                     "Tu Mac tiene " + std::to_string(eCores) + " E-cores y " + std::to_string(pCores) +
+                     "Tu equipo tiene " + std::to_string(eCores) + " E-cores y " + std::to_string(pCores) +
                          " P-cores: ¡dos tipos de cerebros! Los E-cores ahorran energía, los P-cores se encargan del "
                          "trabajo pesado.");
 }
@@ -34,26 +34,36 @@ std::string tempAnalogy(double celsius) {
 }
 
 std::string factTempAnalogy(const std::string& temp, const std::string& analogy) {
-    return localized("Your Mac's P-cores are at " + temp + " — that's like " + analogy + ".",
-                     "Los P-cores de tu Mac están a " + temp + ": eso es como " + analogy + ".");
+    return localized("Your computer's P-cores are at " + temp + " — that's like " + analogy + ".",
+                     "Los P-cores de tu equipo están a " + temp + ": eso es como " + analogy + ".");
 }
 
-std::string factMemoryLow(const std::string& pct, const std::string& usedGB, const std::string& totalGB) {
+std::string factMemoryLow(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
+                          bool compressing) {
     return localized("Memory is at " + pct + " (" + usedGB + " of " + totalGB +
-                         " GB). macOS manages it efficiently — compressed memory keeps things fast without using all "
-                         "your RAM.",
+                         " GB). Linux manages it efficiently — ",
                      "La memoria está al " + pct + " (" + usedGB + " de " + totalGB +
-                         " GB). macOS la gestiona eficientemente: comprime datos inactivos para mantener todo rápido "
-                         "sin usar toda la RAM.");
+                         " GB). Linux la gestiona eficientemente: ") +
+           (compressing ? localized("compressed memory (zswap/zram) keeps things fast without using all your RAM.",
+                                    "comprime datos inactivos (zswap/zram) para mantener todo rápido sin usar toda "
+                                    "la RAM.")
+                        : localized("spare RAM caches recent files to keep things fast and is freed as soon as apps "
+                                    "need it.",
+                                    "usa la RAM libre como caché de archivos para mantener todo rápido y la libera en "
+                                    "cuanto las apps la necesitan."));
 }
 
-std::string factMemoryMedium(const std::string& pct, const std::string& usedGB, const std::string& totalGB) {
-    return localized("Memory is getting busy at " + pct + " (" + usedGB + " of " + totalGB +
-                         " GB). Your Mac is compressing inactive data to keep things smooth. No need to close "
-                         "anything yet.",
-                     "La memoria está algo ocupada al " + pct + " (" + usedGB + " de " + totalGB +
-                         " GB). Tu Mac está comprimiendo datos inactivos para mantener todo fluido. No necesitas "
-                         "cerrar nada por ahora.");
+std::string factMemoryMedium(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
+                             bool compressing) {
+    return localized("Memory is getting busy at " + pct + " (" + usedGB + " of " + totalGB + " GB). ",
+                     "La memoria está algo ocupada al " + pct + " (" + usedGB + " de " + totalGB + " GB). ") +
+           (compressing ? localized("Your computer is compressing inactive data (zswap/zram) to keep things smooth.",
+                                    "Tu equipo está comprimiendo datos inactivos (zswap/zram) para mantener todo "
+                                    "fluido.")
+                        : localized("Your computer is handing file cache back to apps to keep things smooth.",
+                                    "Tu equipo está cediendo caché de archivos a las apps para mantener todo "
+                                    "fluido.")) +
+           localized(" No need to close anything yet.", " No necesitas cerrar nada por ahora.");
 }
 
 std::string factMemoryHigh(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
@@ -67,27 +77,27 @@ std::string factMemoryHigh(const std::string& pct, const std::string& usedGB, co
 }
 
 std::string factWattContext(const std::string& watts, const std::string& phones) {
-    return localized("Your Mac is drawing " + watts + " right now. That's enough power to charge " + phones +
+    return localized("Your computer is drawing " + watts + " right now. That's enough power to charge " + phones +
                          " phones simultaneously.",
-                     "Tu Mac consume " + watts + " ahora. Eso es suficiente para cargar " + phones +
+                     "Tu equipo consume " + watts + " ahora. Eso es suficiente para cargar " + phones +
                          " teléfonos a la vez.");
 }
 
 std::string fanContextDescription(std::int32_t rpm) {
     if (rpm < 1500) {
-        return localized("Fans are barely spinning — your Mac is cool and quiet.",
-                         "Los ventiladores apenas giran: tu Mac está fresco y silencioso.");
+        return localized("Fans are barely spinning — your computer is cool and quiet.",
+                         "Los ventiladores apenas giran: tu equipo está fresco y silencioso.");
     }
     if (rpm < 3000) {
         return localized("Fans are gently spinning to keep things comfortable.",
                          "Los ventiladores giran suavemente para mantener todo confortable.");
     }
     if (rpm < 5000) {
-        return localized("Fans are working moderately — your Mac is warm.",
-                         "Los ventiladores trabajan moderadamente: tu Mac está caliente.");
+        return localized("Fans are working moderately — your computer is warm.",
+                         "Los ventiladores trabajan moderadamente: tu equipo está caliente.");
     }
-    return localized("Fans are going full blast — your Mac really needs cooling right now!",
-                     "¡Los ventiladores van a toda potencia: tu Mac necesita enfriarse ya!");
+    return localized("Fans are going full blast — your computer really needs cooling right now!",
+                     "¡Los ventiladores van a toda potencia: tu equipo necesita enfriarse ya!");
 }
 
 std::string factFanContext(const std::string& context, const std::string& speed) {
@@ -95,9 +105,9 @@ std::string factFanContext(const std::string& context, const std::string& speed)
 }
 
 std::string factProcessCount(std::int64_t total, std::int64_t apps) {
-    return localized("Your Mac is running " + std::to_string(total) + " processes from " + std::to_string(apps) +
+    return localized("Your computer is running " + std::to_string(total) + " processes from " + std::to_string(apps) +
                          " active apps. Each process is like a separate worker doing a specific job.",
-                     "Tu Mac ejecuta " + std::to_string(total) + " procesos de " + std::to_string(apps) +
+                     "Tu equipo ejecuta " + std::to_string(total) + " procesos de " + std::to_string(apps) +
                          " apps activas. Cada proceso es como un trabajador separado haciendo un trabajo específico.");
 }
 

@@ -13,8 +13,11 @@ std::string factCycles(std::int64_t count, const std::string& lifetimePct);
 // What a chip temperature (°C) feels like.
 std::string tempAnalogy(double celsius);
 std::string factTempAnalogy(const std::string& temp, const std::string& analogy);
-std::string factMemoryLow(const std::string& pct, const std::string& usedGB, const std::string& totalGB);
-std::string factMemoryMedium(const std::string& pct, const std::string& usedGB, const std::string& totalGB);
+// compressing: the kernel holds compressed memory (zswap/zram); otherwise the texts speak of the file cache.
+std::string factMemoryLow(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
+                          bool compressing);
+std::string factMemoryMedium(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
+                             bool compressing);
 // High pressure, naming the application that holds the most memory.
 std::string factMemoryHigh(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
                            const std::string& topName, const std::string& topGB);

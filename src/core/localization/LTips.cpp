@@ -4,9 +4,9 @@
 
 namespace corvelle::L {
 TipContent tipThermal(const std::string& suggestion) {
-    return {localized("Your Mac is overheating", "Tu Mac se está sobrecalentando"),
-            localized("Your Mac is like a car engine — when it gets too hot, it slows down to protect itself. ",
-                      "Tu Mac es como un motor de coche: cuando se calienta demasiado, baja la velocidad para "
+    return {localized("Your computer is overheating", "Tu equipo se está sobrecalentando"),
+            localized("Your computer is like a car engine — when it gets too hot, it slows down to protect itself. ",
+                      "Tu equipo es como un motor de coche: cuando se calienta demasiado, baja la velocidad para "
                       "protegerse. ") +
                 suggestion};
 }
@@ -43,10 +43,10 @@ TipContent tipProcessSpike(const std::string& name, const std::string& timesMore
 TipContent tipHighWatts(const std::string& offenders, const std::string& watts) {
     const std::string title = localized("Battery draining fast", "Batería drenándose rápido");
     if (offenders.empty()) {
-        return {title, localized("Your Mac is pulling " + watts +
+        return {title, localized("Your computer is pulling " + watts +
                                      " — each watt on battery is like leaving a small light on. It adds up fast! "
                                      "Close apps you're not using.",
-                                 "Tu Mac consume " + watts +
+                                 "Tu equipo consume " + watts +
                                      "; cada watt con batería es como dejar una luz pequeña encendida. ¡Se acumula "
                                      "rápido! Cierra apps que no uses.")};
     }
@@ -58,8 +58,8 @@ TipContent tipHighWatts(const std::string& offenders, const std::string& watts) 
 
 TipContent tipBatteryLow(const std::string& extra) {
     return {localized("Battery getting low", "Batería bajando"),
-            localized("Turn on Low Power Mode: System Settings → Battery.",
-                      "Activa el modo de bajo consumo: Ajustes del Sistema → Batería.") +
+            localized("Turn on power saver: Settings → Power → Power Mode.",
+                      "Activa el ahorro de energía: Configuración → Energía → Modo de energía.") +
                 extra};
 }
 
@@ -70,10 +70,10 @@ std::string tipBatteryLowExtra(const std::string& offenders) {
 
 TipContent tipMemoryPressure(const std::string& who) {
     return {localized("Too many apps open", "Demasiadas apps abiertas"),
-            localized("Think of memory like a desk — when it's full, your Mac stacks things on the floor (the hard "
-                      "drive), which is way slower. ",
-                      "Piensa en la memoria como un escritorio: cuando está lleno, tu Mac apila cosas en el piso (el "
-                      "disco), que es mucho más lento. ") +
+            localized("Think of memory like a desk — when it's full, your computer stacks things on the floor (the "
+                      "hard drive), which is way slower. ",
+                      "Piensa en la memoria como un escritorio: cuando está lleno, tu equipo apila cosas en el piso "
+                      "(el disco), que es mucho más lento. ") +
                 who};
 }
 
@@ -89,11 +89,11 @@ std::string tipCPUBusyTitle(const std::optional<std::string>& name) {
 
 std::string tipCPUBusyWho(const std::optional<std::string>& name, const std::string& cpuPct) {
     if (!name) {
-        return localized("Something is pushing your Mac's brain to its limits.",
-                         "Algo está llevando el cerebro de tu Mac al límite.");
+        return localized("Something is pushing your computer's brain to its limits.",
+                         "Algo está llevando el cerebro de tu equipo al límite.");
     }
-    return localized(*name + " is using " + cpuPct + " of your Mac's brainpower.",
-                     *name + " está usando " + cpuPct + " de la capacidad de tu Mac.");
+    return localized(*name + " is using " + cpuPct + " of your computer's brainpower.",
+                     *name + " está usando " + cpuPct + " de la capacidad de tu equipo.");
 }
 
 std::string tipCPUBusy(const std::string& who, const std::string& pCoreAvg) {
@@ -127,10 +127,10 @@ std::string tipAboveBaselineExtra(const std::string& offenders) {
 TipContent tipGreatEfficiency(const std::string& watts) {
     return {localized("Battery sipping, not gulping", "Batería sorbiendo, no tragando"),
             localized("Only " + watts +
-                          " right now — that's excellent! Your Mac is barely working. At this rate your battery will "
-                          "last a long time.",
+                          " right now — that's excellent! Your computer is barely working. At this rate your battery "
+                          "will last a long time.",
                       "Solo " + watts +
-                          " ahora; ¡excelente! Tu Mac apenas está trabajando. A este ritmo tu batería durará mucho.")};
+                          " ahora; ¡excelente! Tu equipo apenas está trabajando. A este ritmo tu batería durará mucho.")};
 }
 
 TipContent tipHealthyRange() {
@@ -142,7 +142,7 @@ TipContent tipHealthyRange() {
 }
 
 TipContent tipCoresActive(const std::string& appName) {
-    return {localized("Your Mac is using its powerful brains", "Tu Mac está usando sus cerebros potentes"),
+    return {localized("Your computer is using its powerful brains", "Tu equipo está usando sus cerebros potentes"),
             appName + localized(" woke up the P-cores (the fast ones). These are 3x more powerful than E-cores but "
                                 "use more energy — like sprinting vs walking.",
                                 " despertó los P-cores (los rápidos). Son 3x más potentes que los E-cores pero usan "
@@ -151,25 +151,25 @@ TipContent tipCoresActive(const std::string& appName) {
 
 TipContent tipFansSpinning(const std::string& appName, const std::string& rpm) {
     return {localized("Fans are cooling things down", "Los ventiladores están enfriando"),
-            localized("Your Mac's fans are spinning at " + rpm + " to keep the chips cool. " + appName +
+            localized("Your computer's fans are spinning at " + rpm + " to keep the chips cool. " + appName +
                           " is making it work hard.",
-                      "Los ventiladores de tu Mac giran a " + rpm + " para mantener los chips frescos. " + appName +
+                      "Los ventiladores de tu equipo giran a " + rpm + " para mantener los chips frescos. " + appName +
                           " lo está haciendo trabajar duro.")};
 }
 
 TipContent tipDiskBusy(const std::string& appName, const std::string& throughput) {
     return {localized("Your storage is busy", "Tu almacenamiento está ocupado"),
-            localized("Your Mac is reading/writing data fast (" + throughput + "). " + appName +
+            localized("Your computer is reading/writing data fast (" + throughput + "). " + appName +
                           " is moving lots of files around.",
-                      "Tu Mac está leyendo/escribiendo datos rápido (" + throughput + "). " + appName +
+                      "Tu equipo está leyendo/escribiendo datos rápido (" + throughput + "). " + appName +
                           " está moviendo muchos archivos.")};
 }
 
 TipContent tipNetworkActive(const std::string& appName, const std::string& throughput) {
     return {localized("Lots of data flowing", "Mucho flujo de datos"),
-            localized("Your Mac is transferring data at " + throughput + ". " + appName +
+            localized("Your computer is transferring data at " + throughput + ". " + appName +
                           " is sending or receiving data — maybe a large download or video stream.",
-                      "Tu Mac transfiere datos a " + throughput + ". " + appName +
+                      "Tu equipo transfiere datos a " + throughput + ". " + appName +
                           " está enviando o recibiendo datos, quizá una descarga grande o video en streaming.")};
 }
 
@@ -184,16 +184,16 @@ TipContent tipCharge100() {
 TipContent tipSuperIdle(const std::string& watts, const std::string& hoursLeft) {
     return {localized("Super efficient right now", "Super eficiente ahora"),
             localized("Only " + watts + "! At this rate your battery could last " + hoursLeft +
-                          " more hours. Your Mac is barely working.",
+                          " more hours. Your computer is barely working.",
                       "¡Solo " + watts + "! A este ritmo tu batería podría durar " + hoursLeft +
-                          " horas más. Tu Mac apenas está trabajando.")};
+                          " horas más. Tu equipo apenas está trabajando.")};
 }
 
 TipContent tipMemoryEarly(const std::string& usedGB, const std::string& totalGB, const std::string& appInfo) {
     return {localized("Memory is filling up", "La memoria se está llenando"),
-            localized("Your Mac is using " + usedGB + " GB of " + totalGB + " GB memory. " + appInfo +
+            localized("Your computer is using " + usedGB + " GB of " + totalGB + " GB memory. " + appInfo +
                           ". Close unused tabs and apps to keep things snappy.",
-                      "Tu Mac usa " + usedGB + " GB de " + totalGB + " GB de memoria. " + appInfo +
+                      "Tu equipo usa " + usedGB + " GB de " + totalGB + " GB de memoria. " + appInfo +
                           ". Cierra pestañas y apps sin usar para mantener la fluidez.")};
 }
 
@@ -216,8 +216,8 @@ TipContent tipGoodHabits(const std::string& grade, std::int64_t score) {
 TipContent tipHeavyApp(const std::string& name, const std::string& cpuPct) {
     return {name + localized(" needs lots of brainpower", " necesita mucha capacidad"),
             localized(name + " is using " + cpuPct +
-                          " of your CPU. That's like using a quarter of your Mac's total thinking power.",
-                      name + " usa " + cpuPct + " de tu CPU. Eso es como usar un cuarto de toda la capacidad de tu Mac.")};
+                          " of your CPU. That's like using a quarter of your computer's total thinking power.",
+                      name + " usa " + cpuPct + " de tu CPU. Eso es como usar un cuarto de toda la capacidad de tu equipo.")};
 }
 
 TipContent tipProfilePower(std::int64_t activeApps) {
@@ -239,9 +239,9 @@ TipContent tipProfileCreative(const std::string& gpuWatts) {
 
 TipContent tipProfileDev(const std::string& name, const std::string& watts) {
     return {name + localized(" is your biggest drain", " es tu mayor consumidor"),
-            localized("Compiling code is like running a marathon for your CPU. Plug in for builds — your Mac is "
+            localized("Compiling code is like running a marathon for your CPU. Plug in for builds — your computer is "
                       "pulling " + watts + " right now.",
-                      "Compilar código es como un maratón para tu CPU. Conecta el cargador para builds; tu Mac "
+                      "Compilar código es como un maratón para tu CPU. Conecta el cargador para builds; tu equipo "
                       "consume " + watts + " ahora.")};
 }
 
@@ -269,10 +269,10 @@ TipContent tipDegradationWarning(const std::string& dropPerCycle, const std::str
 TipContent tipHealthPrediction(std::int64_t months) {
     return {localized("Battery health at 80% in ~" + std::to_string(months) + " months",
                       "Salud de batería al 80% en ~" + std::to_string(months) + " meses"),
-            localized("At your current usage pattern, the battery may need service by then. 80% is when Apple "
-                      "considers it \"consumed.\" Good habits can push this date further out.",
+            localized("At your current usage pattern, the battery may need service by then. 80% is the usual "
+                      "threshold for a worn battery. Good habits can push this date further out.",
                       "Con tu patrón de uso actual, la batería podría necesitar servicio para entonces. El 80% es "
-                      "cuando Apple la considera \"consumida\". Buenos hábitos pueden retrasar esta fecha.")};
+                      "el umbral habitual de una batería desgastada. Buenos hábitos pueden retrasar esta fecha.")};
 }
 
 TipContent tipDegradationDespiteGoodHabits(const std::string& grade, const std::string& dropPerCycle) {

@@ -206,6 +206,8 @@ TEST(BatteryTipsEngine, ProcessSpikesAndProfiles) {
          developerOnBattery({group("Xcode", 20), group("swift-frontend", 80)}), {"healthy-range"}},
         {"developer: busy build tool replaces heavy-app",
          developerOnBattery({group("swift-build", 31), group("Xcode", 10)}), {"profile-dev", "healthy-range"}},
+        {"developer: a Linux compiler above 30 %", developerOnBattery({group("cc1plus", 30.5), group("code", 10)}),
+         {"profile-dev", "healthy-range"}},
         {"developer: names match exactly", developerOnBattery({group("xcode", 20), group("Xcodes", 50)}),
          {"healthy-range"}},
         {"developer plugged in", [](Inputs& in) {
@@ -321,7 +323,7 @@ TEST(BatteryTipsEngine, TipsCarryTheirFiguresAndFallbackNames) {
         {"es", [](Inputs& in) {
              in.stats.thermalLevel = ThermalLevel::heavy;
              in.stats.appGroups = {group("AppA", 40), group("AppB", 22)};
-         }, "Tu Mac se está sobrecalentando", " AppA (40%) y AppB (22%) están haciéndolo trabajar más."},
+         }, "Tu equipo se está sobrecalentando", " AppA (40%) y AppB (22%) están haciéndolo trabajar más."},
         {"en", [](Inputs& in) { in.stats.pCoreAverage = 65; }, "Something is working hard", "P-cores are at 65% —"},
         // The busiest process by CPU, the first of equals.
         {"en", [](Inputs& in) {

@@ -174,6 +174,19 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
     EXPECT_TRUE(find(facts(stats), "memory-status")->text.ends_with("Mayor consumidor: unknown (0.0 GB)."));
 }
 
+TEST(DidYouKnowEngine, MemoryFactNamesCompressionOnlyWhenTheKernelCompresses) {
+    test::ScopedLanguage english("en");
+    for (const double pressure : {30.0, 60.0}) {
+        for (const std::uint64_t compressed : {std::uint64_t{0}, GiB}) {
+            SystemStats stats = ordinary();
+            stats.memoryPressure = pressure;
+            stats.memoryCompressed = compressed;
+            const std::string text = find(facts(stats), "memory-status")->text;
+            EXPECT_EQ(text.find("zswap") != std::string::npos, compressed > 0) << text;
+        }
+    }
+}
+
 TEST(DidYouKnowEngine, TopAppEnergyIsItsShareOfTheMeasuredPower) {
     const struct {
         double groupCPU;     // percent of one core

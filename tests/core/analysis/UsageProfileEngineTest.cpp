@@ -85,6 +85,29 @@ TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
     }
 }
 
+// A busy week (memory pressure 70, P-cores at 50 %, 20 W) is told apart by the applications it was spent in.
+TEST(UsageProfileEngine, ClassifiesAWeekByItsApplicationsUnderEitherName) {
+    const struct {
+        std::map<std::string, double> apps;
+        UsageProfile expected;
+    } cases[] = {
+        {{{"code", 200}, {"cc1plus", 150}, {"rust-analyzer", 50}, {"firefox", 100}}, UsageProfile::developer},
+        {{{"Xcode", 300}, {"Safari", 100}}, UsageProfile::developer},
+        {{{"zoom", 300}, {"firefox", 100}}, UsageProfile::meeting},
+        {{{"zoom.us", 300}, {"Safari", 100}}, UsageProfile::meeting},
+        {{{"gimp", 200}, {"kdenlive", 100}, {"firefox", 100}}, UsageProfile::creative},
+        {{{"firefox", 400}}, UsageProfile::moderate},
+    };
+    for (const auto& c : cases) {
+        auto record = test::balancedDay();
+        record.memory.avgPressure = 70;
+        record.cpu.avgPCore = 50;
+        record.power.avgSystemWatts = 20;
+        record.appPresenceMinutes = c.apps;
+        EXPECT_EQ(classify(std::vector<DailySnapshot>(7, record), now).primary, c.expected) << c.apps.begin()->first;
+    }
+}
+
 TEST(UsageProfileEngine, OnlyTheLastSevenRecordsCount) {
     auto hot = day({{"Xcode", 600}});
     hot.cpu.avgTotal = 95;

@@ -1,3 +1,5 @@
+#include "analysis/DidYouKnowEngine.h"
+#include "localization/LAnalysis.h"
 #include "localization/LExplainers.h"
 #include "localization/LFacts.h"
 #include "localization/LTips.h"
@@ -7,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <functional>
 #include <set>
 
 namespace corvelle {
@@ -51,14 +55,16 @@ TEST(AdviceTexts, SampleVerbatimInBothLanguages) {
     test::expectBothLanguages({
         {[] { return L::explainerDetailed(Explainer::battHealth); },
          "A new battery holds 100% of its original capacity. Over time it shrinks, like a water bottle slowly "
-         "getting smaller. 80%+ is healthy. Below 80%, Apple considers it \"consumed.\"",
+         "getting smaller. 80%+ is healthy. Below 80%, a battery usually counts as worn.",
          "Una batería nueva almacena el 100% de su capacidad original. Con el tiempo se reduce, como una botella de "
-         "agua que se hace más pequeña. 80%+ es saludable. Por debajo del 80%, Apple la considera \"consumida\"."},
+         "agua que se hace más pequeña. 80%+ es saludable. Por debajo del 80%, una batería suele considerarse "
+         "desgastada."},
         {[] { return L::tipHealthPrediction(14).title + "|" + L::tipHealthPrediction(14).detail; },
          "Battery health at 80% in ~14 months|At your current usage pattern, the battery may need service by then. "
-         "80% is when Apple considers it \"consumed.\" Good habits can push this date further out.",
+         "80% is the usual threshold for a worn battery. Good habits can push this date further out.",
          "Salud de batería al 80% en ~14 meses|Con tu patrón de uso actual, la batería podría necesitar servicio para "
-         "entonces. El 80% es cuando Apple la considera \"consumida\". Buenos hábitos pueden retrasar esta fecha."},
+         "entonces. El 80% es el umbral habitual de una batería desgastada. Buenos hábitos pueden retrasar esta "
+         "fecha."},
         {[] { return L::factProfile("Developer", "Building things."); },
          "Corvelle classifies you as a \"Developer\" user. Building things.",
          "Corvelle te clasifica como un usuario \"Developer\". Building things."},
@@ -68,13 +74,70 @@ TEST(AdviceTexts, SampleVerbatimInBothLanguages) {
         {[] { return L::tipBatteryCriticalWho(""); }, "Save your work and plug in now.",
          "Guarda tu trabajo y conecta el cargador ya."},
         {[] { return L::tipBatteryLow(L::tipBatteryLowExtra("")).detail; },
-         "Turn on Low Power Mode: System Settings → Battery.",
-         "Activa el modo de bajo consumo: Ajustes del Sistema → Batería."},
+         "Turn on power saver: Settings → Power → Power Mode.",
+         "Activa el ahorro de energía: Configuración → Energía → Modo de energía."},
         {[] { return L::tipProfileMeetingWarning(1); }, "~1 min left", "~1 min restantes"},
         {[] { return L::factFanContext(L::fanContextDescription(0), "0 RPM"); },
-         "Fans are barely spinning — your Mac is cool and quiet. Current speed: 0 RPM.",
-         "Los ventiladores apenas giran: tu Mac está fresco y silencioso. Velocidad actual: 0 RPM."},
+         "Fans are barely spinning — your computer is cool and quiet. Current speed: 0 RPM.",
+         "Los ventiladores apenas giran: tu equipo está fresco y silencioso. Velocidad actual: 0 RPM."},
     });
+}
+
+// "Mac" followed by anything but a lower-case letter, so "Machine" passes and "MacBook" does not.
+bool namesAnotherSystem(const std::string& text) {
+    for (const char* name : {"macOS", "Apple", "System Settings", "Ajustes del Sistema"}) {
+        if (text.find(name) != std::string::npos) return true;
+    }
+    for (auto at = text.find("Mac"); at != std::string::npos; at = text.find("Mac", at + 1)) {
+        if (at + 3 == text.size() || !std::islower(static_cast<unsigned char>(text[at + 3]))) return true;
+    }
+    return false;
+}
+
+TEST(AdviceTexts, SpeakOfThisComputerAndKeepTheirFiguresAndPlaceholders) {
+    const auto whole = [](const TipContent& tip) { return tip.title + "|" + tip.detail; };
+    const std::vector<std::pair<std::function<std::string()>, std::vector<std::string>>> texts{
+        {[] { return L::subScoreReason("Thermal", true); }, {}},
+        {[] { return L::usageProfileDescription(UsageProfile::light); }, {}},
+        {[] { return L::factCoreArch(13, 17); }, {"13", "17"}},
+        {[] { return L::factTempAnalogy("<t>", "<a>"); }, {"<t>", "<a>"}},
+        {[] { return L::factMemoryLow("<p>", "<u>", "<t>", true); }, {"<p>", "<u>", "<t> GB", "zswap"}},
+        {[] { return L::factMemoryLow("<p>", "<u>", "<t>", false); }, {"<p>", "<u>", "<t> GB", "RAM"}},
+        {[] { return L::factMemoryMedium("<p>", "<u>", "<t>", true); }, {"<p>", "<u>", "<t> GB", "zswap"}},
+        {[] { return L::factMemoryMedium("<p>", "<u>", "<t>", false); }, {"<p>", "<u>", "<t> GB"}},
+        {[] { return L::factWattContext("<w>", "<n>"); }, {"<w>", "<n>"}},
+        {[] { return L::fanContextDescription(0) + L::fanContextDescription(4000) + L::fanContextDescription(5000); },
+         {}},
+        {[] { return L::factProcessCount(13, 17); }, {"13", "17"}},
+        {[&] { return whole(L::tipThermal("<s>")); }, {"<s>"}},
+        {[&] { return whole(L::tipHighWatts("", "<w>")); }, {"<w>"}},
+        {[&] { return whole(L::tipBatteryLow("<x>")); }, {"→", "<x>"}},
+        {[&] { return whole(L::tipMemoryPressure("<w>")); }, {"<w>"}},
+        {[] { return L::tipCPUBusyWho(std::nullopt, "") + L::tipCPUBusyWho("<n>", "<c>"); }, {"<n>", "<c>"}},
+        {[&] { return whole(L::tipGreatEfficiency("<w>")); }, {"<w>"}},
+        {[&] { return whole(L::tipCoresActive("<n>")); }, {"<n>", "3x"}},
+        {[&] { return whole(L::tipFansSpinning("<n>", "<r>")); }, {"<n>", "<r>"}},
+        {[&] { return whole(L::tipDiskBusy("<n>", "<t>")); }, {"<n>", "(<t>)"}},
+        {[&] { return whole(L::tipNetworkActive("<n>", "<t>")); }, {"<n>", "<t>"}},
+        {[&] { return whole(L::tipSuperIdle("<w>", "<h>")); }, {"<w>", "<h>"}},
+        {[&] { return whole(L::tipMemoryEarly("<u>", "<t>", "<i>")); }, {"<u> GB", "<t> GB", "<i>"}},
+        {[&] { return whole(L::tipHeavyApp("<n>", "<c>")); }, {"<n>", "<c>"}},
+        {[&] { return whole(L::tipProfileDev("<n>", "<w>")); }, {"<n>", "<w>"}},
+        {[&] { return whole(L::tipHealthPrediction(14)); }, {"~14", "80%"}},
+        {[] {
+             std::string all;
+             for (Explainer e : allExplainers) all += L::explainerSimple(e) + "|" + L::explainerDetailed(e) + "|";
+             return all;
+         }, {"10%", "90%", "80%+", "50%", "1,000", "50°C", "70-85°C", "90°C", "3000+", "6000"}},
+    };
+    for (const char* language : {"en", "es"}) {
+        test::ScopedLanguage scope(language);
+        for (const auto& [make, figures] : texts) {
+            const std::string text = make();
+            EXPECT_FALSE(namesAnotherSystem(text)) << text;
+            for (const auto& figure : figures) EXPECT_NE(text.find(figure), std::string::npos) << figure << ": " << text;
+        }
+    }
 }
 
 TEST(AdviceTexts, TemperatureAnalogyBands) {
@@ -96,10 +159,10 @@ TEST(AdviceTexts, TemperatureAnalogyBands) {
 }
 
 TEST(AdviceTexts, FanDescriptionBands) {
-    const std::string barely = "Fans are barely spinning — your Mac is cool and quiet.";
+    const std::string barely = "Fans are barely spinning — your computer is cool and quiet.";
     const std::string gently = "Fans are gently spinning to keep things comfortable.";
-    const std::string moderately = "Fans are working moderately — your Mac is warm.";
-    const std::string blast = "Fans are going full blast — your Mac really needs cooling right now!";
+    const std::string moderately = "Fans are working moderately — your computer is warm.";
+    const std::string blast = "Fans are going full blast — your computer really needs cooling right now!";
     const struct {
         std::int32_t rpm;
         const std::string& expected;
