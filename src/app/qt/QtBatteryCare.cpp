@@ -68,7 +68,10 @@ void QtBatteryCare::setChargeLimit(const ChargeLimit& limit, Done done) {
     if (!current.supported()) return answerLater(done, {ChargeLimitStatus::unsupported, {}});
     pending_ = std::move(done);
     // Without a system bus (a pending call on it would never finish) only the helper is left.
-    if (!bus_.isConnected()) return apply(current.battery, limit, {});
+    if (!bus_.isConnected()) {
+        QTimer::singleShot(0, context_.get(), [this, battery = current.battery, limit] { apply(battery, limit, {}); });
+        return;
+    }
 
     // What the running UPower offers decides the route; no UPower (an error reply) means the helper.
     QDBusMessage getAll = QDBusMessage::createMethodCall(upowerService, devicePath(current.battery),
