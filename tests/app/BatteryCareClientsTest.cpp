@@ -1,0 +1,128 @@
+#include "app/qt/DBusPowerProfiles.h"
+#include "app/qt/QtBatteryCare.h"
+#include "care/ChargeLimitChoice.h"
+#include "linux/SysfsChargeThresholdSource.h"
+
+#include "support/WritableFixture.h"
+
+#include <QCoreApplication>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+// Runs the event loop until `done` holds, for at most `milliseconds`.
+bool waitFor(const std::function<bool()>& done, int milliseconds = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+// The fake daemons tests/app/e2e/battery_care.sh started: "none", "with-upower" or "without-upower".
+QString daemons() { return qEnvironmentVariable("CORVELLE_POWER_DAEMONS"); }
+
+// QtBatteryCare on a copy of a recorded laptop, with the helper's test build writing to it.
+struct Care {
+    explicit Care(QStringList helper = {}, QDBusConnection bus = QDBusConnection(QStringLiteral("nowhere"))) {
+        if (helper.isEmpty()) helper = {CORVELLE_CHARGE_LIMIT_TEST_HELPER, "--root", QString::fromStdString(tree.root())};
+        care = std::make_unique<QtBatteryCare>(std::make_unique<SysfsChargeThresholdSource>(tree.root()), bus, helper);
+    }
+    ChargeLimitResult set(const ChargeLimit& limit) {
+        std::optional<ChargeLimitResult> result;
+        care->setChargeLimit(limit, [&](ChargeLimitResult r) { result = std::move(r); });
+        EXPECT_FALSE(result) << "answered inside the call";
+        EXPECT_TRUE(waitFor([&] { return result.has_value(); }));
+        return result.value_or(ChargeLimitResult{});
+    }
+    ChargeLimitStatus stopAt(int end) { return set(ChargeLimitChoice::limitFor(end, care->thresholds())).status; }
+
+    test::WritableFixture tree{"battery-care/laptop"};
+    std::unique_ptr<QtBatteryCare> care;
+};
+
+TEST(QtBatteryCare, AnswersEveryRequestOnTheLoop) {
+    const auto shell = [](const char* script) { return QStringList{"/bin/sh", "-c", script, "sh"}; };
+    const struct {
+        QStringList helper;
+        ChargeLimit limit;
+        ChargeLimitStatus status;
+        std::string detail;
+    } cases[] = {
+        {{}, {80, 80}, ChargeLimitStatus::invalid, ""},
+        {shell("echo 'corvelle-charge-limit: dismissed' >&2; exit 126"), {55, 60}, ChargeLimitStatus::notAuthorized,
+         "dismissed"},
+        {shell("echo 'corvelle-charge-limit: refused' >&2; exit 5"), {55, 60}, ChargeLimitStatus::failed, "refused"},
+        {{"/nonexistent/pkexec"}, {55, 60}, ChargeLimitStatus::failed, "No such file"},
+    };
+    for (const auto& c : cases) {
+        const ChargeLimitResult result = Care(c.helper).set(c.limit);
+        EXPECT_EQ(result.status, c.status) << result.detail;
+        EXPECT_NE(result.detail.find(c.detail), std::string::npos) << result.detail;
+    }
+    // Without a system bus the helper sets it; a second request meanwhile is dropped.
+    Care machine;
+    std::optional<ChargeLimitResult> first;
+    machine.care->setChargeLimit({55, 60}, [&](ChargeLimitResult r) { first = r; });
+    EXPECT_EQ(machine.set({85, 90}).status, ChargeLimitStatus::busy);
+    ASSERT_TRUE(waitFor([&] { return first.has_value(); }));
+    EXPECT_EQ(first->status, ChargeLimitStatus::applied);
+    EXPECT_EQ(machine.care->thresholds(), (ChargeThresholds{"BAT0", 55, 60}));
+    machine.tree.remove("sys/class/power_supply");
+    EXPECT_EQ(machine.set({55, 60}).status, ChargeLimitStatus::unsupported);
+}
+
+bool upowerLimitEnabled() {
+    QDBusInterface device("org.freedesktop.UPower", "/org/freedesktop/UPower/devices/battery_BAT0",
+                          "org.freedesktop.DBus.Properties");
+    const QDBusReply<QDBusVariant> reply = device.call("Get", "org.freedesktop.UPower.Device", "ChargeThresholdEnabled");
+    return reply.value().variant().toBool();
+}
+
+TEST(PowerDaemonsOnBus, ChargeLimitGoesThroughUPowerWhereItCanElseTheHelper) {
+    if (daemons().isEmpty()) GTEST_SKIP() << "needs the fake daemons (tests/app/e2e/battery_care.sh)";
+    Care machine({}, QDBusConnection::sessionBus());
+    const bool upower = daemons() == "with-upower";  // its limit is 75/80; it writes nothing to sysfs
+    EXPECT_EQ(machine.stopAt(90), ChargeLimitStatus::applied);
+    EXPECT_EQ(machine.care->thresholds(), (ChargeThresholds{"BAT0", 85, 90}));
+    EXPECT_EQ(machine.stopAt(80), ChargeLimitStatus::applied);
+    EXPECT_EQ(upowerLimitEnabled(), upower);
+    EXPECT_EQ(machine.care->thresholds().end, upower ? 90 : 80);
+    EXPECT_EQ(machine.stopAt(100), ChargeLimitStatus::applied);
+    EXPECT_FALSE(upowerLimitEnabled());
+    EXPECT_EQ(machine.care->thresholds().end, upower ? 90 : 100);
+}
+
+TEST(PowerDaemonsOnBus, PowerProfilesAreReadSetAndFollowed) {
+    if (daemons().isEmpty()) GTEST_SKIP() << "needs the fake daemons (tests/app/e2e/battery_care.sh)";
+    DBusPowerProfiles profiles(QDBusConnection::sessionBus());
+    int changes = 0;
+    const Subscription subscription = profiles.onChange([&] { ++changes; });
+    const bool none = daemons() == "none";
+    EXPECT_EQ(waitFor([&] { return changes == 1; }, none ? 300 : 5000), !none);
+    if (none) {
+        EXPECT_TRUE(profiles.profiles().empty());
+        return;
+    }
+    EXPECT_EQ(profiles.profiles(), (std::vector<std::string>{"power-saver", "balanced", "performance"}));
+    EXPECT_EQ(profiles.activeProfile(), "balanced");
+
+    profiles.setActiveProfile("power-saver");
+    EXPECT_TRUE(waitFor([&] { return profiles.activeProfile() == "power-saver"; }));
+    // A change the daemon makes itself (another program, a hot key).
+    QString name = daemons() == "with-upower" ? "org.freedesktop.UPower.PowerProfiles" : "net.hadess.PowerProfiles";
+    QDBusInterface(name, "/" + QString(name).replace('.', '/'), "io.mirelo.corvelle.Test").call("ChangeProfile", "performance");
+    EXPECT_TRUE(waitFor([&] { return profiles.activeProfile() == "performance"; }));
+    EXPECT_EQ(changes, 3);
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,96 @@
+#include "helper/ChargeLimitHelper.h"
+
+#include "support/WritableFixture.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+namespace Exit = ChargeLimitHelper;
+constexpr const char* kBat0 = "sys/devices/LNXSYSTM:00/LNXSYBUS:00/PNP0C0A:00/power_supply/BAT0/";
+
+struct Outcome {
+    int exit = -1;
+    std::string out, err;
+};
+
+std::string contents(const std::filesystem::path& file) {
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    return text.str();
+}
+
+// Runs the helper's test build on the tree, as pkexec runs the installed one on /.
+Outcome runHelper(const test::WritableFixture& tree, const std::vector<std::string>& arguments) {
+    std::string command = std::string(CORVELLE_CHARGE_LIMIT_TEST_HELPER) + " --root " + tree.root().string();
+    for (const auto& argument : arguments) command += " '" + argument + "'";
+    const auto errors = tree.root() / "stderr";
+    Outcome outcome;
+    FILE* pipe = popen((command + " 2>" + errors.string()).c_str(), "r");
+    char buffer[256];
+    while (const size_t got = fread(buffer, 1, sizeof buffer, pipe)) outcome.out.append(buffer, got);
+    outcome.exit = WEXITSTATUS(pclose(pipe));
+    outcome.err = contents(errors);
+    return outcome;
+}
+
+TEST(ChargeLimitHelper, WritesTheThresholdsInTheOrderTheKernelAccepts) {
+    test::WritableFixture tree("battery-care/laptop");
+    const struct {
+        std::vector<std::string> arguments;
+        const char* writes;  // in order
+        const char* startAfter;
+    } steps[] = {
+        {{"BAT0", "85", "90"}, "BAT0: charge_control_end_threshold=90\nBAT0: charge_control_start_threshold=85\n", "85\n"},
+        {{"BAT0", "55", "60"}, "BAT0: charge_control_start_threshold=55\nBAT0: charge_control_end_threshold=60\n", "55\n"},
+        {{"BAT0", "100"}, "BAT0: charge_control_end_threshold=100\n", "55\n"},
+    };
+    for (const auto& step : steps) {
+        const Outcome outcome = runHelper(tree, step.arguments);
+        EXPECT_EQ(outcome.exit, Exit::applied) << outcome.err;
+        EXPECT_EQ(outcome.out, step.writes);
+        EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_start_threshold"), step.startAfter);
+        EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_end_threshold"), step.arguments.back() + "\n");
+    }
+}
+
+TEST(ChargeLimitHelper, RefusesWithAReasonAndWritesNothing) {
+    test::WritableFixture tree("battery-care/laptop");
+    const struct {
+        std::vector<std::string> arguments;
+        int exit;
+        const char* message;
+    } cases[] = {
+        {{"BAT0"}, Exit::badArguments, "usage: corvelle-charge-limit BATTERY [START] END"},
+        {{"BAT0", "eighty"}, Exit::badArguments, "'eighty' is not a whole percentage"},
+        {{"BAT0", " 80"}, Exit::badArguments, "' 80' is not a whole percentage"},
+        {{"BAT0", "0"}, Exit::badArguments, "thresholds go from 1 to 100"},
+        {{"BAT0", "101"}, Exit::badArguments, "thresholds go from 1 to 100"},
+        {{"BAT0", "80", "80"}, Exit::badArguments, "the start threshold must be below the end threshold"},
+        {{"../../../elsewhere/BAT9", "60"}, Exit::badBattery, "'../../../elsewhere/BAT9' is not a power supply of"},
+        {{"AC", "60"}, Exit::badBattery, "'AC' is not a battery"},
+        {{"BAT9", "60"}, Exit::badBattery, "'BAT9' leads outside /sys/devices"},
+        {{"BAT1", "60"}, Exit::unsupported, "'BAT1' has no charge_control_end_threshold"},
+        {{"BAT2", "55", "60"}, Exit::unsupported, "'BAT2' has no charge_control_start_threshold"},
+        // BAT2's end threshold is a link leading outside: it is not followed.
+        {{"BAT2", "60"}, Exit::writeFailed, "writing 60 to charge_control_end_threshold failed: Too many levels"},
+    };
+    for (const auto& c : cases) {
+        const Outcome outcome = runHelper(tree, c.arguments);
+        EXPECT_EQ(outcome.exit, c.exit) << c.message;
+        EXPECT_EQ(outcome.err.rfind(std::string("corvelle-charge-limit: ") + c.message, 0), 0u) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+    }
+    EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_end_threshold"), "80\n");
+    EXPECT_EQ(contents(tree.root() / "elsewhere/BAT9/charge_control_end_threshold"), "50\n");
+}
+
+}  // namespace
+}  // namespace corvelle
