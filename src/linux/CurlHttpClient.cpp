@@ -34,7 +34,11 @@ struct CurlHttpClient::Transfer {
     CURL* easy = nullptr;
     CURLU* url = nullptr;
     curl_slist* headers = nullptr;
+    bool post = false;
     std::string body;
+    std::string response;
+    size_t maxResponse = 0;
+    bool tooLarge = false;
     std::function<void(HttpResult)> done;
 
     ~Transfer() {
@@ -43,6 +47,17 @@ struct CurlHttpClient::Transfer {
         curl_slist_free_all(headers);
     }
 };
+
+size_t CurlHttpClient::keepBody(char* data, size_t size, size_t count, void* target) {
+    auto& transfer = *static_cast<CurlHttpClient::Transfer*>(target);
+    const size_t length = size * count;
+    if (transfer.response.size() + length > transfer.maxResponse) {
+        transfer.tooLarge = true;
+        return 0;
+    }
+    transfer.response.append(data, length);
+    return length;
+}
 
 CurlHttpClient::CurlHttpClient(std::shared_ptr<EventLoop> loop) : loop_(std::move(loop)) {
     static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -64,9 +79,22 @@ CurlHttpClient::~CurlHttpClient() {
 void CurlHttpClient::post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
                           std::function<void(HttpResult)> done) {
     auto transfer = std::make_unique<Transfer>();
+    transfer->post = true;
     transfer->body = std::move(body);
+    submit(std::move(transfer), url, headers, timeoutSeconds, std::move(done));
+}
+
+void CurlHttpClient::get(const std::string& url, const Headers& headers, double timeoutSeconds, size_t maxBodyBytes,
+                         std::function<void(HttpResult)> done) {
+    auto transfer = std::make_unique<Transfer>();
+    transfer->maxResponse = maxBodyBytes;
+    submit(std::move(transfer), url, headers, timeoutSeconds, std::move(done));
+}
+
+void CurlHttpClient::submit(std::unique_ptr<Transfer> transfer, const std::string& url, const Headers& headers,
+                            double timeoutSeconds, std::function<void(HttpResult)> done) {
     if (auto refused = prepare(*transfer, url, headers, timeoutSeconds)) {
-        deliver(std::move(done), HttpResult{std::nullopt, *refused});
+        deliver(std::move(done), HttpResult{std::nullopt, *refused, {}});
         return;
     }
     transfer->done = std::move(done);
@@ -110,12 +138,20 @@ std::optional<std::string> CurlHttpClient::prepare(Transfer& transfer, const std
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(easy, CURLOPT_POST, 1L);
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, transfer.body.data());
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(transfer.body.size()));
+    if (transfer.post) {
+        curl_easy_setopt(easy, CURLOPT_POST, 1L);
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, transfer.body.data());
+        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(transfer.body.size()));
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, discardBody);
+    } else {
+        curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+        // A declared length over the limit is refused before any of the body arrives.
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(transfer.maxResponse));
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, keepBody);
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+    }
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer.headers);
     curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMilliseconds(timeoutSeconds));
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, discardBody);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     // Cleaning up must not wait for a name look-up that hangs: quitting stays quick.
     curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
@@ -167,6 +203,9 @@ void CurlHttpClient::completeFinished() {
         HttpResult result;
         if (code == CURLE_OK && curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status > 0) {
             result.status = static_cast<int>(status);
+            result.body = std::move(transfer->response);
+        } else if (transfer->tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+            result.error = "answer larger than " + std::to_string(transfer->maxResponse) + " bytes";
         } else {
             result.error = code == CURLE_OK ? "no HTTP answer" : curl_easy_strerror(code);
         }

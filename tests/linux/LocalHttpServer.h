@@ -15,8 +15,9 @@
 namespace corvelle::test {
 
 // A real HTTP server on 127.0.0.1 in the test process. It records every POST and answers with
-// the configured status, or, while stalled, holds the request without answering. With `tls` it
-// speaks HTTPS with a self-signed certificate that no client should trust.
+// the configured status, or, while stalled, holds the request without answering. A GET is
+// answered with the configured status and body, sent in chunks (no declared length) under
+// /chunked. With `tls` it speaks HTTPS with a self-signed certificate that no client should trust.
 class LocalHttpServer {
 public:
     struct Request {
@@ -33,6 +34,19 @@ public:
             released_.wait_for(lock, std::chrono::seconds(30), [this] { return !stalled_; });
             response.status = status_;
             if (status_ >= 300 && status_ < 400) response.set_header("Location", url("/moved"));
+        });
+        server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            std::lock_guard lock(mutex_);
+            response.status = status_;
+            if (request.path != "/chunked") {
+                response.set_content(body_, "application/json");
+                return;
+            }
+            response.set_chunked_content_provider("application/json", [body = body_](size_t, httplib::DataSink& sink) {
+                sink.write(body.data(), body.size());
+                sink.done();
+                return true;
+            });
         });
         // One request per connection: stopping never waits for an idle keep-alive connection.
         server_->set_keep_alive_max_count(1);
@@ -55,6 +69,10 @@ public:
     void setStatus(int status) {
         std::lock_guard lock(mutex_);
         status_ = status;
+    }
+    void setBody(std::string body) {
+        std::lock_guard lock(mutex_);
+        body_ = std::move(body);
     }
     void setStalled(bool stalled) {
         {
@@ -82,6 +100,7 @@ private:
     std::condition_variable released_;
     std::vector<Request> requests_;
     int status_ = 200;
+    std::string body_;
     bool stalled_ = false;
 };
 

@@ -45,6 +45,32 @@ protected:
     FixedSystemInfo machine;
 };
 
+TEST_F(Outbound, GetKeepsTheBodyUpToItsLimit) {
+    const std::string feed = R"({"version":"9.0"})";
+    server.setBody(feed);
+    const struct {
+        const char* path;
+        int status;
+        size_t limit;
+        std::optional<int> answered;  // absent: refused as too large
+    } cases[] = {{"/feed.json", 200, feed.size(), 200}, {"/feed.json", 404, 1024, 404},
+                 {"/feed.json", 200, feed.size() - 1, std::nullopt}, {"/chunked", 200, feed.size(), 200},
+                 {"/chunked", 200, feed.size() - 1, std::nullopt}};
+    for (const auto& c : cases) {
+        server.setStatus(c.status);
+        std::optional<HttpResult> result;
+        client->get(server.url(c.path), {}, 5, c.limit, [&](HttpResult r) { result = std::move(r); });
+        ASSERT_TRUE(test::runUntil(*loop, [&] { return result.has_value(); }));
+        EXPECT_EQ(result->status, c.answered) << c.path << " " << c.limit << ": " << result->error;
+        if (c.answered == 200) {
+            EXPECT_EQ(result->body, feed);
+        }
+        if (!c.answered) {
+            EXPECT_NE(result->error.find("larger than"), std::string::npos) << result->error;
+        }
+    }
+}
+
 class Feedback : public Outbound {
 protected:
     const std::string message = "Dark \"mode\", please ✓";

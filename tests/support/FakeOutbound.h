@@ -9,18 +9,25 @@
 
 namespace corvelle::test {
 
-// Records every request and never answers: for checking what would be sent, and where.
+// Records every request and answers only when the test calls a recorded `done`: for checking
+// what would be sent, and where.
 struct RecordingHttpClient : HttpClient {
     struct Call {
         std::string url;
         Headers headers;
         std::string body;
         double timeoutSeconds;
+        std::function<void(HttpResult)> done;
     };
     void post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
-              std::function<void(HttpResult)>) override {
+              std::function<void(HttpResult)> done) override {
         std::lock_guard lock(mutex);
-        calls.push_back({url, headers, std::move(body), timeoutSeconds});
+        calls.push_back({url, headers, std::move(body), timeoutSeconds, std::move(done)});
+    }
+    void get(const std::string& url, const Headers& headers, double timeoutSeconds, size_t,
+             std::function<void(HttpResult)> done) override {
+        std::lock_guard lock(mutex);
+        calls.push_back({url, headers, "", timeoutSeconds, std::move(done)});
     }
     bool waitUntilIdle(double) override { return true; }
     std::vector<Call> recorded() {
