@@ -11,7 +11,6 @@
 #include "monitor/SystemMonitor.h"
 #include "outbound/TelemetryService.h"
 #include "settings/AppSettings.h"
-#include "settings/Constants.h"
 #include "util/Format.h"
 
 #include <QGuiApplication>
@@ -59,8 +58,9 @@ AppDelegate::~AppDelegate() {
 void AppDelegate::applicationDidFinishLaunching() {
     appSettings_ = dependencies_.appSettings ? dependencies_.appSettings : &AppSettings::shared();
     systemMonitor_ = dependencies_.makeSystemMonitor(*appSettings_);
-    updaterController_ = std::make_unique<UpdateController>(dependencies_.fetchUpdateFeed,
-                                                            dependencies_.presentUpdateResult, Constants::version());
+    // Checks at once, then daily.
+    updaterController_ = dependencies_.makeUpdateController();
+    updaterController_->start();
     setupStatusItem();
     setupPanel();
     if (dependencies_.notifier) dependencies_.notifier->requestPermission();
@@ -119,8 +119,12 @@ void AppDelegate::showStatusMenu() {
 }
 
 void AppDelegate::setupPanel() {
-    panel_.reset(makeWindow(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint, "Corvelle"));
+    // A utility window with a title and only a close control; Escape closes it too.
+    panel_.reset(makeWindow(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                Qt::WindowStaysOnTopHint,
+                            "Corvelle"));
     panel_->setAttribute(Qt::WA_ShowWithoutActivating);
+    panel_->setClosesOnEscape(true);
     MainPopover::Options options;
     options.onOpenDetail = guarded(&AppDelegate::openDetailWindow);
     options.onOpenSettings = guarded(&AppDelegate::openSettingsWindow);

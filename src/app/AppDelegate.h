@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/ShellWindow.h"
-#include "app/updates/UpdateController.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
+#include "outbound/UpdateController.h"
 #include "platform/Notifier.h"
 
 #include <QMenu>
@@ -35,8 +35,7 @@ public:
         std::function<std::unique_ptr<SystemMonitor>(AppSettings&)> makeSystemMonitor;
         std::function<std::unique_ptr<StatusItem>()> makeStatusItem;
         std::shared_ptr<Notifier> notifier;
-        UpdateController::Fetch fetchUpdateFeed;
-        UpdateController::Present presentUpdateResult;
+        std::function<std::unique_ptr<UpdateController>()> makeUpdateController;
         std::function<void()> quit;  // the application's terminate action
     };
 

@@ -1,6 +1,7 @@
 #include "app/ShellWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace corvelle {
 
@@ -8,6 +9,7 @@ ShellWindow::ShellWindow(Qt::WindowFlags flags, std::function<void(ShellWindow*)
     : QWidget(nullptr, flags), willClose_(std::move(willClose)) {}
 
 void ShellWindow::bringToFront() {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -16,6 +18,14 @@ void ShellWindow::bringToFront() {
 void ShellWindow::closeEvent(QCloseEvent* event) {
     if (willClose_) willClose_(this);
     event->accept();
+}
+
+void ShellWindow::keyPressEvent(QKeyEvent* event) {
+    if (closesOnEscape_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace corvelle

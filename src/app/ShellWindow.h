@@ -12,14 +12,18 @@ class ShellWindow : public QWidget {
 public:
     ShellWindow(Qt::WindowFlags flags, std::function<void(ShellWindow*)> willClose);
 
-    // Shows the window, raises it and gives it the keyboard.
+    // Shows the window (restored if it was minimised), raises it and gives it the keyboard.
     void bringToFront();
+    // Escape closes the window, as it does a panel.
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<void(ShellWindow*)> willClose_;
+    bool closesOnEscape_ = false;
 };
 
 }  // namespace corvelle

@@ -5,6 +5,7 @@
 #include "app/platform/DBusNotifier.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
+#include "app/updates/UpdateDialog.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
 #include "linux/CurlHttpClient.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include <clocale>
+#include <cstdio>
 
 using namespace corvelle;
 
@@ -45,7 +47,7 @@ int main(int argc, char** argv) {
 
     auto eventLoop = std::make_shared<QtEventLoop>();
     auto notifier = std::make_shared<DBusNotifier>();
-    // Feedback and telemetry share one HTTPS client; answers arrive on the Qt loop.
+    // Feedback, telemetry and the update check share one HTTPS client; answers arrive on the Qt loop.
     const auto httpClient = std::make_shared<CurlHttpClient>(eventLoop);
     const LinuxSystemInfo systemInfo;
     // Lives until main returns; its worker ends before the statics it uses.
@@ -65,9 +67,11 @@ int main(int argc, char** argv) {
         return std::make_unique<StatusWindow>();
     };
     dependencies.notifier = notifier;
-    dependencies.fetchUpdateFeed = UpdateController::networkFetch(UpdateController::feedUrl);
-    dependencies.presentUpdateResult = [](const UpdateCheckResult& result) {
-        UpdateController::showDialog(result, Constants::version());
+    dependencies.makeUpdateController = [httpClient, eventLoop] {
+        return std::make_unique<UpdateController>(UpdateController::Dependencies{
+            httpClient, eventLoop, Constants::version(),
+            [](const UpdateCheckResult& result) { showUpdateDialog(result, Constants::version()); },
+            [](const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }});
     };
     dependencies.quit = [] { QCoreApplication::quit(); };
 

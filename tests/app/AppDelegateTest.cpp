@@ -4,11 +4,13 @@
 #include "app/status/StatusItem.h"
 #include "app/views/MainPopover.h"
 #include "app/views/components/HeaderIconButton.h"
+#include "support/FakeOutbound.h"
 #include "support/MonitorHarness.h"
 #include "support/ScopedLanguage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 
@@ -51,8 +53,10 @@ protected:
             status = item.get();
             return item;
         };
-        dependencies.fetchUpdateFeed = [this](UpdateController::FetchDone) { ++updateChecks; };
-        dependencies.presentUpdateResult = [](const UpdateCheckResult&) {};
+        dependencies.makeUpdateController = [this] {
+            return std::make_unique<UpdateController>(UpdateController::Dependencies{
+                http, h.loop, "1.0.1", [this](const UpdateCheckResult&) { ++updatesShown; }, {}});
+        };
         dependencies.quit = [this] { ++quits; };
         shell = std::make_unique<AppDelegate>(std::move(dependencies));
         shell->applicationDidFinishLaunching();
@@ -66,8 +70,9 @@ protected:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     test::MonitorHarness h;
+    std::shared_ptr<test::RecordingHttpClient> http = std::make_shared<test::RecordingHttpClient>();
     FakeStatusItem* status = nullptr;
-    int updateChecks = 0;
+    int updatesShown = 0;
     int quits = 0;
     std::unique_ptr<AppDelegate> shell;
 };
@@ -111,8 +116,10 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
         EXPECT_EQ(rows[3]->text(), std::string(language) == "en" ? "Quit Corvelle" : "Salir de Corvelle");
     }
     EXPECT_FALSE(shell->panel()->isVisible());
+    ASSERT_EQ(http->recorded().size(), 1u) << "the check at launch";
     status->menus.back()->actions()[1]->trigger();
-    EXPECT_EQ(updateChecks, 1);
+    http->recorded().back().done({200, "", R"({"version":"1.0.1"})"});
+    EXPECT_EQ(updatesShown, 1) << "asked for during the launch check: its outcome is shown";
     status->menus.back()->actions()[3]->trigger();
     EXPECT_EQ(quits, 1);
     status->menus.back()->actions()[0]->trigger();
@@ -144,6 +151,28 @@ TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
     settle();
     status->onLeftClick();
     EXPECT_TRUE(shell->panel()->isVisible());
+}
+
+TEST_F(AppDelegateTest, ThePanelIsAUtilityWindowThatEscapeCloses) {
+    ShellWindow& panel = *shell->panel();
+    EXPECT_EQ(panel.windowTitle(), "Corvelle");
+    EXPECT_EQ(panel.windowType(), Qt::Tool);
+    EXPECT_TRUE(panel.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    status->onLeftClick();
+    ASSERT_TRUE(panel.isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(shell->panelContent(), &escape);
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(popoverVisible());
+}
+
+TEST_F(AppDelegateTest, AMinimisedDetailWindowIsRestored) {
+    shell->openDetailWindow();
+    shell->detailWindow()->showMinimized();
+    ASSERT_TRUE(shell->detailWindow()->isMinimized());
+    status->onLeftClick();
+    EXPECT_FALSE(shell->detailWindow()->isMinimized());
+    EXPECT_TRUE(shell->detailWindow()->isVisible());
 }
 
 TEST_F(AppDelegateTest, ClosingAWindowKeepsSamplingWhileThePanelIsUp) {

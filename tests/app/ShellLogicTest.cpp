@@ -31,6 +31,7 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
         {"tray at the bottom", QRect(1200, 776, 24, 24), QRect(0, 0, 1280, 772), {800, 152}},
         {"second screen", QRect(1900, 0, 20, 20), QRect(1280, 0, 1920, 1080), {1670, 24}},
         {"no screen", QRect(10, 0, 20, 20), std::nullopt, {-220, 24}},
+        {"click point in the top bar", QRect(900, 10, 1, 1), screen, {661, 28}},
         {"no icon geometry", std::nullopt, screen, {796, 32}},
         {"empty icon geometry", QRect(), screen, {796, 32}},
         {"nothing known", std::nullopt, std::nullopt, {0, 0}},

@@ -17,7 +17,9 @@ QPoint origin(const std::optional<QRect>& icon, QSize panel, const std::optional
         // Right edge last, as in min(max(x, left), right - w): a panel wider than the area
         // keeps its right edge on screen.
         x = std::min(std::max(x, available->x()), available->x() + available->width() - w);
-        y = std::min(y, available->y() + available->height() - h);
+        // Bottom edge first, then the top: a click point inside a top bar (all a
+        // StatusNotifierItem host may tell) still puts the panel below the bar.
+        y = std::max(std::min(y, available->y() + available->height() - h), available->y());
     }
     return {x, y};
 }
