@@ -87,6 +87,10 @@ void AppDelegate::setupStatusItem() {
     statusItem_->onRightClick = [this, alive] {
         if (alive.lock()) statusItemAction(true);
     };
+    statusItem_->makeMenu = [this] {
+        return buildStatusMenu({guarded(&AppDelegate::openSettingsWindow), guarded(&AppDelegate::checkForUpdatesAction),
+                                dependencies_.quit});
+    };
     statusItem_->showItem();
     systemMonitor_->setOnMenuBarUpdate([this, alive](const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
         if (alive.lock()) menuBarUpdate(icon, title);
@@ -113,9 +117,7 @@ void AppDelegate::statusItemAction(bool rightMouseUp) {
 }
 
 void AppDelegate::showStatusMenu() {
-    QMenu* menu = buildStatusMenu({guarded(&AppDelegate::openSettingsWindow),
-                                   guarded(&AppDelegate::checkForUpdatesAction), dependencies_.quit});
-    statusItem_->showMenu(menu);
+    statusItem_->showMenu(statusItem_->makeMenu());
 }
 
 void AppDelegate::setupPanel() {

@@ -3,6 +3,7 @@
 #include "app/QtEventLoop.h"
 #include "app/SignalQuitter.h"
 #include "app/platform/DBusNotifier.h"
+#include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
 #include "app/updates/UpdateDialog.h"
@@ -63,6 +64,10 @@ int main(int argc, char** argv) {
         return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
     };
     dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {
+        // Where a tray host reads StatusNotifierItems, our own one: it shows the title beside the icon.
+        if (StatusNotifierItem::watcherPresent(QDBusConnection::sessionBus())) {
+            return std::make_unique<StatusNotifierItem>();
+        }
         if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
         return std::make_unique<StatusWindow>();
     };

@@ -3,6 +3,7 @@
 #include "care/ChargeLimitChoice.h"
 #include "linux/SysfsChargeThresholdSource.h"
 
+#include "WaitFor.h"
 #include "support/WritableFixture.h"
 
 #include <QCoreApplication>
@@ -16,16 +17,7 @@
 namespace corvelle {
 namespace {
 
-// Runs the event loop until `done` holds, for at most `milliseconds`.
-bool waitFor(const std::function<bool()>& done, int milliseconds = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return done();
-}
+using test::waitFor;
 
 // The fake daemons tests/app/e2e/battery_care.sh started: "none", "with-upower" or "without-upower".
 QString daemons() { return qEnvironmentVariable("CORVELLE_POWER_DAEMONS"); }

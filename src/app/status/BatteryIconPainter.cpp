@@ -11,6 +11,27 @@
 namespace corvelle::BatteryIconPainter {
 namespace {
 
+// The colours of one picture: outline, level, bolt and plug badge.
+struct Ink {
+    QColor outline;
+    QColor state;
+    QColor bolt;
+    QColor badge;
+};
+
+Ink themeInk(const BatteryIcon& icon, bool dark) {
+    return {Palette::color(SystemColor::secondary, dark), Palette::color(icon.color, dark),
+            Palette::color(SystemColor::primary, dark), Palette::color(SystemColor::blue, dark)};
+}
+
+// A tray does not say whether its bar is light or dark: an opaque mid grey and the deeper
+// state colours read on both.
+Ink trayInk(const BatteryIcon& icon) {
+    const QColor grey(142, 142, 147);
+    return {grey, icon.color == SystemColor::secondary ? grey : Palette::color(icon.color, false), grey,
+            Palette::color(SystemColor::blue, false)};
+}
+
 QImage blank(int width, int height, qreal ratio) {
     QImage image(QSize(width, height) * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -21,12 +42,24 @@ QImage blank(int width, int height, qreal ratio) {
 int badgeHeight(int height) { return std::max(4, static_cast<int>(std::lround(height * 0.62))); }
 int badgeWidth(int height) { return std::max(3, static_cast<int>(std::lround(badgeHeight(height) * 0.72))); }
 
-void paintBattery(QPainter& painter, const SymbolIcon::Battery& battery, int height, const QColor& state, bool dark) {
+int width(const BatteryIcon& icon, int height) {
+    return batteryWidth(height) + (icon.plugBadge ? badgeWidth(height) + 1 : 0);
+}
+
+QImage draw(const BatteryIcon& icon, int height, const Ink& ink, qreal devicePixelRatio) {
+    height = std::max(4, height);
+    const auto battery = SymbolIcon::batterySymbol(icon.symbolName).value_or(SymbolIcon::Battery{1.0, false});
+    QImage image = blank(width(icon, height), height, devicePixelRatio);
+    QPainter painter(&image);
     const double shapeHeight = height * 0.8;
     const QRectF shape(0, (height - shapeHeight) / 2, batteryWidth(height), shapeHeight);
-    DrawnSymbols::paintBattery(painter, shape,
-                               {battery.level, Palette::color(SystemColor::secondary, dark), state, battery.bolt,
-                                Palette::color(SystemColor::primary, dark)});
+    DrawnSymbols::paintBattery(painter, shape, {battery.level, ink.outline, ink.state, battery.bolt, ink.bolt});
+    if (icon.plugBadge) {
+        const QRectF badge(batteryWidth(height) + 1, (height - badgeHeight(height)) / 2.0, badgeWidth(height),
+                           badgeHeight(height));
+        DrawnSymbols::paintPlug(painter, badge, ink.badge, true);
+    }
+    return image;
 }
 
 }  // namespace
@@ -34,25 +67,28 @@ void paintBattery(QPainter& painter, const SymbolIcon::Battery& battery, int hei
 int batteryWidth(int height) { return std::max(2, static_cast<int>(std::lround(height * 0.8 * DrawnSymbols::batteryAspect))); }
 
 QImage render(const BatteryIcon& icon, int height, bool dark, qreal devicePixelRatio) {
-    height = std::max(4, height);
-    const auto battery = SymbolIcon::batterySymbol(icon.symbolName).value_or(SymbolIcon::Battery{1.0, false});
-    const int width = batteryWidth(height) + (icon.plugBadge ? badgeWidth(height) + 1 : 0);
-    QImage image = blank(width, height, devicePixelRatio);
+    return draw(icon, height, themeInk(icon, dark), devicePixelRatio);
+}
+
+QImage trayPicture(const BatteryIcon& icon, int side) {
+    int height = std::max(4, side);
+    while (height > 4 && width(icon, height) > side) --height;
+    const QImage picture = draw(icon, height, trayInk(icon), 1.0);
+    QImage image = blank(side, side, 1.0);
     QPainter painter(&image);
-    paintBattery(painter, battery, height, Palette::color(icon.color, dark), dark);
-    if (icon.plugBadge) {
-        const QRectF badge(batteryWidth(height) + 1, (height - badgeHeight(height)) / 2.0, badgeWidth(height),
-                           badgeHeight(height));
-        DrawnSymbols::paintPlug(painter, badge, Palette::color(SystemColor::blue, dark), true);
-    }
+    painter.drawImage((side - picture.width()) / 2, (side - picture.height()) / 2, picture);
     return image;
 }
 
-QImage placeholder(int height, bool dark, qreal devicePixelRatio) {
+BatteryIcon placeholderIcon() {
     BatteryIcon full;
     full.symbolName = "battery.100";
     full.color = SystemColor::secondary;
-    return render(full, height, dark, devicePixelRatio);
+    return full;
+}
+
+QImage placeholder(int height, bool dark, qreal devicePixelRatio) {
+    return render(placeholderIcon(), height, dark, devicePixelRatio);
 }
 
 }  // namespace corvelle::BatteryIconPainter

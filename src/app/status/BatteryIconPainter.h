@@ -11,7 +11,13 @@ namespace corvelle::BatteryIconPainter {
 // and, while plugged in and not charging, a blue plug badge to its right, one pixel apart.
 QImage render(const BatteryIcon& icon, int height, bool dark, qreal devicePixelRatio = 1.0);
 
-// The picture shown before the first reading and on machines without a battery.
+// For a tray slot: the largest picture that fits a transparent square of `side` pixels, centred
+// in it, in colours that read on light and dark bars alike.
+QImage trayPicture(const BatteryIcon& icon, int side);
+
+// The battery shown before the first reading and on machines without a battery: full, in the
+// secondary colour.
+BatteryIcon placeholderIcon();
 QImage placeholder(int height, bool dark, qreal devicePixelRatio = 1.0);
 
 // Width of the battery part alone for a given height.

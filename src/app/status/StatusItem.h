@@ -34,6 +34,8 @@ public:
 
     std::function<void()> onLeftClick;
     std::function<void()> onRightClick;
+    // The menu in the current language, built afresh at each call; the caller owns it.
+    std::function<QMenu*()> makeMenu;
 };
 
 }  // namespace corvelle

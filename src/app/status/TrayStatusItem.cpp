@@ -1,7 +1,6 @@
 #include "app/status/TrayStatusItem.h"
 
 #include "app/status/BatteryIconPainter.h"
-#include "app/views/components/Palette.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -10,7 +9,7 @@ namespace corvelle {
 namespace {
 
 // Trays scale the picture down to their slot; drawing it large keeps it sharp.
-constexpr int trayImageHeight = 48;
+constexpr int trayImageSide = 48;
 
 }  // namespace
 
@@ -27,12 +26,12 @@ TrayStatusItem::TrayStatusItem() {
 void TrayStatusItem::setImage(const QImage& image) { tray_.setIcon(QIcon(QPixmap::fromImage(image))); }
 
 void TrayStatusItem::setBatteryIcon(const BatteryIcon& icon) {
-    setImage(BatteryIconPainter::render(icon, trayImageHeight, Palette::isDark()));
+    setImage(BatteryIconPainter::trayPicture(icon, trayImageSide));
 }
 
 void TrayStatusItem::setPlaceholderIcon(const QString& accessibleDescription) {
     description_ = accessibleDescription;
-    setImage(BatteryIconPainter::placeholder(trayImageHeight, Palette::isDark()));
+    setImage(BatteryIconPainter::trayPicture(BatteryIconPainter::placeholderIcon(), trayImageSide));
     tray_.setToolTip(description_);
 }
 

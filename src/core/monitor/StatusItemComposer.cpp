@@ -38,6 +38,14 @@ MenuBarTitle title(const SystemStats& stats, const TitleOptions& options) {
     return title;
 }
 
+std::string labelGuide(std::string_view title) {
+    std::string guide(title);
+    for (char& c : guide) {
+        if (c >= '0' && c <= '9') c = '0';
+    }
+    return guide;
+}
+
 std::optional<BatteryIcon> batteryIcon(const SystemStats& stats) {
     if (!(stats.batteryPercentage > 0)) return std::nullopt;
     BatteryIcon icon;

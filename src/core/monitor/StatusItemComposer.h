@@ -5,6 +5,8 @@
 #include "monitor/MenuBarTitle.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 // The status item's title and icon for a snapshot.
 namespace corvelle::StatusItemComposer {
@@ -20,6 +22,9 @@ struct TitleOptions {
 
 // The chosen parts in that order, each left out while it has no reading.
 MenuBarTitle title(const SystemStats& stats, const TitleOptions& options);
+// The widest text of the same shape as a title (every digit a "0"), for a desktop bar that
+// sizes the title by it so that the bar does not move as the figures change.
+std::string labelGuide(std::string_view title);
 // Absent when no battery percentage is known.
 std::optional<BatteryIcon> batteryIcon(const SystemStats& stats);
 

@@ -32,6 +32,8 @@ TEST(StatusItemTitle, ComposesPartsInOrder) {
     EXPECT_EQ(titleText(s, everything), " CPU 12.3% | Serious | 80% | 1:05");
     s.pCoreTemp = 61.27;
     EXPECT_EQ(titleText(s, everything), " CPU 12.3% | 61.3°C | Serious | 80% | 1:05");
+    EXPECT_EQ(StatusItemComposer::labelGuide("CPU 12.3% | 61.3°C | Serious | 80% | 1:05"),
+              "CPU 00.0% | 00.0°C | Serious | 00% | 0:00");
 }
 
 TEST(StatusItemTitle, BatteryParts) {
