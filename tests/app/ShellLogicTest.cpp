@@ -1,5 +1,6 @@
 #include "app/status/PanelPlacement.h"
 #include "app/status/StatusMenu.h"
+#include "app/status/TitleFont.h"
 #include "app/views/WidgetCardContent.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
@@ -41,6 +42,11 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     }
     // Wider than the screen: the right edge wins.
     EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
+}
+
+TEST(TitleFontTest, DigitsAreEquallyWide) {
+    EXPECT_TRUE(TitleFont::hasEqualDigits(TitleFont::make({})));
+    EXPECT_EQ(TitleFont::make({.weight = MenuBarTitle::Weight::medium}).weight(), QFont::Medium);
 }
 
 struct MenuCase {

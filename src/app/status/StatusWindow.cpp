@@ -1,6 +1,7 @@
 #include "app/status/StatusWindow.h"
 
 #include "app/status/BatteryIconPainter.h"
+#include "app/status/TitleFont.h"
 #include "app/views/components/Palette.h"
 
 #include <QGraphicsOpacityEffect>
@@ -54,11 +55,7 @@ void StatusWindow::setPlaceholderIcon(const QString& accessibleDescription) {
 }
 
 void StatusWindow::setTitle(const MenuBarTitle& title) {
-    QFont font = QGuiApplication::font();
-    font.setWeight(title.font.weight == MenuBarTitle::Weight::semibold ? QFont::DemiBold
-                   : title.font.weight == MenuBarTitle::Weight::medium ? QFont::Medium
-                                                                        : QFont::Normal);
-    title_->setFont(font);
+    title_->setFont(TitleFont::make(title.font));
     title_->setText(QString::fromStdString(title.text));
     title_->setVisible(!title.text.empty());
     placeAtTopRight();
