@@ -3,11 +3,13 @@
 #include "app/status/PanelPlacement.h"
 #include "app/status/StatusItem.h"
 #include "app/views/MainPopover.h"
+#include "app/views/StatusStrip.h"
 #include "app/views/components/HeaderIconButton.h"
 #include "support/FakeOutbound.h"
 #include "support/MonitorHarness.h"
 #include "support/ScopedLanguage.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -173,6 +175,19 @@ TEST_F(AppDelegateTest, AMinimisedDetailWindowIsRestored) {
     status->onLeftClick();
     EXPECT_FALSE(shell->detailWindow()->isMinimized());
     EXPECT_TRUE(shell->detailWindow()->isVisible());
+}
+
+TEST_F(AppDelegateTest, EveryPanelControlHasAnAccessibleName) {
+    test::ScopedLanguage language("en");
+    shell->panelContent()->setEditingSections(true);
+    for (auto* control : shell->panel()->findChildren<QAbstractButton*>()) {
+        if (!control->isVisibleTo(shell->panel())) continue;
+        EXPECT_FALSE(control->accessibleName().isEmpty() && control->text().isEmpty()) << control->toolTip().toStdString();
+    }
+    EXPECT_EQ(shell->panelContent()->statusStrip().accessibleName(), "Pinned widgets");
+    EXPECT_EQ(shell->panelContent()->tabButtons()[0]->parentWidget()->accessibleName(), "Tabs");
+    EXPECT_TRUE(shell->panelContent()->tabButtons()[0]->isChecked()) << "the selected tab reads as checked";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(AppDelegateTest, ClosingAWindowKeepsSamplingWhileThePanelIsUp) {

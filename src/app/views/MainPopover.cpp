@@ -4,6 +4,7 @@
 #include "app/views/components/HeaderIconButton.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
+#include "localization/LAccessibility.h"
 #include "localization/LShell.h"
 #include "localization/Language.h"
 #include "monitor/SystemMonitor.h"
@@ -162,6 +163,8 @@ void MainPopover::retranslate() {
     language_ = language;
     for (auto* button : headerButtons_) button->retranslate();
     for (auto* button : tabButtons_) button->retranslate();
+    tabButtons_.front()->parentWidget()->setAccessibleName(QString::fromStdString(L::tabSelector()));
+    strip_->setAccessibleName(QString::fromStdString(L::pinnedWidgets()));
     showTab();
 }
 

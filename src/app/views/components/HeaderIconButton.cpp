@@ -31,6 +31,9 @@ void HeaderIconButton::retranslate() {
 
 void HeaderIconButton::setActive(bool active) {
     active_ = active;
+    // Assistive technology reads the state as checked or not.
+    setCheckable(true);
+    setChecked(active);
     update();
 }
 

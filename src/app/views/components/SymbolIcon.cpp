@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QIconEngine>
 #include <QPainter>
 
 #include <array>
@@ -163,6 +164,35 @@ bool paintRecipe(QPainter& painter, const QRectF& box, const Recipe& recipe, con
     return true;
 }
 
+// Paints the symbol at whatever size and pixel ratio the icon is asked for, so that it stays
+// sharp on any screen.
+class SymbolIconEngine : public QIconEngine {
+public:
+    SymbolIconEngine(std::string name, QColor color) : name_(std::move(name)), color_(std::move(color)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        SymbolIcon::paint(*painter, rect, name_, colorFor(mode));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QPixmap result(size);
+        result.fill(Qt::transparent);
+        QPainter painter(&result);
+        SymbolIcon::paint(painter, QRectF(QPointF(0, 0), size), name_, colorFor(mode));
+        return result;
+    }
+    QIconEngine* clone() const override { return new SymbolIconEngine(name_, color_); }
+
+private:
+    QColor colorFor(QIcon::Mode mode) const {
+        QColor color = color_;
+        if (mode == QIcon::Disabled) color.setAlphaF(color.alphaF() * 0.4);
+        return color;
+    }
+
+    std::string name_;
+    QColor color_;
+};
+
 }  // namespace
 
 std::optional<SymbolIcon::Battery> SymbolIcon::batterySymbol(std::string_view name) {
@@ -217,9 +247,7 @@ QPixmap SymbolIcon::pixmap(std::string_view name, int size, const QColor& color,
 }
 
 QIcon SymbolIcon::icon(std::string_view name, const QColor& color) {
-    QIcon result;
-    for (int size : {16, 24, 32, 48}) result.addPixmap(pixmap(name, size, color));
-    return result;
+    return QIcon(new SymbolIconEngine(std::string(name), color));
 }
 
 bool SymbolIcon::isKnown(std::string_view name) {

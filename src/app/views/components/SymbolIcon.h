@@ -31,6 +31,7 @@ public:
     static void paint(QPainter& painter, const QRectF& box, std::string_view name, const QColor& color);
     // The symbol in a square of `size` logical pixels.
     static QPixmap pixmap(std::string_view name, int size, const QColor& color, qreal devicePixelRatio = 1.0);
+    // An icon painted afresh at each size and pixel ratio it is drawn at.
     static QIcon icon(std::string_view name, const QColor& color);
 
     static bool isKnown(std::string_view name);
