@@ -28,8 +28,6 @@ public:
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
-    unsigned revision() const { return revision_; }
-
 private:
     // Rebuilds the menu; true when its rows changed.
     bool refresh();

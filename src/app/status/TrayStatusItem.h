@@ -6,8 +6,9 @@
 
 namespace corvelle {
 
-// The status item as a system tray icon (X11 tray or StatusNotifierItem). The title, which a
-// tray cannot show beside the icon, is the tooltip.
+// The status item as an X11 system tray icon (where a StatusNotifierWatcher is present, our own
+// StatusNotifierItem takes its place). The title, which an X11 tray cannot show beside the icon,
+// is the tooltip.
 class TrayStatusItem : public StatusItem {
 public:
     TrayStatusItem();

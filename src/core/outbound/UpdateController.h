@@ -40,7 +40,6 @@ public:
     void start();
     // The user's "Check for Updates…".
     void checkForUpdates();
-    bool isChecking() const { return checking_; }
 
 private:
     void check(bool requested);

@@ -1,55 +1,36 @@
 #!/usr/bin/python3
-"""A stand-in for a tray: the StatusNotifierWatcher and a host that follows its items.
-
-It keeps the registered items (dropping one whose owner leaves the bus), lists its properties
-in its introspection data as real watchers do, and, like a host, listens to each item's change
-signals and to its menu's LayoutUpdated. io.mirelo.corvelle.Test offers Received() (the signals
-heard, as "Name:arg|arg" lines, in order), Clear() and Restart() (gives the watcher name up and
-takes it again, as a restarted tray does). Prints "ready" once the name is owned.
-"""
+"""A fake tray: the StatusNotifierWatcher, which drops an item whose owner leaves the bus, and a
+host that records every item signal and menu LayoutUpdated it hears ("Name:arg|arg").
+io.mirelo.corvelle.Test: Received(), Clear(), Restart() (gives the name up and takes it again,
+as a restarted tray does). Prints "ready" once the name is owned."""
 import dbus
 import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 NAME = "org.kde.StatusNotifierWatcher"
-PROPERTIES = "org.freedesktop.DBus.Properties"
 TEST = "io.mirelo.corvelle.Test"
-INTROSPECTION = """<node>
-  <interface name="org.kde.StatusNotifierWatcher">
-    <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
-    <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
-    <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
-    <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-    <property name="ProtocolVersion" type="i" access="read"/>
-    <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-    <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
-    <signal name="StatusNotifierHostRegistered"/>
-  </interface>
-  <interface name="org.freedesktop.DBus.Properties">
-    <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
-    <method name="GetAll"><arg type="s" direction="in"/><arg type="a{sv}" direction="out"/></method>
-  </interface>
-  <interface name="org.freedesktop.DBus.Introspectable">
-    <method name="Introspect"><arg type="s" direction="out"/></method>
-  </interface>
-</node>"""
+# Qt reads a watcher's properties through its introspection data.
+INTROSPECTION = """<node><interface name="org.kde.StatusNotifierWatcher">
+  <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
+  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+  <property name="ProtocolVersion" type="i" access="read"/>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
+  <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
+</interface></node>"""
 
 
 class Watcher(dbus.service.Object):
     def __init__(self, bus):
         super().__init__(bus, "/StatusNotifierWatcher")
-        self.bus = bus
-        self.items = []
-        self.received = []
+        self.bus, self.items, self.received = bus, [], []
         self.name = dbus.service.BusName(NAME, bus)
         bus.add_signal_receiver(self.owner_changed, "NameOwnerChanged", "org.freedesktop.DBus")
-        bus.add_signal_receiver(self.heard, None, "org.kde.StatusNotifierItem", member_keyword="member",
-                                sender_keyword="sender")
-        bus.add_signal_receiver(self.heard, "LayoutUpdated", "com.canonical.dbusmenu", member_keyword="member",
-                                sender_keyword="sender")
+        for interface in ("org.kde.StatusNotifierItem", "com.canonical.dbusmenu"):
+            bus.add_signal_receiver(self.heard, None, interface, member_keyword="member")
 
-    def heard(self, *args, member=None, sender=None):
+    def heard(self, *args, member=None):
         self.received.append(member + ":" + "|".join(str(a) for a in args))
 
     def owner_changed(self, name, old, new):
@@ -57,17 +38,11 @@ class Watcher(dbus.service.Object):
             self.items.remove(name)
             self.StatusNotifierItemUnregistered(name)
 
-    @dbus.service.method(NAME, in_signature="s", sender_keyword="sender")
-    def RegisterStatusNotifierItem(self, service, sender=None):
-        if service.startswith("/"):
-            service = sender + service
+    @dbus.service.method(NAME, in_signature="s")
+    def RegisterStatusNotifierItem(self, service):
         if service not in self.items:
             self.items.append(service)
         self.StatusNotifierItemRegistered(service)
-
-    @dbus.service.method(NAME, in_signature="s")
-    def RegisterStatusNotifierHost(self, service):
-        pass
 
     @dbus.service.signal(NAME, signature="s")
     def StatusNotifierItemRegistered(self, service):
@@ -77,12 +52,12 @@ class Watcher(dbus.service.Object):
     def StatusNotifierItemUnregistered(self, service):
         pass
 
-    @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
+    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="s", out_signature="a{sv}")
     def GetAll(self, interface):
         return {"RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
                 "IsStatusNotifierHostRegistered": True, "ProtocolVersion": dbus.Int32(0)}
 
-    @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
+    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss", out_signature="v")
     def Get(self, interface, name):
         return self.GetAll(interface)[name]
 
@@ -105,15 +80,9 @@ class Watcher(dbus.service.Object):
         self.name = dbus.service.BusName(NAME, self.bus)
 
 
-def main():
-    DBusGMainLoop(set_as_default=True)
-    watcher = Watcher(dbus.SessionBus())
-    print("ready", flush=True)
-    loop = GLib.MainLoop()
-    GLib.timeout_add_seconds(300, loop.quit)  # never outlive a stuck test
-    loop.run()
-    del watcher
-
-
-if __name__ == "__main__":
-    main()
+DBusGMainLoop(set_as_default=True)
+watcher = Watcher(dbus.SessionBus())
+print("ready", flush=True)
+loop = GLib.MainLoop()
+GLib.timeout_add_seconds(300, loop.quit)  # never outlive a stuck test
+loop.run()

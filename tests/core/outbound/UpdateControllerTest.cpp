@@ -78,12 +78,10 @@ TEST_F(UpdateControllerTest, AutomaticChecksSpeakOnlyOfUpdatesAndLogAFailureOnce
 TEST_F(UpdateControllerTest, AskingDuringAnAutomaticCheckShowsItsOutcome) {
     controller->start();
     controller->checkForUpdates();
-    EXPECT_TRUE(controller->isChecking());
-    EXPECT_EQ(requests(), 1u);
+    EXPECT_EQ(requests(), 1u) << "joins the check under way";
     answer({std::nullopt, "Timeout was reached", ""});
     EXPECT_EQ(presented, std::vector<Kind>{Kind::unreachable});
     EXPECT_TRUE(logged.empty()) << "shown, so not logged";
-    EXPECT_FALSE(controller->isChecking());
 }
 
 }  // namespace
