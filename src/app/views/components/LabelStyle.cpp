@@ -1,0 +1,36 @@
+#include "app/views/components/LabelStyle.h"
+
+#include "app/views/components/Palette.h"
+#include "app/views/components/SymbolIcon.h"
+
+#include <QLabel>
+
+namespace corvelle::LabelStyle {
+namespace {
+
+void setFont(QLabel* label, Role role) {
+    QFont font = label->font();
+    font.setPointSizeF(QFont().pointSizeF() * (role == Role::value ? 1.45 : role == Role::caption ? 0.85 : 1.0));
+    font.setBold(role == Role::title || role == Role::value || role == Role::figure);
+    label->setFont(font);
+}
+
+}  // namespace
+
+void apply(QLabel* label, Role role) {
+    if (role == Role::caption) return apply(label, role, SystemColor::secondary);
+    setFont(label, role);
+    label->setStyleSheet({});
+}
+
+void apply(QLabel* label, Role role, SystemColor color) {
+    setFont(label, role);
+    label->setStyleSheet("color: " + Palette::color(color).name(QColor::HexArgb));
+}
+
+void showSymbol(QLabel* label, std::string_view symbol, int size, SystemColor color) {
+    label->setPixmap(SymbolIcon::pixmap(symbol, size, Palette::color(color), label->devicePixelRatioF()));
+    label->setFixedSize(size, size);
+}
+
+}  // namespace corvelle::LabelStyle
