@@ -44,8 +44,9 @@ ThermalCard::ThermalCard(QWidget* parent)
 void ThermalCard::refresh(const OverviewState& state) {
     auto content = OverviewContent::thermal(state.stats);
     if (content == content_) return;
+    // The level changes seldom, the temperatures every tick: redraw the symbol only for a new level.
+    if (content.symbol != content_.symbol) header_->setSymbol(content.symbol, content.color);
     content_ = std::move(content);
-    header_->setSymbol(content_.symbol, content_.color);
     setTint(content_.color);
     level_->setText(QString::fromStdString(content_.level));
     LabelStyle::apply(level_, LabelStyle::Role::figure, content_.color);
