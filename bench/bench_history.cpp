@@ -8,6 +8,8 @@
 
 #include "support/SampleHistory.h"
 
+#include "IdleLoop.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -15,15 +17,6 @@
 
 namespace corvelle {
 namespace {
-
-// Deferred writes are dropped: the benchmarks time the work of one call.
-class IdleLoop : public EventLoop {
-public:
-    void post(std::function<void()>) override {}
-    TimerId startRepeating(double, std::function<void()>) override { return 0; }
-    TimerId startSingleShot(double, std::function<void()>) override { return 0; }
-    void cancel(TimerId) override {}
-};
 
 struct Folder {
     std::filesystem::path path = std::filesystem::temp_directory_path() /

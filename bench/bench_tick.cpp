@@ -8,6 +8,8 @@
 #include "monitor/SystemMonitor.h"
 #include "settings/MemoryKeyValueStore.h"
 
+#include "IdleLoop.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -15,15 +17,6 @@
 using namespace corvelle;
 
 namespace {
-
-// Timers and posted work never run: the benchmark drives poll() itself.
-class IdleLoop : public EventLoop {
-public:
-    void post(std::function<void()>) override {}
-    TimerId startRepeating(double, std::function<void()>) override { return 1; }
-    TimerId startSingleShot(double, std::function<void()>) override { return 1; }
-    void cancel(TimerId) override {}
-};
 
 void tick(benchmark::State& state, bool visible) {
     AppSettings settings(std::make_shared<MemoryKeyValueStore>(), nullptr);

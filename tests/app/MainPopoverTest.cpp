@@ -3,13 +3,13 @@
 #include "app/views/components/HeaderIconButton.h"
 #include "app/views/components/WidgetCard.h"
 #include "app/views/components/WidgetPicker.h"
+#include "app/views/tabs/PlaceholderTab.h"
 #include "support/MonitorHarness.h"
 #include "support/StatsBuilder.h"
 #include "support/ScopedLanguage.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -27,8 +27,8 @@ protected:
     }
 
     static QString contentText(const MainPopover& view) {
-        auto* label = dynamic_cast<QLabel*>(view.tabContent());
-        return label ? label->text() : QString();
+        auto* placeholder = dynamic_cast<PlaceholderTab*>(view.tabContent());
+        return placeholder ? placeholder->text() : QString();
     }
 
     test::MonitorHarness h;
@@ -113,6 +113,7 @@ TEST_F(MainPopoverTest, ThePickerOffersWhatIsNotPinnedUpToThree) {
 
 TEST_F(MainPopoverTest, CardsFollowEveryPublishedSnapshot) {
     auto view = popover({PinnedWidget::cpu});
+    view->show();
     monitor.stats().set(test::StatsBuilder().cpu(91.26));
     ASSERT_EQ(view->statusStrip().cards().size(), 1u);
     EXPECT_EQ(view->statusStrip().cards()[0]->content().value, "91.3%");

@@ -12,33 +12,34 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
 #include <QVBoxLayout>
-
-#include <array>
 
 namespace corvelle {
 namespace {
 
-struct Tab {
-    const char* symbol;
-    std::string (*tooltip)();
-};
+// The tag under which every tag without a tab shares one page.
+constexpr int unknownTag = -1;
 
-// In tag order: the selector's segments from left to right.
-const std::array<Tab, MainPopover::tabCount> tabs{{{"lightbulb.fill", L::tabTips},
-                                                   {"square.grid.2x2", L::tabOverview},
-                                                   {"list.number", L::tabProcesses},
-                                                   {"battery.100percent", L::tabBattery},
-                                                   {"chart.xyaxis.line", L::tabHistory}}};
-
-bool hasTab(int tag) { return tag >= 0 && tag < MainPopover::tabCount; }
-
-// The view of one tab. A tab whose view is not written yet shows only its name.
-QWidget* makeTabContent(int tag) {
-    auto* placeholder = new QLabel(QString::fromStdString(hasTab(tag) ? tabs[tag].tooltip() : L::unknownTab()));
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setStyleSheet("color: " + Palette::color(SystemColor::secondary).name(QColor::HexArgb));
-    return placeholder;
+// A tab scrolls inside the panel, which never grows.
+QScrollArea* scrolling(PanelTab* tab) {
+    auto* area = new QScrollArea();
+    area->setWidget(tab);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A thin bar without arrows, as in the rest of the panel's quiet look.
+    area->verticalScrollBar()->setStyleSheet(
+        "QScrollBar:vertical { width: 8px; background: transparent; margin: 2px 1px 2px 1px; }"
+        "QScrollBar::handle:vertical { background: " + Palette::color(SystemColor::tertiary).name(QColor::HexArgb) +
+        "; border-radius: 3px; min-height: 24px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }");
+    area->viewport()->setAutoFillBackground(false);
+    tab->setAutoFillBackground(false);
+    return area;
 }
 
 }  // namespace
@@ -64,14 +65,15 @@ MainPopover::MainPopover(SystemMonitor& systemMonitor, AppSettings& appSettings,
     divider->setFrameShadow(QFrame::Plain);
     divider->setStyleSheet("color: " + Palette::color(SystemColor::tertiary).name(QColor::HexArgb));
     column->addWidget(divider);
-    contentHolder_ = new QVBoxLayout();
-    contentHolder_->setContentsMargins(0, 0, 0, 0);
-    column->addLayout(contentHolder_, 1);
+    stack_ = new QStackedWidget(this);
+    column->addWidget(stack_, 1);
     retranslate();
-    statsSubscription_ = systemMonitor_.stats().subscribe([this](const SystemStats& stats) {
-        strip_->setStats(stats);
-        retranslate();
-    });
+    const auto refresh = [this](const auto&) { refreshVisible(); };
+    subscriptions_.push_back(systemMonitor_.stats().subscribe(refresh));
+    subscriptions_.push_back(systemMonitor_.habitScore().subscribe(refresh));
+    subscriptions_.push_back(systemMonitor_.usageProfile().subscribe(refresh));
+    subscriptions_.push_back(systemMonitor_.healthPrediction().subscribe(refresh));
+    subscriptions_.push_back(appSettings_.objectWillChange.subscribe([this] { retranslate(); }));
 }
 
 MainPopover::~MainPopover() = default;
@@ -120,8 +122,8 @@ void MainPopover::buildTabSelector(QVBoxLayout* column) {
     segments->setContentsMargins(2, 2, 2, 2);
     segments->setSpacing(2);
     for (int tag = 0; tag < tabCount; ++tag) {
-        auto* button = new HeaderIconButton(tabs[tag].symbol, tabs[tag].tooltip, [this, tag] { setSelectedTab(tag); },
-                                            frame);
+        const auto& tab = PanelTabs::tabs[static_cast<std::size_t>(tag)];
+        auto* button = new HeaderIconButton(tab.symbol, tab.tooltip, [this, tag] { setSelectedTab(tag); }, frame);
         button->setFixedSize(QSize(72, 26));
         segments->addWidget(button);
         tabButtons_.push_back(button);
@@ -144,17 +146,31 @@ void MainPopover::setEditingSections(bool editing) {
     reorderButton_->setSymbol(editing ? "checkmark.circle.fill" : "arrow.up.arrow.down");
     reorderButton_->setActive(editing);
     if (strip_) strip_->setEditing(editing);
+    for (const auto& [tag, page] : pages_) static_cast<PanelTab*>(page->widget())->setEditing(editing);
 }
 
 void MainPopover::showTab() {
     for (int tag = 0; tag < tabCount; ++tag) tabButtons_[tag]->setActive(tag == selectedTab_);
-    if (content_) {
-        content_->hide();
-        content_->deleteLater();
+    const int tag = PanelTabs::hasTab(selectedTab_) ? selectedTab_ : unknownTag;
+    QScrollArea*& page = pages_[tag];
+    if (!page) {
+        page = scrolling(PanelTabs::make(tag, {systemMonitor_, appSettings_, options_.isDetailWindow, editingSections_}));
+        stack_->addWidget(page);
     }
-    content_ = makeTabContent(selectedTab_);
-    content_->setParent(this);
-    contentHolder_->addWidget(content_);
+    content_ = static_cast<PanelTab*>(page->widget());
+    stack_->setCurrentWidget(page);
+    refreshVisible();
+}
+
+void MainPopover::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshVisible();
+}
+
+void MainPopover::refreshVisible() {
+    if (!isVisible() || !content_) return;
+    strip_->setStats(systemMonitor_.stats().get());
+    content_->refresh();
 }
 
 void MainPopover::retranslate() {
@@ -165,7 +181,9 @@ void MainPopover::retranslate() {
     for (auto* button : tabButtons_) button->retranslate();
     tabButtons_.front()->parentWidget()->setAccessibleName(QString::fromStdString(L::tabSelector()));
     strip_->setAccessibleName(QString::fromStdString(L::pinnedWidgets()));
-    showTab();
+    for (const auto& [tag, page] : pages_) static_cast<PanelTab*>(page->widget())->retranslate();
+    if (!content_) return showTab();
+    refreshVisible();
 }
 
 }  // namespace corvelle

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "app/views/tabs/PanelTabs.h"
 #include "settings/PinnedWidget.h"
 #include "util/Signal.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <vector>
 
-class QLabel;
+class QScrollArea;
+class QStackedWidget;
 class QVBoxLayout;
 
 namespace corvelle {
@@ -19,10 +22,11 @@ class StatusStrip;
 class SystemMonitor;
 
 // The content of the floating panel and of the larger window: header with its buttons, the
-// status strip, the five-segment tab selector, a divider and the selected tab.
+// status strip, the five-segment tab selector, a divider and the selected tab (see PanelTab).
+// While it is visible it follows the monitor's publications; while hidden it does nothing.
 class MainPopover : public QWidget {
 public:
-    static constexpr int tabCount = 5;
+    static constexpr int tabCount = PanelTabs::count;
 
     struct Options {
         bool isDetailWindow = false;
@@ -47,12 +51,19 @@ public:
     const std::vector<HeaderIconButton*>& headerButtons() const { return headerButtons_; }
     const std::vector<HeaderIconButton*>& tabButtons() const { return tabButtons_; }
     StatusStrip& statusStrip() const { return *strip_; }
-    QWidget* tabContent() const { return content_; }
+    // The selected tab's view.
+    PanelTab* tabContent() const { return content_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildHeader(QVBoxLayout* column);
     void buildTabSelector(QVBoxLayout* column);
+    // Shows the selected tab, building it the first time.
     void showTab();
+    // The strip and the selected tab follow the monitor, only while the panel is visible.
+    void refreshVisible();
     // Texts follow the language setting, which may change while the panel exists.
     void retranslate();
 
@@ -66,9 +77,11 @@ private:
     std::vector<HeaderIconButton*> headerButtons_;
     std::vector<HeaderIconButton*> tabButtons_;
     StatusStrip* strip_ = nullptr;
-    QVBoxLayout* contentHolder_ = nullptr;
-    QWidget* content_ = nullptr;
-    Subscription statsSubscription_;
+    QStackedWidget* stack_ = nullptr;
+    // The built tabs in their scroll areas, by tag; every tag without a tab shares the page under -1.
+    std::map<int, QScrollArea*> pages_;
+    PanelTab* content_ = nullptr;
+    std::vector<Subscription> subscriptions_;
 };
 
 }  // namespace corvelle

@@ -63,25 +63,30 @@ WidgetCard::WidgetCard(PinnedWidget widget, const SystemStats& stats, bool isEdi
 
 void WidgetCard::setStats(const SystemStats& stats) {
     auto content = widgetCardContent(widget_, stats);
-    if (content == content_ && !label_->text().isEmpty()) return;
+    const bool first = label_->text().isEmpty();
+    if (content == content_ && !first) return;
+    // Symbols and colours are costly to set: only when they change, not with every figure.
+    const bool restyle = first || content.color != content_.color || content.icon != content_.icon ||
+                         content.detailIcon != content_.detailIcon;
     content_ = std::move(content);
-    show(content_);
+    show(content_, restyle);
 }
 
-void WidgetCard::show(const WidgetCardContent& content) {
-    const QColor accent = Palette::color(content.color);
-    icon_->setPixmap(SymbolIcon::pixmap(content.icon, 14, accent, devicePixelRatioF()));
+void WidgetCard::show(const WidgetCardContent& content, bool restyle) {
     label_->setText(QString::fromStdString(content.label));
-    label_->setStyleSheet("color: " + css(Palette::color(SystemColor::secondary)));
     value_->setText(QString::fromStdString(content.value));
-    value_->setStyleSheet("color: " + css(accent));
-    if (!content.detailIcon.empty()) {
-        detail_->setPixmap(SymbolIcon::pixmap(content.detailIcon, 12, Palette::color(SystemColor::secondary),
-                                              devicePixelRatioF()));
-    } else {
-        detail_->setText(QString::fromStdString(content.detail));
+    if (content.detailIcon.empty()) detail_->setText(QString::fromStdString(content.detail));
+    if (restyle) {
+        const QColor accent = Palette::color(content.color);
+        const QColor secondary = Palette::color(SystemColor::secondary);
+        icon_->setPixmap(SymbolIcon::pixmap(content.icon, 14, accent, devicePixelRatioF()));
+        if (!content.detailIcon.empty()) {
+            detail_->setPixmap(SymbolIcon::pixmap(content.detailIcon, 12, secondary, devicePixelRatioF()));
+        }
+        label_->setStyleSheet("color: " + css(secondary));
+        value_->setStyleSheet("color: " + css(accent));
+        detail_->setStyleSheet("color: " + css(secondary));
     }
-    detail_->setStyleSheet("color: " + css(Palette::color(SystemColor::secondary)));
     detail_->setVisible(!content.detail.empty() || !content.detailIcon.empty());
     setAccessibleName(QString::fromStdString(content.label + " " + content.value));
     update();

@@ -28,7 +28,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void show(const WidgetCardContent& content);
+    // Sets the symbols and colours too when `restyle`.
+    void show(const WidgetCardContent& content, bool restyle);
 
     PinnedWidget widget_;
     WidgetCardContent content_;

@@ -1,0 +1,164 @@
+// Cost of the panel's views per tick on the overview tab, offscreen: refresh and repaint while
+// the panel is visible, and what a hidden panel does (nothing). Also the memory in use once every
+// tab and every overview section has been shown.
+#include "app/views/MainPopover.h"
+#include "linux/LinuxMachine.h"
+#include "linux/SystemClock.h"
+#include "localization/Language.h"
+#include "monitor/SystemMonitor.h"
+#include "settings/MemoryKeyValueStore.h"
+
+#include "IdleLoop.h"
+#include "support/SampleHistory.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace corvelle {
+namespace {
+
+// Counts the paint events, layout requests and repaint requests of every widget.
+class ViewWork : public QObject {
+public:
+    int events = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        events += event->type() == QEvent::Paint || event->type() == QEvent::LayoutRequest ||
+                  event->type() == QEvent::UpdateRequest;
+        return false;
+    }
+};
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "bench_panel";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        auto* created = new QApplication(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+        AppSettings::installShared(std::make_shared<MemoryKeyValueStore>(), nullptr);
+        installLanguageLookup([] { return std::vector<std::string>{}; });
+        return created;
+    }();
+    return *app;
+}
+
+// This machine's monitor over a store holding ten busy days, and the panel on the overview tab.
+struct Panel {
+    Panel() {
+        application();
+        const double now = SystemClock().now();
+        UsageStore store(folder, std::make_shared<SystemClock>(), std::make_shared<IdleLoop>());
+        for (const auto& day : test::busyHistory(now, 10).dailySnapshots) {
+            const auto index = static_cast<std::int64_t>(store.healthEntries().size());
+            store.updateTodaySnapshot(day);
+            store.addHealthEntry({day.date, 93.4 - 0.05 * static_cast<double>(index), 200 + index, 4300, 4600, 35, 9});
+        }
+        store.performSave();
+        MachineSources sources = makeLinuxMachineSources();
+        sources.eventLoop = std::make_shared<IdleLoop>();
+        sources.appSupportDirectory = folder;
+        monitor = std::make_unique<SystemMonitor>(settings, std::move(sources));
+        monitor->start();
+        MainPopover::Options options;
+        options.selectedTab = 1;
+        options.pinnedWidgets = {PinnedWidget::battery, PinnedWidget::cpu, PinnedWidget::memory};
+        view = std::make_unique<MainPopover>(*monitor, settings, std::move(options));
+        view->resize(480, 620);
+        for (std::size_t i = 0; i < snapshots.size(); ++i) {
+            snapshots[i] = monitor->stats().get();
+            snapshots[i].cpuTotalUsage = 20.0 + 15.0 * static_cast<double>(i);
+            snapshots[i].totalPowerWatts = 6.0 + static_cast<double>(i);
+        }
+        QCoreApplication::processEvents();
+    }
+    ~Panel() {
+        view.reset();
+        monitor.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    // One tick's publications, with figures that differ from the last tick's.
+    void publish(int tick) {
+        const SystemStats& stats = snapshots[static_cast<std::size_t>(tick % 2)];
+        monitor->cpuHistory().modify([&](auto& history) { history.append(stats.cpuTotalUsage); });
+        monitor->stats().set(stats);
+    }
+
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("corvelle-bench-" + std::to_string(std::random_device{}()));
+    AppSettings settings{std::make_shared<MemoryKeyValueStore>(), nullptr};
+    std::unique_ptr<SystemMonitor> monitor;
+    std::unique_ptr<MainPopover> view;
+    std::array<SystemStats, 2> snapshots;
+};
+
+// The event loop's share of a tick: the updates the refresh asked for are laid out and painted.
+void BM_TickViewsVisibleOverview(benchmark::State& state) {
+    Panel panel;
+    panel.view->show();
+    QCoreApplication::processEvents();
+    ViewWork work;
+    application().installEventFilter(&work);
+    int tick = 0;
+    for (auto _ : state) {
+        panel.publish(++tick);
+        QCoreApplication::processEvents();
+    }
+    application().removeEventFilter(&work);
+    state.counters["view_events"] = benchmark::Counter(work.events, benchmark::Counter::kAvgIterations);
+}
+
+void BM_TickViewsHiddenPanel(benchmark::State& state) {
+    Panel panel;
+    ViewWork work;
+    application().installEventFilter(&work);
+    int tick = 0;
+    for (auto _ : state) panel.publish(++tick);
+    QCoreApplication::processEvents();
+    application().removeEventFilter(&work);
+    state.counters["view_events"] = work.events;
+}
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+void BM_RssAfterEverySection(benchmark::State& state) {
+    for (auto _ : state) {
+        Panel panel;
+        panel.view->show();
+        for (int tag = 0; tag < MainPopover::tabCount; ++tag) {
+            panel.view->setSelectedTab(tag);
+            QCoreApplication::processEvents();
+        }
+        panel.view->setSelectedTab(1);
+        panel.publish(1);
+        // Every section of the overview painted, not only those in the panel's view.
+        benchmark::DoNotOptimize(panel.view->tabContent()->grab());
+        state.counters["rss_MB"] = static_cast<double>(residentKilobytes()) / 1024.0;
+    }
+}
+
+}  // namespace
+}  // namespace corvelle
+
+// CPU time on the main thread is what the views cost per tick.
+BENCHMARK(corvelle::BM_TickViewsVisibleOverview)->Unit(benchmark::kMicrosecond);
+BENCHMARK(corvelle::BM_TickViewsHiddenPanel)->Unit(benchmark::kMicrosecond);
+BENCHMARK(corvelle::BM_RssAfterEverySection)->Iterations(1)->Unit(benchmark::kMillisecond);

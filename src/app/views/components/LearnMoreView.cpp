@@ -1,0 +1,47 @@
+#include "app/views/components/LearnMoreView.h"
+
+#include "app/views/components/DisclosureRow.h"
+#include "app/views/components/LabelStyle.h"
+#include "localization/LExplainers.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace corvelle {
+
+LearnMoreView::LearnMoreView(Explainer explainer, QWidget* parent)
+    : QWidget(parent), explainer_(explainer), row_(new DisclosureRow(this)), details_(new QWidget(this)),
+      detailed_(new QLabel(details_)) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(row_);
+    column->addWidget(details_);
+    auto* reveal = new QHBoxLayout(details_);
+    reveal->setContentsMargins(4, 0, 4, 4);
+    reveal->setSpacing(8);
+    auto* symbol = new QLabel(details_);
+    LabelStyle::showSymbol(symbol, icon(explainer), 20, SystemColor::blue);
+    reveal->addWidget(symbol, 0, Qt::AlignTop);
+    detailed_->setWordWrap(true);
+    LabelStyle::apply(detailed_, LabelStyle::Role::caption);
+    reveal->addWidget(detailed_, 1);
+    row_->setLeading("info.circle", SystemColor::blue);
+    QObject::connect(row_, &QAbstractButton::clicked, this, [this] { setExpanded(!expanded_); });
+    setExpanded(false);
+}
+
+void LearnMoreView::setExpanded(bool expanded) {
+    expanded_ = expanded;
+    row_->setOpen(expanded);
+    details_->setVisible(expanded);
+    retranslate();
+}
+
+void LearnMoreView::retranslate() {
+    row_->setLabel(expanded_ ? L::explainerSimple(explainer_) : L::explainerPrompt());
+    detailed_->setText(QString::fromStdString(L::explainerDetailed(explainer_)));
+}
+
+}  // namespace corvelle

@@ -1,0 +1,53 @@
+#include "localization/LOverview.h"
+
+#include "localization/Localized.h"
+
+namespace corvelle::L {
+
+std::string batteryHabitsTitle() { return localized("Battery Habits", "Hábitos de batería"); }
+std::string cpuUsageTitle() { return localized("CPU Usage", "Uso de CPU"); }
+std::string cpuUsageSubtitle() {
+    return localized("Real-time processor load across all cores", "Carga del procesador en tiempo real en todos los núcleos");
+}
+std::string collectingData() { return localized("Collecting data...", "Recolectando datos..."); }
+std::string eCores() { return "E-Cores"; }
+std::string pCores() { return "P-Cores"; }
+
+std::string gaugeMemory() { return localized("Memory", "Memoria"); }
+std::string gaugeDisk() { return localized("Disk", "Disco"); }
+std::string gaugeNetwork() { return localized("Network", "Red"); }
+std::string gaugePower() { return localized("Power", "Energía"); }
+std::string diskRead(const std::string& rate) { return localized("R ", "L ") + rate; }
+std::string diskWrite(const std::string& rate) { return localized("W ", "E ") + rate; }
+
+std::string thermalStateTitle() { return localized("Thermal State", "Estado térmico"); }
+
+std::string badgeAvgCPU() { return localized("Avg CPU", "CPU prom"); }
+std::string badgeAvgPower() { return localized("Avg Power", "Energía prom"); }
+std::string badgeData() { return localized("Data", "Datos"); }
+std::string dayCount(std::int64_t days) {
+    const std::string n = std::to_string(days);
+    return days == 1 ? localized("1 day", "1 día") : localized(n + " days", n + " días");
+}
+
+std::string healthTrendTitle() { return localized("Battery Health Trend", "Tendencia de salud de batería"); }
+std::string collectingHealthData() { return localized("Collecting health data...", "Recopilando datos de salud..."); }
+
+std::string healthPredictionTitle() { return localized("Health Prediction", "Predicción de salud"); }
+std::string degradationRateLabel() { return localized("Degradation rate:", "Tasa de degradación:"); }
+std::string confidenceLabel() { return localized("Confidence:", "Confianza:"); }
+std::string predictionPlaceholder() {
+    return localized("Need 30+ days of health data for predictions. Keep Corvelle running and check back later.",
+                     "Se necesitan 30+ días de datos de salud para predicciones. Mantén Corvelle activo y vuelve después.");
+}
+
+std::string usagePatternsTitle() { return localized("Usage Patterns", "Patrones de uso"); }
+std::string clockHour12(int hour) {
+    const std::string n = std::to_string(hour % 12 == 0 ? 12 : hour % 12);
+    return hour >= 12 ? localized(n + " PM", n + " p. m.") : localized(n + " AM", n + " a. m.");
+}
+std::string notEnoughData() { return localized("Not enough data yet", "No hay suficientes datos"); }
+
+std::string dragToReorder() { return localized("Drag to reorder", "Arrastra para reordenar"); }
+
+}  // namespace corvelle::L

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The text catalogue, the panel's overview tab and the cards and charts it shares with the
+// other tabs. Figures arrive formatted.
+namespace corvelle::L {
+
+std::string batteryHabitsTitle();
+// The live CPU history card, also on the history tab.
+std::string cpuUsageTitle();
+std::string cpuUsageSubtitle();
+std::string collectingData();
+std::string eCores();
+std::string pCores();
+
+std::string gaugeMemory();
+std::string gaugeDisk();
+std::string gaugeNetwork();
+std::string gaugePower();
+// Disk rates, read and written.
+std::string diskRead(const std::string& rate);
+std::string diskWrite(const std::string& rate);
+
+std::string thermalStateTitle();
+
+std::string badgeAvgCPU();
+std::string badgeAvgPower();
+std::string badgeData();
+std::string dayCount(std::int64_t days);
+
+std::string healthTrendTitle();
+std::string collectingHealthData();
+
+std::string healthPredictionTitle();
+std::string degradationRateLabel();
+std::string confidenceLabel();
+std::string predictionPlaceholder();
+
+std::string usagePatternsTitle();
+// An hour of the day, 0 to 23, on a 12-hour clock: "3 PM".
+std::string clockHour12(int hour);
+std::string notEnoughData();
+
+// Tooltip of a section while sections can be reordered.
+std::string dragToReorder();
+
+}  // namespace corvelle::L

@@ -1,0 +1,142 @@
+#include "PanelHarness.h"
+#include "app/views/components/DisclosureRow.h"
+#include "app/views/components/HabitScoreBar.h"
+#include "app/views/components/LearnMoreView.h"
+#include "app/views/components/ReorderableForEach.h"
+#include "app/views/components/HeaderIconButton.h"
+#include "app/views/tabs/overview/CpuCard.h"
+#include "app/views/tabs/overview/HabitScoreCard.h"
+#include "app/views/tabs/overview/PredictionCard.h"
+#include "app/views/tabs/overview/UsagePatternsCard.h"
+#include "support/ScopedLanguage.h"
+
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+using test::cardOf;
+using test::overviewOf;
+
+TEST(OverviewTabTest, ATabIsBuiltOnceAndKeepsItsStateAcrossTabsAndLanguages) {
+    test::PanelHarness harness(true);
+    auto view = harness.panel(&AppSettings::shared());
+    view->show();
+    OverviewTab* overview = &overviewOf(*view);
+    auto& habits = cardOf<HabitScoreCard>(*view, OverviewSection::habitScore).bar();
+    habits.toggle("Thermal");
+    auto* scroll = view->findChild<QScrollArea*>();
+    scroll->verticalScrollBar()->setValue(120);
+    view->setSelectedTab(3);
+    EXPECT_NE(view->tabContent(), overview);
+    view->setSelectedTab(1);
+    {
+        test::ScopedLanguage language("es");
+        EXPECT_EQ(view->tabContent(), overview);
+        EXPECT_EQ(habits.expandedLabel(), "Thermal");
+        EXPECT_EQ(habits.rows()[1]->label(), "Térmico") << "retranslated at once, without a tick";
+        EXPECT_TRUE(cardOf<PredictionCard>(*view, OverviewSection::prediction).text().startsWith("Tasa de degradación: "));
+        EXPECT_EQ(view->tabButtons()[1]->toolTip(), "Resumen");
+    }
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 120);
+    EXPECT_EQ(habits.rows()[1]->label(), "Thermal");
+}
+
+TEST(OverviewTabTest, OnlyAVisiblePanelFollowsTheMonitor) {
+    test::PanelHarness harness(false);
+    auto view = harness.panel();
+    const auto& cpu = cardOf<CpuCard>(*view, OverviewSection::cpu);
+    harness.monitor().stats().set(test::StatsBuilder().cpu(50));
+    EXPECT_EQ(cpu.content().total, "") << "hidden: no view work";
+    view->show();
+    EXPECT_EQ(cpu.content().total, "50.0%") << "refreshed as it is shown";
+    view->setSelectedTab(0);
+    harness.monitor().stats().set(test::StatsBuilder().cpu(60));
+    EXPECT_EQ(cpu.content().total, "50.0%") << "another tab is selected";
+    view->setSelectedTab(1);
+    EXPECT_EQ(cpu.content().total, "60.0%");
+    view->hide();
+    harness.monitor().stats().set(test::StatsBuilder().cpu(70));
+    EXPECT_EQ(cpu.content().total, "60.0%");
+}
+
+// Sends a drag of `section` entering the list at `from`, moving to `to` and dropping there;
+// false when the list refuses it.
+bool dragAndDrop(ReorderableForEach& list, const std::string& section, QPoint from, QPoint to) {
+    QMimeData mime;
+    mime.setText(QString::fromStdString(section));
+    QDragEnterEvent enter(from, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list, &enter);
+    if (!enter.isAccepted()) return false;
+    QDragMoveEvent move(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list, &move);
+    EXPECT_TRUE(list.view(section)->graphicsEffect()) << "the dragged section is dimmed";
+    QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list, &drop);
+    return true;
+}
+
+TEST(OverviewTabTest, DraggingASectionOntoAnotherReordersAndSaves) {
+    test::PanelHarness harness(true);
+    auto view = harness.panel();
+    view->show();
+    auto& list = overviewOf(*view).sections();
+    const auto centre = [&](const char* id) { return list.view(id)->geometry().center(); };
+
+    EXPECT_FALSE(dragAndDrop(list, "cpu", centre("cpu"), centre("thermal"))) << "only while editing";
+    view->headerButtons().front()->click();
+    ASSERT_TRUE(list.isEditing());
+    EXPECT_FALSE(dragAndDrop(list, "battery", centre("cpu"), centre("thermal"))) << "not a section";
+    ASSERT_TRUE(dragAndDrop(list, "cpu", centre("cpu"), centre("thermal")));
+    const std::vector<OverviewSection> expected{
+        OverviewSection::habitScore, OverviewSection::cpuHistory, OverviewSection::systemGauges,
+        OverviewSection::thermal,    OverviewSection::cpu,        OverviewSection::profile,
+        OverviewSection::healthTrend, OverviewSection::prediction, OverviewSection::usagePatterns};
+    EXPECT_EQ(harness.h.settings.loadOrder<OverviewSection>(AppSettings::overviewSectionOrderKey), expected);
+    EXPECT_FALSE(list.view("cpu")->graphicsEffect());
+    EXPECT_FALSE(list.delegate().hoveredItem());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_LT(list.view("thermal")->y(), list.view("cpu")->y()) << "laid out in the new order";
+
+    // A new panel starts from the saved order.
+    auto again = harness.panel();
+    EXPECT_EQ(overviewOf(*again).sections().order(), list.order());
+}
+
+TEST(OverviewTabTest, TheLargerWindowListsEveryBusyHour) {
+    test::PanelHarness harness(true);
+    for (bool detail : {false, true}) {
+        auto view = harness.panel(nullptr, detail);
+        view->show();
+        EXPECT_EQ(cardOf<UsagePatternsCard>(*view, OverviewSection::usagePatterns).content().rows.size(), detail ? 15u : 3u);
+    }
+}
+
+TEST(OverviewComponentsTest, OneHabitRowOpensAtATimeAndExplainersToggle) {
+    test::ScopedLanguage language("en");
+    HabitScoreBar bar;
+    bar.setScore({82, "B", {25, 25, "Charging", "good"}, {12, 25, "Thermal", "high_thermal"},
+                  {20, 25, "Discharge", "good"}, {25, 25, "Plug Balance", "good"}});
+    bar.rows()[1]->click();
+    EXPECT_EQ(bar.expandedLabel(), "Thermal");
+    bar.rows()[2]->click();
+    EXPECT_EQ(bar.expandedLabel(), "Discharge");
+    EXPECT_FALSE(bar.rows()[1]->isOpen());
+    bar.rows()[2]->click();
+    EXPECT_FALSE(bar.expandedLabel());
+
+    LearnMoreView explainer(Explainer::thermal);
+    EXPECT_EQ(explainer.row()->label(), "What is this?");
+    explainer.row()->click();
+    EXPECT_TRUE(explainer.isExpanded());
+    EXPECT_NE(explainer.row()->label(), "What is this?");
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,39 @@
+#include "analysis/PeakHours.h"
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+// A day whose listed hours were sampled with the given watts (CPU ten times the watts).
+DailySnapshot day(const std::vector<std::pair<int, double>>& hours) {
+    auto record = DailySnapshot::empty("2025-06-01", 0);
+    for (const auto& [hour, watts] : hours) {
+        auto& entry = record.hourlyFingerprints[static_cast<std::size_t>(hour)];
+        entry.avgWatts = watts;
+        entry.avgCPU = watts * 10;
+        entry.sampleCount = 1;
+    }
+    return record;
+}
+
+TEST(PeakHours, HoursAveragedOverTheDaysThatSampledThemBusiestFirst) {
+    // Hour 9 is sampled on both days (mean 6 W), hour 14 on one (8 W).
+    const auto peaks = findPeakHours({day({{9, 4}, {14, 8}}), day({{9, 8}})});
+    EXPECT_EQ(peaks, (std::vector<HourlyPeak>{{14, 8, 80}, {9, 6, 60}}));
+}
+
+TEST(PeakHours, EqualWattsKeepHourOrderAndUnsampledHoursGiveNothing) {
+    auto unsampled = day({{3, 5}});
+    unsampled.hourlyFingerprints[3].sampleCount = 0;
+    EXPECT_TRUE(findPeakHours({unsampled}).empty());
+    EXPECT_TRUE(findPeakHours({}).empty());
+
+    const auto peaks = findPeakHours({day({{20, 2}, {7, 2}, {12, 5}, {1, 2}})});
+    std::vector<int> hours;
+    for (const auto& peak : peaks) hours.push_back(peak.hour);
+    EXPECT_EQ(hours, (std::vector<int>{12, 1, 7, 20}));
+}
+
+}  // namespace
+}  // namespace corvelle
