@@ -9,6 +9,7 @@
 #include "app/views/components/SymbolIcon.h"
 #include "linux/CurlHttpClient.h"
 #include "linux/EnvironmentLanguages.h"
+#include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
 #include "linux/Paths.h"
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
     dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry](AppSettings& settings) {
         MachineSources sources = makeLinuxMachineSources();
         sources.eventLoop = eventLoop;
-        sources.appSupportDirectory = Paths::appSupportDirectory();
+        sources.dataFolder = DataFolder(Paths::appSupportDirectory(), syncToDevice);
         sources.notifier = notifier;
         return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
     };
