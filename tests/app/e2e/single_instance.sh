@@ -7,25 +7,10 @@
 set -euo pipefail
 app="$1"; artifacts="$2"
 mkdir -p "$artifacts"
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xvfb.sh"
 fail() { echo "FAIL: $*" >&2; import -window root "$artifacts/failure-single-instance.png" 2>/dev/null || true; exit 1; }
-wait_for() {
-  local tries="$1"; shift
-  for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-wait_for 300 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LANGUAGE=en
+start_xvfb
+export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LANGUAGE=en
 
 visible() { xdotool search --onlyvisible --name "$1" | grep -q .; }
 
@@ -42,11 +27,9 @@ start_first() {
 
 # A later start with these arguments must end with status 0 within 2 s.
 second_start() {
-  local started=$SECONDS status=0
+  local status=0
   timeout 2 "$app" "$@" || status=$?
-  [ "$status" = 0 ] || fail "a second start ($*) ended with status $status"
-  kill -0 "$first" || fail "the first Corvelle died"
-  echo "second start ($*) ended with 0 after $((SECONDS - started)) s or less"
+  [ "$status" = 0 ] && kill -0 "$first" || fail "a second start ($*) ended with status $status"
 }
 
 stop_first() { kill "$first"; wait "$first" || true; }
