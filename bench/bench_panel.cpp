@@ -67,7 +67,7 @@ struct Panel {
         store.performSave();
         MachineSources sources = makeLinuxMachineSources();
         sources.eventLoop = std::make_shared<IdleLoop>();
-        sources.appSupportDirectory = folder;
+        sources.dataFolder = folder;
         monitor = std::make_unique<SystemMonitor>(settings, std::move(sources));
         monitor->start();
         MainPopover::Options options;

@@ -22,7 +22,7 @@ void tick(benchmark::State& state, bool visible) {
     AppSettings settings(std::make_shared<MemoryKeyValueStore>(), nullptr);
     MachineSources sources = makeLinuxMachineSources();
     sources.eventLoop = std::make_shared<IdleLoop>();
-    sources.appSupportDirectory = std::filesystem::temp_directory_path() / "corvelle-bench";
+    sources.dataFolder = std::filesystem::temp_directory_path() / "corvelle-bench";
     SystemMonitor monitor(settings, std::move(sources));
     monitor.setPopoverVisible(visible);
     for (auto _ : state) monitor.poll();

@@ -151,6 +151,16 @@ void AppDelegate::togglePanel() {
     }
 }
 
+void AppDelegate::openPanel(std::optional<int> tab) {
+    if (!panel_ || frontIfVisible(detailWindow_)) return;
+    if (panel_->isVisible()) {
+        panel_->raise();
+    } else {
+        togglePanel();
+    }
+    if (tab) panelContent_->setSelectedTab(*tab);
+}
+
 void AppDelegate::positionPanelNearStatusItem() {
     if (!statusItem_) return;
     const auto icon = statusItem_->itemGeometry();

@@ -56,6 +56,9 @@ public:
     // A click on the status item: the right button shows the menu, anything else toggles the panel.
     void statusItemAction(bool rightMouseUp);
     void togglePanel();
+    // Shows the panel (or brings the larger window forward), at `tab` when one is given: what a
+    // second start asks for.
+    void openPanel(std::optional<int> tab);
     void openDetailWindow();
     void openSettingsWindow();
     void openFeedbackWindow();

@@ -2,6 +2,9 @@
 #include "app/QSettingsStore.h"
 #include "app/QtEventLoop.h"
 #include "app/SignalQuitter.h"
+#include "app/launch/CommandLine.h"
+#include "app/launch/SingleInstance.h"
+#include "app/launch/StatsCommand.h"
 #include "app/platform/DBusNotifier.h"
 #include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
@@ -11,15 +14,18 @@
 #include "app/views/components/SymbolIcon.h"
 #include "linux/CurlHttpClient.h"
 #include "linux/EnvironmentLanguages.h"
+#include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
 #include "linux/Paths.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
 #include "localization/Language.h"
+#include "localization/LCommandLine.h"
 #include "monitor/SystemMonitor.h"
 #include "outbound/TelemetryService.h"
 #include "settings/Constants.h"
+#include "settings/OverlayKeyValueStore.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
@@ -27,13 +33,73 @@
 
 #include <clocale>
 #include <cstdio>
+#include <iostream>
 
 using namespace corvelle;
 
-int main(int argc, char** argv) {
+namespace {
+
+std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_ptr<EventLoop> eventLoop,
+                                           DataFolder dataFolder, std::shared_ptr<Notifier> notifier,
+                                           std::shared_ptr<TelemetryService> telemetry) {
+    MachineSources sources = makeLinuxMachineSources();
+    sources.eventLoop = std::move(eventLoop);
+    sources.dataFolder = std::move(dataFolder);
+    sources.notifier = std::move(notifier);
+    return std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
+}
+
+// The user's settings, read but never written: for the modes that only look.
+void installReadOnlySettings() {
+    AppSettings::installShared(std::make_shared<OverlayKeyValueStore>(std::make_shared<QSettingsStore>()), nullptr);
+    installLanguageLookup(environmentPreferredLanguages);
+}
+
+// --help, --version and a command line that cannot be run.
+int answerWithoutRunning(const CommandLine& command) {
+    installReadOnlySettings();
+    switch (command.action) {
+        case CommandLine::Action::help: std::cout << L::commandLineHelp(); return 0;
+        case CommandLine::Action::version: std::cout << "Corvelle " << Constants::version() << '\n'; return 0;
+        default: std::cerr << "corvelle: " << command.errorMessage() << '\n' << L::tryHelp() << '\n'; return 2;
+    }
+}
+
+// --snapshot and --watch: no window, no tray, nothing written, beside a running instance.
+int runStatsCommand(const CommandLine& command, int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    installReadOnlySettings();
+    auto eventLoop = std::make_shared<QtEventLoop>();
+    return StatsCommand::run(command, AppSettings::shared(), [eventLoop](AppSettings& settings) {
+        return makeMonitor(settings, eventLoop, DataFolder::readOnly(Paths::appSupportDirectory()), nullptr, nullptr);
+    });
+}
+
+// Takes over a request of a later start, or of this start's own command line.
+void handle(AppDelegate& delegate, const SingleInstance::Request& request) {
+    if (request.settings) {
+        delegate.openSettingsWindow();
+    } else {
+        delegate.openPanel(CommandLine::tabIndex(request.tab));
+    }
+}
+
+int runApp(const CommandLine& command, int argc, char** argv) {
     QApplication app(argc, argv);
     // Numbers in the core are formatted with printf: keep the "C" decimal point.
     std::setlocale(LC_NUMERIC, "C");
+    const SingleInstance::Request request{command.action == CommandLine::Action::settings, command.tab};
+    // Claimed before the application name is set: a lock file records the program's own name,
+    // which a later start compares with the name of the process that holds it.
+    SingleInstance instance(QString::fromStdString(Paths::instanceDirectory().string()));
+    const auto role = instance.claim(request);
+    if (role != SingleInstance::Role::primary) {
+        if (role == SingleInstance::Role::forwarded) return 0;
+        installReadOnlySettings();
+        std::cerr << L::runningInstanceSilent() << '\n';
+        return 1;
+    }
     // A tray program: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
     app.setApplicationName(QStringLiteral("Corvelle"));
@@ -57,11 +123,8 @@ int main(int argc, char** argv) {
     TelemetryService::installShared(telemetry);
     AppDelegate::Dependencies dependencies;
     dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry](AppSettings& settings) {
-        MachineSources sources = makeLinuxMachineSources();
-        sources.eventLoop = eventLoop;
-        sources.appSupportDirectory = Paths::appSupportDirectory();
-        sources.notifier = notifier;
-        return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
+        return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
+                           telemetry);
     };
     dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {
         // Where a tray host reads StatusNotifierItems, our own one: it shows the title beside the icon.
@@ -84,6 +147,33 @@ int main(int argc, char** argv) {
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
-    QTimer::singleShot(0, &app, [&delegate] { delegate.applicationDidFinishLaunching(); });
+    QTimer::singleShot(0, &app, [&] {
+        delegate.applicationDidFinishLaunching();
+        if (command.action != CommandLine::Action::start) handle(delegate, request);
+        instance.setHandler([&delegate](const SingleInstance::Request& later) { handle(delegate, later); });
+    });
     return app.exec();
+}
+
+QStringList argumentList(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine command = CommandLine::parse(argumentList(argc, argv));
+    if (command.error != CommandLine::Error::none) return answerWithoutRunning(command);
+    switch (command.action) {
+        case CommandLine::Action::help:
+        case CommandLine::Action::version: return answerWithoutRunning(command);
+        case CommandLine::Action::snapshot:
+        case CommandLine::Action::watch: return runStatsCommand(command, argc, argv);
+        case CommandLine::Action::start:
+        case CommandLine::Action::open:
+        case CommandLine::Action::settings: break;
+    }
+    return runApp(command, argc, argv);
 }

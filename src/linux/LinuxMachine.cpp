@@ -1,7 +1,6 @@
 #include "linux/LinuxMachine.h"
 
 #include "linux/DiskstatsSource.h"
-#include "linux/FileSync.h"
 #include "linux/HwmonSMCTransport.h"
 #include "linux/LinuxProcessTable.h"
 #include "linux/MeminfoSource.h"
@@ -26,7 +25,6 @@ MachineSources makeLinuxMachineSources(const std::filesystem::path& root) {
     sources.smcTransport = std::make_unique<HwmonSMCTransport>(root);
     sources.thermal = std::make_unique<SysfsThermalSource>(root, sources.clock);
     sources.energyReport = std::make_unique<RaplEnergySource>(root);
-    sources.fileSync = syncToDevice;
     return sources;
 }
 

@@ -24,6 +24,11 @@ std::filesystem::path xdg(const char* variable, const char* fallbackUnderHome) {
 
 std::filesystem::path appSupportDirectory() { return xdg("XDG_DATA_HOME", ".local/share") / "io.mirelo.corvelle"; }
 
+std::filesystem::path instanceDirectory() {
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && value[0] == '/') return value;
+    return appSupportDirectory();
+}
+
 std::filesystem::path autostartDirectory() { return xdg("XDG_CONFIG_HOME", ".config") / "autostart"; }
 
 }  // namespace corvelle::Paths

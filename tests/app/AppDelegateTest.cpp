@@ -108,6 +108,18 @@ TEST_F(AppDelegateTest, LeftClicksTogglePanelUnderTheIcon) {
     EXPECT_EQ(shell->panel()->pos(), PanelPlacement::origin(std::nullopt, AppDelegate::panelSize, available));
 }
 
+// What a second start asks for: the panel stays up however often it is asked, at the tab asked
+// for; without a tab it keeps the one it shows.
+TEST_F(AppDelegateTest, OpeningThePanelShowsItAtTheTabAskedFor) {
+    shell->openPanel(2);
+    ASSERT_TRUE(shell->panel()->isVisible());
+    EXPECT_TRUE(popoverVisible());
+    EXPECT_EQ(shell->panelContent()->selectedTab(), 2);
+    shell->openPanel(std::nullopt);
+    EXPECT_TRUE(shell->panel()->isVisible());
+    EXPECT_EQ(shell->panelContent()->selectedTab(), 2);
+}
+
 TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     for (const char* language : {"en", "es"}) {
         test::ScopedLanguage chosen(language);

@@ -25,6 +25,9 @@ int runApp(const test::TempDir& home, double seconds) {
     if (child == 0) {
         setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+        // Its own session: no bus to find another Corvelle on, and its lock in this home.
+        setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (home / "no-bus").string()).c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         execl(CORVELLE_APP_PATH, CORVELLE_APP_PATH, static_cast<char*>(nullptr));

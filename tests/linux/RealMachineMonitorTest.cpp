@@ -43,7 +43,7 @@ TEST(RealMachine, TheMonitorShowsABusyChildLikePsAndSavesBaselines) {
     MachineSources sources = makeLinuxMachineSources();
     auto loop = std::make_shared<test::ManualEventLoop>(loopClock);
     sources.eventLoop = loop;
-    sources.appSupportDirectory = dir.path();
+    sources.dataFolder = dir.path();
     SystemMonitor monitor(settings, std::move(sources));
     monitor.setPopoverVisible(true);
 

@@ -34,7 +34,7 @@ TEST(UsageStoreKill, AKilledSaveLeavesAWholeFile) {
     auto loop = std::make_shared<test::ManualEventLoop>(*clock);
     const auto days = test::busyHistory(clock->now(), 30);
     ASSERT_TRUE(AtomicFile::write(dir / "daily-summaries.json", *JsonFields::encodeJson(days)));
-    UsageStore store(dir.path(), clock, loop, slowSync);
+    UsageStore store(DataFolder(dir.path(), slowSync), clock, loop);
     store.load();
 
     const auto started = std::chrono::steady_clock::now();

@@ -20,7 +20,7 @@ struct MonitorHarness {
         MachineSources s;
         s.clock = clock;
         s.eventLoop = loop;
-        s.appSupportDirectory = dir.path();
+        s.dataFolder = dir.path();
         auto cpuSource = std::make_unique<FakeCpuTicks>();
         auto vmSource = std::make_unique<FakeVmStats>();
         auto blockSource = std::make_unique<FakeBlockStats>();

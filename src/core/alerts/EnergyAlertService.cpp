@@ -105,15 +105,13 @@ std::string plainDecimal(double value) {
 }  // namespace
 
 EnergyAlertService::EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
-                                       const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier,
-                                       AtomicFile::SyncHook sync)
+                                       DataFolder folder, std::shared_ptr<Notifier> notifier)
     : clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
       notifier_(std::move(notifier)),
-      saveURL_(folder / "baselines.json"),
-      sync_(sync) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+      folder_(std::move(folder)),
+      saveURL_(folder_.path() / "baselines.json") {
+    folder_.create();
     loadFromDisk();
     startSaveTimer();
 }
@@ -183,7 +181,7 @@ void EnergyAlertService::updateSystemWatts(double batteryWatts) {
 void EnergyAlertService::saveToDisk() {
     if (!isDirty_) return;
     const auto text = JsonText::encode(encodeState(persistedBaselines_, systemWattsEMA_));
-    if (text && AtomicFile::write(saveURL_, *text, sync_)) isDirty_ = false;
+    if (text && folder_.write(saveURL_, *text)) isDirty_ = false;
 }
 
 void EnergyAlertService::loadFromDisk() {
@@ -194,7 +192,7 @@ void EnergyAlertService::loadFromDisk() {
     auto state = json ? decodeState(*json) : std::nullopt;
     if (!state) {
         // Keep a damaged file for inspection instead of letting the next save replace it.
-        if (text) AtomicFile::moveAsideCorrupt(saveURL_, clock_->now());
+        if (text) folder_.moveAsideCorrupt(saveURL_, clock_->now());
         return;
     }
     const double oldest = clock_->absoluteTime() - kPruneAge;

@@ -6,7 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/Notifier.h"
-#include "util/AtomicFile.h"
+#include "util/DataFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -36,12 +36,10 @@ public:
         bool operator==(const PersistedBaseline&) const = default;
     };
 
-    // Creates the folder, loads baselines.json from it and starts the save timer (first save
-    // after 30 s, then every 60 s). A null notifier shows nothing. Writes are flushed to the
-    // device with `sync` when one is given.
-    EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
-                       const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier,
-                       AtomicFile::SyncHook sync = nullptr);
+    // Creates the folder (when writable), loads baselines.json from it and starts the save timer
+    // (first save after 30 s, then every 60 s). A null notifier shows nothing.
+    EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop, DataFolder folder,
+                       std::shared_ptr<Notifier> notifier);
     ~EnergyAlertService();
     EnergyAlertService(const EnergyAlertService&) = delete;
     EnergyAlertService& operator=(const EnergyAlertService&) = delete;
@@ -80,8 +78,8 @@ private:
     std::unordered_map<std::int32_t, SessionBaseline> sessionBaselines_;
     std::map<std::string, PersistedBaseline> persistedBaselines_;
     std::optional<double> systemWattsEMA_;
+    DataFolder folder_;
     std::filesystem::path saveURL_;
-    AtomicFile::SyncHook sync_;
     std::optional<TimerId> saveTimer_;
     bool isDirty_ = false;
 };

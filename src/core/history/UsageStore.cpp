@@ -3,7 +3,6 @@
 #include "history/LocalCalendar.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace corvelle {
 namespace {
@@ -15,17 +14,14 @@ void removeOlderThan(List& list, const std::string& key) {
 
 }  // namespace
 
-UsageStore::UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
-                       std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync)
-    : directory_(std::move(directory)),
-      dailySummariesURL_(directory_ / "daily-summaries.json"),
-      healthHistoryURL_(directory_ / "health-history.json"),
-      profileURL_(directory_ / "profile.json"),
+UsageStore::UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop)
+    : folder_(std::move(folder)),
+      dailySummariesURL_(folder_.path() / "daily-summaries.json"),
+      healthHistoryURL_(folder_.path() / "health-history.json"),
+      profileURL_(folder_.path() / "profile.json"),
       clock_(std::move(clock)),
-      eventLoop_(std::move(eventLoop)),
-      sync_(sync) {
-    std::error_code ignored;
-    std::filesystem::create_directories(directory_, ignored);
+      eventLoop_(std::move(eventLoop)) {
+    folder_.create();
 }
 
 std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::dayKey(unixSeconds); }

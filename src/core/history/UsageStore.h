@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "util/AtomicFile.h"
+#include "util/DataFolder.h"
 #include "util/JsonFields.h"
 
 #include <cstddef>
@@ -28,10 +29,8 @@ public:
     static constexpr int retentionDays = 90;
     static constexpr double checkpointInterval = 300;
 
-    // Creates the folder (with its parents) if needed; reads nothing yet. Every write is flushed
-    // to the device with `sync` when one is given.
-    UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
-               std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync = nullptr);
+    // Creates the folder (with its parents) if needed and writable; reads nothing yet.
+    UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop);
 
     // Reads both files and drops what is older than the retention window.
     void load();
@@ -57,7 +56,7 @@ public:
     void performSave();
     bool isDirty() const { return isDirty_; }
 
-    const std::filesystem::path& directory() const { return directory_; }
+    const std::filesystem::path& directory() const { return folder_.path(); }
     const std::filesystem::path& dailySummariesURL() const { return dailySummariesURL_; }
     const std::filesystem::path& profileURL() const { return profileURL_; }
     const Clock& clock() const { return *clock_; }
@@ -75,13 +74,12 @@ public:
     bool saveFile(const std::filesystem::path& path, const T& value) const;
 
 private:
-    std::filesystem::path directory_;
+    DataFolder folder_;
     std::filesystem::path dailySummariesURL_;
     std::filesystem::path healthHistoryURL_;
     std::filesystem::path profileURL_;
     std::shared_ptr<const Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
-    AtomicFile::SyncHook sync_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;
     // Uptime of the last write, so a wall clock set back cannot hold writes off.
@@ -98,14 +96,14 @@ std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
     if (!std::filesystem::exists(path, error)) return std::nullopt;
     const auto text = AtomicFile::read(path);
     auto value = text ? JsonFields::decodeJson<T>(*text) : std::nullopt;
-    if (!value) AtomicFile::moveAsideCorrupt(path, clock_->now());
+    if (!value) folder_.moveAsideCorrupt(path, clock_->now());
     return value;
 }
 
 template <typename T>
 bool UsageStore::saveFile(const std::filesystem::path& path, const T& value) const {
     const auto text = JsonFields::encodeJson(value);
-    return text && AtomicFile::write(path, *text, sync_);
+    return text && folder_.write(path, *text);
 }
 
 }  // namespace corvelle

@@ -20,6 +20,18 @@ constexpr ThermalLevel thermalLevelFromState(long long state) {
     }
 }
 
+// The level's case name, as scripts and status bars read it.
+constexpr std::string_view caseName(ThermalLevel level) {
+    switch (level) {
+        case ThermalLevel::moderate: return "moderate";
+        case ThermalLevel::heavy: return "heavy";
+        case ThermalLevel::trapping: return "trapping";
+        case ThermalLevel::sleeping: return "sleeping";
+        case ThermalLevel::nominal: break;
+    }
+    return "nominal";
+}
+
 // The level's display symbol, also sent as text by feedback and telemetry.
 constexpr std::string_view symbolName(ThermalLevel level) {
     switch (level) {

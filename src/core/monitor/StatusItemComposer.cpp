@@ -18,6 +18,14 @@ SystemColor iconColor(const SystemStats& stats) {
 
 }  // namespace
 
+TitleOptions titleOptions(const AppSettings& settings) {
+    return {.showCPU = settings.menuBarShowCPU(),
+            .showTemp = settings.menuBarShowTemp(),
+            .showBattery = settings.menuBarShowBattery(),
+            .showThermal = settings.menuBarShowThermal(),
+            .showBatteryPercent = settings.menuBarShowBatteryPercent()};
+}
+
 MenuBarTitle title(const SystemStats& stats, const TitleOptions& options) {
     std::vector<std::string> parts;
     if (options.showCPU) parts.push_back(formatString("CPU %.1f%%", stats.cpuTotalUsage));

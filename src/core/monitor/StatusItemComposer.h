@@ -3,6 +3,7 @@
 #include "model/SystemStats.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
+#include "settings/AppSettings.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ struct TitleOptions {
     bool showThermal = false;
     bool showBatteryPercent = false;
 };
+
+// The parts the user chose in the title settings.
+TitleOptions titleOptions(const AppSettings& settings);
 
 // The chosen parts in that order, each left out while it has no reading.
 MenuBarTitle title(const SystemStats& stats, const TitleOptions& options);

@@ -15,7 +15,7 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
       telemetry_(std::move(telemetry)),
-      usageStore_(sources.appSupportDirectory, clock_, eventLoop_, sources.fileSync),
+      usageStore_(sources.dataFolder, clock_, eventLoop_),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
       thermalMonitor_(std::move(sources.thermal), eventLoop_),
@@ -25,8 +25,7 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       diskMonitor_(std::move(sources.blockStats), clock_),
       networkMonitor_(std::move(sources.netStats), clock_),
       batteryMonitor_(std::move(sources.batteryRegistry), clock_),
-      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier),
-                          sources.fileSync),
+      energyAlertService_(clock_, eventLoop_, sources.dataFolder, std::move(sources.notifier)),
       temperatureMonitor_(smcService_) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
@@ -243,6 +242,7 @@ void SystemMonitor::poll() {
     if (!usageCollector_) createUsageCollector();
     usageCollector_->record(next, currentInterval_);
     sendTelemetry(visible, next);
+    tickCompleted.emit(next);
 }
 
 // The service decides whether a heartbeat is due and whether telemetry is on at all.
@@ -262,11 +262,7 @@ void SystemMonitor::createUsageCollector() {
 }
 
 void SystemMonitor::updateStatusItem(const SystemStats& stats) {
-    const auto title = StatusItemComposer::title(stats, {.showCPU = appSettings_.menuBarShowCPU(),
-                                                         .showTemp = appSettings_.menuBarShowTemp(),
-                                                         .showBattery = appSettings_.menuBarShowBattery(),
-                                                         .showThermal = appSettings_.menuBarShowThermal(),
-                                                         .showBatteryPercent = appSettings_.menuBarShowBatteryPercent()});
+    const auto title = StatusItemComposer::title(stats, StatusItemComposer::titleOptions(appSettings_));
     const auto icon = StatusItemComposer::batteryIcon(stats);
     const std::string iconKey = icon ? icon->key() : "";
     if (title.text == lastMenuBarText_ && iconKey == lastMenuBarIcon_) return;

@@ -60,6 +60,10 @@ public:
     const Published<HistoryBuffer<double>>& powerHistory() const { return powerHistory_; }
     Published<HistoryBuffer<double>>& powerHistory() { return powerHistory_; }
 
+    // Emitted at the end of every tick with its snapshot; the thermal watcher's changes between
+    // ticks, which also publish a snapshot, do not emit it.
+    Signal<const SystemStats&> tickCompleted;
+
     // Called with (icon, title) whenever the title text or the icon key changed.
     void setOnMenuBarUpdate(MenuBarHandler handler) { onMenuBarUpdate_ = std::move(handler); }
     bool isPopoverVisible() const { return isPopoverVisible_; }

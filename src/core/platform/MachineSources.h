@@ -12,7 +12,7 @@
 #include "platform/SMCTransport.h"
 #include "platform/ThermalSource.h"
 #include "platform/VmStatsSource.h"
-#include "util/AtomicFile.h"
+#include "util/DataFolder.h"
 
 #include <filesystem>
 #include <memory>
@@ -25,7 +25,9 @@ namespace corvelle {
 struct MachineSources {
     std::shared_ptr<Clock> clock;
     std::shared_ptr<EventLoop> eventLoop;
-    std::filesystem::path appSupportDirectory;
+    // Where the usage history and the energy baselines live; a read-only folder keeps them from
+    // being written.
+    DataFolder dataFolder = std::filesystem::path();
 
     std::unique_ptr<CpuTicksSource> cpuTicks;
     std::unique_ptr<VmStatsSource> vmStats;
@@ -38,8 +40,6 @@ struct MachineSources {
     std::unique_ptr<EnergyReportSource> energyReport;
     // Shared: the shell also asks it for permission at launch.
     std::shared_ptr<Notifier> notifier;
-    // Flushes the monitor's saved files to the device; none: to the kernel only.
-    AtomicFile::SyncHook fileSync = nullptr;
 };
 
 }  // namespace corvelle

@@ -6,27 +6,9 @@
 set -euo pipefail
 app="$1"; artifacts="$2"; mode="$3"
 mkdir -p "$artifacts"
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xvfb.sh"
 fail() { echo "FAIL ($mode): $*" >&2; import -window root "$artifacts/failure-$mode.png" 2>/dev/null || true; exit 1; }
-
-# Waits up to $1 tenths of a second for the command after it to succeed.
-wait_for() {
-  local tries="$1"; shift
-  for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-wait_for 300 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb
 
 if [ "$mode" = tray ]; then
   # A tray host that dies while starting is started once more.

@@ -252,7 +252,7 @@ TEST_F(UsageStoreTest, AnUnencodableHistoryLeavesThePreviousFileUntouched) {
 TEST_F(UsageStoreTest, AFailureBetweenWriteAndRenameKeepsTheOldFile) {
     write("daily-summaries.json", dailyText({"2025-06-30"}));
     const auto before = read("daily-summaries.json");
-    UsageStore store(folder, clock, loop, [](std::FILE*) { return false; });
+    UsageStore store(DataFolder(folder, [](std::FILE*) { return false; }), clock, loop);
     store.updateTodaySnapshot(recordOf("2025-06-30", 2));
     store.performSave();
     EXPECT_EQ(read("daily-summaries.json"), before);

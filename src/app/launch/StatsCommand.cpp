@@ -1,0 +1,69 @@
+#include "app/launch/StatsCommand.h"
+
+#include "app/SignalQuitter.h"
+#include "monitor/StatsJson.h"
+#include "monitor/StatusItemComposer.h"
+#include "monitor/SystemMonitor.h"
+#include "monitor/WaybarLine.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace corvelle::StatsCommand {
+namespace {
+
+// How long the first watch line measures CPU shares and rates over.
+constexpr int watchLeadMs = 250;
+
+void printLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+std::string watchLine(const CommandLine& command, const AppSettings& settings, const SystemStats& stats) {
+    const auto title = StatusItemComposer::title(stats, StatusItemComposer::titleOptions(settings));
+    return command.format == CommandLine::Format::waybar ? WaybarLine::compose(stats, title)
+                                                         : WaybarLine::plainTitle(title);
+}
+
+}  // namespace
+
+int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& makeMonitor) {
+    const bool snapshot = command.action == CommandLine::Action::snapshot;
+    // The settings' interval is taken within the bounds a command line may ask for.
+    const double interval = command.watchInterval.value_or(std::clamp(
+        settings.pollingInterval(), CommandLine::shortestWatchInterval, CommandLine::longestWatchInterval));
+    settings.setPollingInterval(snapshot ? 1.0 : interval);
+    const SignalQuitter quitter;
+    const auto monitor = makeMonitor(settings);
+    // A snapshot lists the processes as the open panel does; a watch samples what the title needs.
+    monitor->setPopoverVisible(snapshot);
+    int ticks = 0;
+    const auto subscription = monitor->tickCompleted.subscribe([&](const SystemStats& stats) {
+        // The first tick has nothing to measure CPU shares and rates against.
+        if (++ticks == 1) return;
+        if (snapshot) {
+            printLine(StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+            QCoreApplication::quit();
+        } else {
+            printLine(watchLine(command, settings, stats));
+        }
+    });
+    if (snapshot) {
+        monitor->start();
+    } else {
+        // A first tick a moment before the timer's, so the first line comes without waiting a period.
+        monitor->poll();
+        QTimer::singleShot(watchLeadMs, [&monitor] { monitor->start(); });
+    }
+    const int status = QCoreApplication::exec();
+    monitor->stop();
+    return status;
+}
+
+}  // namespace corvelle::StatsCommand

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "util/AtomicFile.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvelle {
+
+// The folder a component keeps its files in, and whether it may change them. Files are read
+// with AtomicFile::read either way; a read-only folder is never created, written or tidied (a
+// damaged file stays where it is), so a second process can read the data of the one that owns it.
+class DataFolder {
+public:
+    // Writable; every write is flushed to the device with `sync` when one is given. Implicit, so
+    // a plain path names a writable folder.
+    DataFolder(std::filesystem::path path, AtomicFile::SyncHook sync = nullptr)
+        : path_(std::move(path)), sync_(sync) {}
+    static DataFolder readOnly(std::filesystem::path path);
+
+    const std::filesystem::path& path() const { return path_; }
+
+    // Creates the folder with its parents; false when it is read-only or creation failed.
+    bool create() const;
+    // Replaces a file atomically; false (nothing changed) when read-only or the write failed.
+    bool write(const std::filesystem::path& file, std::string_view contents) const;
+    // Moves a damaged file aside as NAME.corrupt-<unixSeconds>.json; nothing when read-only.
+    void moveAsideCorrupt(const std::filesystem::path& file, double unixSeconds) const;
+
+private:
+    std::filesystem::path path_;
+    AtomicFile::SyncHook sync_ = nullptr;
+    bool writable_ = true;
+};
+
+}  // namespace corvelle
