@@ -8,6 +8,14 @@
 #include <algorithm>
 
 namespace corvelle {
+namespace {
+
+std::optional<ConditionAlertService::Battery> alertBattery(const std::optional<BatteryMonitor::Snapshot>& battery) {
+    if (!battery) return std::nullopt;
+    return ConditionAlertService::Battery{battery->percentage, !battery->isPluggedIn && !battery->isCharging};
+}
+
+}  // namespace
 
 SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
                              std::shared_ptr<TelemetryService> telemetry)
@@ -25,8 +33,8 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       diskMonitor_(std::move(sources.blockStats), clock_),
       networkMonitor_(std::move(sources.netStats), clock_),
       batteryMonitor_(std::move(sources.batteryRegistry), clock_),
-      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier),
-                          sources.fileSync),
+      energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, sources.notifier, sources.fileSync),
+      conditionAlerts_(appSettings_, std::move(sources.notifier)),
       temperatureMonitor_(smcService_) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
@@ -191,6 +199,7 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
         freshPluggedIn = battery->isPluggedIn;
     }
     updateEnergyAlerts(readings.processes, visible, freshPluggedIn, next);
+    conditionAlerts_.check(next.thermalLevel, alertBattery(readings.battery));
     return next;
 }
 
