@@ -85,6 +85,8 @@ void SystemMonitor::startThermalWatcher() {
 }
 
 void SystemMonitor::settingsChanged() {
+    // A menu-bar choice shows at once rather than at the next tick.
+    updateStatusItem(stats_.get());
     const double interval = appSettings_.pollingInterval();
     if (interval == currentInterval_) return;
     currentInterval_ = interval;

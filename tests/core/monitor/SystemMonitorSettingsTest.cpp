@@ -1,4 +1,5 @@
 #include "support/MonitorHarness.h"
+#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ public:
 };
 
 // The tick hands its battery reading to the low-battery rule: one notification per discharge.
-TEST(SystemMonitorAlerts, LowBatteryIsPostedFromTheTicksBatteryReading) {
+TEST(SystemMonitorSettings, LowBatteryIsPostedFromTheTicksBatteryReading) {
     test::MonitorHarness h;
     h.settings.setAlertsLowBattery(true);
     auto sources = h.sources();
@@ -31,6 +32,18 @@ TEST(SystemMonitorAlerts, LowBatteryIsPostedFromTheTicksBatteryReading) {
         EXPECT_EQ(h.notifier->posted.size(), tick.posted) << tick.percent << " plugged in " << tick.pluggedIn;
     }
     EXPECT_EQ(h.notifier->posted.back().identifier, "corvelle-low-battery");
+}
+
+TEST(SystemMonitorSettings, AMenuBarChoiceShowsWithoutWaitingForTheTick) {
+    test::ScopedLanguage english("en");
+    test::MonitorHarness h;
+    SystemMonitor& monitor = h.make();
+    std::vector<std::string> titles;
+    monitor.setOnMenuBarUpdate([&](const auto&, const MenuBarTitle& title) { titles.push_back(title.text); });
+    monitor.start();
+    h.settings.setMenuBarShowCPU(false);
+    h.loop->runPosted();
+    EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", ""}));
 }
 
 }  // namespace
