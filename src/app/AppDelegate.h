@@ -4,6 +4,7 @@
 #include "app/updates/UpdateController.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
+#include "outbound/FeedbackService.h"
 #include "platform/Notifier.h"
 
 #include <QMenu>
@@ -38,6 +39,8 @@ public:
         UpdateController::Fetch fetchUpdateFeed;
         UpdateController::Present presentUpdateResult;
         std::function<void()> quit;  // the application's terminate action
+        // Where the feedback window sends; its client, loop and machine outlive the shell.
+        std::optional<FeedbackService::Route> feedbackRoute;
     };
 
     static constexpr QSize panelSize{480, 620};

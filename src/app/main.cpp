@@ -16,6 +16,7 @@
 #include "linux/XdgAutostartLoginItem.h"
 #include "localization/Language.h"
 #include "monitor/SystemMonitor.h"
+#include "outbound/FeedbackService.h"
 #include "outbound/TelemetryService.h"
 #include "settings/Constants.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
         UpdateController::showDialog(result, Constants::version());
     };
     dependencies.quit = [] { QCoreApplication::quit(); };
+    dependencies.feedbackRoute.emplace(FeedbackService::Route{*httpClient, *eventLoop, systemInfo});
 
     AppDelegate delegate(std::move(dependencies));
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.

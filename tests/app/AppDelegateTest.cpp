@@ -4,12 +4,16 @@
 #include "app/status/StatusItem.h"
 #include "app/views/MainPopover.h"
 #include "app/views/components/HeaderIconButton.h"
+#include "support/FakeOutbound.h"
 #include "support/MonitorHarness.h"
 #include "support/ScopedLanguage.h"
+
+#include "NamedWidget.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -54,6 +58,7 @@ protected:
         dependencies.fetchUpdateFeed = [this](UpdateController::FetchDone) { ++updateChecks; };
         dependencies.presentUpdateResult = [](const UpdateCheckResult&) {};
         dependencies.quit = [this] { ++quits; };
+        dependencies.feedbackRoute.emplace(FeedbackService::Route{http, *h.loop, machine});
         shell = std::make_unique<AppDelegate>(std::move(dependencies));
         shell->applicationDidFinishLaunching();
     }
@@ -66,6 +71,8 @@ protected:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     test::MonitorHarness h;
+    test::RecordingHttpClient http;
+    test::FixedSystemInfo machine;
     FakeStatusItem* status = nullptr;
     int updateChecks = 0;
     int quits = 0;
@@ -119,6 +126,13 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     EXPECT_TRUE(shell->settingsWindow());
     status->onLeftClick();
     EXPECT_TRUE(shell->panel()->isVisible());
+}
+
+TEST_F(AppDelegateTest, TheSettingsWindowChecksForUpdatesThroughTheShell) {
+    test::ScopedLanguage language("en");
+    shell->openSettingsWindow();
+    test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
+    EXPECT_EQ(updateChecks, 1);
 }
 
 TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
