@@ -196,7 +196,10 @@ void AppDelegate::openSettingsWindow() {
 void AppDelegate::openFeedbackWindow() {
     // The form keeps the snapshot of the moment it opened.
     openFloatingWindow(feedbackWindow_, L::feedbackWindowTitle(), feedbackWindowSize,
-                       [this] { return new FeedbackView(systemMonitor_->stats().get()); });
+                       [this] {
+                           return new FeedbackView(systemMonitor_->stats().get(), *appSettings_,
+                                                   dependencies_.feedbackRoute.value());
+                       });
 }
 
 void AppDelegate::openFloatingWindow(QPointer<ShellWindow>& field, const std::string& title, QSize size,

@@ -4,6 +4,7 @@
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
 #include "outbound/UpdateController.h"
+#include "outbound/FeedbackService.h"
 #include "platform/Notifier.h"
 
 #include <QMenu>
@@ -37,6 +38,8 @@ public:
         std::shared_ptr<Notifier> notifier;
         std::function<std::unique_ptr<UpdateController>()> makeUpdateController;
         std::function<void()> quit;  // the application's terminate action
+        // Where the feedback window sends; its client, loop and machine outlive the shell.
+        std::optional<FeedbackService::Route> feedbackRoute;
     };
 
     static constexpr QSize panelSize{480, 620};

@@ -23,6 +23,7 @@
 #include "localization/Language.h"
 #include "localization/LCommandLine.h"
 #include "monitor/SystemMonitor.h"
+#include "outbound/FeedbackService.h"
 #include "outbound/TelemetryService.h"
 #include "settings/Constants.h"
 #include "settings/OverlayKeyValueStore.h"
@@ -142,6 +143,7 @@ int runApp(const CommandLine& command, int argc, char** argv) {
             [](const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }});
     };
     dependencies.quit = [] { QCoreApplication::quit(); };
+    dependencies.feedbackRoute.emplace(FeedbackService::Route{*httpClient, *eventLoop, systemInfo});
 
     AppDelegate delegate(std::move(dependencies));
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.

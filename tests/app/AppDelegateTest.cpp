@@ -10,10 +10,13 @@
 #include "support/ScopedLanguage.h"
 
 #include <QAbstractButton>
+#include "NamedWidget.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -60,6 +63,7 @@ protected:
                 http, h.loop, "1.0.1", [this](const UpdateCheckResult&) { ++updatesShown; }, {}});
         };
         dependencies.quit = [this] { ++quits; };
+        dependencies.feedbackRoute.emplace(FeedbackService::Route{*http, *h.loop, machine});
         shell = std::make_unique<AppDelegate>(std::move(dependencies));
         shell->applicationDidFinishLaunching();
     }
@@ -73,6 +77,7 @@ protected:
 
     test::MonitorHarness h;
     std::shared_ptr<test::RecordingHttpClient> http = std::make_shared<test::RecordingHttpClient>();
+    test::FixedSystemInfo machine;
     FakeStatusItem* status = nullptr;
     int updatesShown = 0;
     int quits = 0;
@@ -140,6 +145,13 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     EXPECT_TRUE(shell->settingsWindow());
     status->onLeftClick();
     EXPECT_TRUE(shell->panel()->isVisible());
+}
+
+TEST_F(AppDelegateTest, TheSettingsWindowChecksForUpdatesThroughTheShell) {
+    test::ScopedLanguage language("en");
+    shell->openSettingsWindow();
+    test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
+    EXPECT_EQ(updateChecks, 1);
 }
 
 TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {

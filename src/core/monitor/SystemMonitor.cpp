@@ -8,6 +8,14 @@
 #include <algorithm>
 
 namespace corvelle {
+namespace {
+
+std::optional<ConditionAlertService::Battery> alertBattery(const std::optional<BatteryMonitor::Snapshot>& battery) {
+    if (!battery) return std::nullopt;
+    return ConditionAlertService::Battery{battery->percentage, !battery->isPluggedIn && !battery->isCharging};
+}
+
+}  // namespace
 
 SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
                              std::shared_ptr<TelemetryService> telemetry)
@@ -25,7 +33,8 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       diskMonitor_(std::move(sources.blockStats), clock_),
       networkMonitor_(std::move(sources.netStats), clock_),
       batteryMonitor_(std::move(sources.batteryRegistry), clock_),
-      energyAlertService_(clock_, eventLoop_, sources.dataFolder, std::move(sources.notifier)),
+      energyAlertService_(clock_, eventLoop_, sources.dataFolder, sources.notifier),
+      conditionAlerts_(appSettings_, std::move(sources.notifier)),
       temperatureMonitor_(smcService_) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
@@ -76,6 +85,8 @@ void SystemMonitor::startThermalWatcher() {
 }
 
 void SystemMonitor::settingsChanged() {
+    // A menu-bar choice shows at once rather than at the next tick.
+    updateStatusItem(stats_.get());
     const double interval = appSettings_.pollingInterval();
     if (interval == currentInterval_) return;
     currentInterval_ = interval;
@@ -190,6 +201,7 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
         freshPluggedIn = battery->isPluggedIn;
     }
     updateEnergyAlerts(readings.processes, visible, freshPluggedIn, next);
+    conditionAlerts_.check(next.thermalLevel, alertBattery(readings.battery));
     return next;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/ConditionAlertService.h"
 #include "alerts/EnergyAlertService.h"
 #include "history/UsageCollector.h"
 #include "history/UsageStore.h"
@@ -141,6 +142,7 @@ private:
     NetworkMonitor networkMonitor_;
     BatteryMonitor batteryMonitor_;
     EnergyAlertService energyAlertService_;
+    ConditionAlertService conditionAlerts_;
     TemperatureMonitor temperatureMonitor_;
     WorkerPool workers_;
 

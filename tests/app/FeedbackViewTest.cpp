@@ -1,0 +1,142 @@
+#include "app/views/FeedbackFormContent.h"
+#include "app/views/FeedbackView.h"
+#include "app/views/components/ProminentButton.h"
+#include "app/views/components/SegmentedPicker.h"
+#include "app/views/components/ToggleSwitch.h"
+#include "linux/CurlHttpClient.h"
+#include "support/FakeOutbound.h"
+#include "support/ScopedLanguage.h"
+#include "support/StatsBuilder.h"
+#include "util/JsonText.h"
+
+#include "linux/LocalHttpServer.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+TEST(FeedbackForm, CanSubmitOnlyTextWithinTheLimitWhileNotSending) {
+    using S = FeedbackState;
+    const struct {
+        QString message;
+        FeedbackState state;
+        bool can;
+    } cases[] = {
+        {"", S::idle, false},
+        {" \n\t \r\n ", S::idle, false},
+        {"\n ok \n", S::error, true},
+        {QString("a").repeated(1000), S::idle, true},
+        {QString("a").repeated(1001), S::idle, false},
+        {QString("\u00e9").repeated(1000), S::success, true},
+        {"ok", S::sending, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(feedbackCanSubmit(c.message, c.state), c.can) << c.message.size() << " " << static_cast<int>(c.state);
+    }
+}
+
+// Whatever a character takes in UTF-16, the cut keeps 1000 of them whole.
+TEST(FeedbackForm, TheCutKeepsTheFirstThousandCharactersWhole) {
+    const QString family = QString::fromUtf8("\U0001F468\u200D\U0001F469\u200D\U0001F467");  // one character
+    const QString flag = QString::fromUtf8("\U0001F1EA\U0001F1F8");
+    const QString accented = QString::fromUtf8("e\u0301");  // e and a combining accent: one character
+    const struct {
+        QString unit;
+        qsizetype unitsPerCharacter;
+    } cases[] = {{"a", 1}, {family, 8}, {flag, 4}, {accented, 2}};
+    for (const auto& c : cases) {
+        const QString cut = feedbackLimited(c.unit.repeated(1500) + "x");
+        EXPECT_EQ(cut, c.unit.repeated(1000)) << c.unit.toStdString();
+        EXPECT_EQ(cut.size(), 1000 * c.unitsPerCharacter);
+        EXPECT_EQ(feedbackCharacterCount(cut), 1000);
+    }
+    const QString within = QString("a").repeated(999) + family;
+    EXPECT_EQ(feedbackLimited(within), within);
+}
+
+// The window against a real HTTP server on 127.0.0.1.
+class FeedbackViewTest : public ::testing::Test {
+protected:
+    FeedbackViewTest() { view.show(); }
+
+    void type(const QString& text) { view.findChild<QPlainTextEdit*>()->setPlainText(text); }
+    ProminentButton& sendButton() { return *view.findChild<ProminentButton*>(); }
+    QString statusLine() const {
+        const auto* line = view.findChild<QLabel*>("statusLine");
+        return line->isVisibleTo(&view) ? line->text() : QString();
+    }
+    // Presses send and waits for the answer.
+    void send() {
+        sendButton().click();
+        EXPECT_EQ(view.state(), FeedbackState::sending);
+        EXPECT_TRUE(sendButton().isBusy());
+        EXPECT_FALSE(sendButton().isEnabled());
+        EXPECT_TRUE(test::runUntil(*loop, [&] { return view.state() != FeedbackState::sending; }));
+    }
+    nlohmann::json lastBody() const { return JsonText::decode(server.requests().back().body).value(); }
+
+    test::ScopedLanguage english{"en"};
+    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
+    std::shared_ptr<test::ManualEventLoop> loop = std::make_shared<test::ManualEventLoop>(*clock);
+    test::LocalHttpServer server;
+    CurlHttpClient client{loop};
+    test::FixedSystemInfo machine;
+    SystemStats opened = test::StatsBuilder().cores(4, 2).memory(0, 16ULL << 30);
+    FeedbackView view{opened, AppSettings::shared(), {client, *loop, machine, server.url("/feedback")}};
+};
+
+TEST_F(FeedbackViewTest, SuccessClearsTheMessageAndClosesAfterAMomentAndAHalf) {
+    view.findChild<SegmentedPicker*>()->segments()[1]->click();
+    type("  Dark mode, please \n\n");
+    send();
+    EXPECT_EQ(view.state(), FeedbackState::success);
+    EXPECT_EQ(statusLine(), "Thanks for your feedback!");
+    EXPECT_TRUE(view.message().isEmpty());
+    const auto body = lastBody();
+    EXPECT_EQ(body["category"], "feature");
+    EXPECT_EQ(body["message"], "Dark mode, please") << "trimmed at both ends";
+    EXPECT_EQ(body["systemInfo"]["pCores"], 2) << "the snapshot of the moment the window opened";
+    EXPECT_EQ(body["systemInfo"]["ramTotalGB"], 16.0);
+
+    loop->advance(FeedbackView::closeDelaySeconds - 0.01);
+    EXPECT_TRUE(view.isVisible());
+    loop->advance(0.01);
+    EXPECT_FALSE(view.isVisible());
+}
+
+TEST_F(FeedbackViewTest, AFailedSendKeepsTheMessage) {
+    view.findChild<ToggleSwitch*>()->click();
+    ASSERT_FALSE(view.includeSystemInfo());
+    server.setStatus(500);
+    type("It crashed");
+    send();
+    EXPECT_EQ(view.state(), FeedbackState::error);
+    EXPECT_EQ(statusLine(), "Failed to send. Please try again.");
+    EXPECT_EQ(view.message(), "It crashed");
+    EXPECT_TRUE(sendButton().isEnabled()) << "another try";
+    EXPECT_FALSE(lastBody().contains("systemInfo"));
+    EXPECT_EQ(lastBody().size(), 4u);
+    loop->advance(FeedbackView::closeDelaySeconds);
+    EXPECT_TRUE(view.isVisible());
+
+    FeedbackView refused(opened, AppSettings::shared(), {client, *loop, machine, "http://127.0.0.1:1/feedback"});
+    refused.findChild<QPlainTextEdit*>()->setPlainText("Still crashing");
+    refused.submit();
+    EXPECT_TRUE(test::runUntil(*loop, [&] { return refused.state() == FeedbackState::error; }));
+    EXPECT_EQ(refused.message(), "Still crashing");
+}
+
+TEST_F(FeedbackViewTest, PastingPastTheLimitLeavesTheFirstThousand) {
+    type(QString("\u00f1").repeated(1500));
+    EXPECT_EQ(view.message(), QString("\u00f1").repeated(1000));
+    EXPECT_TRUE(view.canSubmit());
+    EXPECT_EQ(view.findChild<QLabel*>("counter")->text(), "1000/1000");
+}
+
+}  // namespace
+}  // namespace corvelle
