@@ -1,6 +1,7 @@
 #include "linux/SysfsThermalSource.h"
 
 #include "linux/HwmonDevice.h"
+#include "linux/SensorText.h"
 #include "linux/TextFile.h"
 
 #include <algorithm>
@@ -14,14 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Temperatures outside this band are sensor faults; trip points and limits outside the
-// narrower one are unset or placeholder values.
-constexpr double kLowestReading = -50, kHighestReading = 200;
+// Trip points and limits outside this band are unset or placeholder values.
 constexpr double kLowestLimit = 25, kHighestLimit = 150;
 
 std::optional<double> readCelsius(const fs::path& file) {
     const auto text = TextFile::readTrimmed(file);
-    return text ? SysfsThermalSource::parseCelsius(*text) : std::nullopt;
+    return text ? SensorText::celsius(*text) : std::nullopt;
 }
 
 std::optional<double> readLimit(const fs::path& file) {
@@ -78,14 +77,6 @@ SysfsThermalSource::SysfsThermalSource(fs::path root, std::shared_ptr<const Cloc
 
 SysfsThermalSource::~SysfsThermalSource() {
     if (watch_) cancelPressureWatch(watch_->token);
-}
-
-std::optional<double> SysfsThermalSource::parseCelsius(std::string_view text) {
-    const auto milli = TextFile::parseSigned(text);
-    if (!milli) return std::nullopt;
-    const double celsius = static_cast<double>(*milli) / 1000.0;
-    if (celsius <= kLowestReading || celsius >= kHighestReading) return std::nullopt;
-    return celsius;
 }
 
 void SysfsThermalSource::findZones() {

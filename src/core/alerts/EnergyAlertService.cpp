@@ -3,7 +3,6 @@
 #include "localization/LAlerts.h"
 #include "util/AtomicFile.h"
 #include "util/Format.h"
-#include "util/JsonText.h"
 
 #include <algorithm>
 #include <array>
@@ -26,70 +25,6 @@ constexpr double kFirstSaveDelay = 30;
 constexpr double kSaveInterval = 60;
 
 using PersistedBaseline = EnergyAlertService::PersistedBaseline;
-using Baselines = std::map<std::string, PersistedBaseline>;
-
-struct PersistedState {
-    Baselines processBaselines;
-    std::optional<double> systemWattsEMA;
-};
-
-std::optional<double> finiteNumber(const nlohmann::json& value) {
-    if (!value.is_number()) return std::nullopt;
-    const auto number = value.get<double>();
-    if (!std::isfinite(number)) return std::nullopt;
-    return number;
-}
-
-std::optional<std::int64_t> count(const nlohmann::json& value) {
-    if (value.is_number_unsigned()) {
-        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
-        return value.get<std::int64_t>();
-    }
-    if (value.is_number_integer()) return value.get<std::int64_t>();
-    return std::nullopt;
-}
-
-// A baseline entry; absent when a key is missing, of the wrong type or out of range (a
-// negative count or average would poison every later average).
-std::optional<PersistedBaseline> decodeBaseline(const nlohmann::json& value) {
-    if (!value.is_object() || !value.contains("avgCPU") || !value.contains("sampleCount") ||
-        !value.contains("lastSeen")) {
-        return std::nullopt;
-    }
-    const auto avgCPU = finiteNumber(value["avgCPU"]);
-    const auto sampleCount = count(value["sampleCount"]);
-    const auto lastSeen = finiteNumber(value["lastSeen"]);
-    if (!avgCPU || *avgCPU < 0 || !sampleCount || *sampleCount < 0 || !lastSeen) return std::nullopt;
-    return PersistedBaseline{*avgCPU, *sampleCount, *lastSeen};
-}
-
-std::optional<PersistedState> decodeState(const nlohmann::json& json) {
-    if (!json.is_object() || !json.contains("processBaselines") || !json["processBaselines"].is_object()) {
-        return std::nullopt;
-    }
-    PersistedState state;
-    for (const auto& [name, value] : json["processBaselines"].items()) {
-        auto baseline = decodeBaseline(value);
-        if (!baseline) return std::nullopt;
-        state.processBaselines.emplace(name, *baseline);
-    }
-    if (json.contains("systemWattsEMA") && !json["systemWattsEMA"].is_null()) {
-        state.systemWattsEMA = finiteNumber(json["systemWattsEMA"]);
-        if (!state.systemWattsEMA) return std::nullopt;
-    }
-    return state;
-}
-
-nlohmann::json encodeState(const Baselines& baselines, const std::optional<double>& systemWattsEMA) {
-    auto processBaselines = nlohmann::json::object();
-    for (const auto& [name, baseline] : baselines) {
-        processBaselines[name] = {
-            {"avgCPU", baseline.avgCPU}, {"sampleCount", baseline.sampleCount}, {"lastSeen", baseline.lastSeen}};
-    }
-    nlohmann::json state = {{"processBaselines", std::move(processBaselines)}};
-    if (systemWattsEMA) state["systemWattsEMA"] = *systemWattsEMA;
-    return state;
-}
 
 // The shortest decimal text that reads back as the same value, always with a fraction
 // ("1750000000.25", "1750000000.0").
@@ -182,7 +117,7 @@ void EnergyAlertService::updateSystemWatts(double batteryWatts) {
 
 void EnergyAlertService::saveToDisk() {
     if (!isDirty_) return;
-    const auto text = JsonText::encode(encodeState(persistedBaselines_, systemWattsEMA_));
+    const auto text = BaselinesFile{persistedBaselines_, systemWattsEMA_}.encode();
     if (text && AtomicFile::write(saveURL_, *text, sync_)) isDirty_ = false;
 }
 
@@ -190,8 +125,7 @@ void EnergyAlertService::loadFromDisk() {
     std::error_code error;
     if (!std::filesystem::exists(saveURL_, error)) return;
     const auto text = AtomicFile::read(saveURL_);
-    const auto json = text ? JsonText::decode(*text) : std::nullopt;
-    auto state = json ? decodeState(*json) : std::nullopt;
+    auto state = text ? BaselinesFile::decode(*text) : std::nullopt;
     if (!state) {
         // Keep a damaged file for inspection instead of letting the next save replace it.
         if (text) AtomicFile::moveAsideCorrupt(saveURL_, clock_->now());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/BaselinesFile.h"
 #include "alerts/EnergyAlert.h"
 #include "model/ProcStats.h"
 #include "model/ProcessComparison.h"
@@ -29,12 +30,7 @@ public:
         std::int64_t sampleCount = 0;
         std::optional<double> lastAlertTime;  // uptime seconds
     };
-    struct PersistedBaseline {
-        double avgCPU = 0;
-        std::int64_t sampleCount = 0;  // at most 10,000
-        double lastSeen = 0;           // seconds since 2001-01-01T00:00:00Z
-        bool operator==(const PersistedBaseline&) const = default;
-    };
+    using PersistedBaseline = BaselinesFile::Baseline;
 
     // Creates the folder, loads baselines.json from it and starts the save timer (first save
     // after 30 s, then every 60 s). A null notifier shows nothing. Writes are flushed to the
