@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
@@ -118,7 +119,9 @@ void EnergyAlertService::updateSystemWatts(double batteryWatts) {
 void EnergyAlertService::saveToDisk() {
     if (!isDirty_) return;
     const auto text = BaselinesFile{persistedBaselines_, systemWattsEMA_}.encode();
-    if (text && AtomicFile::write(saveURL_, *text, sync_)) isDirty_ = false;
+    const auto result = text ? AtomicFile::write(saveURL_, *text, sync_) : AtomicFile::WriteResult{EDOM};
+    saveLog_.record(saveURL_, result.error);
+    if (result) isDirty_ = false;
 }
 
 void EnergyAlertService::loadFromDisk() {

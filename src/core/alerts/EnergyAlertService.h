@@ -8,6 +8,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Notifier.h"
 #include "util/AtomicFile.h"
+#include "util/SaveLog.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -78,6 +79,7 @@ private:
     std::optional<double> systemWattsEMA_;
     std::filesystem::path saveURL_;
     AtomicFile::SyncHook sync_;
+    SaveLog saveLog_;
     std::optional<TimerId> saveTimer_;
     bool isDirty_ = false;
 };

@@ -88,11 +88,11 @@ void UsageStore::saveIfNeeded() {
 }
 
 void UsageStore::performSave() {
-    saveFile(dailySummariesURL_, history_);
-    saveFile(healthHistoryURL_, healthEntries_);
-    // Cleared whether or not the writes succeeded: a failed write is retried at the next
-    // due save, once something has changed again.
-    isDirty_ = false;
+    const bool daily = static_cast<bool>(saveFile(dailySummariesURL_, history_));
+    const bool health = static_cast<bool>(saveFile(healthHistoryURL_, healthEntries_));
+    // A failed write (a full disk, a read-only file system) stays dirty: the next due save, or
+    // the one at shutdown, tries again. Both files are rewritten whole, so both go again.
+    isDirty_ = !(daily && health);
     lastSaveUptime_ = clock_->uptime();
 }
 

@@ -7,7 +7,9 @@
 #include "platform/EventLoop.h"
 #include "util/AtomicFile.h"
 #include "util/JsonFields.h"
+#include "util/SaveLog.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -53,7 +55,8 @@ public:
 
     // Schedules a write on the event loop when dirty and the last write is old enough.
     void saveIfNeeded();
-    // Writes both files now; a file whose encoding fails keeps its previous contents.
+    // Writes both files now; a file whose encoding or write fails keeps its previous contents,
+    // and the store stays dirty so that the next due save tries again.
     void performSave();
     bool isDirty() const { return isDirty_; }
 
@@ -70,9 +73,10 @@ public:
     template <typename T>
     std::optional<T> loadFile(const std::filesystem::path& path) const;
     // Encodes with the store's encoder and writes atomically; on failure (a number that is not
-    // finite, a write error) the previous file stays as it is and the result is false.
+    // finite: EDOM, or a write error) the previous file stays as it is and the failure is logged
+    // once per kind.
     template <typename T>
-    bool saveFile(const std::filesystem::path& path, const T& value) const;
+    AtomicFile::WriteResult saveFile(const std::filesystem::path& path, const T& value);
 
 private:
     std::filesystem::path directory_;
@@ -82,6 +86,7 @@ private:
     std::shared_ptr<const Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
     AtomicFile::SyncHook sync_;
+    SaveLog saveLog_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;
     // Uptime of the last write, so a wall clock set back cannot hold writes off.
@@ -103,9 +108,11 @@ std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
 }
 
 template <typename T>
-bool UsageStore::saveFile(const std::filesystem::path& path, const T& value) const {
+AtomicFile::WriteResult UsageStore::saveFile(const std::filesystem::path& path, const T& value) {
     const auto text = JsonFields::encodeJson(value);
-    return text && AtomicFile::write(path, *text, sync_);
+    const auto result = text ? AtomicFile::write(path, *text, sync_) : AtomicFile::WriteResult{EDOM};
+    saveLog_.record(path, result.error);
+    return result;
 }
 
 }  // namespace corvelle

@@ -37,13 +37,18 @@ TEST(AtomicFile, ReadingAFolderOrAMissingFileGivesNothing) {
     EXPECT_FALSE(AtomicFile::read(dir / "missing.json"));
 }
 
-TEST(AtomicFile, MovesACorruptFileAside) {
+TEST(AtomicFile, MovesACorruptFileAsideAndSaysWhereTo) {
     test::TempDir dir;
     const auto path = dir / "daily-summaries.json";
+    const auto aside = dir / "daily-summaries.corrupt-1751292309.json";
     ASSERT_TRUE(AtomicFile::write(path, "{"));
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(AtomicFile::moveAsideCorrupt(path, 1751292309.7));
+    const auto log = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(std::filesystem::exists(dir / "daily-summaries.corrupt-1751292309.json"));
+    EXPECT_TRUE(std::filesystem::exists(aside));
+    EXPECT_NE(log.find(path.string()), std::string::npos) << log;
+    EXPECT_NE(log.find(aside.string()), std::string::npos) << log;
 }
 
 }  // namespace
