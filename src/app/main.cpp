@@ -24,8 +24,21 @@
 #include <QTimer>
 
 #include <clocale>
+#include <cstdlib>
 
 using namespace corvelle;
+
+namespace {
+
+// Tests only: CORVELLE_SAVE_INTERVAL=SECONDS saves the data files that often, so a test can
+// stop the program at many moments across saves.
+void applySaveInterval(MachineSources& sources) {
+    const char* text = std::getenv("CORVELLE_SAVE_INTERVAL");
+    const double seconds = text ? std::strtod(text, nullptr) : 0;
+    if (seconds > 0 && seconds < sources.checkpointInterval) sources.checkpointInterval = seconds;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -58,6 +71,7 @@ int main(int argc, char** argv) {
         sources.eventLoop = eventLoop;
         sources.appSupportDirectory = Paths::appSupportDirectory();
         sources.notifier = notifier;
+        applySaveInterval(sources);
         return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
     };
     dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {

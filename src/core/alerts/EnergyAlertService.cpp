@@ -22,8 +22,6 @@ constexpr double kSystemAlpha = 0.05;
 constexpr double kBaselineFloor = 0.1;  // below this a baseline is not trusted as a divisor
 constexpr std::int64_t kWeightCap = 1000;
 constexpr std::int64_t kSampleCountCap = 10'000;
-constexpr double kFirstSaveDelay = 30;
-constexpr double kSaveInterval = 60;
 
 using PersistedBaseline = EnergyAlertService::PersistedBaseline;
 
@@ -42,12 +40,13 @@ std::string plainDecimal(double value) {
 
 EnergyAlertService::EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
                                        const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier,
-                                       AtomicFile::SyncHook sync)
+                                       AtomicFile::SyncHook sync, double saveInterval)
     : clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
       notifier_(std::move(notifier)),
       saveURL_(folder / "baselines.json"),
-      sync_(sync) {
+      sync_(sync),
+      saveInterval_(saveInterval) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     loadFromDisk();
@@ -125,6 +124,7 @@ void EnergyAlertService::saveToDisk() {
 }
 
 void EnergyAlertService::loadFromDisk() {
+    AtomicFile::removeLeftovers(saveURL_);
     std::error_code error;
     if (!std::filesystem::exists(saveURL_, error)) return;
     const auto text = AtomicFile::read(saveURL_);
@@ -142,9 +142,9 @@ void EnergyAlertService::loadFromDisk() {
 
 void EnergyAlertService::startSaveTimer() {
     // The timers are cancelled by the destructor, so they never outlive the service.
-    saveTimer_ = eventLoop_->startSingleShot(kFirstSaveDelay, [this] {
+    saveTimer_ = eventLoop_->startSingleShot(saveInterval_ / 2, [this] {
         saveToDisk();
-        saveTimer_ = eventLoop_->startRepeating(kSaveInterval, [this] { saveToDisk(); });
+        saveTimer_ = eventLoop_->startRepeating(saveInterval_, [this] { saveToDisk(); });
     });
 }
 

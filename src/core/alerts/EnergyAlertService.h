@@ -34,11 +34,11 @@ public:
     using PersistedBaseline = BaselinesFile::Baseline;
 
     // Creates the folder, loads baselines.json from it and starts the save timer (first save
-    // after 30 s, then every 60 s). A null notifier shows nothing. Writes are flushed to the
-    // device with `sync` when one is given.
+    // after half the save interval, then every interval). A null notifier shows nothing. Writes
+    // are flushed to the device with `sync` when one is given.
     EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
                        const std::filesystem::path& folder, std::shared_ptr<Notifier> notifier,
-                       AtomicFile::SyncHook sync = nullptr);
+                       AtomicFile::SyncHook sync = nullptr, double saveInterval = 60);
     ~EnergyAlertService();
     EnergyAlertService(const EnergyAlertService&) = delete;
     EnergyAlertService& operator=(const EnergyAlertService&) = delete;
@@ -79,6 +79,7 @@ private:
     std::optional<double> systemWattsEMA_;
     std::filesystem::path saveURL_;
     AtomicFile::SyncHook sync_;
+    double saveInterval_;
     SaveLog saveLog_;
     std::optional<TimerId> saveTimer_;
     bool isDirty_ = false;

@@ -16,14 +16,16 @@ void removeOlderThan(List& list, const std::string& key) {
 }  // namespace
 
 UsageStore::UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
-                       std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync)
+                       std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync,
+                       double checkpointInterval)
     : directory_(std::move(directory)),
       dailySummariesURL_(directory_ / "daily-summaries.json"),
       healthHistoryURL_(directory_ / "health-history.json"),
       profileURL_(directory_ / "profile.json"),
       clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
-      sync_(sync) {
+      sync_(sync),
+      checkpointInterval_(checkpointInterval) {
     std::error_code ignored;
     std::filesystem::create_directories(directory_, ignored);
 }
@@ -31,6 +33,7 @@ UsageStore::UsageStore(std::filesystem::path directory, std::shared_ptr<const Cl
 std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::dayKey(unixSeconds); }
 
 void UsageStore::load() {
+    for (const auto* path : {&dailySummariesURL_, &healthHistoryURL_, &profileURL_}) AtomicFile::removeLeftovers(*path);
     history_ = loadFile<UsageHistory>(dailySummariesURL_).value_or(UsageHistory{});
     healthEntries_ = loadFile<std::vector<BatteryHealthEntry>>(healthHistoryURL_).value_or(std::vector<BatteryHealthEntry>{});
     prune();
@@ -78,7 +81,7 @@ void UsageStore::addHealthEntry(const BatteryHealthEntry& entry) {
 
 void UsageStore::saveIfNeeded() {
     if (!isDirty_ || savePending_) return;
-    if (lastSaveUptime_ && clock_->uptime() - *lastSaveUptime_ < checkpointInterval) return;
+    if (lastSaveUptime_ && clock_->uptime() - *lastSaveUptime_ < checkpointInterval_) return;
     savePending_ = true;
     eventLoop_->post([weak = std::weak_ptr<bool>(alive_), this] {
         if (weak.expired()) return;

@@ -28,12 +28,13 @@ namespace corvelle {
 class UsageStore {
 public:
     static constexpr int retentionDays = 90;
-    static constexpr double checkpointInterval = 300;
 
     // Creates the folder (with its parents) if needed; reads nothing yet. Every write is flushed
-    // to the device with `sync` when one is given.
+    // to the device with `sync` when one is given. Periodic writes come at most every
+    // `checkpointInterval` seconds.
     UsageStore(std::filesystem::path directory, std::shared_ptr<const Clock> clock,
-               std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync = nullptr);
+               std::shared_ptr<EventLoop> eventLoop, AtomicFile::SyncHook sync = nullptr,
+               double checkpointInterval = 300);
 
     // Reads both files and drops what is older than the retention window.
     void load();
@@ -64,6 +65,7 @@ public:
     const std::filesystem::path& dailySummariesURL() const { return dailySummariesURL_; }
     const std::filesystem::path& profileURL() const { return profileURL_; }
     const Clock& clock() const { return *clock_; }
+    double checkpointInterval() const { return checkpointInterval_; }
 
     // The day key of a moment in the local calendar: "%04d-%02d-%02d".
     static std::string dateString(double unixSeconds);
@@ -86,6 +88,7 @@ private:
     std::shared_ptr<const Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
     AtomicFile::SyncHook sync_;
+    double checkpointInterval_;
     SaveLog saveLog_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;

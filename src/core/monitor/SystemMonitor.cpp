@@ -15,7 +15,7 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
       telemetry_(std::move(telemetry)),
-      usageStore_(sources.appSupportDirectory, clock_, eventLoop_, sources.fileSync),
+      usageStore_(sources.appSupportDirectory, clock_, eventLoop_, sources.fileSync, sources.checkpointInterval),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
       thermalMonitor_(std::move(sources.thermal), eventLoop_),
@@ -26,7 +26,7 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       networkMonitor_(std::move(sources.netStats), clock_),
       batteryMonitor_(std::move(sources.batteryRegistry), clock_),
       energyAlertService_(clock_, eventLoop_, sources.appSupportDirectory, std::move(sources.notifier),
-                          sources.fileSync),
+                          sources.fileSync, sources.checkpointInterval / 5),
       temperatureMonitor_(smcService_) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }

@@ -40,6 +40,9 @@ struct MachineSources {
     std::shared_ptr<Notifier> notifier;
     // Flushes the monitor's saved files to the device; none: to the kernel only.
     AtomicFile::SyncHook fileSync = nullptr;
+    // Seconds between the periodic writes of the usage files; the energy baselines are written
+    // five times as often. Only tests shorten it (the app: CORVELLE_SAVE_INTERVAL).
+    double checkpointInterval = 300;
 };
 
 }  // namespace corvelle

@@ -6,14 +6,16 @@
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 namespace corvelle::AtomicFile {
 namespace {
 
+std::string temporaryPrefix(const std::filesystem::path& path) { return "." + path.filename().string() + ".tmp-"; }
+
 std::filesystem::path temporarySibling(const std::filesystem::path& path) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    auto name = "." + path.filename().string() + ".tmp-" + std::to_string(generator() % 1000000000ULL);
-    return path.parent_path() / name;
+    return path.parent_path() / (temporaryPrefix(path) + std::to_string(generator() % 1000000000ULL));
 }
 
 // errno of a failed call; some report failure without setting it.
@@ -47,6 +49,16 @@ WriteResult write(const std::filesystem::path& path, std::string_view contents, 
         return {error.value()};
     }
     return {};
+}
+
+void removeLeftovers(const std::filesystem::path& path) {
+    const auto prefix = temporaryPrefix(path);
+    std::error_code error;
+    std::vector<std::filesystem::path> leftovers;
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
+        if (entry.path().filename().string().starts_with(prefix)) leftovers.push_back(entry.path());
+    }
+    for (const auto& leftover : leftovers) std::filesystem::remove(leftover, error);
 }
 
 std::optional<std::string> read(const std::filesystem::path& path) {

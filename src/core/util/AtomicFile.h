@@ -24,6 +24,10 @@ struct WriteResult {
 // On any failure the old file stays untouched and no temporary file is left.
 WriteResult write(const std::filesystem::path& path, std::string_view contents, SyncHook sync = nullptr);
 
+// Removes the temporary files that writes of `path` interrupted by a crash left behind. Call
+// only while nothing is writing `path`.
+void removeLeftovers(const std::filesystem::path& path);
+
 // Reads a whole file; absent when it cannot be opened or read, or is not a regular file.
 std::optional<std::string> read(const std::filesystem::path& path);
 

@@ -16,6 +16,14 @@ TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryFiles) {
     int files = 0;
     for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
     EXPECT_EQ(files, 1);
+
+    // What a write cut short by a crash left: removed; other files stay.
+    ASSERT_TRUE(AtomicFile::write(dir / ".data.json.tmp-123", "torn"));
+    ASSERT_TRUE(AtomicFile::write(dir / ".other.json.tmp-123", "not ours"));
+    AtomicFile::removeLeftovers(path);
+    EXPECT_FALSE(std::filesystem::exists(dir / ".data.json.tmp-123"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".other.json.tmp-123"));
+    EXPECT_EQ(AtomicFile::read(path), "second");
 }
 
 TEST(AtomicFile, AFailedReplaceReportsFailureAndLeavesNoTemporaryFile) {
