@@ -123,7 +123,7 @@ std::optional<double> HwmonSMCTransport::readKey(std::uint32_t key) {
             if (value) {
                 sum += *value;
                 ++count;
-            } else if (!std::filesystem::exists(file)) {
+            } else if (std::error_code error; !std::filesystem::exists(file, error)) {
                 vanished = true;
             }
         }

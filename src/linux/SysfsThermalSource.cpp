@@ -49,6 +49,12 @@ std::vector<fs::path> entries(const fs::path& directory, std::string_view prefix
     return found;
 }
 
+// A regular file; false for anything else, a symbolic link loop included.
+bool isFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
 bool isFan(std::string type) {
     std::transform(type.begin(), type.end(), type.begin(), [](unsigned char c) { return std::tolower(c); });
     return type.find("fan") != std::string::npos;
@@ -103,7 +109,7 @@ void SysfsThermalSource::findCoretempLimits() {
             sensor.fair = readLimit(device.temperatureFile(temperature.index, "max"));
             sensor.critical = readLimit(device.temperatureFile(temperature.index, "crit"));
             const auto alarm = device.temperatureFile(temperature.index, "crit_alarm");
-            if (fs::exists(alarm)) sensor.alarm = alarm;
+            if (isFile(alarm)) sensor.alarm = alarm;
             if (sensor.fair || sensor.critical || !sensor.alarm.empty()) sensors_.push_back(sensor);
         }
     }
@@ -121,10 +127,10 @@ void SysfsThermalSource::findThrottleCounters() {
     std::set<std::string> packages;
     for (const auto& cpu : entries(root_ / "sys/devices/system/cpu", "cpu")) {
         const auto throttle = cpu / "thermal_throttle";
-        if (!fs::exists(throttle / "core_throttle_count")) continue;
+        if (!isFile(throttle / "core_throttle_count")) continue;
         throttleCounters_.push_back(throttle / "core_throttle_count");
         const auto package = TextFile::readTrimmed(cpu / "topology/physical_package_id");
-        if (package && packages.insert(*package).second && fs::exists(throttle / "package_throttle_count")) {
+        if (package && packages.insert(*package).second && isFile(throttle / "package_throttle_count")) {
             throttleCounters_.push_back(throttle / "package_throttle_count");
         }
     }
