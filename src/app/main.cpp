@@ -34,11 +34,20 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 using namespace corvelle;
 
 namespace {
+
+// Tests only: CORVELLE_SAVE_INTERVAL=SECONDS saves the data files that often, so a test can
+// stop the program at many moments across saves.
+void applySaveInterval(MachineSources& sources) {
+    const char* text = std::getenv("CORVELLE_SAVE_INTERVAL");
+    const double seconds = text ? std::strtod(text, nullptr) : 0;
+    if (seconds > 0 && seconds < sources.checkpointInterval) sources.checkpointInterval = seconds;
+}
 
 std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_ptr<EventLoop> eventLoop,
                                            DataFolder dataFolder, std::shared_ptr<Notifier> notifier,
@@ -47,6 +56,7 @@ std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_pt
     sources.eventLoop = std::move(eventLoop);
     sources.dataFolder = std::move(dataFolder);
     sources.notifier = std::move(notifier);
+    applySaveInterval(sources);
     return std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
 }
 
@@ -124,6 +134,12 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     TelemetryService::installShared(telemetry);
     AppDelegate::Dependencies dependencies;
     dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry](AppSettings& settings) {
+        MachineSources sources = makeLinuxMachineSources();
+        sources.eventLoop = eventLoop;
+        sources.appSupportDirectory = Paths::appSupportDirectory();
+        sources.notifier = notifier;
+        applySaveInterval(sources);
+        return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
         return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
                            telemetry);
     };

@@ -37,10 +37,12 @@ std::optional<BlockTotals> DiskstatsSource::parse(std::string_view text,
                                                   const std::set<std::string, std::less<>>& disks) {
     BlockTotals totals;
     bool malformed = false;
+    bool seen = false;
     TextFile::forEachLine(text, [&](std::string_view line) {
         auto parts = TextFile::fields(line);
         // major minor name reads merged sectorsRead msRead writes merged sectorsWritten ...
         if (parts.size() < 3 || !disks.count(parts[2])) return;
+        seen = true;
         auto read = parts.size() >= 10 ? TextFile::parseUnsigned(parts[5]) : std::nullopt;
         auto written = parts.size() >= 10 ? TextFile::parseUnsigned(parts[9]) : std::nullopt;
         if (!read || !written || *read > kMaxSectors || *written > kMaxSectors) {
@@ -50,7 +52,8 @@ std::optional<BlockTotals> DiskstatsSource::parse(std::string_view text,
         totals.bytesRead += *read * kSectorBytes;
         totals.bytesWritten += *written * kSectorBytes;
     });
-    if (malformed) return std::nullopt;
+    // The kernel lists every disk; a text that names none of ours is not the kernel's.
+    if (malformed || (!seen && !disks.empty())) return std::nullopt;
     return totals;
 }
 

@@ -18,7 +18,7 @@ public:
     std::optional<BlockTotals> read() override;
 
     // Totals of the named disks in /proc/diskstats text; absent when a line of one of them is
-    // malformed.
+    // malformed or none of them is listed.
     static std::optional<BlockTotals> parse(std::string_view text, const std::set<std::string, std::less<>>& disks);
 
 private:

@@ -1,6 +1,7 @@
 #include "linux/HwmonSMCTransport.h"
 
 #include "linux/ProcStatCpuSource.h"
+#include "linux/SensorText.h"
 #include "linux/TextFile.h"
 #include "platform/SMCKeys.h"
 
@@ -49,11 +50,11 @@ Group groupOf(const HwmonDevice& device, const HwmonDevice::Temperature& tempera
 }
 
 void deal(HwmonSMCTransport::KeyMap& keys, std::span<const std::string_view> names,
-          const std::vector<std::filesystem::path>& files, double divisor) {
+          const std::vector<std::filesystem::path>& files, std::optional<double> (*parse)(std::string_view)) {
     for (size_t i = 0; i < files.size() && !names.empty(); ++i) {
         auto& key = keys[fourCharCode(names[i % names.size()])];
         key.files.push_back(files[i]);
-        key.divisor = divisor;
+        key.parse = parse;
     }
 }
 
@@ -81,11 +82,11 @@ HwmonSMCTransport::KeyMap HwmonSMCTransport::mapKeys(const std::vector<HwmonDevi
     }
     namespace Keys = Constants::SMCKeys;
     KeyMap keys;
-    deal(keys, Keys::eCoreTemps, groups[static_cast<int>(Group::eCore)], 1000);
-    deal(keys, Keys::pCoreTemps, groups[static_cast<int>(Group::pCore)], 1000);
-    deal(keys, Keys::gpuTemps, groups[static_cast<int>(Group::gpu)], 1000);
+    deal(keys, Keys::eCoreTemps, groups[static_cast<int>(Group::eCore)], SensorText::celsius);
+    deal(keys, Keys::pCoreTemps, groups[static_cast<int>(Group::pCore)], SensorText::celsius);
+    deal(keys, Keys::gpuTemps, groups[static_cast<int>(Group::gpu)], SensorText::celsius);
     fans.resize(std::min(fans.size(), Keys::fanSpeed.size()));
-    deal(keys, Keys::fanSpeed, fans, 1);
+    deal(keys, Keys::fanSpeed, fans, SensorText::rpm);
     return keys;
 }
 
@@ -118,11 +119,11 @@ std::optional<double> HwmonSMCTransport::readKey(std::uint32_t key) {
         bool vanished = false;
         for (const auto& file : found->second.files) {
             const auto text = TextFile::readTrimmed(file);
-            const auto value = text ? TextFile::parseSigned(*text) : std::nullopt;
+            const auto value = text ? found->second.parse(*text) : std::nullopt;
             if (value) {
-                sum += static_cast<double>(*value) / found->second.divisor;
+                sum += *value;
                 ++count;
-            } else if (!std::filesystem::exists(file)) {
+            } else if (std::error_code error; !std::filesystem::exists(file, error)) {
                 vanished = true;
             }
         }

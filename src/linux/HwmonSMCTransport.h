@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,10 +20,10 @@ namespace corvelle {
 // The devices are scanned once, and again only when a sensor file disappears.
 class HwmonSMCTransport : public SMCTransport {
 public:
-    // A key reads the mean of its files, each divided by `divisor` (m°C for temperatures).
+    // A key reads the mean of its files, each read with `parse` (°C from m°C, or RPM).
     struct KeyFiles {
         std::vector<std::filesystem::path> files;
-        double divisor = 1;
+        std::optional<double> (*parse)(std::string_view text) = nullptr;
     };
     using KeyMap = std::map<std::uint32_t, KeyFiles>;
     // Efficiency cores as (package id, core id).

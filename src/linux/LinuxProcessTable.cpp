@@ -131,7 +131,7 @@ long LinuxProcessTable::readStat(std::int32_t pid, std::span<char> buffer) {
         openStats_.erase(open);
     }
     if (!proc_) return -1;
-    const int fd = openat(dirfd(proc_), pidPath(pid, "stat").data(), O_RDONLY | O_CLOEXEC);
+    const int fd = openat(dirfd(proc_), pidPath(pid, "stat").data(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     const ssize_t size = pread(fd, buffer.data(), buffer.size(), 0);
     if (size > 0 && openStats_.size() < maxOpenStats_) {

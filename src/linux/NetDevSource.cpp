@@ -9,11 +9,14 @@ NetDevSource::NetDevSource(std::filesystem::path root) : root_(std::move(root)) 
 std::optional<NetTotals> NetDevSource::parse(std::string_view text) {
     NetTotals totals;
     bool malformed = false;
+    bool interfaces = false;
     TextFile::forEachLine(text, [&](std::string_view line) {
         const auto colon = line.find(':');
         if (colon == std::string_view::npos) return;  // the two header lines
         auto name = TextFile::fields(line.substr(0, colon));
-        if (name.size() != 1 || name[0] == "lo") return;
+        if (name.size() != 1) return;
+        interfaces = true;
+        if (name[0] == "lo") return;
         // rx: bytes packets errs drop fifo frame compressed multicast, then tx: bytes ...
         auto parts = TextFile::fields(line.substr(colon + 1));
         auto in = parts.size() >= 16 ? TextFile::parseUnsigned(parts[0]) : std::nullopt;
@@ -25,7 +28,8 @@ std::optional<NetTotals> NetDevSource::parse(std::string_view text) {
         totals.bytesIn += *in;
         totals.bytesOut += *out;
     });
-    if (malformed) return std::nullopt;
+    // The kernel always lists the loopback interface at least.
+    if (malformed || !interfaces) return std::nullopt;
     return totals;
 }
 

@@ -15,7 +15,7 @@ public:
 
     std::optional<NetTotals> read() override;
 
-    // Totals of /proc/net/dev text; absent when an interface line is malformed.
+    // Totals of /proc/net/dev text; absent when an interface line is malformed or there is none.
     static std::optional<NetTotals> parse(std::string_view text);
 
 private:

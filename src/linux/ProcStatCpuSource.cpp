@@ -41,6 +41,10 @@ std::optional<std::vector<CpuTicks>> ProcStatCpuSource::parse(std::string_view t
     });
     if (malformed || rows.empty()) return std::nullopt;
     std::sort(rows.begin(), rows.end(), [](const CpuTicks& a, const CpuTicks& b) { return a.cpu < b.cpu; });
+    // A CPU listed twice is not the kernel's text: its figures would count twice.
+    const auto twice = std::adjacent_find(rows.begin(), rows.end(),
+                                          [](const CpuTicks& a, const CpuTicks& b) { return a.cpu == b.cpu; });
+    if (twice != rows.end()) return std::nullopt;
     return rows;
 }
 
@@ -51,6 +55,7 @@ std::optional<std::vector<CpuTicks>> ProcStatCpuSource::read() {
 
 std::optional<std::vector<int>> ProcStatCpuSource::parseCpuList(std::string_view text) {
     std::vector<int> cpus;
+    std::optional<std::uint64_t> previous;
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
     if (text.empty()) return cpus;
     while (!text.empty()) {
@@ -59,8 +64,13 @@ std::optional<std::vector<int>> ProcStatCpuSource::parseCpuList(std::string_view
         const auto dash = piece.find('-');
         auto first = TextFile::parseUnsigned(piece.substr(0, dash));
         auto last = dash == std::string_view::npos ? first : TextFile::parseUnsigned(piece.substr(dash + 1));
-        if (!first || !last || *first > *last || *last >= kMaxCpus) return std::nullopt;
+        // The kernel writes ascending, disjoint ranges; anything else (repeats, overlaps) would
+        // count a CPU twice or, repeated, grow the list without bound.
+        if (!first || !last || *first > *last || *last >= kMaxCpus || (previous && *first <= *previous)) {
+            return std::nullopt;
+        }
         for (auto cpu = *first; cpu <= *last; ++cpu) cpus.push_back(static_cast<int>(cpu));
+        previous = last;
         if (comma == std::string_view::npos) break;
         text.remove_prefix(comma + 1);
     }

@@ -17,9 +17,9 @@ public:
     std::vector<int> efficiencyCpus() override;
 
     // The "cpuN" rows of /proc/stat text: user; system + irq + softirq; idle + iowait; nice.
-    // Absent when any such row is malformed or there is none.
+    // Absent when any such row is malformed or repeats a CPU, or there is none.
     static std::optional<std::vector<CpuTicks>> parse(std::string_view text);
-    // A kernel CPU list such as "0-3,8,10-11"; absent when malformed.
+    // A kernel CPU list such as "0-3,8,10-11"; absent when malformed or not ascending.
     static std::optional<std::vector<int>> parseCpuList(std::string_view text);
 
 private:

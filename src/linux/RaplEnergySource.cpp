@@ -38,6 +38,14 @@ std::optional<std::uint64_t> RaplEnergySource::usedEnergy(std::uint64_t previous
     return range - previous + current;
 }
 
+std::optional<std::int64_t> RaplEnergySource::usedMillijoules(std::uint64_t previous, std::uint64_t current,
+                                                              std::uint64_t range) {
+    const auto used = usedEnergy(previous, current, range);
+    if (!used) return std::nullopt;
+    // Rounded without adding first: a reading near the top of the range must not wrap around.
+    return static_cast<std::int64_t>(*used / 1000 + (*used % 1000 >= 500 ? 1 : 0));
+}
+
 bool RaplEnergySource::subscribe() {
     std::vector<fs::path> zones;
     std::error_code error;
@@ -79,12 +87,10 @@ std::optional<PropertyDictionary> RaplEnergySource::createSamplesDelta(const Pro
         const auto* from = (*before)[i].as<std::int64_t>();
         const auto* to = (*after)[i].as<std::int64_t>();
         if (!from || !to || *from < 0 || *to < 0) continue;
-        const auto used = usedEnergy(static_cast<std::uint64_t>(*from), static_cast<std::uint64_t>(*to),
-                                     domains_[i].range);
+        const auto used = usedMillijoules(static_cast<std::uint64_t>(*from), static_cast<std::uint64_t>(*to),
+                                          domains_[i].range);
         if (!used) continue;
-        // µJ to mJ, rounded.
-        channels.emplace_back(PropertyDictionary{{"name", domains_[i].channel},
-                                                 {"value", static_cast<std::int64_t>((*used + 500) / 1000)}});
+        channels.emplace_back(PropertyDictionary{{"name", domains_[i].channel}, {"value", *used}});
     }
     return PropertyDictionary{{"IOReportChannels", std::move(channels)}};
 }

@@ -37,6 +37,9 @@ public:
     // absent when the counter went back without a known range, or a reading exceeds the range.
     static std::optional<std::uint64_t> usedEnergy(std::uint64_t previous, std::uint64_t current,
                                                    std::uint64_t range);
+    // The same in mJ, rounded.
+    static std::optional<std::int64_t> usedMillijoules(std::uint64_t previous, std::uint64_t current,
+                                                       std::uint64_t range);
 
 private:
     std::filesystem::path root_;

@@ -1,6 +1,7 @@
 #include "linux/SysfsThermalSource.h"
 
 #include "linux/HwmonDevice.h"
+#include "linux/SensorText.h"
 #include "linux/TextFile.h"
 
 #include <algorithm>
@@ -14,14 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Temperatures outside this band are sensor faults; trip points and limits outside the
-// narrower one are unset or placeholder values.
-constexpr double kLowestReading = -50, kHighestReading = 200;
+// Trip points and limits outside this band are unset or placeholder values.
 constexpr double kLowestLimit = 25, kHighestLimit = 150;
 
 std::optional<double> readCelsius(const fs::path& file) {
     const auto text = TextFile::readTrimmed(file);
-    return text ? SysfsThermalSource::parseCelsius(*text) : std::nullopt;
+    return text ? SensorText::celsius(*text) : std::nullopt;
 }
 
 std::optional<double> readLimit(const fs::path& file) {
@@ -48,6 +47,12 @@ std::vector<fs::path> entries(const fs::path& directory, std::string_view prefix
     }
     std::sort(found.begin(), found.end());
     return found;
+}
+
+// A regular file; false for anything else, a symbolic link loop included.
+bool isFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
 }
 
 bool isFan(std::string type) {
@@ -80,14 +85,6 @@ SysfsThermalSource::~SysfsThermalSource() {
     if (watch_) cancelPressureWatch(watch_->token);
 }
 
-std::optional<double> SysfsThermalSource::parseCelsius(std::string_view text) {
-    const auto milli = TextFile::parseSigned(text);
-    if (!milli) return std::nullopt;
-    const double celsius = static_cast<double>(*milli) / 1000.0;
-    if (celsius <= kLowestReading || celsius >= kHighestReading) return std::nullopt;
-    return celsius;
-}
-
 void SysfsThermalSource::findZones() {
     for (const auto& zone : entries(root_ / "sys/class/thermal", "thermal_zone")) {
         SensorFiles sensor{zone / "temp", {}, {}, {}, {}};
@@ -112,7 +109,7 @@ void SysfsThermalSource::findCoretempLimits() {
             sensor.fair = readLimit(device.temperatureFile(temperature.index, "max"));
             sensor.critical = readLimit(device.temperatureFile(temperature.index, "crit"));
             const auto alarm = device.temperatureFile(temperature.index, "crit_alarm");
-            if (fs::exists(alarm)) sensor.alarm = alarm;
+            if (isFile(alarm)) sensor.alarm = alarm;
             if (sensor.fair || sensor.critical || !sensor.alarm.empty()) sensors_.push_back(sensor);
         }
     }
@@ -130,10 +127,10 @@ void SysfsThermalSource::findThrottleCounters() {
     std::set<std::string> packages;
     for (const auto& cpu : entries(root_ / "sys/devices/system/cpu", "cpu")) {
         const auto throttle = cpu / "thermal_throttle";
-        if (!fs::exists(throttle / "core_throttle_count")) continue;
+        if (!isFile(throttle / "core_throttle_count")) continue;
         throttleCounters_.push_back(throttle / "core_throttle_count");
         const auto package = TextFile::readTrimmed(cpu / "topology/physical_package_id");
-        if (package && packages.insert(*package).second && fs::exists(throttle / "package_throttle_count")) {
+        if (package && packages.insert(*package).second && isFile(throttle / "package_throttle_count")) {
             throttleCounters_.push_back(throttle / "package_throttle_count");
         }
     }

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 namespace corvelle {
@@ -32,8 +31,6 @@ public:
     void cancelPressureWatch(int token) override;
 
     bool hasSources() const;
-    // A temperature file's millidegrees as °C; absent when malformed or implausible.
-    static std::optional<double> parseCelsius(std::string_view text);
 
 private:
     struct SensorFiles {

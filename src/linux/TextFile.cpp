@@ -32,7 +32,8 @@ std::string_view trim(std::string_view text) {
 
 bool read(const std::filesystem::path& path, std::string& out) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe where a file should be gives no data instead of a hang.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     bool ok = true;
     char chunk[8192];

@@ -68,7 +68,7 @@ bool XdgAutostartLoginItem::isEnabled() const {
 bool XdgAutostartLoginItem::registerItem() {
     std::error_code error;
     std::filesystem::create_directories(directory_, error);
-    return AtomicFile::write(entryPath(), desktopEntry(executable_), syncToDevice);
+    return static_cast<bool>(AtomicFile::write(entryPath(), desktopEntry(executable_), syncToDevice));
 }
 
 bool XdgAutostartLoginItem::unregisterItem() {

@@ -1,4 +1,6 @@
+#include "alerts/BaselinesFile.h"
 #include "app/QSettingsStore.h"
+#include "history/BatteryHealthEntry.h"
 #include "history/UsageHistory.h"
 #include "util/AtomicFile.h"
 #include "util/JsonFields.h"
@@ -13,14 +15,19 @@
 
 #include <chrono>
 #include <cmath>
+#include <future>
+#include <numeric>
+#include <random>
 #include <thread>
 
 namespace corvelle {
 namespace {
 
-// Runs the built app with its data and settings in `home` for about `seconds`, then sends
-// SIGTERM; returns the exit status.
-int runApp(const test::TempDir& home, double seconds) {
+using namespace std::chrono_literals;
+
+// Starts the built app with its data and settings in `home`; `saveInterval` (seconds) shortens
+// the save cadence when given.
+pid_t startApp(const test::TempDir& home, const char* saveInterval = nullptr) {
     const pid_t child = fork();
     if (child == 0) {
         setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
@@ -30,29 +37,56 @@ int runApp(const test::TempDir& home, double seconds) {
         setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        if (saveInterval) setenv("CORVELLE_SAVE_INTERVAL", saveInterval, 1);
         execl(CORVELLE_APP_PATH, CORVELLE_APP_PATH, static_cast<char*>(nullptr));
         _exit(127);
     }
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    kill(child, SIGTERM);
+    return child;
+}
+
+// Sends the signal and returns the exit status.
+int stopApp(pid_t app, int signal) {
+    kill(app, signal);
     int status = 0;
-    waitpid(child, &status, 0);
+    waitpid(app, &status, 0);
     return status;
 }
 
+// Runs the app for about `seconds`, then sends SIGTERM.
+int runApp(const test::TempDir& home, double seconds) {
+    const pid_t app = startApp(home);
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    return stopApp(app, SIGTERM);
+}
+
+void setPollingInterval(const test::TempDir& home, double seconds) {
+    QSettingsStore(QString::fromStdString((home / "config" / "io.mirelo.corvelle" / "settings.conf").string()))
+        .write("io.mirelo.corvelle.pollingInterval", seconds);
+}
+
+std::filesystem::path dataFolder(const test::TempDir& home) { return home / "data" / "io.mirelo.corvelle"; }
+
+std::optional<UsageHistory> savedHistory(const test::TempDir& home) {
+    const auto text = AtomicFile::read(dataFolder(home) / "daily-summaries.json");
+    return text ? JsonFields::decodeJson<UsageHistory>(*text) : std::nullopt;
+}
+
 std::optional<DailySnapshot> savedDay(const test::TempDir& home) {
-    const auto text = AtomicFile::read(home / "data" / "io.mirelo.corvelle" / "daily-summaries.json");
-    const auto history = text ? JsonFields::decodeJson<UsageHistory>(*text) : std::nullopt;
+    const auto history = savedHistory(home);
     if (!history || history->dailySnapshots.empty()) return std::nullopt;
     return history->dailySnapshots.back();
+}
+
+std::int64_t samplesOf(const UsageHistory& history) {
+    return std::accumulate(history.dailySnapshots.begin(), history.dailySnapshots.end(), std::int64_t{0},
+                           [](std::int64_t sum, const DailySnapshot& day) { return sum + day.sampleCount; });
 }
 
 // Every tick at a one-second interval is in the day's record after SIGTERM, and a second run
 // continues the same record.
 TEST(AppEndToEnd, SigtermSavesEveryTickOfTheDay) {
     test::TempDir home;
-    QSettingsStore(QString::fromStdString((home / "config" / "io.mirelo.corvelle" / "settings.conf").string()))
-        .write("io.mirelo.corvelle.pollingInterval", 1.0);
+    setPollingInterval(home, 1.0);
 
     ASSERT_EQ(runApp(home, 6), 0);  // a normal exit, not death by signal
     const auto first = savedDay(home);
@@ -67,6 +101,82 @@ TEST(AppEndToEnd, SigtermSavesEveryTickOfTheDay) {
     if (second->date == first->date) {
         EXPECT_GT(second->sampleCount, first->sampleCount);
         EXPECT_EQ(second->firstSampleAt, first->firstSampleAt);
+    }
+}
+
+// Waits until the daily file holds more than `before` samples, or `limit` passes; returns the
+// samples of the last completed save seen (files are only ever renamed into place).
+std::int64_t samplesAfterNextSave(const test::TempDir& home, std::int64_t before, std::chrono::milliseconds limit) {
+    const auto giveUp = std::chrono::steady_clock::now() + limit;
+    std::filesystem::file_time_type seen;
+    std::int64_t saved = before;
+    while (saved <= before && std::chrono::steady_clock::now() < giveUp) {
+        std::error_code error;
+        const auto written = std::filesystem::last_write_time(dataFolder(home) / "daily-summaries.json", error);
+        if (!error && written != seen) {
+            seen = written;
+            if (const auto history = savedHistory(home)) saved = std::max(saved, samplesOf(*history));
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    return saved;
+}
+
+// Starts and SIGKILLs the app `rounds` times in `home`. Saves come every 0.1 s, ticks every
+// 0.05 s; each kill lands within the next two saves after the run's first one (or after 3 s if
+// the run never saves). After each kill every data file parses and holds at least the samples of
+// the last save that completed before it, and nothing was moved aside: the next start goes on
+// from there. Returns the samples saved in the end.
+std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed) {
+    setPollingInterval(home, 0.05);
+    const auto folder = dataFolder(home);
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> afterFirstSaveMs(0, 200);
+    std::int64_t saved = 0;
+    for (int round = 0; round < rounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const pid_t app = startApp(home, "0.1");
+        saved = samplesAfterNextSave(home, saved, 3s);
+        std::this_thread::sleep_for(std::chrono::milliseconds(afterFirstSaveMs(random)));
+        EXPECT_TRUE(WIFSIGNALED(stopApp(app, SIGKILL)));
+        const auto history = savedHistory(home);
+        if (!history) {
+            EXPECT_EQ(saved, 0);
+            EXPECT_FALSE(std::filesystem::exists(folder / "daily-summaries.json"));
+            continue;
+        }
+        EXPECT_GE(samplesOf(*history), saved);
+        saved = samplesOf(*history);
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const auto name = entry.path().filename().string();
+            const auto text = AtomicFile::read(entry.path());
+            EXPECT_EQ(name.find("corrupt"), std::string::npos);
+            if (name == "health-history.json") {
+                EXPECT_TRUE(text && JsonFields::decodeJson<std::vector<BatteryHealthEntry>>(*text));
+            }
+            if (name == "baselines.json") {
+                EXPECT_TRUE(text && BaselinesFile::decode(*text));
+            }
+        }
+        if (::testing::Test::HasFailure()) return saved;
+    }
+    return saved;
+}
+
+// A hundred hard stops, in two data folders side by side (a busy machine's cores are used while
+// one app starts). Temporary files of interrupted saves are gone once the next start has saved.
+TEST(AppHardStop, AHundredKillsLoseNoSavedSample) {
+    test::TempDir first, second;
+    auto other = std::async(std::launch::async, [&] { return killRepeatedly(second, 50, 2); });
+    const auto saved = killRepeatedly(first, 50, 1);
+    EXPECT_GT(saved, 100) << "the runs saved";
+    EXPECT_GT(other.get(), 100) << "the runs saved";
+
+    const pid_t app = startApp(first, "0.1");
+    samplesAfterNextSave(first, saved, 10s);
+    EXPECT_EQ(stopApp(app, SIGTERM), 0);
+    for (const auto& entry : std::filesystem::directory_iterator(dataFolder(first))) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
     }
 }
 

@@ -1,3 +1,4 @@
+#include "linux/SensorText.h"
 #include "linux/SysfsThermalSource.h"
 
 #include "support/FakeClock.h"
@@ -96,13 +97,13 @@ TEST(SysfsThermalSource, MachineWithoutSourcesStaysNominalAndCannotBeWatched) {
     EXPECT_EQ(loop.activeTimers(), 0u);
 }
 
-TEST(SysfsThermalSource, ParsesMillidegrees) {
+TEST(SensorText, ParsesMillidegrees) {
     const struct {
         const char* text;
         std::optional<double> celsius;
     } cases[] = {{"45000", 45.0}, {"-5000\n", -5.0}, {"", std::nullopt}, {"45.5", std::nullopt},
                  {"-273150", std::nullopt}, {"200000", std::nullopt}, {"99999999999999999999", std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(SysfsThermalSource::parseCelsius(c.text), c.celsius) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(SensorText::celsius(c.text), c.celsius) << c.text;
 }
 
 }  // namespace

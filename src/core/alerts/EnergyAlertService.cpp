@@ -3,10 +3,10 @@
 #include "localization/LAlerts.h"
 #include "util/AtomicFile.h"
 #include "util/Format.h"
-#include "util/JsonText.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
@@ -22,74 +22,8 @@ constexpr double kSystemAlpha = 0.05;
 constexpr double kBaselineFloor = 0.1;  // below this a baseline is not trusted as a divisor
 constexpr std::int64_t kWeightCap = 1000;
 constexpr std::int64_t kSampleCountCap = 10'000;
-constexpr double kFirstSaveDelay = 30;
-constexpr double kSaveInterval = 60;
 
 using PersistedBaseline = EnergyAlertService::PersistedBaseline;
-using Baselines = std::map<std::string, PersistedBaseline>;
-
-struct PersistedState {
-    Baselines processBaselines;
-    std::optional<double> systemWattsEMA;
-};
-
-std::optional<double> finiteNumber(const nlohmann::json& value) {
-    if (!value.is_number()) return std::nullopt;
-    const auto number = value.get<double>();
-    if (!std::isfinite(number)) return std::nullopt;
-    return number;
-}
-
-std::optional<std::int64_t> count(const nlohmann::json& value) {
-    if (value.is_number_unsigned()) {
-        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
-        return value.get<std::int64_t>();
-    }
-    if (value.is_number_integer()) return value.get<std::int64_t>();
-    return std::nullopt;
-}
-
-// A baseline entry; absent when a key is missing, of the wrong type or out of range (a
-// negative count or average would poison every later average).
-std::optional<PersistedBaseline> decodeBaseline(const nlohmann::json& value) {
-    if (!value.is_object() || !value.contains("avgCPU") || !value.contains("sampleCount") ||
-        !value.contains("lastSeen")) {
-        return std::nullopt;
-    }
-    const auto avgCPU = finiteNumber(value["avgCPU"]);
-    const auto sampleCount = count(value["sampleCount"]);
-    const auto lastSeen = finiteNumber(value["lastSeen"]);
-    if (!avgCPU || *avgCPU < 0 || !sampleCount || *sampleCount < 0 || !lastSeen) return std::nullopt;
-    return PersistedBaseline{*avgCPU, *sampleCount, *lastSeen};
-}
-
-std::optional<PersistedState> decodeState(const nlohmann::json& json) {
-    if (!json.is_object() || !json.contains("processBaselines") || !json["processBaselines"].is_object()) {
-        return std::nullopt;
-    }
-    PersistedState state;
-    for (const auto& [name, value] : json["processBaselines"].items()) {
-        auto baseline = decodeBaseline(value);
-        if (!baseline) return std::nullopt;
-        state.processBaselines.emplace(name, *baseline);
-    }
-    if (json.contains("systemWattsEMA") && !json["systemWattsEMA"].is_null()) {
-        state.systemWattsEMA = finiteNumber(json["systemWattsEMA"]);
-        if (!state.systemWattsEMA) return std::nullopt;
-    }
-    return state;
-}
-
-nlohmann::json encodeState(const Baselines& baselines, const std::optional<double>& systemWattsEMA) {
-    auto processBaselines = nlohmann::json::object();
-    for (const auto& [name, baseline] : baselines) {
-        processBaselines[name] = {
-            {"avgCPU", baseline.avgCPU}, {"sampleCount", baseline.sampleCount}, {"lastSeen", baseline.lastSeen}};
-    }
-    nlohmann::json state = {{"processBaselines", std::move(processBaselines)}};
-    if (systemWattsEMA) state["systemWattsEMA"] = *systemWattsEMA;
-    return state;
-}
 
 // The shortest decimal text that reads back as the same value, always with a fraction
 // ("1750000000.25", "1750000000.0").
@@ -105,12 +39,13 @@ std::string plainDecimal(double value) {
 }  // namespace
 
 EnergyAlertService::EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
-                                       DataFolder folder, std::shared_ptr<Notifier> notifier)
+                                       DataFolder folder, std::shared_ptr<Notifier> notifier, double saveInterval)
     : clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
       notifier_(std::move(notifier)),
       folder_(std::move(folder)),
-      saveURL_(folder_.path() / "baselines.json") {
+      saveURL_(folder_.path() / "baselines.json"),
+      saveInterval_(saveInterval) {
     folder_.create();
     loadFromDisk();
     startSaveTimer();
@@ -180,16 +115,18 @@ void EnergyAlertService::updateSystemWatts(double batteryWatts) {
 
 void EnergyAlertService::saveToDisk() {
     if (!isDirty_) return;
-    const auto text = JsonText::encode(encodeState(persistedBaselines_, systemWattsEMA_));
-    if (text && folder_.write(saveURL_, *text)) isDirty_ = false;
+    const auto text = BaselinesFile{persistedBaselines_, systemWattsEMA_}.encode();
+    const auto result = text ? folder_.write(saveURL_, *text) : AtomicFile::WriteResult{EDOM};
+    if (folder_.writable()) saveLog_.record(saveURL_, result.error);
+    if (result) isDirty_ = false;
 }
 
 void EnergyAlertService::loadFromDisk() {
+    folder_.removeLeftovers(saveURL_);
     std::error_code error;
     if (!std::filesystem::exists(saveURL_, error)) return;
     const auto text = AtomicFile::read(saveURL_);
-    const auto json = text ? JsonText::decode(*text) : std::nullopt;
-    auto state = json ? decodeState(*json) : std::nullopt;
+    auto state = text ? BaselinesFile::decode(*text) : std::nullopt;
     if (!state) {
         // Keep a damaged file for inspection instead of letting the next save replace it.
         if (text) folder_.moveAsideCorrupt(saveURL_, clock_->now());
@@ -203,9 +140,9 @@ void EnergyAlertService::loadFromDisk() {
 
 void EnergyAlertService::startSaveTimer() {
     // The timers are cancelled by the destructor, so they never outlive the service.
-    saveTimer_ = eventLoop_->startSingleShot(kFirstSaveDelay, [this] {
+    saveTimer_ = eventLoop_->startSingleShot(saveInterval_ / 2, [this] {
         saveToDisk();
-        saveTimer_ = eventLoop_->startRepeating(kSaveInterval, [this] { saveToDisk(); });
+        saveTimer_ = eventLoop_->startRepeating(saveInterval_, [this] { saveToDisk(); });
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/BaselinesFile.h"
 #include "alerts/EnergyAlert.h"
 #include "model/ProcStats.h"
 #include "model/ProcessComparison.h"
@@ -7,6 +8,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Notifier.h"
 #include "util/DataFolder.h"
+#include "util/SaveLog.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -29,17 +31,12 @@ public:
         std::int64_t sampleCount = 0;
         std::optional<double> lastAlertTime;  // uptime seconds
     };
-    struct PersistedBaseline {
-        double avgCPU = 0;
-        std::int64_t sampleCount = 0;  // at most 10,000
-        double lastSeen = 0;           // seconds since 2001-01-01T00:00:00Z
-        bool operator==(const PersistedBaseline&) const = default;
-    };
+    using PersistedBaseline = BaselinesFile::Baseline;
 
     // Creates the folder (when writable), loads baselines.json from it and starts the save timer
-    // (first save after 30 s, then every 60 s). A null notifier shows nothing.
+    // (first save after half the save interval, then every interval). A null notifier shows nothing.
     EnergyAlertService(std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop, DataFolder folder,
-                       std::shared_ptr<Notifier> notifier);
+                       std::shared_ptr<Notifier> notifier, double saveInterval = 60);
     ~EnergyAlertService();
     EnergyAlertService(const EnergyAlertService&) = delete;
     EnergyAlertService& operator=(const EnergyAlertService&) = delete;
@@ -80,6 +77,8 @@ private:
     std::optional<double> systemWattsEMA_;
     DataFolder folder_;
     std::filesystem::path saveURL_;
+    double saveInterval_;
+    SaveLog saveLog_;
     std::optional<TimerId> saveTimer_;
     bool isDirty_ = false;
 };

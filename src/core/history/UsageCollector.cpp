@@ -8,17 +8,14 @@
 #include <cmath>
 
 namespace corvelle {
-namespace {
-constexpr double kSaveInterval = 300;
-}
 
 UsageCollector::UsageCollector(UsageStore& store)
     : store_(store), currentDay_(UsageStore::dateString(store.clock().now())), snapshot_(store.todaySnapshot()) {}
 
-std::int64_t UsageCollector::saveThreshold(double pollingInterval) {
+std::int64_t UsageCollector::saveThreshold(double pollingInterval, double checkpointInterval) {
     if (!(pollingInterval > 0)) return 150;
     // Capped so a vanishing interval cannot overflow the count.
-    return static_cast<std::int64_t>(std::min(kSaveInterval / pollingInterval, 1e15));
+    return static_cast<std::int64_t>(std::min(checkpointInterval / pollingInterval, 1e15));
 }
 
 void UsageCollector::record(const SystemStats& stats, double pollingInterval) {
@@ -28,7 +25,7 @@ void UsageCollector::record(const SystemStats& stats, double pollingInterval) {
     if (!snapshot_.fold(stats, pollingInterval, now)) return;
     recordHealthIfDue(stats, now, today);
     store_.updateTodaySnapshot(snapshot_);
-    if (++saveCounter_ >= saveThreshold(pollingInterval)) {
+    if (++saveCounter_ >= saveThreshold(pollingInterval, store_.checkpointInterval())) {
         saveCounter_ = 0;
         store_.saveIfNeeded();
     }

@@ -28,8 +28,8 @@ public:
     const std::string& currentDay() const { return currentDay_; }
     const DailySnapshot& snapshot() const { return snapshot_; }
 
-    // Samples between save requests at a polling interval.
-    static std::int64_t saveThreshold(double pollingInterval);
+    // Samples between save requests at a polling interval, for the store's checkpoint interval.
+    static std::int64_t saveThreshold(double pollingInterval, double checkpointInterval);
 
 private:
     void rollOverIfNeeded(const std::string& today);

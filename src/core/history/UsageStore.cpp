@@ -14,19 +14,22 @@ void removeOlderThan(List& list, const std::string& key) {
 
 }  // namespace
 
-UsageStore::UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop)
+UsageStore::UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
+                       double checkpointInterval)
     : folder_(std::move(folder)),
       dailySummariesURL_(folder_.path() / "daily-summaries.json"),
       healthHistoryURL_(folder_.path() / "health-history.json"),
       profileURL_(folder_.path() / "profile.json"),
       clock_(std::move(clock)),
-      eventLoop_(std::move(eventLoop)) {
+      eventLoop_(std::move(eventLoop)),
+      checkpointInterval_(checkpointInterval) {
     folder_.create();
 }
 
 std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::dayKey(unixSeconds); }
 
 void UsageStore::load() {
+    for (const auto* path : {&dailySummariesURL_, &healthHistoryURL_, &profileURL_}) folder_.removeLeftovers(*path);
     history_ = loadFile<UsageHistory>(dailySummariesURL_).value_or(UsageHistory{});
     healthEntries_ = loadFile<std::vector<BatteryHealthEntry>>(healthHistoryURL_).value_or(std::vector<BatteryHealthEntry>{});
     prune();
@@ -74,7 +77,7 @@ void UsageStore::addHealthEntry(const BatteryHealthEntry& entry) {
 
 void UsageStore::saveIfNeeded() {
     if (!isDirty_ || savePending_) return;
-    if (lastSaveUptime_ && clock_->uptime() - *lastSaveUptime_ < checkpointInterval) return;
+    if (lastSaveUptime_ && clock_->uptime() - *lastSaveUptime_ < checkpointInterval_) return;
     savePending_ = true;
     eventLoop_->post([weak = std::weak_ptr<bool>(alive_), this] {
         if (weak.expired()) return;
@@ -84,11 +87,11 @@ void UsageStore::saveIfNeeded() {
 }
 
 void UsageStore::performSave() {
-    saveFile(dailySummariesURL_, history_);
-    saveFile(healthHistoryURL_, healthEntries_);
-    // Cleared whether or not the writes succeeded: a failed write is retried at the next
-    // due save, once something has changed again.
-    isDirty_ = false;
+    const bool daily = static_cast<bool>(saveFile(dailySummariesURL_, history_));
+    const bool health = static_cast<bool>(saveFile(healthHistoryURL_, healthEntries_));
+    // A failed write (a full disk, a read-only file system) stays dirty: the next due save, or
+    // the one at shutdown, tries again. Both files are rewritten whole, so both go again.
+    isDirty_ = !(daily && health);
     lastSaveUptime_ = clock_->uptime();
 }
 

@@ -8,7 +8,9 @@
 #include "util/AtomicFile.h"
 #include "util/DataFolder.h"
 #include "util/JsonFields.h"
+#include "util/SaveLog.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -27,10 +29,11 @@ namespace corvelle {
 class UsageStore {
 public:
     static constexpr int retentionDays = 90;
-    static constexpr double checkpointInterval = 300;
 
-    // Creates the folder (with its parents) if needed and writable; reads nothing yet.
-    UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop);
+    // Creates the folder (with its parents) if needed and writable; reads nothing yet. Periodic
+    // writes come at most every `checkpointInterval` seconds.
+    UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
+               double checkpointInterval = 300);
 
     // Reads both files and drops what is older than the retention window.
     void load();
@@ -52,7 +55,8 @@ public:
 
     // Schedules a write on the event loop when dirty and the last write is old enough.
     void saveIfNeeded();
-    // Writes both files now; a file whose encoding fails keeps its previous contents.
+    // Writes both files now; a file whose encoding or write fails keeps its previous contents,
+    // and the store stays dirty so that the next due save tries again.
     void performSave();
     bool isDirty() const { return isDirty_; }
 
@@ -60,6 +64,7 @@ public:
     const std::filesystem::path& dailySummariesURL() const { return dailySummariesURL_; }
     const std::filesystem::path& profileURL() const { return profileURL_; }
     const Clock& clock() const { return *clock_; }
+    double checkpointInterval() const { return checkpointInterval_; }
 
     // The day key of a moment in the local calendar: "%04d-%02d-%02d".
     static std::string dateString(double unixSeconds);
@@ -69,9 +74,10 @@ public:
     template <typename T>
     std::optional<T> loadFile(const std::filesystem::path& path) const;
     // Encodes with the store's encoder and writes atomically; on failure (a number that is not
-    // finite, a write error) the previous file stays as it is and the result is false.
+    // finite: EDOM, or a write error) the previous file stays as it is and the failure is logged
+    // once per kind.
     template <typename T>
-    bool saveFile(const std::filesystem::path& path, const T& value) const;
+    AtomicFile::WriteResult saveFile(const std::filesystem::path& path, const T& value);
 
 private:
     DataFolder folder_;
@@ -80,6 +86,8 @@ private:
     std::filesystem::path profileURL_;
     std::shared_ptr<const Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
+    double checkpointInterval_;
+    SaveLog saveLog_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;
     // Uptime of the last write, so a wall clock set back cannot hold writes off.
@@ -101,9 +109,11 @@ std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
 }
 
 template <typename T>
-bool UsageStore::saveFile(const std::filesystem::path& path, const T& value) const {
+AtomicFile::WriteResult UsageStore::saveFile(const std::filesystem::path& path, const T& value) {
     const auto text = JsonFields::encodeJson(value);
-    return text && folder_.write(path, *text);
+    const auto result = text ? folder_.write(path, *text) : AtomicFile::WriteResult{EDOM};
+    if (folder_.writable()) saveLog_.record(path, result.error);
+    return result;
 }
 
 }  // namespace corvelle

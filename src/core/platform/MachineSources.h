@@ -40,6 +40,9 @@ struct MachineSources {
     std::unique_ptr<EnergyReportSource> energyReport;
     // Shared: the shell also asks it for permission at launch.
     std::shared_ptr<Notifier> notifier;
+    // Seconds between the periodic writes of the usage files; the energy baselines are written
+    // five times as often. Only tests shorten it (the app: CORVELLE_SAVE_INTERVAL).
+    double checkpointInterval = 300;
 };
 
 }  // namespace corvelle

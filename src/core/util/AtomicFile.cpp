@@ -1,45 +1,64 @@
 #include "util/AtomicFile.h"
 
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <vector>
 
 namespace corvelle::AtomicFile {
 namespace {
 
+std::string temporaryPrefix(const std::filesystem::path& path) { return "." + path.filename().string() + ".tmp-"; }
+
 std::filesystem::path temporarySibling(const std::filesystem::path& path) {
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    auto name = "." + path.filename().string() + ".tmp-" + std::to_string(generator() % 1000000000ULL);
-    return path.parent_path() / name;
+    return path.parent_path() / (temporaryPrefix(path) + std::to_string(generator() % 1000000000ULL));
 }
 
-bool writeAndSync(const std::filesystem::path& path, std::string_view contents, SyncHook sync) {
+// errno of a failed call; some report failure without setting it.
+int lastError() { return errno != 0 ? errno : EIO; }
+
+int writeAndSync(const std::filesystem::path& path, std::string_view contents, SyncHook sync) {
+    errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    ok = std::fflush(file) == 0 && ok;
-    if (ok && sync) ok = sync(file);
-    ok = std::fclose(file) == 0 && ok;
-    return ok;
+    if (!file) return lastError();
+    int error = 0;
+    if (std::fwrite(contents.data(), 1, contents.size(), file) != contents.size()) error = lastError();
+    if (std::fflush(file) != 0 && !error) error = lastError();
+    if (!error && sync && !sync(file)) error = lastError();
+    if (std::fclose(file) != 0 && !error) error = lastError();
+    return error;
 }
 
 }  // namespace
 
-bool write(const std::filesystem::path& path, std::string_view contents, SyncHook sync) {
+WriteResult write(const std::filesystem::path& path, std::string_view contents, SyncHook sync) {
     const auto temporary = temporarySibling(path);
-    std::error_code error;
-    if (!writeAndSync(temporary, contents, sync)) {
-        std::filesystem::remove(temporary, error);
-        return false;
+    std::error_code ignored;
+    if (const int error = writeAndSync(temporary, contents, sync)) {
+        std::filesystem::remove(temporary, ignored);
+        return {error};
     }
+    std::error_code error;
     std::filesystem::rename(temporary, path, error);
     if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
+        std::filesystem::remove(temporary, ignored);
+        return {error.value()};
     }
-    return true;
+    return {};
+}
+
+void removeLeftovers(const std::filesystem::path& path) {
+    const auto prefix = temporaryPrefix(path);
+    std::error_code error;
+    std::vector<std::filesystem::path> leftovers;
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
+        if (entry.path().filename().string().starts_with(prefix)) leftovers.push_back(entry.path());
+    }
+    for (const auto& leftover : leftovers) std::filesystem::remove(leftover, error);
 }
 
 std::optional<std::string> read(const std::filesystem::path& path) {
@@ -59,7 +78,13 @@ bool moveAsideCorrupt(const std::filesystem::path& path, double unixSeconds) {
         path.parent_path() / (path.stem().string() + ".corrupt-" + std::to_string(seconds) + ".json");
     std::error_code error;
     std::filesystem::rename(path, target, error);
-    return !error;
+    if (error) {
+        std::fprintf(stderr, "corvelle: %s cannot be read and could not be moved aside: %s\n", path.c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    std::fprintf(stderr, "corvelle: %s cannot be read; moved it aside as %s\n", path.c_str(), target.c_str());
+    return true;
 }
 
 }  // namespace corvelle::AtomicFile

@@ -1,5 +1,6 @@
 #include "util/DataFolder.h"
 
+#include <cerrno>
 #include <system_error>
 
 namespace corvelle {
@@ -17,8 +18,13 @@ bool DataFolder::create() const {
     return !error;
 }
 
-bool DataFolder::write(const std::filesystem::path& file, std::string_view contents) const {
-    return writable_ && AtomicFile::write(file, contents, sync_);
+AtomicFile::WriteResult DataFolder::write(const std::filesystem::path& file, std::string_view contents) const {
+    if (!writable_) return {EROFS};
+    return AtomicFile::write(file, contents, sync_);
+}
+
+void DataFolder::removeLeftovers(const std::filesystem::path& file) const {
+    if (writable_) AtomicFile::removeLeftovers(file);
 }
 
 void DataFolder::moveAsideCorrupt(const std::filesystem::path& file, double unixSeconds) const {

@@ -23,8 +23,12 @@ public:
 
     // Creates the folder with its parents; false when it is read-only or creation failed.
     bool create() const;
-    // Replaces a file atomically; false (nothing changed) when read-only or the write failed.
-    bool write(const std::filesystem::path& file, std::string_view contents) const;
+    bool writable() const { return writable_; }
+    // Replaces a file atomically; nothing changes when it is read-only (EROFS) or the write failed.
+    AtomicFile::WriteResult write(const std::filesystem::path& file, std::string_view contents) const;
+    // Removes temporary files that a crash during a write of `file` left; nothing when read-only
+    // (they may belong to the process that owns the folder, writing right now).
+    void removeLeftovers(const std::filesystem::path& file) const;
     // Moves a damaged file aside as NAME.corrupt-<unixSeconds>.json; nothing when read-only.
     void moveAsideCorrupt(const std::filesystem::path& file, double unixSeconds) const;
 

@@ -167,7 +167,11 @@ TEST(EnergyAlertService, SavesOnATimerAndStaysDirtyWhileWritesFail) {
     h.check({{1, 5}});
     const auto path = h.service->saveURL();
     std::filesystem::create_directories(path / "blocker");  // renaming over a full folder fails, even for root
-    h.loop->advance(30);
+    testing::internal::CaptureStderr();
+    h.loop->advance(30 + 60);
+    const auto log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(log.find("could not save"), log.rfind("could not save")) << "two failed saves, one line";
+    EXPECT_NE(log.find("baselines.json"), std::string::npos);
     EXPECT_TRUE(h.service->isDirty());
 
     std::filesystem::remove_all(path);

@@ -1,6 +1,5 @@
 #include "analysis/BatteryHealthPredictor.h"
 
-#include "support/ScopedLanguage.h"
 #include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
@@ -114,22 +113,6 @@ TEST(BatteryHealthPredictor, HabitWarningsFollowTheLastSevenReadings) {
         for (const auto& warning : analyzeHabits(entries)) ids.push_back(warning.id);
         EXPECT_EQ(ids, c.ids) << c.name;
     }
-}
-
-TEST(BatteryHealthPredictor, HabitWarningTextsInBothLanguages) {
-    const std::vector<BatteryHealthEntry> entries(3, reading("2025-01-01", 100, 95, 80.4, 25.6));
-    {
-        test::ScopedLanguage english("en");
-        const auto warnings = analyzeHabits(entries);
-        ASSERT_EQ(warnings.size(), 2u);
-        EXPECT_EQ(warnings[0], (HabitWarning{"hot-battery", "flame.fill", "Running hot",
-                                             "Average P-core temp is 80C. Heat accelerates battery aging.",
-                                             HabitSeverity::critical}));
-        EXPECT_EQ(warnings[1].detail, "Averaging 26 W discharge. Consider plugging in for heavy workloads.");
-    }
-    test::ScopedLanguage spanish("es");
-    const auto warnings = analyzeHabits(entries);
-    EXPECT_EQ(warnings[1].title, "Descarga pesada");
 }
 
 TEST(BatteryHealthPredictor, DaysBetweenDatesCountsCalendarDays) {

@@ -206,12 +206,5 @@ TEST(DidYouKnowEngine, TopAppEnergyIsItsShareOfTheMeasuredPower) {
     }
 }
 
-TEST(DidYouKnowEngine, FactCategoryRawValues) {
-    using Category = Fact::Category;
-    EXPECT_EQ(toRaw(Category::power), "Power & Battery");
-    EXPECT_EQ(fromRaw<Category>("System"), Category::system);
-    EXPECT_FALSE(fromRaw<Category>("power"));
-}
-
 }  // namespace
 }  // namespace corvelle

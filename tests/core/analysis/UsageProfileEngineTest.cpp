@@ -1,9 +1,7 @@
 #include "analysis/UsageProfileEngine.h"
-#include "localization/LAnalysis.h"
 #include "util/JsonFields.h"
 
 #include "support/AnalysisDays.h"
-#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -163,12 +161,6 @@ TEST(ProfileClassification, DecodingRefusesWhatItCannotTrust) {
         "{",
     };
     for (const auto* text : texts) EXPECT_FALSE(JsonFields::decodeJson<ProfileClassification>(text)) << text;
-}
-
-TEST(UsageProfileEngine, NamesInSpanish) {
-    test::ScopedLanguage spanish("es");
-    EXPECT_EQ(L::usageProfileName(UsageProfile::powerUser), "Usuario intensivo");
-    EXPECT_EQ(L::degradationRateName(DegradationRate::severe), "Severa");
 }
 
 }  // namespace

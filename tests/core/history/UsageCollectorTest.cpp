@@ -137,7 +137,7 @@ TEST_F(UsageCollectorTest, SaveRequestsFollowThePollingInterval) {
         std::int64_t threshold;
     } cases[] = {{1, 300}, {2, 150}, {7, 42}, {400, 0}, {0, 150}, {-3, 150}};
     for (const auto& c : cases) {
-        EXPECT_EQ(UsageCollector::saveThreshold(c.interval), c.threshold) << c.interval;
+        EXPECT_EQ(UsageCollector::saveThreshold(c.interval, 300), c.threshold) << c.interval;
         if (c.interval <= 0) continue;
         store = std::make_unique<UsageStore>(dir.path(), clock, loop);  // never saved: the first request writes
         auto collector = makeCollector();

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 namespace corvelle {
 namespace {
@@ -246,18 +248,52 @@ TEST_F(UsageStoreTest, AnUnencodableHistoryLeavesThePreviousFileUntouched) {
     store->performSave();
     EXPECT_EQ(read("daily-summaries.json"), before);
     EXPECT_NE(read("health-history.json"), "<none>");  // the other file is independent
-    EXPECT_FALSE(store->isDirty());
+    EXPECT_TRUE(store->isDirty());
 }
 
-TEST_F(UsageStoreTest, AFailureBetweenWriteAndRenameKeepsTheOldFile) {
-    write("daily-summaries.json", dailyText({"2025-06-30"}));
-    const auto before = read("daily-summaries.json");
-    UsageStore store(DataFolder(folder, [](std::FILE*) { return false; }), clock, loop);
-    store.updateTodaySnapshot(recordOf("2025-06-30", 2));
+// The errno the sync hook fails with; 0 lets writes through.
+int injectedError = 0;
+bool failingSync(std::FILE*) {
+    errno = injectedError;
+    return injectedError == 0;
+}
+
+size_t linesWith(const std::string& log, const std::string& text) {
+    size_t count = 0;
+    for (auto at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++count;
+    return count;
+}
+
+// A full disk, a read-only file system, a refused permission: the old files stay, each kind is
+// logged once per file however often the save is retried, and the save goes through once it can.
+TEST_F(UsageStoreTest, AFailedSaveKeepsTheOldFileLogsOncePerKindAndSavesAgainLater) {
+    injectedError = 0;
+    UsageStore store(DataFolder(folder, failingSync), clock, loop);
+    store.updateTodaySnapshot(recordOf("2025-06-30", 1));
     store.performSave();
-    EXPECT_EQ(read("daily-summaries.json"), before);
-    EXPECT_EQ(filesIn(folder), 1u);  // no temporary file left behind
+    const auto saved = read("daily-summaries.json");
+    std::int64_t samples = 1;
+    for (int error : {ENOSPC, EROFS, EACCES}) {
+        injectedError = error;
+        testing::internal::CaptureStderr();
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            store.updateTodaySnapshot(recordOf("2025-06-30", ++samples));
+            loop->advance(300);
+            store.saveIfNeeded();
+            loop->runPosted();
+        }
+        const auto log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(linesWith(log, std::strerror(error)), 2u) << log;  // the daily file and the health file
+        EXPECT_EQ(read("daily-summaries.json"), saved);
+        EXPECT_EQ(filesIn(folder), 2u) << "no temporary file is left";
+        EXPECT_TRUE(store.isDirty());
+    }
+    injectedError = 0;
+    testing::internal::CaptureStderr();
+    store.performSave();
+    EXPECT_EQ(linesWith(testing::internal::GetCapturedStderr(), "again"), 2u);
     EXPECT_FALSE(store.isDirty());
+    EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json"))->dailySnapshots[0].sampleCount, samples);
 }
 
 TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
@@ -267,7 +303,7 @@ TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
     store.load();
     store.updateTodaySnapshot(store.todaySnapshot());
     store.performSave();
-    EXPECT_FALSE(store.isDirty());
+    EXPECT_TRUE(store.isDirty());
     EXPECT_EQ(store.history().dailySnapshots.size(), 1u);
 }
 

@@ -117,8 +117,7 @@ TEST(SystemMonitor, CallbacksDoNothingOnceTheMonitorIsGone) {
     h.make().start();
     h.settings.setPollingInterval(1.0);  // queues a settings task
     h.monitor.reset();
-    h.loop->advance(5);  // nothing runs against the destroyed monitor
-    SUCCEED();
+    h.loop->advance(5);  // nothing runs against the destroyed monitor (ASan would say so)
 }
 
 }  // namespace

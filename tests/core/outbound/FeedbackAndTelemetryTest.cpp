@@ -34,23 +34,6 @@ TEST_F(Outbound, FeedbackSystemInfoDescribesTheSnapshot) {
     EXPECT_EQ(std::make_pair(info.eCores, info.pCores), std::make_pair(std::int64_t{2}, std::int64_t{4}));
 }
 
-TEST_F(Outbound, ProductionEndpointsAndTimeOuts) {
-    settings.setTelemetryEnabled(true);
-    FeedbackService::send({*client, loop, machine}, FeedbackService::Category::bug, "hi", std::nullopt, [](bool) {});
-    auto service = telemetry();
-    service.sendLaunch(service.snapshot(SystemStats{}, settings));
-    ASSERT_TRUE(service.finish(5));
-    const auto calls = client->recorded();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].url, "https://telemetry.corvelle.app/feedback");
-    EXPECT_EQ(calls[0].timeoutSeconds, 15);
-    EXPECT_EQ(calls[1].url, "https://telemetry.corvelle.app/events");
-    EXPECT_EQ(calls[1].timeoutSeconds, 10);
-    for (const auto& call : calls) {
-        EXPECT_EQ(call.headers, (HttpClient::Headers{{"Content-Type", "application/json"}}));
-    }
-}
-
 TEST_F(Outbound, FeedbackThatCannotBeEncodedFailsLaterWithoutSending) {
     std::optional<bool> sent;
     FeedbackService::send({*client, loop, machine}, FeedbackService::Category::general, "x",

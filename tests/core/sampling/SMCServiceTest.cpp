@@ -20,23 +20,6 @@ TEST(SMCService, KeyCodesAreTheFirstFourBytesMostSignificantFirst) {
     for (const auto& c : cases) EXPECT_EQ(fourCharCode(c.text), c.code) << c.text;
 }
 
-TEST(SMCService, RecordCarriesKeyCommandAndSizeAtTheirOffsets) {
-    SMCParamRecord record;
-    record.key = fourCharCode("Tp0b");
-    record.dataSize = 4;
-    record.command = SMCParamRecord::kCommandReadKey;
-    std::uint8_t bytes[76];
-    std::memcpy(bytes, &record, sizeof bytes);
-
-    // Multi-byte fields in host byte order, everything else zero.
-    std::uint8_t expected[76] = {};
-    const std::uint32_t code = 0x54703062, size = 4;
-    std::memcpy(expected, &code, 4);
-    std::memcpy(expected + 28, &size, 4);
-    expected[39] = 5;
-    EXPECT_EQ(0, std::memcmp(bytes, expected, sizeof bytes));
-}
-
 TEST(SMCService, ReadAsksForKeyInfoThenReadsWithTheAnsweredSize) {
     auto transport = std::make_unique<FakeSMCTransport>();
     transport->setKey("Tp05", "sp78", {0x2D, 0x80, 0x11, 0x22}, 2);

@@ -16,6 +16,14 @@ TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryFiles) {
     int files = 0;
     for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
     EXPECT_EQ(files, 1);
+
+    // What a write cut short by a crash left: removed; other files stay.
+    ASSERT_TRUE(AtomicFile::write(dir / ".data.json.tmp-123", "torn"));
+    ASSERT_TRUE(AtomicFile::write(dir / ".other.json.tmp-123", "not ours"));
+    AtomicFile::removeLeftovers(path);
+    EXPECT_FALSE(std::filesystem::exists(dir / ".data.json.tmp-123"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".other.json.tmp-123"));
+    EXPECT_EQ(AtomicFile::read(path), "second");
 }
 
 TEST(AtomicFile, AFailedReplaceReportsFailureAndLeavesNoTemporaryFile) {
@@ -37,13 +45,18 @@ TEST(AtomicFile, ReadingAFolderOrAMissingFileGivesNothing) {
     EXPECT_FALSE(AtomicFile::read(dir / "missing.json"));
 }
 
-TEST(AtomicFile, MovesACorruptFileAside) {
+TEST(AtomicFile, MovesACorruptFileAsideAndSaysWhereTo) {
     test::TempDir dir;
     const auto path = dir / "daily-summaries.json";
+    const auto aside = dir / "daily-summaries.corrupt-1751292309.json";
     ASSERT_TRUE(AtomicFile::write(path, "{"));
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(AtomicFile::moveAsideCorrupt(path, 1751292309.7));
+    const auto log = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(std::filesystem::exists(dir / "daily-summaries.corrupt-1751292309.json"));
+    EXPECT_TRUE(std::filesystem::exists(aside));
+    EXPECT_NE(log.find(path.string()), std::string::npos) << log;
+    EXPECT_NE(log.find(aside.string()), std::string::npos) << log;
 }
 
 }  // namespace
