@@ -134,12 +134,6 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     TelemetryService::installShared(telemetry);
     AppDelegate::Dependencies dependencies;
     dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry](AppSettings& settings) {
-        MachineSources sources = makeLinuxMachineSources();
-        sources.eventLoop = eventLoop;
-        sources.appSupportDirectory = Paths::appSupportDirectory();
-        sources.notifier = notifier;
-        applySaveInterval(sources);
-        return std::make_unique<SystemMonitor>(settings, std::move(sources), telemetry);
         return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
                            telemetry);
     };

@@ -149,9 +149,10 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
 
 TEST_F(AppDelegateTest, TheSettingsWindowChecksForUpdatesThroughTheShell) {
     test::ScopedLanguage language("en");
+    http->recorded().back().done({200, "", R"({"version":"1.0.1"})"});  // the launch check
     shell->openSettingsWindow();
     test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
-    EXPECT_EQ(updateChecks, 1);
+    EXPECT_EQ(http->recorded().size(), 2u);
 }
 
 TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {

@@ -20,7 +20,13 @@ namespace {
 struct RefusingClient : HttpClient {
     explicit RefusingClient(EventLoop& loop) : loop(loop) {}
     void post(const std::string&, const Headers&, std::string, double, std::function<void(HttpResult)> done) override {
-        loop.post([done = std::move(done)] { done(HttpResult{500, {}}); });
+        refuse(std::move(done));
+    }
+    void get(const std::string&, const Headers&, double, size_t, std::function<void(HttpResult)> done) override {
+        refuse(std::move(done));
+    }
+    void refuse(std::function<void(HttpResult)> done) {
+        loop.post([done = std::move(done)] { done(HttpResult{500, {}, {}}); });
     }
     bool waitUntilIdle(double) override { return true; }
     EventLoop& loop;
