@@ -44,14 +44,25 @@ status_geometry() {
   [ "${WIDTH:-0}" -gt 4 ] || return 1
   CX=$((X + WIDTH / 2)); CY=$((Y + HEIGHT / 2))
 }
-wait_for 300 status_geometry || fail "no status item"
-status_geometry
+# The tray host may still move or resize the icon while embedding it: wait until it stays put.
+settled_geometry() {
+  status_geometry || return 1
+  local before="$CX $CY"
+  sleep 0.5
+  status_geometry && [ "$CX $CY" = "$before" ]
+}
+wait_for 300 settled_geometry || fail "no status item"
 sleep 1  # the first tick's title
 
 panel_visible() { xdotool search --onlyvisible --name '^Corvelle$' | grep -q .; }
 
-xdotool mousemove "$CX" "$CY" click 1
-wait_for 150 panel_visible || fail "a left click did not show the panel"
+# A click that lands while the tray host is still busy with the icon is lost; try three times.
+for attempt in 1 2 3; do
+  settled_geometry || true
+  xdotool mousemove "$CX" "$CY" click 1
+  wait_for 50 panel_visible && break
+  [ "$attempt" = 3 ] && fail "a left click did not show the panel"
+done
 sleep 0.3
 import -window root "$artifacts/panel-$mode.png"
 xdotool mousemove "$CX" "$CY" click 1
