@@ -74,5 +74,15 @@ TEST(TipsContentTest, PraisingTipsAreGreenOthersFollowTheirSeverity) {
     for (const auto& c : cases) EXPECT_EQ(TipsContent::tipColor({c.id, "", "", "", 1, c.severity}), c.color) << c.id;
 }
 
+TEST(TipsContentTest, AMachineWithoutABatteryIsNotAboutToDie) {
+    test::ScopedLanguage language("en");
+    EXPECT_TRUE(TipsContent::content({}, std::nullopt, std::nullopt, std::nullopt).tips.empty());
+    SystemStats dying;
+    dying.batteryPercentage = 4;
+    const auto tips = TipsContent::content(dying, std::nullopt, std::nullopt, std::nullopt).tips;
+    ASSERT_FALSE(tips.empty());
+    EXPECT_EQ(tips.front().title, "Battery almost empty");
+}
+
 }  // namespace
 }  // namespace corvelle

@@ -34,8 +34,9 @@ struct Content {
     std::vector<DidYouKnowEngine::Fact> facts;  // none: the learning message
     bool operator==(const Content&) const = default;
 };
-// Runs the tips engine and the facts engine (three facts) once each.
-Content content(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
+// Runs the tips engine and the facts engine (three facts) once each. A snapshot without a
+// battery reading counts as on external power.
+Content content(SystemStats stats, const std::optional<ProfileClassification>& profile,
                 const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore);
 
 struct GuideGroup {
