@@ -45,14 +45,13 @@ SystemStats busyMoment() {
     stats.cpuTotalUsage = 64;
     stats.totalPowerWatts = 18.4;
     stats.fanSpeeds = {3900};
-    const char* names[] = {"gcc-backend-compiler-worker-thread-pool", "firefox", "Isolated Web Content", "Xorg", "pipewire",
-                           "gnome-shell", "code", "rust-analyzer", "node", "python3", "systemd", "dockerd", "containerd",
-                           "thunderbird", "evolution-data-server", "tracker-miner-fs", "pulseaudio", "NetworkManager",
-                           "sshd", "bash", "kworker/u16:2", "ibus-daemon", "gvfsd", "dbus-daemon", "cupsd"};
+    const char* names[] = {"gcc-backend-compiler-worker-thread-pool", "firefox", "Isolated Web Content", "Xorg",
+                           "pipewire", "gnome-shell", "code", "rust-analyzer", "node", "python3", "systemd", "dockerd",
+                           "containerd", "thunderbird", "evolution-data-server", "tracker-miner-fs", "pulseaudio",
+                           "NetworkManager", "sshd", "bash", "kworker/u16:2", "ibus-daemon", "gvfsd", "dbus-daemon", "cupsd"};
     for (int i = 0; i < 25; ++i) {
         const double cpu = 96.0 / (1 + i * 0.6) - 0.1 * i;
-        stats.topProcesses.push_back({1200 + 37 * i, names[i], cpu, (1ULL << 20) * static_cast<std::uint64_t>(2400 / (i + 1) + 3),
-                                      4, cpu * 1.6});
+        stats.topProcesses.push_back({1200 + 37 * i, names[i], cpu, (2400ULL / (i + 1) + 3) << 20, 4, cpu * 1.6});
     }
     stats.appGroups = {{"gcc", 96, 2ULL << 30, 12, 150}, {"firefox", 41, 3ULL << 30, 9, 70}, {"code", 12, 1ULL << 30, 6, 20}};
     return stats;
