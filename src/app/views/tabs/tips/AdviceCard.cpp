@@ -50,7 +50,7 @@ void AdviceCard::setContent(const std::string& symbol, SystemColor color, const 
     } else {
         LabelStyle::apply(text_, LabelStyle::Role::caption);
     }
-    setAccessibleName(title_->isVisibleTo(this) ? title_->text() : text_->text());
+    setAccessibleName(QString::fromStdString(title.empty() ? text : title));
 }
 
 QString AdviceCard::title() const { return title_->text(); }
