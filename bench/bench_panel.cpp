@@ -1,4 +1,4 @@
-// Cost of the panel's views per tick on the overview tab, offscreen: refresh and repaint while
+// Cost of the panel's views per tick on the overview, processes and tips tabs, offscreen: refresh and repaint while
 // the panel is visible, and what a hidden panel does (nothing). Also the memory in use once every
 // tab and every overview section has been shown.
 #include "app/views/MainPopover.h"
@@ -21,6 +21,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace corvelle {
 namespace {
@@ -53,6 +54,17 @@ QApplication& application() {
     return *app;
 }
 
+// 25 processes whose figures, and so their CPU order, differ between the two snapshots.
+std::vector<ProcStats> busiestProcesses(std::size_t snapshot) {
+    std::vector<ProcStats> processes;
+    for (int i = 0; i < 25; ++i) {
+        const double cpu = (snapshot == 0 ? 60.0 - 2.0 * i : 10.0 + 1.5 * ((i * 7) % 25)) + 0.1 * static_cast<double>(snapshot);
+        processes.push_back({1000 + i, "process-" + std::to_string(i), cpu,
+                             (50ULL + 13ULL * static_cast<std::uint64_t>(i) + snapshot) << 20, 4, cpu * 1.4});
+    }
+    return processes;
+}
+
 // This machine's monitor over a store holding ten busy days, and the panel on the overview tab.
 struct Panel {
     Panel() {
@@ -79,6 +91,7 @@ struct Panel {
             snapshots[i] = monitor->stats().get();
             snapshots[i].cpuTotalUsage = 20.0 + 15.0 * static_cast<double>(i);
             snapshots[i].totalPowerWatts = 6.0 + static_cast<double>(i);
+            snapshots[i].topProcesses = busiestProcesses(i);
         }
         QCoreApplication::processEvents();
     }
@@ -105,8 +118,9 @@ struct Panel {
 };
 
 // The event loop's share of a tick: the updates the refresh asked for are laid out and painted.
-void BM_TickViewsVisibleOverview(benchmark::State& state) {
+void tickViewsVisible(benchmark::State& state, int tab) {
     Panel panel;
+    panel.view->setSelectedTab(tab);
     panel.view->show();
     QCoreApplication::processEvents();
     ViewWork work;
@@ -119,6 +133,12 @@ void BM_TickViewsVisibleOverview(benchmark::State& state) {
     application().removeEventFilter(&work);
     state.counters["view_events"] = benchmark::Counter(work.events, benchmark::Counter::kAvgIterations);
 }
+
+void BM_TickViewsVisibleOverview(benchmark::State& state) { tickViewsVisible(state, 1); }
+// 25 rows, reordered every tick.
+void BM_TickViewsVisibleProcesses(benchmark::State& state) { tickViewsVisible(state, 2); }
+// The tips and facts engines included.
+void BM_TickViewsVisibleTips(benchmark::State& state) { tickViewsVisible(state, 0); }
 
 void BM_TickViewsHiddenPanel(benchmark::State& state) {
     Panel panel;
@@ -160,5 +180,7 @@ void BM_RssAfterEverySection(benchmark::State& state) {
 
 // CPU time on the main thread is what the views cost per tick.
 BENCHMARK(corvelle::BM_TickViewsVisibleOverview)->Unit(benchmark::kMicrosecond);
+BENCHMARK(corvelle::BM_TickViewsVisibleProcesses)->Unit(benchmark::kMicrosecond);
+BENCHMARK(corvelle::BM_TickViewsVisibleTips)->Unit(benchmark::kMicrosecond);
 BENCHMARK(corvelle::BM_TickViewsHiddenPanel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(corvelle::BM_RssAfterEverySection)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,8 @@
 
 #include "app/views/tabs/OverviewTab.h"
 #include "app/views/tabs/PlaceholderTab.h"
+#include "app/views/tabs/ProcessesTab.h"
+#include "app/views/tabs/TipsTab.h"
 #include "localization/LShell.h"
 
 namespace corvelle::PanelTabs {
@@ -16,9 +18,9 @@ bool hasTab(int tag) { return tag >= 0 && tag < count; }
 
 PanelTab* make(int tag, const TabContext& context) {
     switch (tag) {
+        case 0: return new TipsTab(context);
         case 1: return new OverviewTab(context);
-        case 0:
-        case 2:
+        case 2: return new ProcessesTab(context);
         case 3:
         case 4: return new PlaceholderTab(tabs[static_cast<std::size_t>(tag)].tooltip);
         default: return new PlaceholderTab(L::unknownTab);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The text catalogue, the panel's processes tab and the energy levels it shares with the battery tab.
+namespace corvelle::L {
+
+std::string processColumn();
+std::string cpuColumn();
+std::string memoryColumn();
+std::string energyColumn();
+// "PID 4021"
+std::string pidLabel(std::int32_t pid);
+
+std::string energyHigh();
+std::string energyModerate();
+std::string energyLow();
+
+}  // namespace corvelle::L

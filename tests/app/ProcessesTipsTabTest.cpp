@@ -1,0 +1,126 @@
+#include "PanelHarness.h"
+#include "app/views/components/CardFrame.h"
+#include "app/views/components/LearnMoreView.h"
+#include "app/views/tabs/ProcessesTab.h"
+#include "app/views/tabs/TipsTab.h"
+#include "app/views/tabs/processes/ProcessRowView.h"
+#include "app/views/tabs/processes/SortHeader.h"
+#include "app/views/tabs/tips/AdviceCard.h"
+#include "support/ScopedLanguage.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+using SortOrder = ProcessesTab::SortOrder;
+
+// A shown panel on the tab `tag`, over a monitor on fake sources.
+struct OpenPanel {
+    explicit OpenPanel(int tag) : view(harness.panel()) {
+        view->setSelectedTab(tag);
+        view->show();
+    }
+    template <typename Tab>
+    Tab& tab() const { return dynamic_cast<Tab&>(*view->tabContent()); }
+    // A snapshot plugged in at 60 % with these processes.
+    void publish(std::vector<ProcStats> processes) {
+        SystemStats stats = test::StatsBuilder().battery(60, test::Power::pluggedIn);
+        stats.topProcesses = std::move(processes);
+        harness.monitor().stats().set(stats);
+    }
+    test::PanelHarness harness{false};
+    std::unique_ptr<MainPopover> view;
+};
+
+std::vector<std::string> names(const ProcessesTab& tab) {
+    std::vector<std::string> result;
+    for (const auto* row : tab.rows()) result.push_back(row->process().name);
+    return result;
+}
+
+const std::vector<ProcStats> someProcesses{{10, "compiler", 80, 200 << 20, 1, 120},
+                                           {11, "browser", 20, 900 << 20, 1, 30},
+                                           {12, "editor", 2, 400 << 20, 1, 3}};
+
+TEST(ProcessesTabTest, TheMemoryHeaderResortsAndTheOrderOutlivesTicksAndHiding) {
+    OpenPanel panel(2);
+    auto& tab = panel.tab<ProcessesTab>();
+    panel.publish(someProcesses);
+    EXPECT_EQ(names(tab), (std::vector<std::string>{"compiler", "browser", "editor"}));
+    EXPECT_TRUE(tab.header(SortOrder::cpu)->isActive());
+
+    tab.header(SortOrder::memory)->click();
+    EXPECT_EQ(names(tab), (std::vector<std::string>{"browser", "editor", "compiler"}));
+    EXPECT_FALSE(tab.header(SortOrder::cpu)->isActive());
+    tab.header(SortOrder::memory)->click();
+    EXPECT_TRUE(tab.header(SortOrder::memory)->isActive() && tab.header(SortOrder::memory)->isChecked())
+        << "clicking the active column keeps it";
+
+    auto next = someProcesses;
+    next[2].memoryBytes = 2000 << 20;
+    panel.publish(next);
+    EXPECT_EQ(names(tab), (std::vector<std::string>{"editor", "browser", "compiler"})) << "a new snapshot";
+    panel.view->hide();
+    panel.view->show();
+    EXPECT_EQ(tab.sortOrder(), SortOrder::memory);
+    EXPECT_TRUE(tab.rows().front()->hasDividerBelow() && !tab.rows().back()->hasDividerBelow());
+}
+
+TEST(ProcessesTabTest, RowsAreKeptPerPidAndAnEmptyListKeepsTheHeader) {
+    OpenPanel panel(2);
+    auto& tab = panel.tab<ProcessesTab>();
+    panel.publish(someProcesses);
+    ProcessRowView* editor = tab.rows()[2];
+    const QPointer<ProcessRowView> compiler = tab.rows()[0];
+    auto next = someProcesses;
+    next[2].cpuPercent = 95;  // the editor moves to the top
+    next[0] = {13, "shell", 1, 1 << 20, 1, 1};  // the compiler ends, a shell starts
+    panel.publish(next);
+    ASSERT_EQ(tab.rows().size(), 3u);
+    EXPECT_EQ(tab.rows()[0], editor) << "the same widget, updated in place";
+    EXPECT_EQ(editor->content().cpu, "95.0%");
+    EXPECT_EQ(names(tab), (std::vector<std::string>{"editor", "browser", "shell"}));
+    EXPECT_TRUE(compiler.isNull()) << "the compiler's row is gone";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_LT(tab.rows()[0]->y(), tab.rows()[1]->y()) << "laid out in the new order";
+
+    const QPointer<ProcessRowView> kept = editor;
+    panel.publish({});
+    EXPECT_TRUE(tab.rows().empty() && kept.isNull());
+    EXPECT_TRUE(tab.header(SortOrder::name)->isVisible());
+    test::ScopedLanguage language("es");
+    tab.retranslate();
+    EXPECT_EQ(tab.header(SortOrder::energy)->accessibleName(), "Energía");
+}
+
+TEST(TipsTabTest, ANominalMachineIsAllGoodAndFactsWaitForData) {
+    test::ScopedLanguage language("en");
+    OpenPanel panel(0);
+    auto& tab = panel.tab<TipsTab>();
+    panel.publish({});
+    EXPECT_TRUE(tab.tipCards().empty() && tab.allGoodCard()->isVisible());
+    EXPECT_TRUE(tab.factRows().empty() && tab.learningMessage()->isVisible());
+    EXPECT_TRUE(tab.learningMessage()->text().startsWith("Corvelle is still learning about your computer."));
+
+    // Hot and busy on battery: a critical tip in red first, facts instead of the message.
+    SystemStats busy = test::StatsBuilder().battery(45, test::Power::battery, 18).cores(4, 8).memory(6ULL << 30, 16ULL << 30);
+    busy.thermalLevel = ThermalLevel::heavy;
+    busy.pCoreTemp = 75;
+    panel.harness.monitor().stats().set(busy);
+    ASSERT_FALSE(tab.tipCards().empty() || tab.allGoodCard()->isVisible());
+    EXPECT_EQ(tab.tipCards().front()->title(), "Your computer is overheating");
+    EXPECT_EQ(tab.tipCards().front()->color(), SystemColor::red);
+    EXPECT_EQ(tab.tipCards().back()->color(), SystemColor::green) << "healthy range";
+    EXPECT_FALSE(tab.factRows().empty() || tab.learningMessage()->isVisible());
+
+    panel.publish({});
+    EXPECT_TRUE(tab.tipCards().empty() && tab.allGoodCard()->isVisible()) << "cards hidden again";
+}
+
+}  // namespace
+}  // namespace corvelle
