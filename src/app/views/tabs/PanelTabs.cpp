@@ -1,5 +1,7 @@
 #include "app/views/tabs/PanelTabs.h"
 
+#include "app/views/tabs/BatteryTab.h"
+#include "app/views/tabs/HistoryTab.h"
 #include "app/views/tabs/OverviewTab.h"
 #include "app/views/tabs/PlaceholderTab.h"
 #include "localization/LShell.h"
@@ -17,10 +19,10 @@ bool hasTab(int tag) { return tag >= 0 && tag < count; }
 PanelTab* make(int tag, const TabContext& context) {
     switch (tag) {
         case 1: return new OverviewTab(context);
+        case 3: return new BatteryTab(context);
+        case 4: return new HistoryTab(context);
         case 0:
-        case 2:
-        case 3:
-        case 4: return new PlaceholderTab(tabs[static_cast<std::size_t>(tag)].tooltip);
+        case 2: return new PlaceholderTab(tabs[static_cast<std::size_t>(tag)].tooltip);
         default: return new PlaceholderTab(L::unknownTab);
     }
 }
