@@ -1,7 +1,11 @@
-// Cost of the panel's views per tick on the overview, processes and tips tabs, offscreen: refresh and repaint while
+// Cost of the panel's views per tick on the overview, processes and tips tabs and the history tab's All range,
+// offscreen: refresh and repaint while
 // the panel is visible, and what a hidden panel does (nothing). Also the memory in use once every
 // tab and every overview section has been shown.
 #include "app/views/MainPopover.h"
+#include "app/views/components/SegmentedPicker.h"
+#include "app/views/tabs/HistoryTab.h"
+#include "app/views/tabs/history/EnergyCard.h"
 #include "linux/LinuxMachine.h"
 #include "linux/SystemClock.h"
 #include "localization/Language.h"
@@ -12,6 +16,7 @@
 #include "support/SampleHistory.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 #include <benchmark/benchmark.h>
 
@@ -65,13 +70,13 @@ std::vector<ProcStats> busiestProcesses(std::size_t snapshot) {
     return processes;
 }
 
-// This machine's monitor over a store holding ten busy days, and the panel on the overview tab.
+// This machine's monitor over a store holding `days` busy days, and the panel on the overview tab.
 struct Panel {
-    Panel() {
+    explicit Panel(int days = 10) {
         application();
         const double now = SystemClock().now();
         UsageStore store(folder, std::make_shared<SystemClock>(), std::make_shared<IdleLoop>());
-        for (const auto& day : test::busyHistory(now, 10).dailySnapshots) {
+        for (const auto& day : test::busyHistory(now, days).dailySnapshots) {
             const auto index = static_cast<std::int64_t>(store.healthEntries().size());
             store.updateTodaySnapshot(day);
             store.addHealthEntry({day.date, 93.4 - 0.05 * static_cast<double>(index), 200 + index, 4300, 4600, 35, 9});
@@ -117,11 +122,9 @@ struct Panel {
     std::array<SystemStats, 2> snapshots;
 };
 
-// The event loop's share of a tick: the updates the refresh asked for are laid out and painted.
-void tickViewsVisible(benchmark::State& state, int tab) {
-    Panel panel;
-    panel.view->setSelectedTab(tab);
-    panel.view->show();
+// Ticks of a shown panel, with the event loop's share of each: the updates the refresh asked for
+// are laid out and painted.
+void measureVisibleTicks(benchmark::State& state, Panel& panel) {
     QCoreApplication::processEvents();
     ViewWork work;
     application().installEventFilter(&work);
@@ -132,6 +135,13 @@ void tickViewsVisible(benchmark::State& state, int tab) {
     }
     application().removeEventFilter(&work);
     state.counters["view_events"] = benchmark::Counter(work.events, benchmark::Counter::kAvgIterations);
+}
+
+void tickViewsVisible(benchmark::State& state, int tab) {
+    Panel panel;
+    panel.view->setSelectedTab(tab);
+    panel.view->show();
+    measureVisibleTicks(state, panel);
 }
 
 void BM_TickViewsVisibleOverview(benchmark::State& state) { tickViewsVisible(state, 1); }
@@ -149,6 +159,16 @@ void BM_TickViewsHiddenPanel(benchmark::State& state) {
     QCoreApplication::processEvents();
     application().removeEventFilter(&work);
     state.counters["view_events"] = work.events;
+}
+
+// The history tab in view on its All range over 90 stored days: each tick reads the store once
+// and redraws the 90 bars only when they changed.
+void BM_TickViewsVisibleHistoryAllRange(benchmark::State& state) {
+    Panel panel(90);
+    panel.view->show();
+    panel.view->setSelectedTab(4);
+    dynamic_cast<HistoryTab&>(*panel.view->tabContent()).energy().picker().segments()[3]->click();
+    measureVisibleTicks(state, panel);
 }
 
 long residentKilobytes() {
@@ -182,5 +202,6 @@ void BM_RssAfterEverySection(benchmark::State& state) {
 BENCHMARK(corvelle::BM_TickViewsVisibleOverview)->Unit(benchmark::kMicrosecond);
 BENCHMARK(corvelle::BM_TickViewsVisibleProcesses)->Unit(benchmark::kMicrosecond);
 BENCHMARK(corvelle::BM_TickViewsVisibleTips)->Unit(benchmark::kMicrosecond);
+BENCHMARK(corvelle::BM_TickViewsVisibleHistoryAllRange)->Unit(benchmark::kMicrosecond);
 BENCHMARK(corvelle::BM_TickViewsHiddenPanel)->Unit(benchmark::kMicrosecond);
 BENCHMARK(corvelle::BM_RssAfterEverySection)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -11,8 +11,6 @@
 #include "support/ScopedLanguage.h"
 
 #include <QCoreApplication>
-#include <QDragEnterEvent>
-#include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -22,6 +20,7 @@ namespace corvelle {
 namespace {
 
 using test::cardOf;
+using test::dragAndDrop;
 using test::overviewOf;
 
 TEST(OverviewTabTest, ATabIsBuiltOnceAndKeepsItsStateAcrossTabsAndLanguages) {
@@ -64,22 +63,6 @@ TEST(OverviewTabTest, OnlyAVisiblePanelFollowsTheMonitor) {
     view->hide();
     harness.monitor().stats().set(test::StatsBuilder().cpu(70));
     EXPECT_EQ(cpu.content().total, "60.0%");
-}
-
-// Sends a drag of `section` entering the list at `from`, moving to `to` and dropping there;
-// false when the list refuses it.
-bool dragAndDrop(ReorderableForEach& list, const std::string& section, QPoint from, QPoint to) {
-    QMimeData mime;
-    mime.setText(QString::fromStdString(section));
-    QDragEnterEvent enter(from, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&list, &enter);
-    if (!enter.isAccepted()) return false;
-    QDragMoveEvent move(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&list, &move);
-    EXPECT_TRUE(list.view(section)->graphicsEffect()) << "the dragged section is dimmed";
-    QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&list, &drop);
-    return true;
 }
 
 TEST(OverviewTabTest, DraggingASectionOntoAnotherReordersAndSaves) {

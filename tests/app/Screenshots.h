@@ -1,16 +1,19 @@
 #pragma once
 
+#include "ImageProbe.h"
+#include "app/views/MainPopover.h"
+
 #include <QApplication>
-#include <QImage>
+#include <QDir>
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
 
-#include <algorithm>
+#include <gtest/gtest.h>
 
 namespace corvelle::test {
 
-// The style's own light palette, or a dark one like a dark desktop theme's.
+// The light or the dark theme's palette.
 inline QPalette themePalette(bool dark) {
     if (!dark) return QApplication::style()->standardPalette();
     QPalette palette;
@@ -20,14 +23,23 @@ inline QPalette themePalette(bool dark) {
     return palette;
 }
 
-// The panel as it opens beside the whole of its tab as it scrolls, on a background of the theme.
-inline QImage sideBySide(const QImage& panel, const QImage& content, bool dark) {
+// Saves the shown panel beside its whole tab content as artifacts/`name`.png and checks that
+// at least `textPixels` of text show; returns the content.
+inline QImage saveSheet(MainPopover& view, const QString& name, bool dark, int textPixels) {
+    const QString folder = QStringLiteral(CORVELLE_ARTIFACTS_DIR);
+    QDir().mkpath(folder);
+    QCoreApplication::sendPostedEvents();
+    const QImage panel = view.grab().toImage();
+    const QImage content = view.tabContent()->grab().toImage();
+    EXPECT_GT(countNear(content, view.palette().color(QPalette::WindowText)), textPixels) << "text shows in " << name.toStdString();
     QImage sheet(panel.width() + content.width() + 16, std::max(panel.height(), content.height()), QImage::Format_ARGB32);
     sheet.fill(dark ? QColor(10, 10, 10) : QColor(200, 200, 200));
     QPainter painter(&sheet);
     painter.drawImage(0, 0, panel);
     painter.drawImage(panel.width() + 16, 0, content);
-    return sheet;
+    painter.end();
+    EXPECT_TRUE(sheet.save(folder + "/" + name + ".png")) << name.toStdString();
+    return content;
 }
 
 }  // namespace corvelle::test

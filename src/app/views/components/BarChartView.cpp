@@ -64,8 +64,12 @@ void BarChartView::paintEvent(QPaintEvent*) {
         painter.drawRoundedRect(QRectF(centre - barWidth / 2, chartHeight - barHeight, barWidth, barHeight), 2, 2);
         if (labelHeight == 0 || i % labelStep != 0) continue;
         painter.setPen(Palette::color(SystemColor::secondary));
+        const QString label = QString::fromStdString(data_[i].first);
+        // A label that would be cut at an edge (under a narrow first or last bar) is left out.
+        const double half = metrics.horizontalAdvance(label) / 2;
+        if (centre - half < 0 || centre + half > width()) continue;
         painter.drawText(QRectF(centre - slot * labelStep / 2, chartHeight + 2, slot * labelStep, metrics.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, QString::fromStdString(data_[i].first));
+                         Qt::AlignHCenter | Qt::AlignTop, label);
     }
 }
 

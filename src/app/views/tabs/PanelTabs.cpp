@@ -1,5 +1,7 @@
 #include "app/views/tabs/PanelTabs.h"
 
+#include "app/views/tabs/BatteryTab.h"
+#include "app/views/tabs/HistoryTab.h"
 #include "app/views/tabs/OverviewTab.h"
 #include "app/views/tabs/PlaceholderTab.h"
 #include "app/views/tabs/ProcessesTab.h"
@@ -21,8 +23,8 @@ PanelTab* make(int tag, const TabContext& context) {
         case 0: return new TipsTab(context);
         case 1: return new OverviewTab(context);
         case 2: return new ProcessesTab(context);
-        case 3:
-        case 4: return new PlaceholderTab(tabs[static_cast<std::size_t>(tag)].tooltip);
+        case 3: return new BatteryTab(context);
+        case 4: return new HistoryTab(context);
         default: return new PlaceholderTab(L::unknownTab);
     }
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/views/tabs/PanelTab.h"
+#include "settings/Sections.h"
+
+namespace corvelle {
+
+class CpuHistoryCard;
+class EnergyCard;
+class FiguresCard;
+class ReorderableForEach;
+
+// The recent past in the user's section order: the live CPU history, the energy history at four
+// ranges, temperatures, power draw and system resources. Sections can be dragged into a new
+// order while editing; the order is saved at once.
+class HistoryTab : public PanelTab {
+public:
+    explicit HistoryTab(const TabContext& context, QWidget* parent = nullptr);
+
+    void refresh() override;
+    void retranslate() override;
+    void setEditing(bool editing) override;
+
+    ReorderableForEach& sections() const { return *sections_; }
+    QWidget* card(HistorySection section) const;
+    EnergyCard& energy() const { return *energy_; }
+
+private:
+    QWidget* makeCard(HistorySection section);
+    // Reads the store once, for the picked range only.
+    void refreshEnergy();
+
+    SystemMonitor& monitor_;
+    AppSettings& settings_;
+    CpuHistoryCard* cpuHistory_ = nullptr;
+    EnergyCard* energy_ = nullptr;
+    FiguresCard* temperatures_ = nullptr;
+    FiguresCard* powerDraw_ = nullptr;
+    FiguresCard* resources_ = nullptr;
+    ReorderableForEach* sections_;
+};
+
+}  // namespace corvelle

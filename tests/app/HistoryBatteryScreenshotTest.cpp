@@ -1,0 +1,61 @@
+#include "PanelHarness.h"
+#include "Screenshots.h"
+#include "app/views/components/SegmentedPicker.h"
+#include "app/views/tabs/HistoryTab.h"
+#include "app/views/tabs/history/EnergyCard.h"
+#include "support/ScopedLanguage.h"
+
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+// Both tabs on a machine without battery and an empty store, and with a battery and 90 generated days, in both languages and themes; the
+// history tab on its All range. Saved under artifacts/ for a look.
+TEST(HistoryBatteryScreenshotTest, TabsInBothLanguagesAndThemes) {
+    const QPalette original = QApplication::palette();
+    for (bool recorded : {false, true}) {
+        auto harness = recorded ? std::make_unique<test::PanelHarness>(test::PanelHarness::Generated{90})
+                                : std::make_unique<test::PanelHarness>(false);
+        harness->publishBusyMoment();
+        SystemStats stats = harness->monitor().stats().get();
+        if (!recorded) {
+            // A desktop: no battery at all.
+            stats.batteryPercentage = 0;
+            stats.batteryWatts = 0;
+            harness->monitor().stats().set(stats);
+        } else {
+            stats.batteryDesignCapacityMAh = 5000;
+            stats.batteryHealthPercent = 87.4;
+            stats.systemBaselineWatts = 5.2;
+            stats.gpuTemp = 88.1;
+            stats.cpuPowerWatts = 4.2;
+            stats.gpuPowerWatts = 1.1;
+            stats.appGroups = {{"Web Browser", 38.2, 0, 9, 62}, {"Code Editor", 12.4, 0, 3, 18},
+                               {"a-very-long-application-name-that-must-be-shortened", 6.1, 0, 1, 4},
+                               {"Music", 2.0, 0, 2, 1}};
+            harness->monitor().stats().set(stats);
+        }
+        for (const char* language : {"en", "es"}) {
+            test::ScopedLanguage scoped(language);
+            for (bool dark : {false, true}) {
+                QApplication::setPalette(test::themePalette(dark));
+                const QString suffix = QStringLiteral("%1-%2-%3").arg(recorded ? "ninety-days" : "empty", language,
+                                                                       dark ? "dark" : "light");
+                auto battery = harness->panel(nullptr, false, 3);
+                battery->show();
+                test::saveSheet(*battery, "battery-" + suffix, dark, recorded ? 800 : 300);
+                auto history = harness->panel(nullptr, false, 4);
+                history->show();
+                dynamic_cast<HistoryTab&>(*history->tabContent()).energy().picker().segments()[3]->click();
+                test::saveSheet(*history, "history-" + suffix, dark, 1500);
+            }
+        }
+    }
+    QApplication::setPalette(original);
+}
+
+}  // namespace
+}  // namespace corvelle

@@ -1,0 +1,102 @@
+#include "PanelHarness.h"
+#include "app/views/components/EnergyGroupRow.h"
+#include "app/views/components/HeaderIconButton.h"
+#include "app/views/components/MeterBar.h"
+#include "app/views/components/SegmentedPicker.h"
+#include "app/views/tabs/BatteryTab.h"
+#include "app/views/tabs/HistoryTab.h"
+#include "app/views/tabs/history/EnergyCard.h"
+#include "app/views/tabs/battery/TopEnergyUsersCard.h"
+#include "support/ScopedLanguage.h"
+
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace corvelle {
+namespace {
+
+using Shows = HistoryContent::Energy::Shows;
+
+TEST(HistoryTabTest, ThePickerSwitchesRanges) {
+    test::ScopedLanguage language("en");
+    test::PanelHarness harness(true);
+    auto view = harness.panel(nullptr, false, 4);
+    view->show();
+    auto& energy = dynamic_cast<HistoryTab&>(*view->tabContent()).energy();
+    const auto pick = [&](int range) { energy.picker().segments()[static_cast<std::size_t>(range)]->click(); };
+    EXPECT_EQ(energy.content().message, "Waiting for power samples...") << "the hour at first; no energy counters";
+    pick(1);
+    EXPECT_EQ(energy.content().message, "Energy data not yet available") << "today has a sample but no energy";
+    pick(2);
+    ASSERT_EQ(energy.content().shows, Shows::bars);
+    EXPECT_EQ(energy.content().bars.size(), 7u);
+    EXPECT_EQ(energy.content().bars.back().first, "Sun") << "2025-06-15, today";
+    pick(3);
+    ASSERT_EQ(energy.content().bars.size(), 11u) << "ten recorded days and today";
+    EXPECT_EQ(energy.content().bars.front().first, "05/06");
+    EXPECT_EQ(energy.range(), HistoryContent::EnergyRange::all);
+    for (int tick = 0; tick < 3; ++tick) harness.monitor().powerHistory().modify([&](auto& h) { h.append(5.0 + tick); });
+    pick(0);
+    EXPECT_EQ(energy.content().shows, Shows::line);
+    EXPECT_EQ(energy.content().figures.front().value, "7.0 W");
+}
+
+TEST(HistoryTabTest, ReorderingSavesUnderEachTabsKey) {
+    test::PanelHarness harness(true);
+    harness.monitor().stats().set(test::StatsBuilder().battery(62));
+    for (int tab : {3, 4}) {
+        auto view = harness.panel(nullptr, false, tab);
+        view->show();
+        view->headerButtons().front()->click();
+        auto* content = view->tabContent();
+        auto& list = tab == 3 ? dynamic_cast<BatteryTab&>(*content).sections() : dynamic_cast<HistoryTab&>(*content).sections();
+        ASSERT_TRUE(list.isEditing());
+        const auto centre = [&](const std::string& id) { return list.view(id)->geometry().center(); };
+        const std::string first = list.order()[0];
+        const std::string third = list.order()[2];
+        ASSERT_TRUE(test::dragAndDrop(list, first, centre(first), centre(third)));
+        EXPECT_EQ(list.order()[2], first);
+        if (tab == 3) {
+            const std::vector<BatterySection> expected{BatterySection::usageComparison, BatterySection::health,
+                                                       BatterySection::batteryStatus, BatterySection::topEnergyUsers};
+            EXPECT_EQ(harness.h.settings.loadOrder<BatterySection>(AppSettings::batterySectionOrderKey), expected);
+        } else {
+            const std::vector<HistorySection> expected{HistorySection::energyHistory, HistorySection::temperatures,
+                                                       HistorySection::cpuHistory, HistorySection::powerDraw,
+                                                       HistorySection::resources};
+            EXPECT_EQ(harness.h.settings.loadOrder<HistorySection>(AppSettings::historySectionOrderKey), expected);
+        }
+    }
+}
+
+TEST(BatteryTabTest, AMachineWithoutBatterySaysSoAndStillListsTheTopUsers) {
+    test::ScopedLanguage language("en");
+    test::PanelHarness harness(false);
+    auto view = harness.panel(nullptr, false, 3);
+    view->show();
+    auto& tab = dynamic_cast<BatteryTab&>(*view->tabContent());
+    EXPECT_TRUE(tab.noBatteryNotice()->isVisible()) << "the harness machine has no battery";
+    for (auto section : {BatterySection::batteryStatus, BatterySection::usageComparison, BatterySection::health}) {
+        EXPECT_FALSE(tab.card(section)->isVisible()) << toRaw(section);
+    }
+    auto& users = dynamic_cast<TopEnergyUsersCard&>(*tab.card(BatterySection::topEnergyUsers));
+    EXPECT_TRUE(users.isVisible());
+
+    std::vector<AppGroup> groups;
+    for (int i = 0; i < 12; ++i) groups.push_back({"App " + std::to_string(i), 24.0 - i, 0, 1 + i % 3, 5.0 * i});
+    harness.monitor().stats().set(test::StatsBuilder().battery(62, test::Power::battery, 9).apps(groups));
+    EXPECT_FALSE(tab.noBatteryNotice()->isVisible());
+    EXPECT_TRUE(tab.card(BatterySection::health)->isVisible());
+    const auto rows = users.rows();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(rows.front()->bar().fraction(), 1.0) << "the first row's bar is full";
+    const auto* firstRow = rows.front();
+    harness.monitor().stats().set(test::StatsBuilder().battery(61, test::Power::battery, 9).apps({groups[3]}));
+    ASSERT_EQ(users.rows().size(), 1u);
+    EXPECT_EQ(users.rows().front(), firstRow) << "rows are kept and updated in place";
+    EXPECT_EQ(firstRow->content().name, "App 3");
+}
+
+}  // namespace
+}  // namespace corvelle
