@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -58,8 +59,9 @@ struct Inputs {
     std::optional<ProfileClassification> profile;
     std::optional<BatteryHealthPrediction> prediction;
     std::optional<HabitScore> habitScore;
+    BatteryTipsEngine::CareControls controls;
     std::vector<BatteryTip> generate() const {
-        return BatteryTipsEngine::generate(stats, profile, prediction, habitScore);
+        return BatteryTipsEngine::generate(stats, profile, prediction, habitScore, controls);
     }
 };
 
@@ -295,6 +297,35 @@ TEST(BatteryTipsEngine, KeepsTheSixMostImportantInEvaluationOrderAmongEquals) {
     in.stats.thermalLevel = ThermalLevel::heavy;
     EXPECT_EQ(ids(in.generate()).front(), "thermal");
     EXPECT_EQ(in.generate().size(), 6u);
+}
+
+// The power-saving and charging-to-100 % tips point to the Battery tab's controls only where the
+// machine has them.
+TEST(BatteryTipsEngine, CareTipsMentionOnlyTheControlsThisMachineOffers) {
+    test::ScopedLanguage english("en");
+    const struct {
+        double percent;
+        test::Power power;
+        const char* id;
+        bool BatteryTipsEngine::CareControls::*control;
+        const char* sentence;
+    } cases[] = {
+        {15, test::Power::battery, "battery-low", &BatteryTipsEngine::CareControls::powerModes,
+         "Power Saver in the Battery tab."},
+        {99, test::Power::charging, "charge-100-warn", &BatteryTipsEngine::CareControls::chargeLimit,
+         "80% charge limit in the Battery tab."},
+    };
+    for (const auto& c : cases) {
+        for (bool offered : {false, true}) {
+            Inputs in;
+            in.stats = test::StatsBuilder().battery(c.percent, c.power);
+            in.controls.*c.control = offered;
+            const auto tips = in.generate();
+            const auto tip = std::find_if(tips.begin(), tips.end(), [&](const BatteryTip& t) { return t.id == c.id; });
+            ASSERT_NE(tip, tips.end()) << c.id;
+            EXPECT_EQ(tip->detail.ends_with(c.sentence), offered) << tip->detail;
+        }
+    }
 }
 
 TEST(BatteryTipsEngine, OffenderListsJoinNamesInTheCurrentLanguage) {
