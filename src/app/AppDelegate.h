@@ -19,7 +19,9 @@
 namespace corvelle {
 
 class AppSettings;
+class BatteryCare;
 class MainPopover;
+class PowerProfiles;
 class StatusItem;
 class SystemMonitor;
 
@@ -37,6 +39,9 @@ public:
         std::shared_ptr<Notifier> notifier;
         std::function<std::unique_ptr<UpdateController>()> makeUpdateController;
         std::function<void()> quit;  // the application's terminate action
+        // The battery care controls for the panel and the larger window; they outlive the shell.
+        BatteryCare* batteryCare = nullptr;
+        PowerProfiles* powerProfiles = nullptr;
     };
 
     static constexpr QSize panelSize{480, 620};

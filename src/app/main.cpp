@@ -3,6 +3,8 @@
 #include "app/QtEventLoop.h"
 #include "app/SignalQuitter.h"
 #include "app/platform/DBusNotifier.h"
+#include "app/qt/DBusPowerProfiles.h"
+#include "app/qt/QtBatteryCare.h"
 #include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
@@ -14,6 +16,7 @@
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
 #include "linux/Paths.h"
+#include "linux/SysfsChargeThresholdSource.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
 #include "localization/Language.h"
@@ -79,6 +82,11 @@ int main(int argc, char** argv) {
             [](const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }});
     };
     dependencies.quit = [] { QCoreApplication::quit(); };
+    // The Battery tab's charge limit and power mode; declared before the shell, so they outlive it.
+    QtBatteryCare batteryCare(std::make_unique<SysfsChargeThresholdSource>());
+    DBusPowerProfiles powerProfiles;
+    dependencies.batteryCare = &batteryCare;
+    dependencies.powerProfiles = &powerProfiles;
 
     AppDelegate delegate(std::move(dependencies));
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
