@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -300,30 +299,17 @@ TEST(BatteryTipsEngine, KeepsTheSixMostImportantInEvaluationOrderAmongEquals) {
 }
 
 // The power-saving and charging-to-100 % tips point to the Battery tab's controls only where the
-// machine has them.
+// machine has them, each to its own.
 TEST(BatteryTipsEngine, CareTipsMentionOnlyTheControlsThisMachineOffers) {
     test::ScopedLanguage english("en");
-    const struct {
-        double percent;
-        test::Power power;
-        const char* id;
-        bool BatteryTipsEngine::CareControls::*control;
-        const char* sentence;
-    } cases[] = {
-        {15, test::Power::battery, "battery-low", &BatteryTipsEngine::CareControls::powerModes,
-         "Power Saver in the Battery tab."},
-        {99, test::Power::charging, "charge-100-warn", &BatteryTipsEngine::CareControls::chargeLimit,
-         "80% charge limit in the Battery tab."},
-    };
-    for (const auto& c : cases) {
-        for (bool offered : {false, true}) {
-            Inputs in;
-            in.stats = test::StatsBuilder().battery(c.percent, c.power);
-            in.controls.*c.control = offered;
-            const auto tips = in.generate();
-            const auto tip = std::find_if(tips.begin(), tips.end(), [&](const BatteryTip& t) { return t.id == c.id; });
-            ASSERT_NE(tip, tips.end()) << c.id;
-            EXPECT_EQ(tip->detail.ends_with(c.sentence), offered) << tip->detail;
+    for (bool modes : {false, true}) {
+        for (bool limit : {false, true}) {
+            Inputs low, full;
+            low.stats = test::StatsBuilder().battery(15, test::Power::battery);
+            full.stats = test::StatsBuilder().battery(99, test::Power::charging);
+            low.controls = full.controls = {.powerModes = modes, .chargeLimit = limit};
+            EXPECT_EQ(low.generate().at(0).detail.ends_with("Power Saver in the Battery tab."), modes);
+            EXPECT_EQ(full.generate().at(0).detail.ends_with("80% charge limit in the Battery tab."), limit);
         }
     }
 }
