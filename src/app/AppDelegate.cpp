@@ -132,6 +132,8 @@ void AppDelegate::setupPanel() {
     options.onOpenSettings = guarded(&AppDelegate::openSettingsWindow);
     options.onOpenFeedback = guarded(&AppDelegate::openFeedbackWindow);
     options.pinnedWidgets = appSettings_->loadPinnedWidgets();
+    options.batteryCare = dependencies_.batteryCare;
+    options.powerProfiles = dependencies_.powerProfiles;
     panelContent_ = new MainPopover(*systemMonitor_, *appSettings_, std::move(options));
     setContent(*panel_, panelContent_);
     panel_->resize(panelSize);
@@ -176,6 +178,8 @@ void AppDelegate::openDetailWindow() {
     MainPopover::Options options;
     options.isDetailWindow = true;
     options.pinnedWidgets = appSettings_->loadPinnedWidgets();
+    options.batteryCare = dependencies_.batteryCare;
+    options.powerProfiles = dependencies_.powerProfiles;
     ShellWindow* window = makeWindow(Qt::Window, "Corvelle");
     setContent(*window, new MainPopover(*systemMonitor_, *appSettings_, std::move(options)));
     window->resize(detailWindowSize);

@@ -20,7 +20,9 @@
 namespace corvelle {
 
 class AppSettings;
+class BatteryCare;
 class MainPopover;
+class PowerProfiles;
 class StatusItem;
 class SystemMonitor;
 
@@ -40,6 +42,9 @@ public:
         std::function<void()> quit;  // the application's terminate action
         // Where the feedback window sends; its client, loop and machine outlive the shell.
         std::optional<FeedbackService::Route> feedbackRoute;
+        // The battery care controls for the panel and the larger window; they outlive the shell.
+        BatteryCare* batteryCare = nullptr;
+        PowerProfiles* powerProfiles = nullptr;
     };
 
     static constexpr QSize panelSize{480, 620};

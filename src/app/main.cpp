@@ -6,6 +6,8 @@
 #include "app/launch/SingleInstance.h"
 #include "app/launch/StatsCommand.h"
 #include "app/platform/DBusNotifier.h"
+#include "app/qt/DBusPowerProfiles.h"
+#include "app/qt/QtBatteryCare.h"
 #include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
@@ -18,6 +20,7 @@
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
 #include "linux/Paths.h"
+#include "linux/SysfsChargeThresholdSource.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
 #include "localization/Language.h"
@@ -154,6 +157,11 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     };
     dependencies.quit = [] { QCoreApplication::quit(); };
     dependencies.feedbackRoute.emplace(FeedbackService::Route{*httpClient, *eventLoop, systemInfo});
+    // The Battery tab's charge limit and power mode; declared before the shell, so they outlive it.
+    QtBatteryCare batteryCare(std::make_unique<SysfsChargeThresholdSource>());
+    DBusPowerProfiles powerProfiles;
+    dependencies.batteryCare = &batteryCare;
+    dependencies.powerProfiles = &powerProfiles;
 
     AppDelegate delegate(std::move(dependencies));
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.

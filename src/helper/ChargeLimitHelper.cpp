@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <optional>
 
 namespace corvelle::ChargeLimitHelper {
@@ -36,12 +37,13 @@ std::optional<Refusal> parseLimit(const std::vector<std::string>& arguments, Cha
     if (arguments.size() != 2 && arguments.size() != 3) {
         return Refusal{badArguments, "usage: corvelle-charge-limit BATTERY [START] END"};
     }
-    std::optional<int> values[2];
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        values[i - 1] = percentArgument(arguments[i]);
-        if (!values[i - 1]) return Refusal{badArguments, "'" + arguments[i] + "' is not a whole percentage"};
+    std::vector<int> values;
+    for (auto argument = std::next(arguments.begin()); argument != arguments.end(); ++argument) {
+        const auto value = percentArgument(*argument);
+        if (!value) return Refusal{badArguments, "'" + *argument + "' is not a whole percentage"};
+        values.push_back(*value);
     }
-    limit = arguments.size() == 3 ? ChargeLimit{values[0], *values[1]} : ChargeLimit{std::nullopt, *values[0]};
+    limit = values.size() == 2 ? ChargeLimit{values.front(), values.back()} : ChargeLimit{std::nullopt, values.back()};
     switch (problemOf(limit)) {
         case ChargeLimitProblem::outOfRange: return Refusal{badArguments, "thresholds go from 1 to 100"};
         case ChargeLimitProblem::startNotBelowEnd:

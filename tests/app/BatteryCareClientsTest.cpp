@@ -1,15 +1,20 @@
 #include "app/qt/DBusPowerProfiles.h"
 #include "app/qt/QtBatteryCare.h"
+#include "app/views/battery/BatteryCareCard.h"
+#include "app/views/battery/ChoiceRow.h"
 #include "care/ChargeLimitChoice.h"
 #include "linux/SysfsChargeThresholdSource.h"
 
 #include "WaitFor.h"
+#include "support/ScopedLanguage.h"
 #include "support/WritableFixture.h"
 
 #include <QCoreApplication>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -72,12 +77,23 @@ TEST(QtBatteryCare, AnswersEveryRequestOnTheLoop) {
     EXPECT_EQ(machine.set({55, 60}).status, ChargeLimitStatus::unsupported);
 }
 
-bool upowerLimitEnabled() {
-    QDBusInterface device("org.freedesktop.UPower", "/org/freedesktop/UPower/devices/battery_BAT0",
-                          "org.freedesktop.DBus.Properties");
-    const QDBusReply<QDBusVariant> reply = device.call("Get", "org.freedesktop.UPower.Device", "ChargeThresholdEnabled");
-    return reply.value().variant().toBool();
+QVariant daemonProperty(const QString& service, const QString& path, const QString& interface, const char* name) {
+    QDBusInterface object(service, path, "org.freedesktop.DBus.Properties");
+    const QDBusReply<QDBusVariant> reply = object.call("Get", interface, name);
+    return reply.value().variant();
 }
+
+bool upowerLimitEnabled() {
+    return daemonProperty("org.freedesktop.UPower", "/org/freedesktop/UPower/devices/battery_BAT0",
+                          "org.freedesktop.UPower.Device", "ChargeThresholdEnabled")
+        .toBool();
+}
+
+// The profiles daemon the fake answers as, and its object.
+QString profilesName() {
+    return daemons() == "with-upower" ? "org.freedesktop.UPower.PowerProfiles" : "net.hadess.PowerProfiles";
+}
+QString profilesPath() { return "/" + QString(profilesName()).replace('.', '/'); }
 
 TEST(PowerDaemonsOnBus, ChargeLimitGoesThroughUPowerWhereItCanElseTheHelper) {
     if (daemons().isEmpty()) GTEST_SKIP() << "needs the fake daemons (tests/app/e2e/battery_care.sh)";
@@ -110,10 +126,44 @@ TEST(PowerDaemonsOnBus, PowerProfilesAreReadSetAndFollowed) {
     profiles.setActiveProfile("power-saver");
     EXPECT_TRUE(waitFor([&] { return profiles.activeProfile() == "power-saver"; }));
     // A change the daemon makes itself (another program, a hot key).
-    QString name = daemons() == "with-upower" ? "org.freedesktop.UPower.PowerProfiles" : "net.hadess.PowerProfiles";
-    QDBusInterface(name, "/" + QString(name).replace('.', '/'), "io.mirelo.corvelle.Test").call("ChangeProfile", "performance");
+    QDBusInterface(profilesName(), profilesPath(), "io.mirelo.corvelle.Test").call("ChangeProfile", "performance");
     EXPECT_TRUE(waitFor([&] { return profiles.activeProfile() == "performance"; }));
     EXPECT_EQ(changes, 3);
+}
+
+// The card on the real clients: it shows what each daemon offers and sets through them.
+TEST(PowerDaemonsOnBus, TheCardShowsAndSetsWhatTheDaemonsOffer) {
+    if (daemons().isEmpty()) GTEST_SKIP() << "needs the fake daemons (tests/app/e2e/battery_care.sh)";
+    test::ScopedLanguage english("en");
+    Care machine({}, QDBusConnection::sessionBus());
+    DBusPowerProfiles profiles(QDBusConnection::sessionBus());
+    BatteryCareCard card(machine.care.get(), &profiles);
+    card.show();
+    const auto state = [&] { return card.content().chargeLimit ? card.content().chargeLimit->state : ""; };
+    const auto idle = [&] { return card.content().chargeLimit && card.content().chargeLimit->enabled; };
+    EXPECT_EQ(state(), "Charging stops at 80% and resumes below 75%");
+
+    card.customValue().setValue(90);  // no daemon offers 90: the helper writes it
+    card.customButton().click();
+    ASSERT_TRUE(waitFor(idle));
+    EXPECT_EQ(state(), "Charging stops at 90% and resumes below 85%");
+    card.presets().buttons()[1]->click();  // 80 %: UPower's own limit where it offers one
+    ASSERT_TRUE(waitFor(idle));
+    const bool upower = daemons() == "with-upower";
+    EXPECT_EQ(upowerLimitEnabled(), upower);
+    // The fake UPower writes nothing to the battery: the card shows what the battery says.
+    EXPECT_EQ(state(), upower ? "Charging stops at 90% and resumes below 85%"
+                              : "Charging stops at 80% and resumes below 75%");
+
+    const bool none = daemons() == "none";
+    EXPECT_EQ(waitFor([&] { return !card.content().powerModes.empty(); }, none ? 300 : 5000), !none);
+    if (none) return;
+    const auto& modes = card.powerModes().buttons();  // power-saver, balanced, performance
+    modes[0]->click();
+    EXPECT_TRUE(waitFor([&] { return modes[0]->isChecked(); }));
+    EXPECT_EQ(daemonProperty(profilesName(), profilesPath(), profilesName(), "ActiveProfile"), "power-saver");
+    QDBusInterface(profilesName(), profilesPath(), "io.mirelo.corvelle.Test").call("ChangeProfile", "balanced");
+    EXPECT_TRUE(waitFor([&] { return modes[1]->isChecked(); }));
 }
 
 }  // namespace

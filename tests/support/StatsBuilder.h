@@ -18,6 +18,7 @@ struct StatsBuilder {
 
     StatsBuilder& battery(double percent, Power power = Power::battery, double watts = 0) {
         stats.batteryPercentage = percent;
+        stats.batteryIsPresent = true;
         stats.batteryIsPluggedIn = power != Power::battery;
         stats.batteryIsCharging = power == Power::charging;
         stats.batteryWatts = watts;

@@ -154,7 +154,8 @@ void MainPopover::showTab() {
     const int tag = PanelTabs::hasTab(selectedTab_) ? selectedTab_ : unknownTag;
     QScrollArea*& page = pages_[tag];
     if (!page) {
-        page = scrolling(PanelTabs::make(tag, {systemMonitor_, appSettings_, options_.isDetailWindow, editingSections_}));
+        page = scrolling(PanelTabs::make(tag, {systemMonitor_, appSettings_, options_.isDetailWindow, editingSections_,
+                                               options_.batteryCare, options_.powerProfiles}));
         stack_->addWidget(page);
     }
     content_ = static_cast<PanelTab*>(page->widget());

@@ -36,6 +36,8 @@ public:
         int selectedTab = 0;
         bool isEditingSections = false;
         std::vector<PinnedWidget> pinnedWidgets;
+        BatteryCare* batteryCare = nullptr;  // for the Battery tab; null: not offered
+        PowerProfiles* powerProfiles = nullptr;
     };
 
     MainPopover(SystemMonitor& systemMonitor, AppSettings& appSettings, Options options, QWidget* parent = nullptr);

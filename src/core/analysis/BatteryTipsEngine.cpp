@@ -2,6 +2,7 @@
 
 #include "analysis/AdviceFigures.h"
 #include "localization/LAnalysis.h"
+#include "localization/LBatteryCare.h"
 #include "localization/LTips.h"
 #include "util/Format.h"
 
@@ -27,6 +28,7 @@ struct Inputs {
     const std::optional<ProfileClassification>& profile;
     const std::optional<BatteryHealthPrediction>& prediction;
     const std::optional<HabitScore>& habitScore;
+    CareControls controls;
     bool onBattery;
     const ProcStats* topProcess;  // the busiest process, the first of equals; null without processes
 };
@@ -113,8 +115,9 @@ void highWatts(const Inputs& in, Tips& tips) {
 void batteryLow(const Inputs& in, Tips& tips) {
     const double percent = in.stats.batteryPercentage;
     if (!in.onBattery || percent < 10 || percent >= 20) return;
-    add(tips, "battery-low", "battery.25percent",
-        L::tipBatteryLow(L::tipBatteryLowExtra(topOffendersList(in.stats.appGroups, 2))), 5, Severity::warning);
+    TipContent text = L::tipBatteryLow(L::tipBatteryLowExtra(topOffendersList(in.stats.appGroups, 2)));
+    if (in.controls.powerModes) text.detail += L::tipPowerModeExtra();
+    add(tips, "battery-low", "battery.25percent", std::move(text), 5, Severity::warning);
 }
 
 void memoryPressure(const Inputs& in, Tips& tips) {
@@ -197,7 +200,9 @@ void networkActive(const Inputs& in, Tips& tips) {
 
 void chargeTo100(const Inputs& in, Tips& tips) {
     if (in.onBattery || !in.stats.batteryIsCharging || in.stats.batteryPercentage < 99) return;
-    add(tips, "charge-100-warn", "battery.100percent.bolt", L::tipCharge100(), 15, Severity::info);
+    TipContent text = L::tipCharge100();
+    if (in.controls.chargeLimit) text.detail += L::tipChargeLimitExtra();
+    add(tips, "charge-100-warn", "battery.100percent.bolt", std::move(text), 15, Severity::info);
 }
 
 void idleEfficiency(const Inputs& in, Tips& tips) {
@@ -395,8 +400,8 @@ std::string topMemoryUsersList(const std::vector<AppGroup>& groups, std::size_t 
 
 std::vector<BatteryTip> generate(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
                                  const std::optional<BatteryHealthPrediction>& prediction,
-                                 const std::optional<HabitScore>& habitScore) {
-    const Inputs in{stats, profile, prediction, habitScore, !stats.batteryIsPluggedIn,
+                                 const std::optional<HabitScore>& habitScore, CareControls controls) {
+    const Inputs in{stats, profile, prediction, habitScore, controls, !stats.batteryIsPluggedIn,
                     busiestProcess(stats.topProcesses)};
     Tips tips;
     for (Rule rule : rules) rule(in, tips);

@@ -48,7 +48,8 @@ void UsageCollector::rollOverIfNeeded(const std::string& today) {
 void UsageCollector::recordHealthIfDue(const SystemStats& stats, double now, const std::string& today) {
     const int hour = LocalCalendar::hour(now);
     const double health = stats.batteryHealthPercent;
-    if (hour == lastHealthRecordHour_ || !std::isfinite(health) || !(health > 0)) return;
+    // Without a battery the health is only the snapshot's default: no reading.
+    if (hour == lastHealthRecordHour_ || !stats.batteryIsPresent || !std::isfinite(health) || !(health > 0)) return;
     lastHealthRecordHour_ = hour;
     const auto& entries = store_.healthEntries();
     // Any entry of today, not only the last one: the clock may have moved back a day.

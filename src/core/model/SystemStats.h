@@ -52,6 +52,7 @@ struct SystemStats {
     double batteryWatts = 0;
     bool batteryIsCharging = false;
     bool batteryIsPluggedIn = false;
+    bool batteryIsPresent = false;  // a battery was read: the battery figures are its own
     double batteryHealthPercent = 100.0;
     std::int64_t batteryCycleCount = 0;
     double batteryTimeRemaining = 0;

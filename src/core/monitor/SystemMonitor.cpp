@@ -210,6 +210,7 @@ void SystemMonitor::mergeBattery(const BatteryMonitor::Snapshot& battery, System
     next.batteryWatts = battery.watts;
     next.batteryIsCharging = battery.isCharging;
     next.batteryIsPluggedIn = battery.isPluggedIn;
+    next.batteryIsPresent = true;
     next.batteryHealthPercent = battery.healthPercent;
     next.batteryCycleCount = battery.cycleCount;
     next.batteryMaxCapacityMAh = battery.rawMaxCapacity;

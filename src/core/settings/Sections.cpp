@@ -8,8 +8,8 @@ namespace {
 constexpr std::array<std::string_view, 9> overviewNames{"habitScore", "cpu",        "cpuHistory",
                                                         "systemGauges", "thermal",  "profile",
                                                         "healthTrend", "prediction", "usagePatterns"};
-constexpr std::array<std::string_view, 4> batteryNames{"batteryStatus", "usageComparison", "health",
-                                                       "topEnergyUsers"};
+constexpr std::array<std::string_view, 5> batteryNames{"batteryStatus", "usageComparison", "health",
+                                                       "topEnergyUsers", "batteryCare"};
 constexpr std::array<std::string_view, 5> historyNames{"cpuHistory", "energyHistory", "temperatures", "powerDraw",
                                                        "resources"};
 

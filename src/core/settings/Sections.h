@@ -12,16 +12,16 @@ namespace corvelle {
 enum class OverviewSection {
     habitScore, cpu, cpuHistory, systemGauges, thermal, profile, healthTrend, prediction, usagePatterns
 };
-enum class BatterySection { batteryStatus, usageComparison, health, topEnergyUsers };
+enum class BatterySection { batteryStatus, usageComparison, health, topEnergyUsers, batteryCare };
 enum class HistorySection { cpuHistory, energyHistory, temperatures, powerDraw, resources };
 
 inline constexpr std::array<OverviewSection, 9> allOverviewSections{
     OverviewSection::habitScore, OverviewSection::cpu,         OverviewSection::cpuHistory,
     OverviewSection::systemGauges, OverviewSection::thermal,   OverviewSection::profile,
     OverviewSection::healthTrend, OverviewSection::prediction, OverviewSection::usagePatterns};
-inline constexpr std::array<BatterySection, 4> allBatterySections{
+inline constexpr std::array<BatterySection, 5> allBatterySections{
     BatterySection::batteryStatus, BatterySection::usageComparison, BatterySection::health,
-    BatterySection::topEnergyUsers};
+    BatterySection::topEnergyUsers, BatterySection::batteryCare};
 inline constexpr std::array<HistorySection, 5> allHistorySections{
     HistorySection::cpuHistory, HistorySection::energyHistory, HistorySection::temperatures,
     HistorySection::powerDraw, HistorySection::resources};

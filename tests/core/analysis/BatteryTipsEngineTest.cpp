@@ -58,8 +58,9 @@ struct Inputs {
     std::optional<ProfileClassification> profile;
     std::optional<BatteryHealthPrediction> prediction;
     std::optional<HabitScore> habitScore;
+    BatteryTipsEngine::CareControls controls;
     std::vector<BatteryTip> generate() const {
-        return BatteryTipsEngine::generate(stats, profile, prediction, habitScore);
+        return BatteryTipsEngine::generate(stats, profile, prediction, habitScore, controls);
     }
 };
 
@@ -295,6 +296,22 @@ TEST(BatteryTipsEngine, KeepsTheSixMostImportantInEvaluationOrderAmongEquals) {
     in.stats.thermalLevel = ThermalLevel::heavy;
     EXPECT_EQ(ids(in.generate()).front(), "thermal");
     EXPECT_EQ(in.generate().size(), 6u);
+}
+
+// The power-saving and charging-to-100 % tips point to the Battery tab's controls only where the
+// machine has them, each to its own.
+TEST(BatteryTipsEngine, CareTipsMentionOnlyTheControlsThisMachineOffers) {
+    test::ScopedLanguage english("en");
+    for (bool modes : {false, true}) {
+        for (bool limit : {false, true}) {
+            Inputs low, full;
+            low.stats = test::StatsBuilder().battery(15, test::Power::battery);
+            full.stats = test::StatsBuilder().battery(99, test::Power::charging);
+            low.controls = full.controls = {.powerModes = modes, .chargeLimit = limit};
+            EXPECT_EQ(low.generate().at(0).detail.ends_with("Power Saver in the Battery tab."), modes);
+            EXPECT_EQ(full.generate().at(0).detail.ends_with("80% charge limit in the Battery tab."), limit);
+        }
+    }
 }
 
 TEST(BatteryTipsEngine, OffenderListsJoinNamesInTheCurrentLanguage) {

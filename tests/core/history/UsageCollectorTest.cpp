@@ -112,6 +112,11 @@ TEST_F(UsageCollectorTest, TheFirstTickAfterMidnightClosesTheDay) {
 TEST_F(UsageCollectorTest, OneHealthReadingPerDayFromTheFirstSampleThatHasOne) {
     auto collector = makeCollector();
     collector->record(sampleStats(0), 2);  // no reading: does not use up the hour
+    auto desktop = sampleStats();           // no battery: the default 100 % is no reading either
+    desktop.batteryIsPresent = false;
+    desktop.batteryIsPluggedIn = true;
+    desktop.batteryHealthPercent = 100;
+    collector->record(desktop, 2);
     EXPECT_TRUE(store->healthEntries().empty());
     clock->advance(2);
     auto stats = sampleStats(92.5);

@@ -93,10 +93,12 @@ TEST_F(SettingsFixture, SectionOrdersAppendMissingCasesAndKeepDuplicates) {
     EXPECT_EQ(settings.loadOrder<O>(AppSettings::overviewSectionOrderKey),
               (std::vector<O>{O::thermal, O::cpu, O::habitScore, O::cpuHistory, O::systemGauges, O::profile,
                               O::healthTrend, O::prediction, O::usagePatterns}));
-    store->write(AppSettings::batterySectionOrderKey, bytes(R"(["health","health"])"));
+    // An order stored before the battery care card existed shows the card last.
+    store->write(AppSettings::batterySectionOrderKey, bytes(R"(["health","health","topEnergyUsers"])"));
     using B = BatterySection;
     EXPECT_EQ(settings.loadOrder<B>(AppSettings::batterySectionOrderKey),
-              (std::vector<B>{B::health, B::health, B::batteryStatus, B::usageComparison, B::topEnergyUsers}));
+              (std::vector<B>{B::health, B::health, B::topEnergyUsers, B::batteryStatus, B::usageComparison,
+                              B::batteryCare}));
 
     int signals = 0;
     auto subscription = settings.objectWillChange.subscribe([&] { ++signals; });

@@ -1,5 +1,6 @@
 #include "app/views/tabs/BatteryTab.h"
 
+#include "app/views/battery/BatteryCareCard.h"
 #include "app/views/components/CardFrame.h"
 #include "app/views/components/ReorderableForEach.h"
 #include "app/views/components/SectionHeader.h"
@@ -60,6 +61,9 @@ QWidget* BatteryTab::makeCard(BatterySection section) {
             return add(view, true, stats(view));
         }
         case BatterySection::topEnergyUsers: break;
+        case BatterySection::batteryCare:
+            // Its controls are read when it comes into view and follow the daemon, not the ticks.
+            return add(new BatteryCareCard(context_.batteryCare, context_.powerProfiles), false, [](const SystemStats&) {});
     }
     auto* view = new TopEnergyUsersCard();
     return add(view, false, [view](const SystemStats& stats) { view->refresh(stats.appGroups); });

@@ -5,6 +5,8 @@
 namespace corvelle {
 
 class AppSettings;
+class BatteryCare;
+class PowerProfiles;
 class SystemMonitor;
 
 // What a tab is built from.
@@ -13,6 +15,9 @@ struct TabContext {
     AppSettings& appSettings;  // section orders are loaded from and saved to it
     bool isDetailWindow = false;
     bool isEditing = false;  // section reordering at the time the tab is built
+    // The battery care controls; null where the machine offers none.
+    BatteryCare* batteryCare = nullptr;
+    PowerProfiles* powerProfiles = nullptr;
 };
 
 // One tab of the panel or of the larger window. MainPopover builds a tab once, the first time

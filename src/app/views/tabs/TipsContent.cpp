@@ -20,13 +20,14 @@ SystemColor tipColor(const BatteryTip& tip) {
 }
 
 Content content(SystemStats stats, const std::optional<ProfileClassification>& profile,
-                const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore) {
+                const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore,
+                BatteryTipsEngine::CareControls controls) {
     // A machine without a battery (most desktops) has no battery reading: its snapshot says 0 %
     // and not plugged in, which the engines would take for a battery about to die. It runs on
     // external power, so that is what they are told.
     if (!(stats.batteryPercentage > 0) && !stats.batteryIsPluggedIn) stats.batteryIsPluggedIn = true;
     Content result;
-    for (auto& tip : BatteryTipsEngine::generate(stats, profile, prediction, habitScore)) {
+    for (auto& tip : BatteryTipsEngine::generate(stats, profile, prediction, habitScore, controls)) {
         const SystemColor color = tipColor(tip);
         result.tips.push_back({std::move(tip.icon), color, std::move(tip.title), std::move(tip.detail)});
     }

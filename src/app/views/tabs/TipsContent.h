@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/BatteryTipsEngine.h"
+
 #include "analysis/DidYouKnowEngine.h"
 #include "model/BatteryHealthPrediction.h"
 #include "model/BatteryTip.h"
@@ -35,9 +37,11 @@ struct Content {
     bool operator==(const Content&) const = default;
 };
 // Runs the tips engine and the facts engine (three facts) once each. A snapshot without a
-// battery reading counts as on external power.
+// battery reading counts as on external power. The tips point to the battery care controls
+// the machine offers.
 Content content(SystemStats stats, const std::optional<ProfileClassification>& profile,
-                const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore);
+                const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore,
+                BatteryTipsEngine::CareControls controls = {});
 
 struct GuideGroup {
     std::string (*heading)();

@@ -6,6 +6,8 @@
 #include "app/views/tabs/tips/AdviceCard.h"
 #include "localization/LTipsTab.h"
 #include "monitor/SystemMonitor.h"
+#include "platform/BatteryCare.h"
+#include "platform/PowerProfiles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +36,8 @@ std::vector<AdviceCard*> visible(const std::vector<AdviceCard*>& cards) {
 TipsTab::TipsTab(const TabContext& context, QWidget* parent)
     : PanelTab(parent),
       monitor_(context.systemMonitor),
+      powerProfiles_(context.powerProfiles),
+      chargeLimit_(context.batteryCare && context.batteryCare->thresholds().supported()),
       tipColumn_(new QVBoxLayout()),
       allGood_(new CardFrame(this)),
       factColumn_(new QVBoxLayout()),
@@ -98,7 +102,8 @@ void TipsTab::addText(QLabel* label, std::string (*text)()) { texts_.emplace_bac
 
 void TipsTab::refresh() {
     auto content = TipsContent::content(monitor_.stats().get(), monitor_.usageProfile().get(),
-                                        monitor_.healthPrediction().get(), monitor_.habitScore().get());
+                                        monitor_.healthPrediction().get(), monitor_.habitScore().get(),
+                                        {powerProfiles_ && !powerProfiles_->profiles().empty(), chargeLimit_});
     if (content == content_) return;
     content_ = std::move(content);
     allGood_->setVisible(content_.tips.empty());

@@ -46,6 +46,8 @@ private:
     void addText(QLabel* label, std::string (*text)());
 
     SystemMonitor& monitor_;
+    PowerProfiles* powerProfiles_;
+    bool chargeLimit_;  // whether the battery takes a limit does not change while the app runs
     TipsContent::Content content_;
     QVBoxLayout* tipColumn_;
     CardFrame* allGood_;
