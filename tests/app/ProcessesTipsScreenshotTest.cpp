@@ -21,7 +21,7 @@ struct MachineMonitor {
     MachineMonitor() {
         MachineSources sources = makeLinuxMachineSources();
         sources.eventLoop = loop;
-        sources.appSupportDirectory = dir.path();
+        sources.dataFolder = dir.path();
         monitor = std::make_unique<SystemMonitor>(settings, std::move(sources));
         monitor->setPopoverVisible(true);
         monitor->poll();
