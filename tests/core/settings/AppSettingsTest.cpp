@@ -35,7 +35,6 @@ TEST_F(SettingsFixture, WritesStoreUnderTheirKeysAndSignal) {
     AppSettings settings(store, nullptr);
     int signals = 0;
     auto subscription = settings.objectWillChange.subscribe([&] { ++signals; });
-    EXPECT_EQ(settings.pollingInterval(), 2.0);
     EXPECT_FALSE(store->read("io.mirelo.corvelle.pollingInterval"));  // defaults are never written back
     settings.setPollingInterval(5);
     settings.setLanguageRaw("es");
