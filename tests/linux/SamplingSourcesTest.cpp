@@ -2,7 +2,6 @@
 #include "linux/MeminfoSource.h"
 #include "linux/NetDevSource.h"
 #include "linux/ProcStatCpuSource.h"
-#include "linux/TextFile.h"
 
 #include "support/Fixtures.h"
 
@@ -100,9 +99,9 @@ TEST(RealMachine, SamplingSourcesGivePlausibleReadings) {
     EXPECT_EQ(static_cast<long>(rows->size()), sysconf(_SC_NPROCESSORS_ONLN));
 
     MeminfoSource memory;
-    std::string meminfo;
-    ASSERT_TRUE(TextFile::read("/proc/meminfo", meminfo));
-    EXPECT_EQ(memory.physicalMemory(), MeminfoSource::parse(meminfo).at("MemTotal") * 1024);
+    EXPECT_GT(memory.physicalMemory(), 0u);
+    // At most what the kernel counts; a container may show less.
+    EXPECT_LE(memory.physicalMemory(), static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES) * sysconf(_SC_PAGESIZE)));
     EXPECT_TRUE(memory.read());
 
     EXPECT_TRUE(DiskstatsSource().read());
