@@ -43,7 +43,6 @@ TEST(SensorsEndToEnd, OnePollCarriesBatteryTemperaturesAndPower) {
     test::ScopedLanguage english("en");
     Laptop laptop;
     SystemMonitor& monitor = laptop.make();
-    laptop.harness.settings.setMenuBarShowTemp(true);
     laptop.rapl.write("sys/class/powercap/intel-rapl:0:0/energy_uj", "50020000000");  // +20 J
     laptop.rapl.write("sys/class/powercap/intel-rapl:0:2/energy_uj", "3004000000");   // +4 J
     laptop.harness.clock->advance(2);
@@ -90,8 +89,6 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
     test::MonitorHarness harness;
     SystemMonitor& monitor = withSensors(harness, "battery/desktop", "hwmon/unmapped", test::fixture("thermal/none"),
                                          test::fixture("rapl/unreadable"));
-    harness.settings.setMenuBarShowTemp(true);
-    harness.settings.setMenuBarShowThermal(true);
     monitor.start();
     const SystemStats& s = monitor.stats().get();
     EXPECT_EQ(s.batteryPercentage, 0);
