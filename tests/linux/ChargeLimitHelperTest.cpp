@@ -1,12 +1,11 @@
 #include "helper/ChargeLimitHelper.h"
+#include "util/AtomicFile.h"
 
 #include "support/WritableFixture.h"
 
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -21,11 +20,8 @@ struct Outcome {
     std::string out, err;
 };
 
-std::string contents(const std::filesystem::path& file) {
-    std::ostringstream text;
-    text << std::ifstream(file).rdbuf();
-    return text.str();
-}
+// A file's text, empty when it cannot be read.
+std::string contents(const std::filesystem::path& file) { return AtomicFile::read(file).value_or(""); }
 
 // Runs the helper's test build on the tree, as pkexec runs the installed one on /.
 Outcome runHelper(const test::WritableFixture& tree, const std::vector<std::string>& arguments) {

@@ -35,27 +35,21 @@ const std::pair<const char*, const char*> kIdentities[] = {
     {"sys/class/powercap/intel-rapl:0:0/name", "core"},  {"sys/block/sda/device", "a disk"},
 };
 
-// Every value file a Linux source reads.
-const char* const kValues[] = {
-    "proc/stat", "proc/meminfo", "proc/diskstats", "proc/net/dev", "proc/42/stat",
-    "sys/devices/cpu_atom/cpus", "sys/devices/system/cpu/cpu0/cpu_capacity",
-    "sys/devices/system/cpu/cpu0/topology/physical_package_id", "sys/devices/system/cpu/cpu0/topology/core_id",
-    "sys/devices/system/cpu/cpu0/thermal_throttle/core_throttle_count",
-    "sys/devices/system/cpu/cpu0/thermal_throttle/package_throttle_count",
-    "sys/class/power_supply/BAT0/status", "sys/class/power_supply/BAT0/capacity",
-    "sys/class/power_supply/BAT0/charge_now", "sys/class/power_supply/BAT0/charge_full",
-    "sys/class/power_supply/BAT0/charge_full_design", "sys/class/power_supply/BAT0/voltage_now",
-    "sys/class/power_supply/BAT0/voltage_min_design", "sys/class/power_supply/BAT0/current_now",
-    "sys/class/power_supply/BAT0/power_now", "sys/class/power_supply/BAT0/cycle_count",
-    "sys/class/power_supply/BAT0/charge_control_start_threshold",
-    "sys/class/power_supply/BAT0/charge_control_end_threshold", "sys/class/power_supply/AC/online",
-    "sys/class/power_supply/AC/voltage_max", "sys/class/power_supply/AC/current_max",
-    "sys/class/hwmon/hwmon0/temp1_input", "sys/class/hwmon/hwmon0/temp1_max", "sys/class/hwmon/hwmon0/temp1_crit",
-    "sys/class/hwmon/hwmon0/temp1_crit_alarm", "sys/class/hwmon/hwmon0/fan1_input",
-    "sys/class/thermal/thermal_zone0/temp", "sys/class/thermal/thermal_zone0/trip_point_0_temp",
-    "sys/class/thermal/cooling_device0/cur_state", "sys/class/powercap/intel-rapl:0:0/energy_uj",
-    "sys/class/powercap/intel-rapl:0:0/max_energy_range_uj", "sys/class/dmi/id/product_name",
-    "etc/os-release", "proc/sys/kernel/osrelease",
+// Every value file a Linux source reads, by folder.
+const std::pair<const char*, std::vector<const char*>> kValues[] = {
+    {"proc/", {"stat", "meminfo", "diskstats", "net/dev", "42/stat", "sys/kernel/osrelease"}},
+    {"sys/devices/", {"cpu_atom/cpus"}},
+    {"sys/devices/system/cpu/cpu0/",
+     {"cpu_capacity", "topology/physical_package_id", "topology/core_id", "thermal_throttle/core_throttle_count",
+      "thermal_throttle/package_throttle_count"}},
+    {"sys/class/power_supply/BAT0/",
+     {"status", "capacity", "charge_now", "charge_full", "charge_full_design", "voltage_now", "voltage_min_design",
+      "current_now", "power_now", "cycle_count", "charge_control_start_threshold", "charge_control_end_threshold"}},
+    {"sys/class/power_supply/AC/", {"online", "voltage_max", "current_max"}},
+    {"sys/class/hwmon/hwmon0/", {"temp1_input", "temp1_max", "temp1_crit", "temp1_crit_alarm", "fan1_input"}},
+    {"sys/class/thermal/", {"thermal_zone0/temp", "thermal_zone0/trip_point_0_temp", "cooling_device0/cur_state"}},
+    {"sys/class/powercap/intel-rapl:0:0/", {"energy_uj", "max_energy_range_uj"}},
+    {"", {"sys/class/dmi/id/product_name", "etc/os-release"}},
 };
 
 enum class Kind { text, huge, folder, loop, fifo };
@@ -96,7 +90,9 @@ TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
         test::TempDir dir;
         const auto& root = dir.path();
         for (const auto& [file, text] : kIdentities) make(root / file, {"", Kind::text, text});
-        for (const char* file : kValues) make(root / file, variant);
+        for (const auto& [folder, files] : kValues) {
+            for (const char* file : files) make(root / folder / file, variant);
+        }
 
         ProcStatCpuSource cpu(root);
         EXPECT_FALSE(cpu.read());

@@ -37,8 +37,7 @@ TEST(HwmonSMCTransport, AmdDesktopReadsTctlTccdAndGpuEdge) {
 
 TEST(HwmonSMCTransport, NoUsableSensorMeansNoConnection) {
     for (const char* tree : {"hwmon/unmapped", "hwmon/does-not-exist"}) {
-        HwmonSMCTransport transport(test::fixture(tree));
-        EXPECT_FALSE(transport.open()) << tree;
+        EXPECT_FALSE(HwmonSMCTransport(test::fixture(tree)).open()) << tree;
         EXPECT_FALSE(sampleOf(test::fixture(tree))) << tree;
     }
 }

@@ -93,6 +93,7 @@ TEST(LinuxProcessTable, ReadsARecordedTree) {
     EXPECT_EQ(names, (std::vector<std::string>{"a) (b", "firefox", "kthreadd", "python3.11", "systemd"}));
 }
 
+// A child that sleeps until killed.
 pid_t spawnSleeper() {
     const pid_t child = fork();
     if (child == 0) {
@@ -102,31 +103,27 @@ pid_t spawnSleeper() {
     return child;
 }
 
-void endChild(pid_t child) {
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-}
-
 TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {
     LinuxProcessTable table;
     std::vector<std::int32_t> pids;
     Task task;
-    const pid_t first = spawnSleeper();
-    ASSERT_GT(first, 0);
-    ASSERT_TRUE(table.readTask(first, task));
-    ASSERT_TRUE(table.readTask(first, task)) << "read again through the file held open";
-    EXPECT_EQ(table.openStatCount(), 1u);
-    endChild(first);
-    EXPECT_FALSE(table.readTask(first, task)) << "a held file never shows a gone process";
-    EXPECT_EQ(table.openStatCount(), 0u);
-
-    const pid_t second = spawnSleeper();
-    ASSERT_GT(second, 0);
-    ASSERT_TRUE(table.readTask(second, task));
-    EXPECT_EQ(table.openStatCount(), 1u);
-    endChild(second);
-    table.listPids(pids);
-    EXPECT_EQ(table.openStatCount(), 0u) << "the next listing closes what it no longer lists";
+    // A gone process is let go when read again, or else at the next listing.
+    for (const bool readAgain : {true, false}) {
+        SCOPED_TRACE(readAgain ? "read again" : "listed");
+        const pid_t child = spawnSleeper();
+        ASSERT_GT(child, 0);
+        ASSERT_TRUE(table.readTask(child, task));
+        ASSERT_TRUE(table.readTask(child, task)) << "read again through the file held open";
+        EXPECT_EQ(table.openStatCount(), 1u);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        if (readAgain) {
+            EXPECT_FALSE(table.readTask(child, task)) << "a held file never shows a gone process";
+        } else {
+            table.listPids(pids);
+        }
+        EXPECT_EQ(table.openStatCount(), 0u);
+    }
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ TEST(RaplEnergySource, UsedEnergyAcrossTheRange) {
 
 TEST(RaplEnergySource, UnreadableCountersGiveNoSubscription) {
     for (const char* tree : {"rapl/unreadable", "rapl/does-not-exist"}) {
-        RaplEnergySource source(test::fixture(tree));
-        EXPECT_FALSE(source.subscribe()) << tree;
+        EXPECT_FALSE(RaplEnergySource(test::fixture(tree)).subscribe()) << tree;
     }
 }
 
