@@ -59,7 +59,8 @@ TEST(HistoryTabTest, ReorderingSavesUnderEachTabsKey) {
         EXPECT_EQ(list.order()[2], first);
         if (tab == 3) {
             const std::vector<BatterySection> expected{BatterySection::usageComparison, BatterySection::health,
-                                                       BatterySection::batteryStatus, BatterySection::topEnergyUsers};
+                                                       BatterySection::batteryStatus, BatterySection::topEnergyUsers,
+                                                       BatterySection::batteryCare};
             EXPECT_EQ(harness.h.settings.loadOrder<BatterySection>(AppSettings::batterySectionOrderKey), expected);
         } else {
             const std::vector<HistorySection> expected{HistorySection::energyHistory, HistorySection::temperatures,
