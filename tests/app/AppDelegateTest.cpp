@@ -95,6 +95,9 @@ TEST_F(AppDelegateTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel
     EXPECT_FALSE(shell->panel()->isVisible());
     EXPECT_FALSE(popoverVisible());
     EXPECT_TRUE(samplingTimerRuns()) << "the monitor was started";
+    shell->applicationWillTerminate();
+    EXPECT_FALSE(samplingTimerRuns());
+    shell->applicationWillTerminate();  // once only
 }
 
 TEST_F(AppDelegateTest, LeftClicksTogglePanelUnderTheIcon) {
@@ -125,6 +128,7 @@ TEST_F(AppDelegateTest, OpeningThePanelShowsItAtTheTabAskedFor) {
 }
 
 TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
+    test::ScopedLanguage language("en");
     status->onRightClick();
     ASSERT_EQ(status->menus.size(), 1u);
     ASSERT_EQ(status->menus.back()->actions().size(), 4);
@@ -136,17 +140,11 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     status->menus.back()->actions()[3]->trigger();
     EXPECT_EQ(quits, 1);
     status->menus.back()->actions()[0]->trigger();
-    EXPECT_TRUE(shell->settingsWindow());
+    ASSERT_TRUE(shell->settingsWindow());
+    test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
+    EXPECT_EQ(http->recorded().size(), 2u) << "the settings window checks through the shell";
     status->onLeftClick();
     EXPECT_TRUE(shell->panel()->isVisible());
-}
-
-TEST_F(AppDelegateTest, TheSettingsWindowChecksForUpdatesThroughTheShell) {
-    test::ScopedLanguage language("en");
-    http->recorded().back().done({200, "", R"({"version":"1.0.1"})"});  // the launch check
-    shell->openSettingsWindow();
-    test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
-    EXPECT_EQ(http->recorded().size(), 2u);
 }
 
 TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
@@ -158,7 +156,10 @@ TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
     EXPECT_TRUE(detail->isVisible());
     EXPECT_TRUE(popoverVisible());
 
-    status->onLeftClick();  // brings the detail window forward instead
+    detail->showMinimized();
+    status->onLeftClick();  // brings the detail window forward instead, restored
+    EXPECT_FALSE(detail->isMinimized());
+    EXPECT_TRUE(detail->isVisible());
     EXPECT_FALSE(shell->panel()->isVisible());
     shell->openDetailWindow();
     EXPECT_EQ(shell->detailWindow(), detail);
@@ -184,15 +185,6 @@ TEST_F(AppDelegateTest, ThePanelIsAUtilityWindowThatEscapeCloses) {
     EXPECT_FALSE(popoverVisible());
 }
 
-TEST_F(AppDelegateTest, AMinimisedDetailWindowIsRestored) {
-    shell->openDetailWindow();
-    shell->detailWindow()->showMinimized();
-    ASSERT_TRUE(shell->detailWindow()->isMinimized());
-    status->onLeftClick();
-    EXPECT_FALSE(shell->detailWindow()->isMinimized());
-    EXPECT_TRUE(shell->detailWindow()->isVisible());
-}
-
 TEST_F(AppDelegateTest, EveryPanelControlHasAnAccessibleName) {
     test::ScopedLanguage language("en");
     shell->panelContent()->setEditingSections(true);
@@ -203,22 +195,7 @@ TEST_F(AppDelegateTest, EveryPanelControlHasAnAccessibleName) {
     EXPECT_EQ(shell->panelContent()->statusStrip().accessibleName(), "Pinned widgets");
     EXPECT_EQ(shell->panelContent()->tabButtons()[0]->parentWidget()->accessibleName(), "Tabs");
     EXPECT_TRUE(shell->panelContent()->tabButtons()[0]->isChecked()) << "the selected tab reads as checked";
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-TEST_F(AppDelegateTest, ClosingAWindowKeepsSamplingWhileThePanelIsUp) {
-    shell->openSettingsWindow();
-    shell->settingsWindow()->close();
-    EXPECT_FALSE(popoverVisible());
-    status->onLeftClick();
-    ASSERT_TRUE(shell->panel()->isVisible());
-    shell->openSettingsWindow();
-    shell->openFeedbackWindow();
-    shell->settingsWindow()->close();
-    shell->feedbackWindow()->close();
-    EXPECT_TRUE(popoverVisible()) << "the panel is still up";
-    shell->panel()->close();
-    EXPECT_FALSE(popoverVisible()) << "the closing panel no longer counts as shown";
+    settle();
 }
 
 TEST_F(AppDelegateTest, WindowsAreReusedWhileVisibleAndRebuiltAfterClosing) {
@@ -236,10 +213,20 @@ TEST_F(AppDelegateTest, WindowsAreReusedWhileVisibleAndRebuiltAfterClosing) {
 
         settingsWindow->close();
         feedbackWindow->close();
-        EXPECT_FALSE(shell->settingsWindow() || shell->feedbackWindow());
+        EXPECT_FALSE(shell->settingsWindow() || shell->feedbackWindow() || popoverVisible());
         settle();
         EXPECT_TRUE(settingsWindow.isNull() && feedbackWindow.isNull()) << "closed windows are released";
     }
+    // Closing a window keeps sampling while the panel is up.
+    status->onLeftClick();
+    ASSERT_TRUE(shell->panel()->isVisible());
+    shell->openSettingsWindow();
+    shell->openFeedbackWindow();
+    shell->settingsWindow()->close();
+    shell->feedbackWindow()->close();
+    EXPECT_TRUE(popoverVisible()) << "the panel is still up";
+    shell->panel()->close();
+    EXPECT_FALSE(popoverVisible()) << "the closing panel no longer counts as shown";
 }
 
 TEST_F(AppDelegateTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
@@ -261,13 +248,6 @@ TEST_F(AppDelegateTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
     shell->menuBarUpdate(icon, MenuBarTitle{});
     shell->menuBarUpdate(std::nullopt, MenuBarTitle{});
     EXPECT_EQ(status->icons.size(), 1u) << "no icon keeps the picture";
-}
-
-TEST_F(AppDelegateTest, TerminationStopsTheMonitorOnce) {
-    ASSERT_TRUE(samplingTimerRuns());
-    shell->applicationWillTerminate();
-    EXPECT_FALSE(samplingTimerRuns());
-    shell->applicationWillTerminate();
 }
 
 TEST_F(AppDelegateTest, TheDetailWindowHeaderHasOnlyTheReorderButton) {

@@ -2,6 +2,7 @@
 #include "app/views/battery/ChoiceRow.h"
 
 #include "ImageProbe.h"
+#include "Screenshots.h"
 #include "support/ScopedLanguage.h"
 
 #include <QApplication>
@@ -125,39 +126,33 @@ TEST(BatteryCareCard, ReadsOnOpenAndAfterEachChangeAndShowsOnlyWhatTheSystemSays
 TEST(BatteryCareCardScreenshots, SupportedAndUnsupportedInBothLanguagesAndThemes) {
     const QString folder = QStringLiteral(CORVELLE_ARTIFACTS_DIR);
     QDir().mkpath(folder);
-    const QPalette original = QApplication::palette();
     for (bool supported : {true, false}) {
-        for (const char* language : {"en", "es"}) {
-            test::ScopedLanguage chosen(language);
-            for (bool dark : {false, true}) {
-                QApplication::setPalette(dark ? QPalette(QColor(60, 60, 64), QColor(36, 36, 38)) : original);
-                FakeBatteryCare care;
-                FakePowerProfiles profiles;
-                QWidget page;  // as wide as the panel
-                page.setAutoFillBackground(true);
-                auto* column = new QVBoxLayout(&page);
-                auto* card = new BatteryCareCard(supported ? &care : nullptr, supported ? &profiles : nullptr);
-                column->addWidget(card);
-                column->addStretch(1);
-                page.resize(448, 300);
-                page.show();
-                if (supported) {  // a custom limit, set
-                    card->customValue().setValue(85);
-                    card->customButton().click();
-                    care.answer(ChargeLimitStatus::applied);
-                }
-                QCoreApplication::processEvents();  // buttons added while shown appear on the next pass
-                const QImage shot = page.grab().toImage();
-                EXPECT_GT(test::countNear(shot, page.palette().color(QPalette::WindowText)), supported ? 800 : 150);
-                EXPECT_LE(card->sizeHint().height(), 280) << "fits its place";
-                const QString name = QStringLiteral("%1/battery-care-%2-%3-%4%5.png")
-                                         .arg(folder, supported ? "supported" : "unsupported", language,
-                                              dark ? "dark" : "light", qApp->devicePixelRatio() > 1 ? "@2x" : "");
-                EXPECT_TRUE(shot.save(name)) << name.toStdString();
+        test::inEveryLanguageAndTheme([&](const QString& variant, bool) {
+            FakeBatteryCare care;
+            FakePowerProfiles profiles;
+            QWidget page;  // as wide as the panel
+            page.setAutoFillBackground(true);
+            auto* column = new QVBoxLayout(&page);
+            auto* card = new BatteryCareCard(supported ? &care : nullptr, supported ? &profiles : nullptr);
+            column->addWidget(card);
+            column->addStretch(1);
+            page.resize(448, 300);
+            page.show();
+            if (supported) {  // a custom limit, set
+                card->customValue().setValue(85);
+                card->customButton().click();
+                care.answer(ChargeLimitStatus::applied);
             }
-        }
+            QCoreApplication::processEvents();  // buttons added while shown appear on the next pass
+            const QImage shot = page.grab().toImage();
+            EXPECT_GT(test::countNear(shot, page.palette().color(QPalette::WindowText)), supported ? 800 : 150);
+            EXPECT_LE(card->sizeHint().height(), 280) << "fits its place";
+            const QString name = QStringLiteral("%1/battery-care-%2-%3%4.png")
+                                     .arg(folder, supported ? "supported" : "unsupported", variant,
+                                          qApp->devicePixelRatio() > 1 ? "@2x" : "");
+            EXPECT_TRUE(shot.save(name)) << name.toStdString();
+        });
     }
-    QApplication::setPalette(original);
 }
 
 }  // namespace

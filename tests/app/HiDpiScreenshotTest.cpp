@@ -2,8 +2,8 @@
 #include "app/views/MainPopover.h"
 #include "monitor/StatusItemComposer.h"
 
+#include "Screenshots.h"
 #include "support/MonitorHarness.h"
-#include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 
 #include <QApplication>
@@ -27,40 +27,33 @@ TEST(HiDpi, StatusWindowAndPanelDrawAtTheDevicePixelRatio) {
     SystemMonitor& monitor = h.make();
     const SystemStats stats = test::StatsBuilder().cpu(23.4).battery(62);
     monitor.stats().set(stats);
-    const QPalette original = QApplication::palette();
-    for (const char* language : {"en", "es"}) {
-        for (bool dark : {false, true}) {
-            test::ScopedLanguage chosen(language);
-            QApplication::setPalette(dark ? QPalette(QColor(60, 60, 64), QColor(36, 36, 38)) : original);
-            StatusWindow status;
-            status.setBatteryIcon(*StatusItemComposer::batteryIcon(stats));
-            status.setTitle(StatusItemComposer::title(stats, {.showCPU = true, .showBattery = true,
-                                                              .showBatteryPercent = true}));
-            MainPopover::Options options;
-            options.onOpenSettings = options.onOpenFeedback = options.onOpenDetail = [] {};
-            options.pinnedWidgets = {PinnedWidget::cpu, PinnedWidget::battery, PinnedWidget::memory};
-            MainPopover panel(monitor, h.settings, std::move(options));
-            panel.resize(480, 620);
-            panel.setAutoFillBackground(true);
+    test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
+        StatusWindow status;
+        status.setBatteryIcon(*StatusItemComposer::batteryIcon(stats));
+        status.setTitle(StatusItemComposer::title(stats, {.showCPU = true, .showBattery = true,
+                                                          .showBatteryPercent = true}));
+        MainPopover::Options options;
+        options.onOpenSettings = options.onOpenFeedback = options.onOpenDetail = [] {};
+        options.pinnedWidgets = {PinnedWidget::cpu, PinnedWidget::battery, PinnedWidget::memory};
+        MainPopover panel(monitor, h.settings, std::move(options));
+        panel.resize(480, 620);
+        panel.setAutoFillBackground(true);
 
-            const QPixmap statusShot = status.grab();
-            const QPixmap panelShot = panel.grab();
-            EXPECT_EQ(panelShot.size(), QSize(960, 1240));
-            const QPixmap iconPicture = status.findChildren<QLabel*>().front()->pixmap();
-            EXPECT_EQ(iconPicture.devicePixelRatio(), 2.0) << "the battery is drawn for the screen, not scaled up";
+        const QPixmap statusShot = status.grab();
+        const QPixmap panelShot = panel.grab();
+        EXPECT_EQ(panelShot.size(), QSize(960, 1240));
+        const QPixmap iconPicture = status.findChildren<QLabel*>().front()->pixmap();
+        EXPECT_EQ(iconPicture.devicePixelRatio(), 2.0) << "the battery is drawn for the screen, not scaled up";
 
-            QImage sheet(QSize(480, 620 + statusShot.height() / 2 + 8) * 2, QImage::Format_ARGB32);
-            sheet.setDevicePixelRatio(2);
-            sheet.fill(dark ? QColor(20, 20, 22) : QColor(200, 200, 204));
-            QPainter painter(&sheet);
-            painter.drawPixmap(480 - statusShot.width() / 2, 0, statusShot);
-            painter.drawPixmap(0, statusShot.height() / 2 + 8, panelShot);
-            painter.end();
-            const QString name = QString("/hidpi-%1-%2.png").arg(language, dark ? "dark" : "light");
-            EXPECT_TRUE(sheet.save(folder + name));
-        }
-    }
-    QApplication::setPalette(original);
+        QImage sheet(QSize(480, 620 + statusShot.height() / 2 + 8) * 2, QImage::Format_ARGB32);
+        sheet.setDevicePixelRatio(2);
+        sheet.fill(dark ? QColor(20, 20, 22) : QColor(200, 200, 204));
+        QPainter painter(&sheet);
+        painter.drawPixmap(480 - statusShot.width() / 2, 0, statusShot);
+        painter.drawPixmap(0, statusShot.height() / 2 + 8, panelShot);
+        painter.end();
+        EXPECT_TRUE(sheet.save(folder + "/hidpi-" + variant + ".png"));
+    });
 }
 
 }  // namespace

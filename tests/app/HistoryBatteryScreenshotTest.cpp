@@ -3,7 +3,6 @@
 #include "app/views/components/SegmentedPicker.h"
 #include "app/views/tabs/HistoryTab.h"
 #include "app/views/tabs/history/EnergyCard.h"
-#include "support/ScopedLanguage.h"
 
 #include <QPushButton>
 
@@ -15,7 +14,6 @@ namespace {
 // Both tabs on a machine without battery and an empty store, and with a battery and 90 generated days, in both languages and themes; the
 // history tab on its All range. Saved under artifacts/ for a look.
 TEST(HistoryBatteryScreenshotTest, TabsInBothLanguagesAndThemes) {
-    const QPalette original = QApplication::palette();
     for (bool recorded : {false, true}) {
         auto harness = recorded ? std::make_unique<test::PanelHarness>(test::PanelHarness::Generated{90})
                                 : std::make_unique<test::PanelHarness>(false);
@@ -38,23 +36,17 @@ TEST(HistoryBatteryScreenshotTest, TabsInBothLanguagesAndThemes) {
                                {"Music", 2.0, 0, 2, 1}};
             harness->monitor().stats().set(stats);
         }
-        for (const char* language : {"en", "es"}) {
-            test::ScopedLanguage scoped(language);
-            for (bool dark : {false, true}) {
-                QApplication::setPalette(test::themePalette(dark));
-                const QString suffix = QStringLiteral("%1-%2-%3").arg(recorded ? "ninety-days" : "empty", language,
-                                                                       dark ? "dark" : "light");
-                auto battery = harness->panel(nullptr, false, 3);
-                battery->show();
-                test::saveSheet(*battery, "battery-" + suffix, dark, recorded ? 800 : 300);
-                auto history = harness->panel(nullptr, false, 4);
-                history->show();
-                dynamic_cast<HistoryTab&>(*history->tabContent()).energy().picker().segments()[3]->click();
-                test::saveSheet(*history, "history-" + suffix, dark, 1500);
-            }
-        }
+        test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
+            const QString suffix = QStringLiteral("%1-%2").arg(recorded ? "ninety-days" : "empty", variant);
+            auto battery = harness->panel(nullptr, false, 3);
+            battery->show();
+            test::saveSheet(*battery, "battery-" + suffix, dark, recorded ? 800 : 300);
+            auto history = harness->panel(nullptr, false, 4);
+            history->show();
+            dynamic_cast<HistoryTab&>(*history->tabContent()).energy().picker().segments()[3]->click();
+            test::saveSheet(*history, "history-" + suffix, dark, 1500);
+        });
     }
-    QApplication::setPalette(original);
 }
 
 }  // namespace

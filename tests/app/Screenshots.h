@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImageProbe.h"
+#include "support/ScopedLanguage.h"
 #include "app/views/MainPopover.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace corvelle::test {
 
 // The light or the dark theme's palette.
@@ -19,8 +22,23 @@ inline QPalette themePalette(bool dark) {
     QPalette palette;
     for (auto role : {QPalette::Window, QPalette::Button}) palette.setColor(role, QColor(36, 36, 38));
     palette.setColor(QPalette::Base, QColor(28, 28, 30));
+    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 155));
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) palette.setColor(role, QColor(235, 235, 240));
     return palette;
+}
+
+// Runs `draw` in English and Spanish, each in the light and the dark theme, with that language and
+// palette set; `variant` is "<language>-<light|dark>". The palette is restored afterwards.
+inline void inEveryLanguageAndTheme(const std::function<void(const QString& variant, bool dark)>& draw) {
+    const QPalette original = QApplication::palette();
+    for (const char* language : {"en", "es"}) {
+        ScopedLanguage scoped(language);
+        for (bool dark : {false, true}) {
+            QApplication::setPalette(themePalette(dark));
+            draw(QStringLiteral("%1-%2").arg(language, dark ? "dark" : "light"), dark);
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 // Saves the shown panel beside its whole tab content as artifacts/`name`.png and checks that

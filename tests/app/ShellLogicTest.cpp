@@ -49,20 +49,15 @@ TEST(TitleFontTest, DigitsAreEquallyWide) {
     EXPECT_EQ(TitleFont::make({.weight = MenuBarTitle::Weight::medium}).weight(), QFont::Medium);
 }
 
-TEST(StatusMenuTest, EachRowRunsItsOwnAction) {
+// Each row's action is checked through the shell (AppDelegateTest).
+TEST(StatusMenuTest, RowsInTheCurrentLanguageWithAQuitShortcut) {
     test::ScopedLanguage language("es");
-    int settings = 0, updates = 0, quit = 0;
-    std::unique_ptr<QMenu> menu(buildStatusMenu({[&] { ++settings; }, [&] { ++updates; }, [&] { ++quit; }}));
+    std::unique_ptr<QMenu> menu(buildStatusMenu({[] {}, [] {}, [] {}}));
     const auto rows = menu->actions();
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[3]->text(), "Salir de Corvelle");
     EXPECT_TRUE(rows[2]->isSeparator());
     EXPECT_EQ(rows[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    rows[0]->trigger();
-    rows[1]->trigger();
-    rows[3]->trigger();
-    EXPECT_EQ(settings + updates + quit, 3);
-    EXPECT_EQ(settings * updates * quit, 1);
 }
 
 TEST(WidgetCardContentTest, ValuesIconsAndColoursFollowTheReadings) {

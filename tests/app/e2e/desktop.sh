@@ -6,7 +6,7 @@
 set -euo pipefail
 app="$1"; artifacts="$2"; mode="$3"
 mkdir -p "$artifacts"
-source "$(dirname "$0")/xvfb.sh"
+source "$(dirname "$0")/session.sh"
 fail() { echo "FAIL ($mode): $*" >&2; import -window root "$artifacts/failure-$mode.png" 2>/dev/null || true; exit 1; }
 start_xvfb
 
@@ -82,17 +82,5 @@ for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "Quit did not end the program"
 wait "$app_pid" || fail "the program ended with status $? $(cat "$work/app.log")"
 
-# Quitting saved the monitor's files: complete JSON, with no temporary files left behind.
-data="$XDG_DATA_HOME/io.mirelo.corvelle"
-saved=0
-for file in "$data"/*; do
-  [ -e "$file" ] || continue
-  case "$file" in
-    *.json) /usr/bin/python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$file" || fail "$file is damaged" ;;
-    *) fail "unexpected file left behind: $file" ;;
-  esac
-  saved=$((saved + 1))
-done
-[ "$saved" -gt 0 ] || fail "nothing was saved on quit"
-ls -l "$data"
+check_saved "$XDG_DATA_HOME/io.mirelo.corvelle"
 echo "desktop test ($mode) passed"

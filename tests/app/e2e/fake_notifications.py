@@ -2,7 +2,7 @@
 """A stand-in for the desktop's notification service on the session bus.
 
 Every Notify call is appended to the log file (first argument) as one JSON object per line.
-With --no-markup the service says it shows the body as plain text.
+With --no-markup the service says it shows the body as plain text. Prints "ready" once the name is owned.
 """
 import json
 import sys
@@ -49,6 +49,7 @@ def main():
     bus = dbus.SessionBus()
     name = dbus.service.BusName(NAME, bus)
     service = Notifications(bus, sys.argv[1], "--no-markup" not in sys.argv)
+    print("ready", flush=True)
     loop = GLib.MainLoop()
     GLib.timeout_add_seconds(120, loop.quit)  # never outlive a stuck test
     loop.run()

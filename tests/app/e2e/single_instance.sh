@@ -7,7 +7,7 @@
 set -euo pipefail
 app="$1"; artifacts="$2"
 mkdir -p "$artifacts"
-source "$(dirname "$0")/xvfb.sh"
+source "$(dirname "$0")/session.sh"
 fail() { echo "FAIL: $*" >&2; import -window root "$artifacts/failure-single-instance.png" 2>/dev/null || true; exit 1; }
 start_xvfb
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LANGUAGE=en
