@@ -19,12 +19,7 @@ struct Harness {
 
 TEST(ConditionAlertService, ThermalWarningFiresOnceAndReArmsAtFairOrBelow) {
     using T = ThermalLevel;
-    const struct {
-        T level;
-        bool enabled;
-        Alerts raised;
-        const char* why;
-    } steps[] = {
+    const struct { T level; bool enabled; Alerts raised; const char* why; } steps[] = {
         {T::moderate, true, {}, "fair is not serious"},
         {T::heavy, false, {}, "switched off"},
         {T::heavy, true, {Alert::thermal}, "switching on while hot warns"},
@@ -40,12 +35,7 @@ TEST(ConditionAlertService, ThermalWarningFiresOnceAndReArmsAtFairOrBelow) {
 }
 
 TEST(ConditionAlertService, LowBatteryFiresOnceWhileDischargingAndReArmsAboveTheThreshold) {
-    const struct {
-        std::optional<Battery> battery;
-        bool enabled;
-        Alerts raised;
-        const char* why;
-    } steps[] = {
+    const struct { std::optional<Battery> battery; bool enabled; Alerts raised; const char* why; } steps[] = {
         {Battery{11, true}, true, {}, "above the threshold"},
         {Battery{10, false}, true, {}, "at the threshold but charging"},
         {Battery{10, true}, false, {}, "switched off"},

@@ -59,10 +59,7 @@ TEST(EnergyAlertService, FirstSightingsOnlySeedAndPersistedCountsLearnSooner) {
 TEST(EnergyAlertService, AlertBoundsAreStrict) {
     // The name's baseline (count 14) is seeded with its own average, so the judged baseline
     // is exactly (15 * average + cpu) / 16.
-    const struct {
-        double average, cpu;
-        bool alerts;
-    } cases[] = {
+    const struct { double average, cpu; bool alerts; } cases[] = {
         {13, 45, false},  // baseline 15: ratio exactly 3
         {13, 46, true},
         {1, 15, false},  // ratio 8, but CPU exactly 15

@@ -52,11 +52,7 @@ const Fact* find(const std::vector<Fact>& list, const std::string& id) {
 }
 
 TEST(DidYouKnowEngine, RanksStrikingFactsFirstAndKeepsRuleOrderAmongEquals) {
-    const struct {
-        const char* name;
-        std::function<void(SystemStats&)> change;
-        Ids firstThree;
-    } cases[] = {
+    const struct { const char* name; std::function<void(SystemStats&)> change; Ids firstThree; } cases[] = {
         {"nothing striking", [](SystemStats&) {}, {"core-arch", "top-energy", "cycles"}},
         {"on battery", [](SystemStats& s) { s.batteryIsPluggedIn = false; }, {"cycles", "core-arch", "top-energy"}},
         {"busy CPU", [](SystemStats& s) { s.cpuTotalUsage = 41; }, {"top-energy", "core-arch", "cycles"}},
@@ -84,6 +80,16 @@ TEST(DidYouKnowEngine, RanksStrikingFactsFirstAndKeepsRuleOrderAmongEquals) {
 }
 
 TEST(DidYouKnowEngine, RuleConditions) {
+    const auto onBatteryAt = [](double watts) {
+        return [=](SystemStats& s) { s.batteryIsPluggedIn = false; s.batteryWatts = watts; };
+    };
+    const auto capacity = [](double health, std::int64_t max) {
+        return [=](SystemStats& s) {
+            s.batteryHealthPercent = health;
+            s.batteryDesignCapacityMAh = 5000;
+            s.batteryMaxCapacityMAh = max;
+        };
+    };
     const struct {
         const char* name;
         std::function<void(SystemStats&)> change;
@@ -97,32 +103,15 @@ TEST(DidYouKnowEngine, RuleConditions) {
         {"no temperature", [](SystemStats& s) { s.pCoreTemp = 0; }, "temp-analogy", false},
         {"no memory reading", [](SystemStats& s) { s.memoryUsed = 0; }, "memory-status", false},
         {"plugged in", [](SystemStats& s) { s.batteryWatts = 10; }, "watt-context", false},
-        {"on battery at 29.9 W", [](SystemStats& s) {
-             s.batteryIsPluggedIn = false;
-             s.batteryWatts = 29.9;
-         }, "watt-context", true},
-        {"on battery at 30 W", [](SystemStats& s) {
-             s.batteryIsPluggedIn = false;
-             s.batteryWatts = 30;
-         }, "watt-context", false},
-        {"on battery at 0 W", [](SystemStats& s) { s.batteryIsPluggedIn = false; }, "watt-context", false},
+        {"on battery at 29.9 W", onBatteryAt(29.9), "watt-context", true},
+        {"on battery at 30 W", onBatteryAt(30), "watt-context", false},
+        {"on battery at 0 W", onBatteryAt(0), "watt-context", false},
         {"fans stopped", [](SystemStats& s) { s.fanSpeeds = {0, 0}; }, "fan-context", false},
         {"five processes", [](SystemStats& s) { s.topProcesses.resize(5); }, "process-count", false},
         {"six processes", [](SystemStats& s) { s.topProcesses.resize(6); }, "process-count", true},
-        {"battery at 100 % health", [](SystemStats& s) {
-             s.batteryDesignCapacityMAh = 5000;
-             s.batteryMaxCapacityMAh = 5000;
-         }, "health-context", false},
-        {"worn battery", [](SystemStats& s) {
-             s.batteryHealthPercent = 90;
-             s.batteryDesignCapacityMAh = 5000;
-             s.batteryMaxCapacityMAh = 4500;
-         }, "health-context", true},
-        {"capacity above design", [](SystemStats& s) {
-             s.batteryHealthPercent = 90;
-             s.batteryDesignCapacityMAh = 5000;
-             s.batteryMaxCapacityMAh = 5100;
-         }, "health-context", false},
+        {"battery at 100 % health", capacity(100, 5000), "health-context", false},
+        {"worn battery", capacity(90, 4500), "health-context", true},
+        {"capacity above design", capacity(90, 5100), "health-context", false},
     };
     for (const auto& c : cases) {
         SystemStats stats = ordinary();
@@ -188,11 +177,8 @@ TEST(DidYouKnowEngine, MemoryFactNamesCompressionOnlyWhenTheKernelCompresses) {
 }
 
 TEST(DidYouKnowEngine, TopAppEnergyIsItsShareOfTheMeasuredPower) {
-    const struct {
-        double groupCPU;     // percent of one core
-        double machineCPU;   // percent of all eight cores
-        const char* expected;
-    } cases[] = {
+    // The group's CPU in percent of one core, the machine's in percent of all eight cores.
+    const struct { double groupCPU, machineCPU; const char* expected; } cases[] = {
         {150, 20, "Right now Build is using the most energy — roughly 9.4W out of 10.0 W total."},
         {400, 20, "Right now Build is using the most energy — roughly 10.0W out of 10.0 W total."},
         {8, 0, "Right now Build is using the most energy — roughly 10.0W out of 10.0 W total."},

@@ -27,13 +27,7 @@ TEST(HabitScore, AKindDayScoresFullMarks) {
 
 TEST(HabitScore, EachAngleFollowsItsThresholds) {
     using Setup = std::function<void(std::vector<DailySnapshot>&)>;
-    struct Case {
-        const char* name;
-        Setup setup;
-        SubScore HabitScore::*angle;
-        std::int64_t score;
-        const char* reason;
-    };
+    struct Case { const char* name; Setup setup; SubScore HabitScore::*angle; std::int64_t score; const char* reason; };
     const auto each = [](auto change) { return Setup([=](auto& days) { for (auto& d : days) change(d); }); };
     const auto charges = [&](std::int64_t events, double maxPercent) {
         return each([=](DailySnapshot& d) { d.battery.chargeEventsTo100 = events; d.battery.maxPercent = maxPercent; });

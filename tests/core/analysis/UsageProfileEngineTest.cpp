@@ -44,12 +44,8 @@ TEST(UsageProfileEngine, ABalancedWeekIsFullyModerate) {
 
 TEST(UsageProfileEngine, CpuFiguresAcrossDays) {
     auto quiet = day(), busy = day();
-    quiet.cpu.avgTotal = 10;
-    busy.cpu.avgTotal = 30;
-    quiet.cpu.peakTotal = 50;
-    busy.cpu.peakTotal = 70;
-    quiet.cpu.samplesAbove40 = 10;
-    busy.cpu.samplesAbove40 = 30;
+    quiet.cpu = {.avgTotal = 10, .peakTotal = 50, .samplesAbove40 = 10};
+    busy.cpu = {.avgTotal = 30, .peakTotal = 70, .samplesAbove40 = 30};
     quiet.sampleCount = busy.sampleCount = 100;
     const auto m = aggregateMetrics({quiet, busy});
     EXPECT_DOUBLE_EQ(m.avgCPU, 20);
@@ -85,10 +81,7 @@ TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
 
 // A busy week (memory pressure 70, P-cores at 50 %, 20 W) is told apart by the applications it was spent in.
 TEST(UsageProfileEngine, ClassifiesAWeekByItsApplicationsUnderEitherName) {
-    const struct {
-        std::map<std::string, double> apps;
-        UsageProfile expected;
-    } cases[] = {
+    const struct { std::map<std::string, double> apps; UsageProfile expected; } cases[] = {
         {{{"code", 200}, {"cc1plus", 150}, {"rust-analyzer", 50}, {"firefox", 100}}, UsageProfile::developer},
         {{{"Xcode", 300}, {"Safari", 100}}, UsageProfile::developer},
         {{{"zoom", 300}, {"firefox", 100}}, UsageProfile::meeting},
@@ -119,11 +112,7 @@ TEST(UsageProfileEngine, OnlyTheLastSevenRecordsCount) {
 }
 
 TEST(UsageProfileEngine, RunnerUpNeedsMoreThanHalfThePrimaryScore) {
-    struct Case {
-        std::array<double, 6> scores;
-        UsageProfile primary;
-        std::optional<UsageProfile> secondary;
-    };
+    struct Case { std::array<double, 6> scores; UsageProfile primary; std::optional<UsageProfile> secondary; };
     const std::vector<Case> cases{
         {{0.4, 0.8, 0, 0, 0, 0}, UsageProfile::moderate, std::nullopt},
         {{0.40001, 0.8, 0, 0, 0, 0}, UsageProfile::moderate, UsageProfile::light},

@@ -71,23 +71,19 @@ TEST_F(DailySnapshotFold, BatterySequences) {
 TEST_F(DailySnapshotFold, FirstSampleSetsTheRangeAndTimes) {
     const auto stats = charge(57);
     ASSERT_TRUE(day.fold(stats, 2, nine + 5));
-    EXPECT_EQ(day.battery.minPercent, 57);
-    EXPECT_EQ(day.battery.maxPercent, 57);
-    EXPECT_EQ(day.battery.lastPercent, 57);
-    EXPECT_EQ(day.battery.timeOnBatterySeconds, 2);
+    const auto& b = day.battery;
+    EXPECT_EQ(std::tie(b.minPercent, b.maxPercent, b.lastPercent, b.timeOnBatterySeconds),
+              std::make_tuple(57.0, 57.0, 57.0, 2.0));
     EXPECT_EQ(day.firstSampleAt, nine + 5);
     ASSERT_TRUE(day.fold(stats, 2, nine + 7));
-    EXPECT_EQ(day.firstSampleAt, nine + 5);
-    EXPECT_EQ(day.lastSampleAt, nine + 7);
-    EXPECT_EQ(day.sampleCount, 2);
+    EXPECT_EQ(std::tie(day.firstSampleAt, day.lastSampleAt, day.sampleCount),
+              std::make_tuple(nine + 5, nine + 7, std::int64_t{2}));
 }
 
 TEST_F(DailySnapshotFold, MeansPeaksAndEnergy) {
-    SystemStats a;
-    a.cpuTotalUsage = 10;
+    SystemStats a = test::StatsBuilder().cpu(10).memory(1ULL << 31, 0);
     a.eCoreAverage = 4;
     a.memoryPressure = 30;
-    a.memoryUsed = 1ULL << 31;
     a.totalPowerWatts = 36;
     a.gpuPowerWatts = 2;
     SystemStats b = a;
@@ -111,29 +107,23 @@ TEST_F(DailySnapshotFold, MeansPeaksAndEnergy) {
 }
 
 TEST_F(DailySnapshotFold, ThermalPeakKeepsTheWorstLevel) {
-    const struct {
-        std::vector<ThermalLevel> levels;
-        std::int64_t peak;
-        double secondsAbove;
-        std::int64_t aboveHeavy;
-    } cases[] = {
-        {{ThermalLevel::nominal, ThermalLevel::nominal}, 0, 0, 0},
-        {{ThermalLevel::heavy, ThermalLevel::moderate}, 50, 4, 1},
-        {{ThermalLevel::moderate, ThermalLevel::trapping, ThermalLevel::nominal}, 70, 4, 1},
-        {{ThermalLevel::sleeping, ThermalLevel::heavy}, 90, 4, 2},
+    using T = ThermalLevel;
+    // Peak level, seconds above nominal, samples above heavy; P-cores always at 60 °C.
+    const std::pair<std::vector<T>, ThermalDailyAggregate> cases[] = {
+        {{T::nominal, T::nominal}, {0, 0, 0, 60}},
+        {{T::heavy, T::moderate}, {50, 4, 1, 60}},
+        {{T::moderate, T::trapping, T::nominal}, {70, 4, 1, 60}},
+        {{T::sleeping, T::heavy}, {90, 4, 2, 60}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [levels, expected] : cases) {
         auto record = DailySnapshot::empty("2025-06-30", nine);
-        for (auto level : c.levels) {
-            SystemStats stats;
+        SystemStats stats;
+        stats.pCoreTemp = 60;
+        for (auto level : levels) {
             stats.thermalLevel = level;
-            stats.pCoreTemp = 60;
             ASSERT_TRUE(record.fold(stats, 2, nine));
         }
-        EXPECT_EQ(record.thermal.peakLevel, c.peak);
-        EXPECT_EQ(record.thermal.timeAboveNominalSeconds, c.secondsAbove);
-        EXPECT_EQ(record.thermal.samplesAboveHeavy, c.aboveHeavy);
-        EXPECT_DOUBLE_EQ(record.thermal.avgPCoreTemp, 60);
+        EXPECT_EQ(record.thermal, expected) << expected.peakLevel;
     }
 }
 
@@ -208,11 +198,7 @@ TEST(DailySnapshotJson, RoundTripsWithSortedKeysAndUtcDates) {
 
 TEST(DailySnapshotJson, MissingKeysAndWrongTypesFailTheDecode) {
     const auto good = nlohmann::json(filledRecord());
-    const struct {
-        const char* name;
-        std::function<void(nlohmann::json&)> damage;
-        bool decodes;
-    } cases[] = {
+    const struct { const char* name; std::function<void(nlohmann::json&)> damage; bool decodes; } cases[] = {
         {"whole number with a point", [](auto& j) { j["sampleCount"] = 2.0; }, true},
         {"integer for a double", [](auto& j) { j["cpu"]["avgTotal"] = 12; }, true},
         {"fraction for an integer", [](auto& j) { j["sampleCount"] = 2.5; }, false},

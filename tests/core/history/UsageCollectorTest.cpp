@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace corvelle {
@@ -48,11 +49,10 @@ struct UsageCollectorTest : ::testing::Test {
         return makeCollector();
     }
     DailySnapshot storedDay(const std::string& date) {
-        for (const auto& record : store->history().dailySnapshots) {
-            if (record.date == date) return record;
-        }
-        ADD_FAILURE() << "no record for " << date;
-        return {};
+        const auto& days = store->history().dailySnapshots;
+        const auto found = std::ranges::find(days, date, &DailySnapshot::date);
+        EXPECT_NE(found, days.end()) << "no record for " << date;
+        return found != days.end() ? *found : DailySnapshot{};
     }
     std::int64_t storedSamples() {
         std::int64_t total = 0;
@@ -137,10 +137,8 @@ TEST_F(UsageCollectorTest, OneHealthReadingPerDayFromTheFirstSampleThatHasOne) {
 }
 
 TEST_F(UsageCollectorTest, SaveRequestsFollowThePollingInterval) {
-    const struct {
-        double interval;
-        std::int64_t threshold;
-    } cases[] = {{1, 300}, {2, 150}, {7, 42}, {400, 0}, {0, 150}, {-3, 150}};
+    const struct { double interval; std::int64_t threshold; } cases[] = {
+        {1, 300}, {2, 150}, {7, 42}, {400, 0}, {0, 150}, {-3, 150}};
     for (const auto& c : cases) {
         EXPECT_EQ(UsageCollector::saveThreshold(c.interval, 300), c.threshold) << c.interval;
         if (c.interval <= 0) continue;
@@ -154,11 +152,8 @@ TEST_F(UsageCollectorTest, SaveRequestsFollowThePollingInterval) {
 }
 
 TEST_F(UsageCollectorTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours) {
-    const struct {
-        int month, day;
-        const char* key;
-        std::int64_t minutes, samplesAt2;
-    } cases[] = {{3, 30, "2025-03-30", 23 * 60, 0}, {10, 26, "2025-10-26", 25 * 60, 120}, {6, 15, "2025-06-15", 24 * 60, 60}};
+    const struct { int month, day; const char* key; std::int64_t minutes, samplesAt2; } cases[] = {
+        {3, 30, "2025-03-30", 23 * 60, 0}, {10, 26, "2025-10-26", 25 * 60, 120}, {6, 15, "2025-06-15", 24 * 60, 60}};
     for (const auto& c : cases) {
         store = std::make_unique<UsageStore>(dir.path(), clock, loop);
         clock->setNow(test::localMoment(2025, c.month, c.day - 1, 23, 30));
@@ -182,11 +177,7 @@ TEST_F(UsageCollectorTest, MovingBackAcrossMidnightContinuesTheEarlierDay) {
     collector->record(sampleStats(), 60);
     clock->advance(120);  // 00:00 on the 1st
     collector->record(sampleStats(), 60);
-    const struct {
-        const char* what;
-        std::function<void()> move;
-        const char* day;
-    } steps[] = {
+    const struct { const char* what; std::function<void()> move; const char* day; } steps[] = {
         {"clock set back", [&] { clock->advance(-3600); }, "2025-06-30"},
         {"clock forward again", [&] { clock->advance(3660); }, "2025-07-01"},
         {"travel west", [&] { zone.set(kNewYork); }, "2025-06-30"},

@@ -50,9 +50,7 @@ std::vector<std::string> datesOf(const auto& list) {
 }
 
 size_t filesIn(const std::filesystem::path& folder) {
-    size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-    return count;
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 struct UsageStoreTest : ::testing::Test {
@@ -71,19 +69,8 @@ struct UsageStoreTest : ::testing::Test {
     std::string read(const std::string& name) { return AtomicFile::read(folder / name).value_or("<none>"); }
 };
 
-TEST_F(UsageStoreTest, CreatesItsFolderAndStartsEmptyWithoutFiles) {
-    auto store = makeStore();
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-    store->load();
-    EXPECT_FALSE(store->isDirty());
-    EXPECT_EQ(filesIn(folder), 0u);
-}
-
 TEST_F(UsageStoreTest, LoadKeepsExactlyNinetyCalendarDays) {
-    const struct {
-        double now;
-        std::string removed, kept;
-    } cases[] = {
+    const struct { double now; std::string removed, kept; } cases[] = {
         {test::localMoment(2025, 6, 30, 12, 0), "2025-03-31", "2025-04-01"},
         {test::localMoment(2025, 6, 30, 0, 5), "2025-03-31", "2025-04-01"},
         {test::localMoment(2024, 5, 30, 23, 55), "2024-02-29", "2024-03-01"},
@@ -107,10 +94,7 @@ TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
     const auto good = dailyText({"2025-06-29"});
     auto missingHours = nlohmann::json::parse(good);
     missingHours["dailySnapshots"][0].erase("hourlyFingerprints");
-    const struct {
-        const char* name;
-        std::string text;
-    } damages[] = {
+    const struct { const char* name; std::string text; } damages[] = {
         {"not JSON", "{\"dailySnapshots\": ["},
         {"empty file", ""},
         {"a record without its hours", missingHours.dump()},
@@ -177,11 +161,13 @@ TEST_F(UsageStoreTest, TodayAndRecentRecords) {
     EXPECT_EQ(store->recentSnapshots(7)[1].sampleCount, 9);
 }
 
-TEST_F(UsageStoreTest, SavesAreThrottledAndRunLaterOnTheLoop) {
+TEST_F(UsageStoreTest, CreatesItsFolderAndThrottlesSavesThatRunLaterOnTheLoop) {
     auto store = makeStore();
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
     store->load();
     store->saveIfNeeded();  // clean: nothing to do
     EXPECT_EQ(loop->runPosted(), 0);
+    EXPECT_EQ(filesIn(folder), 0u);
 
     store->updateTodaySnapshot(recordOf("2025-06-30", 1));
     store->saveIfNeeded();
@@ -307,10 +293,7 @@ TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
 
 TEST(UsageStoreDateString, FollowsTheLocalCalendar) {
     const double lateEvening = 1751326200;  // 2025-06-30T23:30:00Z
-    const struct {
-        const char* zone;
-        const char* key;
-    } cases[] = {
+    const struct { const char* zone; const char* key; } cases[] = {
         {"UTC0", "2025-06-30"},
         {kMadrid, "2025-07-01"},
         {"<+14>-14", "2025-07-01"},

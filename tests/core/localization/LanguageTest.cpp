@@ -6,11 +6,7 @@ namespace corvelle {
 namespace {
 
 TEST(Language, TheSettingWinsThenTheFirstPreferredLanguage) {
-    const struct {
-        const char* setting;
-        std::vector<std::string> preferred;
-        Language expected;
-    } cases[] = {
+    const struct { const char* setting; std::vector<std::string> preferred; Language expected; } cases[] = {
         {"", {"es-ES", "en"}, Language::es},
         {"", {"en-GB", "es"}, Language::en},
         {"", {}, Language::en},

@@ -38,13 +38,7 @@ TEST(StatusItemTitle, ComposesPartsInOrder) {
 
 TEST(StatusItemTitle, BatteryParts) {
     test::ScopedLanguage english("en");
-    const struct {
-        Power power;
-        double watts;
-        double remaining;
-        bool showPercent;
-        const char* expected;
-    } cases[] = {
+    const struct { Power power; double watts; double remaining; bool showPercent; const char* expected; } cases[] = {
         {Power::pluggedIn, 0, 0, true, " 80%"},
         {Power::pluggedIn, 12.0, 0, true, " 80% | \u26A112.0 W"},
         {Power::battery, 9.0, 3900, true, " 80% | 1:05"},

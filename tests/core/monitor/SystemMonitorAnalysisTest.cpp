@@ -45,25 +45,15 @@ TEST(SystemMonitorAnalysis, StartPublishesTheAnalysesOfTheStoredHistory) {
     const auto c = monitor.habitScore().subscribe([&](const auto&) { ++notifications; });
     monitor.start();
 
-    ASSERT_TRUE(monitor.usageProfile().get());
-    const auto& profile = *monitor.usageProfile().get();
-    EXPECT_EQ(profile.primary, UsageProfile::moderate);
-    EXPECT_DOUBLE_EQ(profile.primaryScore, 1.0);
-    EXPECT_EQ(profile.daysAnalyzed, 7);
-    EXPECT_EQ(profile.classifiedAt, june30Noon);
+    // The engines' figures are tested with the engines; here: each got the stored records, in order.
+    const auto profile = monitor.usageProfile().get().value();
+    EXPECT_EQ(std::tie(profile.primary, profile.daysAnalyzed, profile.classifiedAt),
+              std::make_tuple(UsageProfile::moderate, std::int64_t{7}, june30Noon));
     EXPECT_EQ(savedProfile(h), profile);
-
-    ASSERT_TRUE(monitor.healthPrediction().get());
-    const auto& prediction = *monitor.healthPrediction().get();
+    const auto prediction = monitor.healthPrediction().get().value();
     EXPECT_EQ(prediction.dataPointCount, 10);
-    EXPECT_EQ(prediction.confidenceLevel, ConfidenceLevel::moderate);
-    EXPECT_EQ(prediction.degradationRate, DegradationRate::accelerated);
     EXPECT_EQ(prediction.estimatedCyclesTo80, 580 - 172);
-    EXPECT_EQ(prediction.estimatedMonthsTo80, 1);  // 408 cycles at 8 a day
-
-    ASSERT_TRUE(monitor.habitScore().get());
-    EXPECT_EQ(monitor.habitScore().get()->overall, 100);
-    EXPECT_EQ(monitor.habitScore().get()->grade, "A+");
+    EXPECT_EQ(monitor.habitScore().get().value().overall, 100);
     // The restored profile (none), then one refresh of each.
     EXPECT_EQ(notifications, 4);
     monitor.stop();

@@ -51,13 +51,7 @@ TEST(SystemMonitorProcesses, TopProcessesFollowVisibleTicksAndGroupsEveryTick) {
 TEST(SystemMonitorProcesses, AlertsOnlyOnBatteryWithTheSettingOn) {
     test::ScopedLanguage english("en");
     // Without a battery reading in the tick, hidden ticks cannot tell they run on battery.
-    const struct {
-        bool visible;
-        bool pluggedIn;
-        bool alertsOn;
-        size_t sent;
-        bool learnt;
-    } cases[] = {
+    const struct { bool visible; bool pluggedIn; bool alertsOn; size_t sent; bool learnt; } cases[] = {
         {true, false, true, 1, true},
         {true, false, false, 0, true},
         {true, true, true, 0, false},

@@ -1,5 +1,4 @@
 #include "support/MonitorHarness.h"
-#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -21,29 +20,14 @@ TEST(SystemMonitorSettings, LowBatteryIsPostedFromTheTicksBatteryReading) {
     OneBattery& readings = *battery;
     sources.batteryRegistry = std::move(battery);
     SystemMonitor monitor(h.settings, std::move(sources));
-    const struct {
-        std::int64_t percent;
-        bool pluggedIn;
-        size_t posted;
-    } ticks[] = {{12, false, 0}, {10, true, 0}, {10, false, 1}, {9, false, 1}, {30, true, 1}, {10, false, 2}};
+    const struct { std::int64_t percent; bool pluggedIn; size_t posted; } ticks[] = {
+        {12, false, 0}, {10, true, 0}, {10, false, 1}, {9, false, 1}, {30, true, 1}, {10, false, 2}};
     for (const auto& tick : ticks) {
         readings.properties_ = {{"CurrentCapacity", tick.percent}, {"ExternalConnected", tick.pluggedIn}};
         monitor.poll();
         EXPECT_EQ(h.notifier->posted.size(), tick.posted) << tick.percent << " plugged in " << tick.pluggedIn;
     }
     EXPECT_EQ(h.notifier->posted.back().identifier, "corvelle-low-battery");
-}
-
-TEST(SystemMonitorSettings, AMenuBarChoiceShowsWithoutWaitingForTheTick) {
-    test::ScopedLanguage english("en");
-    test::MonitorHarness h;
-    SystemMonitor& monitor = h.make();
-    std::vector<std::string> titles;
-    monitor.setOnMenuBarUpdate([&](const auto&, const MenuBarTitle& title) { titles.push_back(title.text); });
-    monitor.start();
-    h.settings.setMenuBarShowCPU(false);
-    h.loop->runPosted();
-    EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", ""}));
 }
 
 }  // namespace

@@ -45,10 +45,7 @@ TEST_F(UpdateControllerTest, ChecksAtStartThenEveryDay) {
 }
 
 TEST_F(UpdateControllerTest, AutomaticChecksSpeakOnlyOfUpdatesAndLogAFailureOnce) {
-    const struct {
-        HttpResult answer;
-        Kind kind;
-    } cases[] = {
+    const struct { HttpResult answer; Kind kind; } cases[] = {
         {{200, "", R"({"version":"1.2"})"}, Kind::available},
         {{200, "", R"({"version":"1.0.1"})"}, Kind::upToDate},
         {{404, "", ""}, Kind::unreachable},

@@ -6,11 +6,8 @@ namespace corvelle {
 namespace {
 
 TEST(UpdateFeedTest, VersionsCompareNumberByNumber) {
-    const struct {
-        const char* a;
-        const char* b;
-        int order;
-    } cases[] = {{"1.0.1", "1.0.1", 0}, {"1.0.10", "1.0.9", 1}, {"1.1", "1.1.0", 0},  {"2", "1.9.9", 1},
+    const struct { const char* a; const char* b; int order; } cases[] = {
+        {"1.0.1", "1.0.1", 0}, {"1.0.10", "1.0.9", 1}, {"1.1", "1.1.0", 0},  {"2", "1.9.9", 1},
                  {"0.9", "1.0", -1},    {"1.0.1.1", "1.0.1", 1}, {"010", "9", 1}};
     for (const auto& c : cases) {
         EXPECT_EQ(UpdateFeed::compare(*UpdateFeed::parseVersion(c.a), *UpdateFeed::parseVersion(c.b)), c.order)
@@ -22,10 +19,7 @@ TEST(UpdateFeedTest, VersionsCompareNumberByNumber) {
 }
 
 TEST(UpdateFeedTest, FeedsAgainstTheRunningVersion) {
-    const struct {
-        const char* feed;
-        std::optional<UpdateCheckResult> result;
-    } cases[] = {
+    const struct { const char* feed; std::optional<UpdateCheckResult> result; } cases[] = {
         {R"({"version":"1.2.0","url":"https://example.org/get"})",
          UpdateCheckResult::available("1.2.0", "https://example.org/get")},
         {R"({"version":"1.0.2"})", UpdateCheckResult::available("1.0.2", "")},

@@ -110,37 +110,30 @@ TEST(BatteryMonitorSnapshot, SampleNeedsARegistryWithProperties) {
     EXPECT_EQ(s->percentage, 77);
 }
 
-TEST(BatteryMonitorEstimate, ShowsNothingDuringWarmUpThenTheBoundedFigure) {
-    Estimator e;
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(e.tick(discharging(10)), 0) << i;
-    EXPECT_NEAR(e.tick(discharging(10)), 16416, 0.01);
-
-    EXPECT_EQ(Estimator().warmUp(discharging(0.5)), 72000);  // 91 h raw
-    auto nearlyEmpty = discharging(10);
-    nearlyEmpty.rawCurrentCapacity = 10;
-    EXPECT_EQ(Estimator().warmUp(nearlyEmpty), 600);
+// Drawing 10 W with `capacity` mAh left.
+BatteryMonitor::Snapshot withCharge(std::int64_t capacity) {
+    auto s = discharging(10);
+    s.rawCurrentCapacity = capacity;
+    return s;
 }
 
-TEST(BatteryMonitorEstimate, NoFigureForTinyPowerOrNoEnergy) {
-    EXPECT_EQ(Estimator().warmUp(discharging(0.1)), 0);
-    auto empty = discharging(10);
-    empty.rawCurrentCapacity = 0;
-    EXPECT_EQ(Estimator().warmUp(empty), 0);
-}
-
-TEST(BatteryMonitorEstimate, ChargeLevelCorrection) {
-    const struct {
-        double percent, factor;
-    } cases[] = {{8, 0.75},   {9.99, 0.75}, {10, 0.85}, {14.9, 0.85}, {15, 0.92},
-                 {19.9, 0.92}, {20, 1.0},    {94.9, 1.0}, {95, 1.05},   {96, 1.05}};
-    for (const auto& c : cases) {
-        EXPECT_NEAR(Estimator().warmUp(discharging(10, c.percent)), 16416 * c.factor, 0.01) << c.percent;
+// The figure after warm-up is bounded (0.5 W would last 91 h), and absent for tiny power or no energy.
+TEST(BatteryMonitorEstimate, FiguresAfterWarmUpAreBoundedAndCorrectedForTheChargeLevel) {
+    const std::pair<BatteryMonitor::Snapshot, double> bounds[] = {
+        {discharging(0.5), 72000}, {withCharge(10), 600}, {discharging(0.1), 0}, {withCharge(0), 0}};
+    for (const auto& [snapshot, expected] : bounds) EXPECT_EQ(Estimator().warmUp(snapshot), expected) << snapshot.watts;
+    const std::pair<double, double> factors[] = {{8, 0.75},  {9.99, 0.75}, {10, 0.85}, {14.9, 0.85}, {15, 0.92},
+                                                 {19.9, 0.92}, {20, 1.0},   {94.9, 1.0}, {95, 1.05},   {96, 1.05}};
+    for (const auto& [percent, factor] : factors) {
+        EXPECT_NEAR(Estimator().warmUp(discharging(10, percent)), 16416 * factor, 0.01) << percent;
     }
 }
 
+// Nothing during the warm-up, and external power restarts it.
 TEST(BatteryMonitorEstimate, ExternalPowerResetsAndRestartsTheWarmUp) {
     Estimator e;
-    e.warmUp(discharging(10));
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(e.tick(discharging(10)), 0) << i;
+    EXPECT_NEAR(e.tick(discharging(10)), 16416, 0.01);
     auto plugged = discharging(10);
     plugged.isPluggedIn = true;
     EXPECT_EQ(e.tick(plugged), 0);
@@ -152,29 +145,24 @@ TEST(BatteryMonitorEstimate, ExternalPowerResetsAndRestartsTheWarmUp) {
 }
 
 TEST(BatteryMonitorEstimate, ChangesAtMostTwoMinutesPerElapsedSecond) {
-    const struct {
-        double interval, step;
-    } cases[] = {{2, 240}, {5, 600}, {0, 0}, {-30, 0}};  // a clock set backwards allows no change
+    const struct { double interval, step; } cases[] = {
+        {2, 240}, {5, 600}, {0, 0}, {-30, 0}};  // a clock set backwards allows no change
     for (const auto& c : cases) {
         Estimator e;
         const double before = e.warmUp(discharging(10));
         // Twice the charge doubles the raw estimate, far beyond one step.
-        auto refilled = discharging(10);
-        refilled.rawCurrentCapacity *= 2;
-        const double after = e.tick(refilled, c.interval);
-        EXPECT_NEAR(after - before, c.step, 1e-6) << c.interval;
+        EXPECT_NEAR(e.tick(withCharge(8000), c.interval) - before, c.step, 1e-6) << c.interval;
     }
 }
 
 TEST(BatteryMonitorFilters, MedianTakesTheUpperMiddleOfEvenWindows) {
-    Estimator e;
-    EXPECT_EQ(e.monitor.medianFilter(10), 10);
-    EXPECT_EQ(e.monitor.medianFilter(50), 50);
-
-    Estimator f;
-    std::vector<double> out;
-    for (double v : {10, 10, 50, 10, 10, 50, 50}) out.push_back(f.monitor.medianFilter(v));
-    EXPECT_EQ(out, (std::vector<double>{10, 10, 10, 10, 10, 10, 50}));
+    for (const auto& [in, expected] : {std::pair<std::vector<double>, std::vector<double>>{{10, 50}, {10, 50}},
+                                       {{10, 10, 50, 10, 10, 50, 50}, {10, 10, 10, 10, 10, 10, 50}}}) {
+        Estimator e;
+        std::vector<double> out;
+        for (double v : in) out.push_back(e.monitor.medianFilter(v));
+        EXPECT_EQ(out, expected);
+    }
 }
 
 // How far one update moves the filter from `from` toward `to`, as a fraction of the step.

@@ -8,9 +8,10 @@ namespace corvelle {
 namespace {
 
 using test::FakeCpuTicks;
+using Ticks = std::vector<CpuTicks>;
 
 struct CpuFixture : ::testing::Test {
-    CPUMonitor make(std::vector<std::vector<CpuTicks>> readings, std::vector<int> efficiency = {}) {
+    CPUMonitor make(std::vector<std::optional<Ticks>> readings, std::vector<int> efficiency = {}) {
         auto source = std::make_unique<FakeCpuTicks>();
         for (auto& r : readings) source->script.push(r);
         source->efficiency = std::move(efficiency);
@@ -19,35 +20,28 @@ struct CpuFixture : ::testing::Test {
 };
 
 TEST_F(CpuFixture, NiceTimeIsBusyForTheCoreButLeftOutOfTheTotals) {
-    const struct {
-        std::uint64_t nice;
-        double core;
-        double total;
-    } cases[] = {{0, 40.0, 40.0}, {10, 50.0 / 110.0 * 100.0, 40.0}};
+    const struct { std::uint64_t nice; double core, total; } cases[] = {{0, 40, 40}, {10, 50.0 / 110 * 100, 40}};
     for (const auto& c : cases) {
-        auto cpu = make({{CpuTicks{0, 100, 100, 100, 100}}, {CpuTicks{0, 130, 110, 160, 100 + c.nice}}});
-        auto first = cpu.sample();
-        ASSERT_TRUE(first);
-        EXPECT_EQ(first->totalUsage, 0);
-        EXPECT_EQ(first->coreUsages.size(), 1u);
-        auto second = cpu.sample();
-        ASSERT_TRUE(second);
-        EXPECT_NEAR(second->coreUsages[0].usage, c.core, 1e-9);
-        EXPECT_NEAR(second->totalUsage, c.total, 1e-9);
-        EXPECT_NEAR(second->userUsage, 30.0, 1e-9);
-        EXPECT_NEAR(second->systemUsage, 10.0, 1e-9);
+        auto cpu = make({Ticks{{0, 100, 100, 100, 100}}, Ticks{{0, 130, 110, 160, 100 + c.nice}}});
+        const auto first = cpu.sample().value();
+        EXPECT_EQ(first.totalUsage, 0);
+        EXPECT_EQ(first.coreUsages.size(), 1u);
+        const auto second = cpu.sample().value();
+        EXPECT_NEAR(second.coreUsages[0].usage, c.core, 1e-9);
+        EXPECT_NEAR(second.totalUsage, c.total, 1e-9);
+        EXPECT_NEAR(second.userUsage, 30.0, 1e-9);
+        EXPECT_NEAR(second.systemUsage, 10.0, 1e-9);
     }
 }
 
 TEST_F(CpuFixture, IdleCoreBackwardsCountersAndNoMovementGiveZeroNotNaN) {
-    auto cpu = make({{CpuTicks{0, 10, 10, 10, 0}, CpuTicks{1, 500, 500, 500, 0}},
-                     {CpuTicks{0, 10, 10, 10, 0}, CpuTicks{1, 400, 400, 400, 0}}});
+    auto cpu = make({Ticks{{0, 10, 10, 10, 0}, {1, 500, 500, 500, 0}},
+                     Ticks{{0, 10, 10, 10, 0}, {1, 400, 400, 400, 0}}});
     cpu.sample();
-    auto s = cpu.sample();
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->coreUsages[0].usage, 0);
-    EXPECT_EQ(s->coreUsages[1].usage, 0);
-    EXPECT_EQ(s->totalUsage, 0);
+    const auto s = cpu.sample().value();
+    EXPECT_EQ(s.coreUsages[0].usage, 0);
+    EXPECT_EQ(s.coreUsages[1].usage, 0);
+    EXPECT_EQ(s.totalUsage, 0);
 }
 
 TEST_F(CpuFixture, EfficiencyCoresAreExactlyTheReportedOnes) {
@@ -60,30 +54,24 @@ TEST_F(CpuFixture, EfficiencyCoresAreExactlyTheReportedOnes) {
     }
     auto cpu = make({ticks, busy}, {8, 9});
     cpu.sample();
-    auto s = cpu.sample();
-    ASSERT_TRUE(s);
-    ASSERT_EQ(s->eCoreUsages.size(), 2u);
-    EXPECT_EQ(s->eCoreUsages[0].coreIndex, 8);
-    EXPECT_EQ(s->pCoreUsages.size(), 8u);
-    EXPECT_EQ(s->eCoreAverage, 100.0);
-    EXPECT_EQ(s->pCoreAverage, 50.0);
+    const auto s = cpu.sample().value();
+    ASSERT_EQ(s.eCoreUsages.size(), 2u);
+    EXPECT_EQ(s.eCoreUsages[0].coreIndex, 8);
+    EXPECT_EQ(s.pCoreUsages.size(), 8u);
+    EXPECT_EQ(s.eCoreAverage, 100.0);
+    EXPECT_EQ(s.pCoreAverage, 50.0);
 
     auto plain = make({ticks, busy});  // no hybrid topology: every core is a performance core
     plain.sample();
-    auto p = plain.sample();
-    EXPECT_TRUE(p->eCoreUsages.empty());
-    EXPECT_EQ(p->eCoreAverage, 0);
-    EXPECT_EQ(p->pCoreUsages.size(), 10u);
+    const auto p = plain.sample().value();
+    EXPECT_TRUE(p.eCoreUsages.empty());
+    EXPECT_EQ(p.eCoreAverage, 0);
+    EXPECT_EQ(p.pCoreUsages.size(), 10u);
 }
 
 TEST_F(CpuFixture, AChangedSetOfCpusRestartsFromZeroAndAFailedReadKeepsTheBaseline) {
-    auto source = std::make_unique<FakeCpuTicks>();
-    source->script.push(std::vector<CpuTicks>{{0, 0, 0, 0, 0}});
-    source->script.push(std::nullopt);
-    source->script.push(std::vector<CpuTicks>{{0, 50, 0, 50, 0}});
-    source->script.push(std::vector<CpuTicks>{{0, 60, 0, 60, 0}, {1, 0, 0, 0, 0}});
-    source->script.push(std::vector<CpuTicks>{{0, 60, 0, 60, 0}, {2, 0, 0, 0, 0}});
-    CPUMonitor cpu(std::move(source));
+    auto cpu = make({Ticks{{0, 0, 0, 0, 0}}, std::nullopt, Ticks{{0, 50, 0, 50, 0}},
+                     Ticks{{0, 60, 0, 60, 0}, {1, 0, 0, 0, 0}}, Ticks{{0, 60, 0, 60, 0}, {2, 0, 0, 0, 0}}});
     cpu.sample();
     EXPECT_FALSE(cpu.sample());
     EXPECT_EQ(cpu.sample()->totalUsage, 50.0);  // measured against the reading before the failure

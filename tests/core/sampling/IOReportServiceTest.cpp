@@ -40,11 +40,7 @@ public:
 
 TEST(IOReportParsing, ClassifiesChannelsByName) {
     using Sample = IOReportService::PowerSample;
-    const struct {
-        const char* name;
-        PropertyArray list;
-        Sample main, fallback;
-    } cases[] = {
+    const struct { const char* name; PropertyArray list; Sample main, fallback; } cases[] = {
         {"three domains",
          {channel("CPU Energy", 2000), channel("GPU Energy", 500), channel("DRAM", 300)},
          {1.0, 0.25, 0, 0.15},

@@ -10,12 +10,16 @@
 namespace corvelle {
 namespace {
 
+// One reading of a machine with `total` bytes of memory.
+std::optional<MemoryMonitor::Snapshot> memoryOf(std::uint64_t total, std::optional<VmStats> reading) {
+    auto source = std::make_unique<test::FakeVmStats>();
+    source->total = total;
+    source->script.push(reading);
+    return MemoryMonitor(std::move(source)).sample();
+}
+
 TEST(MemoryMonitor, FiguresFromPageCounts) {
-    const struct {
-        VmStats stats;
-        std::uint64_t used, appUsed;
-        double pressure;
-    } cases[] = {
+    const struct { VmStats stats; std::uint64_t used, appUsed; double pressure; } cases[] = {
         // free 1000 pages of 4096 out of 16 MiB; app = internal - purgeable
         {{4096, 1000, 500, 100, 20, 10, 200}, 16777216 - 4096000, 180 * 4096, (180.0 + 100 + 10) * 4096 / 16777216 * 100},
         // purgeable pages outnumber internal pages: app memory floors at 0
@@ -24,11 +28,7 @@ TEST(MemoryMonitor, FiguresFromPageCounts) {
         {{4096, 5000, 0, 5000, 0, 0, 0}, 0, 0, 100},
     };
     for (const auto& c : cases) {
-        auto source = std::make_unique<test::FakeVmStats>();
-        source->total = 16777216;
-        source->script.push(c.stats);
-        MemoryMonitor memory(std::move(source));
-        auto s = memory.sample();
+        const auto s = memoryOf(16777216, c.stats);
         ASSERT_TRUE(s);
         EXPECT_EQ(s->total, 16777216u);
         EXPECT_EQ(s->used, c.used);
@@ -38,19 +38,9 @@ TEST(MemoryMonitor, FiguresFromPageCounts) {
 }
 
 TEST(MemoryMonitor, NoReadingWithoutStatisticsOrTotalOrWhenBytesOverflow) {
-    auto failing = std::make_unique<test::FakeVmStats>();
-    failing->total = 1 << 20;
-    failing->script.push(std::nullopt);
-    EXPECT_FALSE(MemoryMonitor(std::move(failing)).sample());
-
-    auto noTotal = std::make_unique<test::FakeVmStats>();
-    noTotal->script.push(VmStats{});
-    EXPECT_FALSE(MemoryMonitor(std::move(noTotal)).sample());
-
-    auto huge = std::make_unique<test::FakeVmStats>();
-    huge->total = 1 << 20;
-    huge->script.push(VmStats{4096, UINT64_MAX / 2, 0, 0, 0, 0, 0});
-    EXPECT_FALSE(MemoryMonitor(std::move(huge)).sample());
+    EXPECT_FALSE(memoryOf(1 << 20, std::nullopt));
+    EXPECT_FALSE(memoryOf(0, VmStats{}));
+    EXPECT_FALSE(memoryOf(1 << 20, VmStats{4096, UINT64_MAX / 2, 0, 0, 0, 0, 0}));
 }
 
 TEST(RateMonitors, RatesTruncateAndNeedElapsedTime) {

@@ -24,10 +24,7 @@ struct Harness {
 };
 
 TEST(ProcessMonitor, CpuPercentFromCounterDeltasOverUptime) {
-    const struct {
-        std::uint64_t user0, system0, user1, system1;
-        double elapsed, expected;
-    } cases[] = {
+    const struct { std::uint64_t user0, system0, user1, system1; double elapsed, expected; } cases[] = {
         {0, 0, kSecond / 4, kSecond / 4, 2, 25.0},        // 0.5 s over 2 s
         {0, 0, 30 * kSecond, 0, 2, 999.9},                // capped
         {5 * kSecond, 0, kSecond, kSecond / 2, 1, 50.0},  // a counter that went down adds nothing
@@ -47,10 +44,8 @@ TEST(ProcessMonitor, CpuPercentFromCounterDeltasOverUptime) {
 }
 
 TEST(ProcessMonitor, WeightingFactorScalesEnergyImpact) {
-    const struct {
-        std::optional<CoreContext> context;
-        double factor;
-    } cases[] = {{std::nullopt, 1.5}, {CoreContext{30, 10}, 1.375}, {CoreContext{0, 0}, 1.0}, {CoreContext{0, 40}, 2.5}};
+    const struct { std::optional<CoreContext> context; double factor; } cases[] = {
+        {std::nullopt, 1.5}, {CoreContext{30, 10}, 1.375}, {CoreContext{0, 0}, 1.0}, {CoreContext{0, 40}, 2.5}};
     for (const auto& c : cases) {
         Harness h;
         auto& process = h.table->add(3, "/usr/bin/busy");
@@ -62,10 +57,7 @@ TEST(ProcessMonitor, WeightingFactorScalesEnergyImpact) {
 }
 
 TEST(ProcessMonitor, ResolvesNamesFromPaths) {
-    const struct {
-        const char* path;
-        std::optional<std::string> name;
-    } cases[] = {
+    const struct { const char* path; std::optional<std::string> name; } cases[] = {
         {"/System/Applications/Mail.app/Contents/MacOS/Mail", "Mail"},
         {"/Applications/Foo.app/Contents/Frameworks/Foo Renderer.app/Contents/MacOS/Foo Renderer", "Foo"},
         {"/usr/sbin/cfprefsd", "cfprefsd"},

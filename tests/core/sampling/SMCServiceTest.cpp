@@ -12,10 +12,8 @@ namespace {
 using test::FakeSMCTransport;
 
 TEST(SMCService, KeyCodesAreTheFirstFourBytesMostSignificantFirst) {
-    const struct {
-        const char* text;
-        std::uint32_t code;
-    } cases[] = {{"Tp0b", 0x54703062}, {"Te05", 0x54653035}, {"ABC", 0x41424320},
+    const struct { const char* text; std::uint32_t code; } cases[] = {
+        {"Tp0b", 0x54703062}, {"Te05", 0x54653035}, {"ABC", 0x41424320},
                  {"flt ", 0x666C7420}, {"fpe2", 0x66706532}, {"TooLong", 0x546F6F4C}};
     for (const auto& c : cases) EXPECT_EQ(fourCharCode(c.text), c.code) << c.text;
 }
@@ -28,15 +26,11 @@ TEST(SMCService, ReadAsksForKeyInfoThenReadsWithTheAnsweredSize) {
     ASSERT_TRUE(smc.isOpen());
 
     EXPECT_EQ(smc.readBytes("Tp05"), (SMCService::Bytes{0x2D, 0x80, 0x11, 0x22}));
-    ASSERT_EQ(fake->calls.size(), 2u);
-    for (const auto& call : fake->calls) {
-        EXPECT_EQ(call.selector, 2u);
-        EXPECT_EQ(call.input.key, fourCharCode("Tp05"));
-    }
-    EXPECT_EQ(fake->calls[0].input.command, 9);
-    EXPECT_EQ(fake->calls[0].input.dataSize, 0u);
-    EXPECT_EQ(fake->calls[1].input.command, 5);
-    EXPECT_EQ(fake->calls[1].input.dataSize, 2u);
+    // Key info (command 9) without data, then a read (command 5) of the answered size.
+    std::vector<std::tuple<std::uint32_t, std::uint32_t, int, std::uint32_t>> calls;
+    for (const auto& c : fake->calls) calls.emplace_back(c.selector, c.input.key, c.input.command, c.input.dataSize);
+    const auto key = fourCharCode("Tp05");
+    EXPECT_EQ(calls, (decltype(calls){{2, key, 9, 0}, {2, key, 5, 2}}));
 }
 
 TEST(SMCService, KeyTypesAreAskedOnceThenCached) {
@@ -61,13 +55,11 @@ TEST(SMCService, ClosedServiceReadsNothing) {
     transport->openSucceeds = false;
     transport->setKey("Tp05", "sp78", {0x2D, 0x80});
     auto* fake = transport.get();
-    {
-        SMCService smc(std::move(transport));
-        EXPECT_FALSE(smc.isOpen());
-        EXPECT_FALSE(smc.readBytes("Tp05"));
-        EXPECT_FALSE(smc.getKeyInfo("Tp05"));
-        EXPECT_TRUE(fake->calls.empty());
-    }
+    SMCService smc(std::move(transport));
+    EXPECT_FALSE(smc.isOpen());
+    EXPECT_FALSE(smc.readBytes("Tp05"));
+    EXPECT_FALSE(smc.getKeyInfo("Tp05"));
+    EXPECT_TRUE(fake->calls.empty());
 }
 
 }  // namespace

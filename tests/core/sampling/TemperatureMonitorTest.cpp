@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <limits>
-#include <span>
 
 namespace corvelle {
 namespace {
@@ -15,11 +14,7 @@ namespace {
 using test::FakeSMCTransport;
 
 TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
-    const struct {
-        const char* type;
-        SMCService::Bytes bytes;
-        std::optional<double> expected;
-    } cases[] = {
+    const struct { const char* type; SMCService::Bytes bytes; std::optional<double> expected; } cases[] = {
         {"sp78", {0x2D, 0x80}, 45.5},
         {"sp78", {0xFF, 0x00}, std::nullopt},  // -1.0
         {"sp78", {0x00, 0x00}, std::nullopt},  // 0 is no reading
@@ -42,11 +37,7 @@ TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
 
 TEST(TemperatureMonitorDecoding, FanTypes) {
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-    const struct {
-        const char* type;
-        SMCService::Bytes bytes;
-        std::optional<std::int32_t> expected;
-    } cases[] = {
+    const struct { const char* type; SMCService::Bytes bytes; std::optional<std::int32_t> expected; } cases[] = {
         {"fpe2", {0x1F, 0x40}, 2000},
         {"fpe2", {0xFF, 0xFF}, 16383},
         {"ui16", {0x1F, 0x40}, 8000},
@@ -64,16 +55,11 @@ TEST(TemperatureMonitorDecoding, FanTypes) {
     }
 }
 
+// Two fans at 2000 rpm and no temperature keys until a test sets them.
 struct Machine {
-    FakeSMCTransport* transport = nullptr;
-    std::unique_ptr<SMCService> smc;
-
-    Machine() {
-        auto owned = std::make_unique<FakeSMCTransport>();
-        transport = owned.get();
-        for (auto key : Constants::SMCKeys::fanSpeed) transport->setKey(key, "fpe2", {0x1F, 0x40});
-        smc = std::make_unique<SMCService>(std::move(owned));
-    }
+    FakeSMCTransport* transport = new FakeSMCTransport;
+    std::unique_ptr<SMCService> smc = std::make_unique<SMCService>(std::unique_ptr<SMCTransport>(transport));
+    Machine() { for (auto key : Constants::SMCKeys::fanSpeed) transport->setKey(key, "fpe2", {0x1F, 0x40}); }
 };
 
 TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
@@ -81,25 +67,20 @@ TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
     m.transport->setKey("Tp05", "sp78", {0x2D, 0x80});  // 45.5
     m.transport->setKey("Tg0H", "flt ", {0x42, 0x34, 0x00, 0x00});  // 45
     TemperatureMonitor monitor(*m.smc);
-    auto s = monitor.sample();
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->eCoreTemp, 0);
-    EXPECT_EQ(s->pCoreTemp, 45.5);
-    EXPECT_EQ(s->gpuTemp, 45);
-    EXPECT_EQ(s->allTemps.size(), 2u);
-    EXPECT_EQ(s->sortedTemps, (std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}}));
-    EXPECT_EQ(s->fanSpeeds, (std::vector<std::int32_t>{2000, 2000}));
+    auto s = monitor.sample().value();
+    EXPECT_EQ(std::tie(s.eCoreTemp, s.pCoreTemp, s.gpuTemp), std::make_tuple(0.0, 45.5, 45.0));
+    EXPECT_EQ(s.allTemps.size(), 2u);
+    EXPECT_EQ(s.sortedTemps, (std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}}));
+    EXPECT_EQ(s.fanSpeeds, (std::vector<std::int32_t>{2000, 2000}));
 
     m.transport->setKey("Tp01", "sp78", {0x3C, 0x00});  // 60
     m.transport->setKey("Tp09", "sp78", {0x00, 0x00});  // rejected, not averaged in
     m.transport->setKey("Te05", "sp78", {0x28, 0x00});  // 40
     m.transport->removeKey("F1Ac");
-    s = monitor.sample();
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->pCoreTemp, (45.5 + 60) / 2);
-    EXPECT_EQ(s->eCoreTemp, 40);
-    EXPECT_EQ(s->allTemps.count("Tp09"), 0u);
-    EXPECT_EQ(s->fanSpeeds, (std::vector<std::int32_t>{2000}));
+    s = monitor.sample().value();
+    EXPECT_EQ(std::tie(s.eCoreTemp, s.pCoreTemp), std::make_tuple(40.0, (45.5 + 60) / 2));
+    EXPECT_EQ(s.allTemps.count("Tp09"), 0u);
+    EXPECT_EQ(s.fanSpeeds, (std::vector<std::int32_t>{2000}));
 }
 
 TEST(TemperatureMonitor, NoTemperatureMeansNoSnapshotAndNoFanReads) {
@@ -107,19 +88,16 @@ TEST(TemperatureMonitor, NoTemperatureMeansNoSnapshotAndNoFanReads) {
     m.transport->setKey("Tp05", "sp78", {0xFF, 0x00});  // rejected
     TemperatureMonitor monitor(*m.smc);
     EXPECT_FALSE(monitor.sample());
-    for (const auto& call : m.transport->calls) {
-        EXPECT_NE(call.input.key, fourCharCode("F0Ac"));
-    }
+    for (const auto& call : m.transport->calls) EXPECT_NE(call.input.key, fourCharCode("F0Ac"));
     EXPECT_FALSE(TemperatureMonitor(*std::make_unique<SMCService>(nullptr)).sample());
 }
 
 TEST(TemperatureMonitor, WarmTypeCacheCostsTwoCallsPerKey) {
     Machine m;
     namespace Keys = Constants::SMCKeys;
-    for (const auto& group : {std::span<const std::string_view>(Keys::eCoreTemps), std::span<const std::string_view>(Keys::pCoreTemps),
-                              std::span<const std::string_view>(Keys::gpuTemps)}) {
-        for (auto key : group) m.transport->setKey(key, "sp78", {0x2D, 0x80});
-    }
+    for (auto key : Keys::eCoreTemps) m.transport->setKey(key, "sp78", {0x2D, 0x80});
+    for (auto key : Keys::pCoreTemps) m.transport->setKey(key, "sp78", {0x2D, 0x80});
+    for (auto key : Keys::gpuTemps) m.transport->setKey(key, "sp78", {0x2D, 0x80});
     TemperatureMonitor monitor(*m.smc);
     ASSERT_TRUE(monitor.sample());
     m.transport->calls.clear();

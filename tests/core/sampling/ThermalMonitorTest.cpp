@@ -17,14 +17,12 @@ public:
         return ++registrations;
     }
     std::optional<std::uint64_t> pressureState(int token) override {
-        if (token != registrations || !readable) return std::nullopt;
-        return pressure;
+        return token == registrations && readable ? std::optional(pressure) : std::nullopt;
     }
     void cancelPressureWatch(int token) override { cancelled.push_back(token); }
 
     SystemThermalState coarse = SystemThermalState::nominal;
-    bool canRegister = true;
-    bool readable = true;
+    bool canRegister = true, readable = true;
     std::uint64_t pressure = 0;
     int registrations = 0;
     std::vector<int> cancelled;
@@ -34,18 +32,12 @@ public:
 struct Fixture {
     test::FakeClock clock;
     std::shared_ptr<test::ManualEventLoop> loop = std::make_shared<test::ManualEventLoop>(clock);
-    FakeThermalSource* source = nullptr;
-    std::unique_ptr<ThermalMonitor> monitor;
+    FakeThermalSource* source = new FakeThermalSource;
+    std::unique_ptr<ThermalMonitor> monitor =
+        std::make_unique<ThermalMonitor>(std::unique_ptr<ThermalSource>(source), loop);
     std::vector<ThermalLevel> seen;
 
-    Fixture() {
-        auto owned = std::make_unique<FakeThermalSource>();
-        source = owned.get();
-        monitor = std::make_unique<ThermalMonitor>(std::move(owned), loop);
-    }
-    void start() {
-        monitor->start([this](ThermalLevel level) { seen.push_back(level); });
-    }
+    void start() { monitor->start([this](ThermalLevel level) { seen.push_back(level); }); }
 };
 
 TEST(ThermalMonitor, ReportsTheLevelAtOnceAndOnEveryNotification) {
@@ -55,10 +47,7 @@ TEST(ThermalMonitor, ReportsTheLevelAtOnceAndOnEveryNotification) {
     EXPECT_TRUE(f.monitor->isRegistered());
     EXPECT_EQ(f.monitor->currentState(), ThermalLevel::trapping);
 
-    const struct {
-        std::uint64_t state;
-        ThermalLevel level;
-    } states[] = {{10, ThermalLevel::nominal},    {33, ThermalLevel::moderate}, {50, ThermalLevel::heavy},
+    const struct { std::uint64_t state; ThermalLevel level; } states[] = {{10, ThermalLevel::nominal},    {33, ThermalLevel::moderate}, {50, ThermalLevel::heavy},
                   {90, ThermalLevel::sleeping},   {90, ThermalLevel::sleeping}, {0, ThermalLevel::nominal},
                   {1ull << 40, ThermalLevel::nominal}};
     std::vector<ThermalLevel> expected{ThermalLevel::trapping};
@@ -70,27 +59,23 @@ TEST(ThermalMonitor, ReportsTheLevelAtOnceAndOnEveryNotification) {
     EXPECT_EQ(f.seen, expected);  // also when the level did not change
 }
 
-TEST(ThermalMonitor, UnreadableStateChangesNothing) {
-    Fixture f;
-    f.source->pressure = 50;
-    f.source->readable = false;
-    f.start();
-    EXPECT_TRUE(f.seen.empty());
-    EXPECT_EQ(f.monitor->currentState(), ThermalLevel::nominal);
-}
+// An unreadable state or a failed registration keeps the level and never calls.
+TEST(ThermalMonitor, UnreadableStateOrFailedRegistrationChangesNothing) {
+    for (bool registers : {true, false}) {
+        Fixture f;
+        f.source->pressure = 70;
+        f.source->readable = !registers;  // readable once the registration failed: still not read
+        f.source->canRegister = registers;
+        f.start();
+        EXPECT_EQ(f.monitor->isRegistered(), registers);
+        EXPECT_TRUE(f.seen.empty());
+        EXPECT_EQ(f.monitor->currentState(), ThermalLevel::nominal);
+        f.monitor->stop();
+        EXPECT_EQ(f.source->cancelled.size(), registers ? 1u : 0u);
+    }
 
-TEST(ThermalMonitor, FailedRegistrationKeepsTheLevelAndNeverCalls) {
-    Fixture f;
-    f.source->canRegister = false;
-    f.source->pressure = 70;
-    f.start();
-    EXPECT_FALSE(f.monitor->isRegistered());
-    EXPECT_TRUE(f.seen.empty());
-    EXPECT_EQ(f.monitor->currentState(), ThermalLevel::nominal);
-    f.monitor->stop();
-    EXPECT_TRUE(f.source->cancelled.empty());
-
-    ThermalMonitor none(nullptr, f.loop);
+    test::FakeClock clock;
+    ThermalMonitor none(nullptr, std::make_shared<test::ManualEventLoop>(clock));
     none.start([](ThermalLevel) { FAIL(); });
     EXPECT_FALSE(none.isRegistered());
     EXPECT_EQ(none.systemLevel(), ThermalLevel::nominal);

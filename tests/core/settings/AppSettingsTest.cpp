@@ -8,21 +8,11 @@ namespace {
 
 class FakeLoginItem : public LoginItem {
 public:
-    bool enabled = false;
-    bool failRegistration = false;
+    bool enabled = false, failRegistration = false;
     int requests = 0;
     bool isEnabled() const override { return enabled; }
-    bool registerItem() override {
-        ++requests;
-        if (failRegistration) return false;
-        enabled = true;
-        return true;
-    }
-    bool unregisterItem() override {
-        ++requests;
-        enabled = false;
-        return true;
-    }
+    bool registerItem() override { ++requests; return enabled = !failRegistration; }
+    bool unregisterItem() override { ++requests; enabled = false; return true; }
 };
 
 Bytes bytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
@@ -64,10 +54,7 @@ TEST_F(SettingsFixture, PinnedWidgets) {
     EXPECT_EQ(signals, 1);
     EXPECT_EQ(store->readBytes(AppSettings::pinnedWidgetsKey), bytes(R"(["cpu","power","memory"])"));
 
-    const struct {
-        const char* stored;
-        std::vector<PinnedWidget> expected;
-    } cases[] = {
+    const struct { const char* stored; std::vector<PinnedWidget> expected; } cases[] = {
         {R"(["battery","cpu","temperature","power","memory"])",
          {PinnedWidget::battery, PinnedWidget::cpu, PinnedWidget::temperature, PinnedWidget::power,
           PinnedWidget::memory}},

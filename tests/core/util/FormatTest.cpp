@@ -9,10 +9,7 @@ namespace corvelle {
 namespace {
 
 TEST(Format, BatteryTimeString) {
-    const struct {
-        double seconds;
-        const char* expected;
-    } cases[] = {
+    const struct { double seconds; const char* expected; } cases[] = {
         {0, "--:--"},       {-5, "--:--"},       {std::numeric_limits<double>::infinity(), "--:--"},
         {NAN, "--:--"},     {59, "0 min"},       {45 * 60 + 59, "45 min"},
         {3599.9, "59 min"}, {3600, "1:00"},      {2 * 3600 + 5 * 60 + 30, "2:05"},
