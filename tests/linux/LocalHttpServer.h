@@ -14,23 +14,19 @@
 
 namespace corvelle::test {
 
-// A real HTTP server on 127.0.0.1 in the test process. It records every POST and answers with
+// A real HTTP server on 127.0.0.1 in the test process. It records every POST body and answers with
 // the configured status, or, while stalled, holds the request without answering. A GET is
 // answered with the configured status and body, sent in chunks (no declared length) under
 // /chunked. With `tls` it speaks HTTPS with a self-signed certificate that no client should trust.
 class LocalHttpServer {
 public:
-    struct Request {
-        std::string path;
-        std::string contentType;
-        std::string body;
-    };
+    struct Request { std::string body; };
 
     explicit LocalHttpServer(bool tls = false)
         : scheme_(tls ? "https" : "http"), server_(tls ? makeTlsServer() : std::make_unique<httplib::Server>()) {
         server_->Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
             std::unique_lock lock(mutex_);
-            requests_.push_back({request.path, request.get_header_value("Content-Type"), request.body});
+            requests_.push_back({request.body});
             released_.wait_for(lock, std::chrono::seconds(30), [this] { return !stalled_; });
             response.status = status_;
             if (status_ >= 300 && status_ < 400) response.set_header("Location", url("/moved"));

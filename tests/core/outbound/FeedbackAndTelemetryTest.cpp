@@ -1,6 +1,8 @@
 #include "outbound/FeedbackService.h"
 #include "outbound/TelemetryService.h"
+#include "settings/Constants.h"
 #include "settings/MemoryKeyValueStore.h"
+#include "util/Iso8601.h"
 
 #include "support/FakeOutbound.h"
 #include "support/ManualEventLoop.h"
@@ -43,6 +45,67 @@ TEST_F(Outbound, FeedbackThatCannotBeEncodedFailsLaterWithoutSending) {
     loop.runPosted();
     EXPECT_EQ(sent, false);
     EXPECT_TRUE(client->recorded().empty());
+}
+
+TEST_F(Outbound, FeedbackBodyCarriesExactlyTheSpecifiedKeysInOrder) {
+    const std::string message = "Dark \"mode\", please ✓";
+    SystemStats stats = test::StatsBuilder().memory(0, 17'179'869'184ULL);
+    stats.thermalLevel = ThermalLevel::heavy;
+    for (const auto& info : {std::optional<FeedbackService::SystemInfo>(),
+                             std::optional(FeedbackService::collectSystemInfo(stats, machine))}) {
+        FeedbackService::send({*client, loop, machine, "https://feedback.test/in"}, FeedbackService::Category::feature,
+                              message, info, [](bool) {});
+    }
+    nlohmann::ordered_json bare{{"category", "feature"}, {"message", message},
+                                {"appVersion", Constants::version()}, {"osVersion", machine.osVersion()}};
+    auto full = bare;
+    full["systemInfo"] = {{"eCores", 0}, {"pCores", 0}, {"thermalState", "flame.fill"}, {"batteryPercentage", 0.0},
+                          {"ramTotalGB", 16.0}, {"appVersion", Constants::version()}, {"osVersion", machine.osVersion()}};
+    const auto calls = client->recorded();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].url, "https://feedback.test/in");
+    EXPECT_EQ(calls[0].headers, (HttpClient::Headers{{"Content-Type", "application/json"}}));
+    EXPECT_EQ(calls[0].body, bare.dump());
+    EXPECT_EQ(calls[1].body, full.dump());
+}
+
+// Nothing is sent while disabled, and turning telemetry on later allows a heartbeat at once.
+TEST_F(Outbound, TelemetryLaunchHeartbeatAndEndCarryTheirMetadataOnceEnabled) {
+    clock->setUptime(5400.4);
+    const double launch = clock->now();
+    auto service = telemetry();
+    const auto snapshot = service.snapshot(SystemStats{}, settings);
+    service.sendLaunch(snapshot);
+    service.sendHeartbeatIfNeeded(snapshot);
+    service.sendEnd(snapshot);
+    settings.setTelemetryEnabled(true);
+    service.sendHeartbeatIfNeeded(snapshot);
+    service.sendLaunch(snapshot);
+    clock->advance(1799);
+    service.sendHeartbeatIfNeeded(snapshot);  // too early
+    clock->advance(1);
+    service.sendHeartbeatIfNeeded(snapshot);
+    clock->advance(600);
+    service.sendEnd(snapshot);
+    ASSERT_TRUE(service.finish(5));
+
+    const std::tuple<const char*, const char*, const char*, const char*, double> expected[] = {
+        {"session_heartbeat", "heartbeat", "session_minutes", "0", launch},
+        {"app_launch", "launch", "uptime_seconds", "5400", launch},
+        {"session_heartbeat", "heartbeat", "session_minutes", "30", launch + 1800},
+        {"session_end", "end", "session_minutes", "40", launch + 2400}};
+    const auto calls = client->recorded();
+    ASSERT_EQ(calls.size(), std::size(expected));
+    for (size_t i = 0; i < calls.size(); ++i) {
+        const auto& [name, type, extraKey, extraValue, timestamp] = expected[i];
+        auto metadata = snapshot.asDictionary();
+        metadata["event_type"] = type;
+        metadata[extraKey] = extraValue;
+        EXPECT_EQ(nlohmann::json::parse(calls[i].body),
+                  (nlohmann::json{{"event", name}, {"appVersion", Constants::version()},
+                                  {"osVersion", machine.osVersion()}, {"deviceId", service.deviceId()},
+                                  {"timestamp", Iso8601::format(timestamp)}, {"metadata", metadata}}));
+    }
 }
 
 TEST_F(Outbound, TelemetrySnapshotFormatsEveryValueAsText) {
