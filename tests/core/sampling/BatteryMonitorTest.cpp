@@ -50,13 +50,8 @@ TEST(BatteryMonitorSnapshot, DerivesFromProperties) {
     const PropertyDictionary base{{"AppleRawCurrentCapacity", 2500}, {"AppleRawMaxCapacity", 5000},
                                   {"Voltage", 11400},                {"InstantAmperage", -1000},
                                   {"CycleCount", 42},                {"ExternalConnected", false}};
-    struct Case {
-        const char* name;
-        PropertyDictionary extra;
-        double percentage, watts, health;
-        std::int64_t design, adapter;
-    };
-    const Case cases[] = {
+    const struct { const char* name; PropertyDictionary extra; double percentage, watts, health;
+                   std::int64_t design, adapter; } cases[] = {
         {"ratio when CurrentCapacity is 0", {{"CurrentCapacity", 0}}, 50, 11.4, 100, 5000, 0},
         {"CurrentCapacity wins", {{"CurrentCapacity", 61}}, 61, 11.4, 100, 5000, 0},
         {"CurrentCapacity of another kind", {{"CurrentCapacity", 61.0}}, 50, 11.4, 100, 5000, 0},
@@ -172,13 +167,10 @@ double gain(double from, double to, double cpuDelta) {
     return (e.monitor.kalmanUpdate(to, cpuDelta, 0.5) - from) / (to - from);
 }
 
-TEST(BatteryMonitorFilters, KalmanFollowsFallsFasterThanRises) {
+// Falls are followed faster than rises, and the noise grows with strictly larger CPU jumps.
+TEST(BatteryMonitorFilters, KalmanGainFollowsDirectionAndCpuJumps) {
+    EXPECT_EQ(Estimator().monitor.kalmanUpdate(7.5, 0, 0.5), 7.5);  // the first measurement is taken as is
     EXPECT_LT(gain(5, 20, 0), gain(20, 5, 0));
-    Estimator e;
-    EXPECT_EQ(e.monitor.kalmanUpdate(7.5, 0, 0.5), 7.5);  // the first measurement is taken as is
-}
-
-TEST(BatteryMonitorFilters, KalmanNoiseGrowsWithStrictlyLargerCpuJumps) {
     EXPECT_EQ(gain(20, 5, 15), gain(20, 5, 0));
     EXPECT_GT(gain(20, 5, 15.001), gain(20, 5, 15));
     EXPECT_EQ(gain(20, 5, 30), gain(20, 5, 15.001));
