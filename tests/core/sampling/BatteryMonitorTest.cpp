@@ -10,13 +10,10 @@
 namespace corvelle {
 namespace {
 
-class MapRegistry : public BatteryRegistry {
-public:
-    explicit MapRegistry(std::optional<PropertyDictionary> map) : map_(std::move(map)) {}
-    std::optional<PropertyDictionary> properties() override { return map_; }
-
-private:
-    std::optional<PropertyDictionary> map_;
+struct MapRegistry : BatteryRegistry {
+    explicit MapRegistry(std::optional<PropertyDictionary> map) : map(std::move(map)) {}
+    std::optional<PropertyDictionary> properties() override { return map; }
+    std::optional<PropertyDictionary> map;
 };
 
 struct Estimator {
@@ -36,10 +33,10 @@ struct Estimator {
 };
 
 // 11.4 V, 4000 mAh left, drawing `watts`: 45.6 Wh, so 16416 s at 10 W.
-BatteryMonitor::Snapshot discharging(double watts, double percent = 50) {
+BatteryMonitor::Snapshot discharging(double watts, double percent = 50, std::int64_t capacity = 4000) {
     BatteryMonitor::Snapshot s;
     s.voltage = 11400;
-    s.rawCurrentCapacity = 4000;
+    s.rawCurrentCapacity = capacity;
     s.rawMaxCapacity = 8000;
     s.percentage = percent;
     s.watts = watts;
@@ -106,11 +103,7 @@ TEST(BatteryMonitorSnapshot, SampleNeedsARegistryWithProperties) {
 }
 
 // Drawing 10 W with `capacity` mAh left.
-BatteryMonitor::Snapshot withCharge(std::int64_t capacity) {
-    auto s = discharging(10);
-    s.rawCurrentCapacity = capacity;
-    return s;
-}
+BatteryMonitor::Snapshot withCharge(std::int64_t capacity) { return discharging(10, 50, capacity); }
 
 // The figure after warm-up is bounded (0.5 W would last 91 h), and absent for tiny power or no energy.
 TEST(BatteryMonitorEstimate, FiguresAfterWarmUpAreBoundedAndCorrectedForTheChargeLevel) {
