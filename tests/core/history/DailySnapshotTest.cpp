@@ -123,12 +123,12 @@ TEST_F(DailySnapshotFold, HourlyEntriesFollowTheLocalHour) {
     }
     stats.cpuTotalUsage = 50;
     ASSERT_TRUE(day.fold(stats, 2, test::localMoment(2025, 6, 30, 23, 59)));
-    ASSERT_EQ(day.hourlyFingerprints.size(), 24u);
-    EXPECT_DOUBLE_EQ(day.hourlyFingerprints[9].avgCPU, 20);
-    EXPECT_EQ(day.hourlyFingerprints[9].peakCPU, 30);
-    EXPECT_EQ(day.hourlyFingerprints[9].sampleCount, 2);
-    EXPECT_EQ(day.hourlyFingerprints[23].sampleCount, 1);
-    EXPECT_EQ(day.hourlyFingerprints[7].sampleCount, 0);  // 09:10 local is 07:10 UTC
+    const auto& hours = day.hourlyFingerprints;
+    ASSERT_EQ(hours.size(), 24u);
+    EXPECT_DOUBLE_EQ(hours[9].avgCPU, 20);
+    EXPECT_EQ(hours[9].peakCPU, 30);
+    // 09:10 local is 07:10 UTC.
+    EXPECT_EQ(std::tuple(hours[9].sampleCount, hours[23].sampleCount, hours[7].sampleCount), std::tuple(2, 1, 0));
 }
 
 TEST_F(DailySnapshotFold, ApplicationsAboveOnePercentAreRecorded) {
