@@ -40,13 +40,8 @@ TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
 }
 
 TEST(BatteryHealthPredictor, FitsTheLineAndEstimatesCyclesAndMonths) {
-    struct Case {
-        const char* name;
-        std::vector<BatteryHealthEntry> entries;
-        double drop;
-        std::optional<std::int64_t> cycles, months;
-        DegradationRate rate;
-    };
+    struct Case { const char* name; std::vector<BatteryHealthEntry> entries; double drop;
+                  std::optional<std::int64_t> cycles, months; DegradationRate rate; };
     const std::vector<Case> cases{
         {"fifty days apart", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 94.0)}, 0.01, 1400, 22,
          DegradationRate::excellent},
@@ -90,11 +85,8 @@ TEST(BatteryHealthPredictor, ConfidenceGrowsWithUsableReadings) {
 }
 
 TEST(BatteryHealthPredictor, HabitWarningsFollowTheLastSevenReadings) {
-    struct Case {
-        const char* name;
-        std::vector<std::pair<double, double>> temperatureAndWatts;
-        std::vector<std::string> ids;
-    };
+    struct Case { const char* name; std::vector<std::pair<double, double>> temperatureAndWatts;
+                  std::vector<std::string> ids; };
     const std::vector<Case> cases{
         {"two hot readings are too few", {{90, 30}, {90, 30}}, {}},
         {"exactly 75.0 is not hot", {{75.0, 0}, {75.0, 0}, {75.0, 0}}, {}},

@@ -70,16 +70,17 @@ Ids ids(const std::vector<BatteryTip>& tips) {
 struct RuleCase { const char* name; std::function<void(Inputs&)> setUp; Ids expected; };
 
 // Set-ups for the tables: plugged in at a charge, or on battery with a draw, a baseline and time left.
-std::function<void(Inputs&)> plugged(double percent, test::Power power = test::Power::pluggedIn) {
-    return [=](Inputs& in) { in.stats = test::StatsBuilder().battery(percent, power); };
-}
-
-std::function<void(Inputs&)> draining(double percent, double watts, double baseline = 0, double timeLeft = 0) {
+std::function<void(Inputs&)> draining(double percent, double watts, double baseline = 0, double timeLeft = 0,
+                                      test::Power power = test::Power::battery) {
     return [=](Inputs& in) {
-        in.stats = onBattery(percent, watts);
+        in.stats = test::StatsBuilder().battery(percent, power, watts);
         in.stats.systemBaselineWatts = baseline;
         in.stats.batteryTimeRemaining = timeLeft;
     };
+}
+
+std::function<void(Inputs&)> plugged(double percent, test::Power power = test::Power::pluggedIn) {
+    return draining(percent, 0, 0, 0, power);
 }
 
 void expectIds(const std::vector<RuleCase>& cases) {
@@ -95,12 +96,7 @@ TEST(BatteryTipsEngine, BatteryAndPowerRuleBoundaries) {
     expectIds({
         {"calm", [](Inputs&) {}, {}},
         // Drawing little and far above its baseline, but plugged in: none of the on-battery tips.
-        {"plugged, idle, 85 %", [](Inputs& in) {
-             in.stats.batteryPercentage = 85;
-             in.stats.batteryWatts = 2;
-             in.stats.batteryTimeRemaining = 7200;
-             in.stats.systemBaselineWatts = 0.5;
-         }, {"unplug-tip"}},
+        {"plugged, idle, 85 %", draining(85, 2, 0.5, 7200, test::Power::pluggedIn), {"unplug-tip"}},
         {"plugged, idle, 80 %", plugged(80), {}},
         {"plugged, charging, 85 %", plugged(85, test::Power::charging), {}},
         {"charging at 99 %", plugged(99, test::Power::charging), {"charge-100-warn"}},
@@ -123,6 +119,12 @@ TEST(BatteryTipsEngine, BatteryAndPowerRuleBoundaries) {
 }
 
 TEST(BatteryTipsEngine, LoadRuleBoundaries) {
+    const auto busyApp = [](double pCores) {
+        return [=](Inputs& in) { in.stats.pCoreAverage = pCores; in.stats.appGroups = {group("Render", 40)}; };
+    };
+    const auto disk = [](std::uint64_t read, std::uint64_t write) {
+        return [=](Inputs& in) { in.stats.diskReadBytesPerSec = read; in.stats.diskWriteBytesPerSec = write; };
+    };
     expectIds({
         {"thermal moderate", [](Inputs& in) { in.stats.thermalLevel = ThermalLevel::moderate; }, {}},
         {"thermal heavy", [](Inputs& in) { in.stats.thermalLevel = ThermalLevel::heavy; }, {"thermal"}},
@@ -133,39 +135,25 @@ TEST(BatteryTipsEngine, LoadRuleBoundaries) {
         {"P-cores 30", [](Inputs& in) { in.stats.pCoreAverage = 30; }, {}},
         {"P-cores 60", [](Inputs& in) { in.stats.pCoreAverage = 60; }, {"cores-active"}},
         {"P-cores 60.1", [](Inputs& in) { in.stats.pCoreAverage = 60.1; }, {"cpu-busy"}},
-        {"P-cores 65 with a busy app", [](Inputs& in) {
-             in.stats.pCoreAverage = 65;
-             in.stats.appGroups = {group("Render", 40)};
-         }, {"cpu-busy"}},
-        {"P-cores 45 with a busy app", [](Inputs& in) {
-             in.stats.pCoreAverage = 45;
-             in.stats.appGroups = {group("Render", 40)};
-         }, {"heavy-app", "cores-active"}},
+        {"P-cores 65 with a busy app", busyApp(65), {"cpu-busy"}},
+        {"P-cores 45 with a busy app", busyApp(45), {"heavy-app", "cores-active"}},
         {"app at 25 %", [](Inputs& in) { in.stats.appGroups = {group("Render", 25)}; }, {}},
         {"fans at 2000", [](Inputs& in) { in.stats.fanSpeeds = {1200, 2000}; }, {}},
         {"fans at 2001", [](Inputs& in) { in.stats.fanSpeeds = {2001, 1200}; }, {"fans-spinning"}},
-        {"disk at 100 MB/s", [](Inputs& in) {
-             in.stats.diskReadBytesPerSec = 60000000;
-             in.stats.diskWriteBytesPerSec = 40000000;
-         }, {}},
-        {"disk above 100 MB/s", [](Inputs& in) { in.stats.diskWriteBytesPerSec = 100000001; }, {"disk-busy"}},
-        {"disk counters at their limit", [](Inputs& in) {
-             in.stats.diskReadBytesPerSec = std::numeric_limits<std::uint64_t>::max();
-             in.stats.diskWriteBytesPerSec = 2;
-         }, {"disk-busy"}},
+        {"disk at 100 MB/s", disk(60000000, 40000000), {}},
+        {"disk above 100 MB/s", disk(0, 100000001), {"disk-busy"}},
+        {"disk counters at their limit", disk(std::numeric_limits<std::uint64_t>::max(), 2), {"disk-busy"}},
         {"network at 5 MB/s", [](Inputs& in) { in.stats.networkInBytesPerSec = 5000000; }, {}},
-        {"network above 5 MB/s", [](Inputs& in) {
-             in.stats.networkInBytesPerSec = 5000000;
-             in.stats.networkOutBytesPerSec = 1;
-         }, {"network-active"}},
+        {"network above 5 MB/s",
+         [](Inputs& in) { in.stats.networkInBytesPerSec = 5000000; in.stats.networkOutBytesPerSec = 1; },
+         {"network-active"}},
     });
 }
 
 TEST(BatteryTipsEngine, ProcessSpikesAndProfiles) {
     const auto developerOnBattery = [](std::vector<AppGroup> groups) {
         return [groups](Inputs& in) {
-            in.stats = onBattery(50, 12);
-            in.stats.appGroups = groups;
+            in.stats = test::StatsBuilder().battery(50, test::Power::battery, 12).apps(groups);
             in.profile = profileOf(UsageProfile::developer);
         };
     };
@@ -204,10 +192,9 @@ TEST(BatteryTipsEngine, ProcessSpikesAndProfiles) {
          {"profile-dev", "healthy-range"}},
         {"developer: names match exactly", developerOnBattery({group("xcode", 20), group("Xcodes", 50)}),
          {"healthy-range"}},
-        {"developer plugged in", [](Inputs& in) {
-             in.stats.appGroups = {group("Xcode", 50)};
-             in.profile = profileOf(UsageProfile::developer);
-         }, {"heavy-app"}},
+        {"developer plugged in",
+         [](Inputs& in) { in.stats.appGroups = {group("Xcode", 50)}; in.profile = profileOf(UsageProfile::developer); },
+         {"heavy-app"}},
         {"power user with 9 active apps", powerUserWith(9, false), {"profile-power", "healthy-range"}},
         {"power user with 8 active apps", powerUserWith(8, false), {"healthy-range"}},
         {"power user plugged in", powerUserWith(9, true), {}},
@@ -218,13 +205,16 @@ TEST(BatteryTipsEngine, ProcessSpikesAndProfiles) {
     });
 }
 
-// Normal wear with habit warnings of the given severities, named a, b, c...
-std::function<void(Inputs&)> warned(std::vector<HabitSeverity> severities, std::optional<HabitScore> score = {}) {
+// Normal wear with habit warnings of the given severities, named a, b, c..., each given `copies` times.
+std::function<void(Inputs&)> warned(std::vector<HabitSeverity> severities, std::optional<HabitScore> score = {},
+                                    int copies = 1) {
     return [=](Inputs& in) {
         in.habitScore = score;
         in.prediction = prediction(DegradationRate::normal);
         for (size_t i = 0; i < severities.size(); ++i) {
-            in.prediction->habitWarnings.push_back(warning(std::string(1, char('a' + i)), severities[i]));
+            for (int copy = 0; copy < copies; ++copy) {
+                in.prediction->habitWarnings.push_back(warning(std::string(1, char('a' + i)), severities[i]));
+            }
         }
     };
 }
@@ -243,16 +233,12 @@ TEST(BatteryTipsEngine, AnalysisRulesAndContradictions) {
         {"23 months, low confidence",
          [](Inputs& in) { in.prediction = prediction(DegradationRate::normal, 23, ConfidenceLevel::low); }, {}},
         {"two of three habit warnings", warned({info, info, critical}), {"habit-a", "habit-b"}},
-        {"repeated warning id kept once", [](Inputs& in) {
-             in.prediction = prediction(DegradationRate::normal);
-             in.prediction->habitWarnings = {warning("a", HabitSeverity::info), warning("a", HabitSeverity::info)};
-         }, {"habit-a"}},
+        {"repeated warning id kept once", warned({info}, {}, 2), {"habit-a"}},
         {"a critical third warning still silences good habits", warned({info, info, critical}, habits(90, "A")),
          {"habit-a", "habit-b"}},
-        {"fast wear despite good habits", [](Inputs& in) {
-             in.habitScore = habits(90, "A");
-             in.prediction = prediction(DegradationRate::severe);
-         }, {"degradation-warning"}},
+        {"fast wear despite good habits",
+         [](Inputs& in) { in.habitScore = habits(90, "A"); in.prediction = prediction(DegradationRate::severe); },
+         {"degradation-warning"}},
     });
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace corvelle {
@@ -45,10 +46,8 @@ Ids ids(const std::vector<Fact>& list) {
 }
 
 const Fact* find(const std::vector<Fact>& list, const std::string& id) {
-    for (const auto& fact : list) {
-        if (fact.id == id) return &fact;
-    }
-    return nullptr;
+    const auto found = std::ranges::find(list, id, &Fact::id);
+    return found == list.end() ? nullptr : &*found;
 }
 
 TEST(DidYouKnowEngine, RanksStrikingFactsFirstAndKeepsRuleOrderAmongEquals) {
@@ -63,11 +62,9 @@ TEST(DidYouKnowEngine, RanksStrikingFactsFirstAndKeepsRuleOrderAmongEquals) {
         {"fans at 2000", [](SystemStats& s) { s.fanSpeeds = {2000}; }, {"core-arch", "top-energy", "cycles"}},
         {"fans above 2000", [](SystemStats& s) { s.fanSpeeds = {900, 2001}; },
          {"fan-context", "core-arch", "top-energy"}},
-        {"hot and busy on battery", [](SystemStats& s) {
-             s.batteryIsPluggedIn = false;
-             s.fanSpeeds = {3000};
-             s.pCoreTemp = 90;
-         }, {"temp-analogy", "fan-context", "cycles"}},
+        {"hot and busy on battery",
+         [](SystemStats& s) { s.batteryIsPluggedIn = false; s.fanSpeeds = {3000}; s.pCoreTemp = 90; },
+         {"temp-analogy", "fan-context", "cycles"}},
     };
     for (const auto& c : cases) {
         SystemStats stats = ordinary();
@@ -90,12 +87,8 @@ TEST(DidYouKnowEngine, RuleConditions) {
             s.batteryMaxCapacityMAh = max;
         };
     };
-    const struct {
-        const char* name;
-        std::function<void(SystemStats&)> change;
-        const char* id;
-        bool present;
-    } cases[] = {
+    const struct { const char* name; std::function<void(SystemStats&)> change; const char* id; bool present; }
+        cases[] = {
         {"no E-cores", [](SystemStats& s) { s.eCoreUsages.clear(); }, "core-arch", false},
         {"top app at 5 %", [](SystemStats& s) { s.appGroups[0].totalCPU = 5; }, "top-energy", false},
         {"no power reading", [](SystemStats& s) { s.totalPowerWatts = 0; }, "top-energy", false},

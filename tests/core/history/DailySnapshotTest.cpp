@@ -30,14 +30,8 @@ SystemStats charge(double percent, Power power = Power::battery, double watts = 
 }
 
 TEST_F(DailySnapshotFold, BatterySequences) {
-    const struct {
-        const char* name;
-        std::vector<SystemStats> samples;
-        double drain;
-        std::int64_t deepDischarges;
-        std::int64_t chargesTo100;
-        double avgDischargeWatts;
-    } cases[] = {
+    const struct { const char* name; std::vector<SystemStats> samples; double drain;
+                   std::int64_t deepDischarges, chargesTo100; double avgDischargeWatts; } cases[] = {
         {"one excursion below 20 counts once", {charge(19), charge(18), charge(22), charge(19)}, 4, 1, 0, 0},
         {"back at 25 re-arms the latch", {charge(19), charge(26), charge(19)}, 7, 2, 0, 0},
         {"below 20 while plugged in is not a discharge",
@@ -81,29 +75,23 @@ TEST_F(DailySnapshotFold, FirstSampleSetsTheRangeAndTimes) {
 }
 
 TEST_F(DailySnapshotFold, MeansPeaksAndEnergy) {
-    SystemStats a = test::StatsBuilder().cpu(10).memory(1ULL << 31, 0);
-    a.eCoreAverage = 4;
-    a.memoryPressure = 30;
-    a.totalPowerWatts = 36;
-    a.gpuPowerWatts = 2;
-    SystemStats b = a;
-    b.cpuTotalUsage = 40;  // exactly 40 is not above 40
-    b.memoryPressure = 50;
-    b.memoryUsed = 1ULL << 30;
-    b.totalPowerWatts = 0;
-    SystemStats c = a;
-    c.cpuTotalUsage = 40.5;
-    for (const auto* stats : {&a, &b, &c}) ASSERT_TRUE(day.fold(*stats, 100, nine));
+    // Exactly 40 % CPU is not above 40.
+    for (const auto& [cpu, pressure, used, watts] :
+         {std::tuple{10.0, 30.0, 2ULL << 30, 36.0}, {40.0, 50.0, 1ULL << 30, 0.0}, {40.5, 30.0, 2ULL << 30, 36.0}}) {
+        SystemStats stats = test::StatsBuilder().cpu(cpu).memory(used, 0);
+        stats.eCoreAverage = 4;
+        stats.memoryPressure = pressure;
+        stats.totalPowerWatts = watts;
+        stats.gpuPowerWatts = 2;
+        ASSERT_TRUE(day.fold(stats, 100, nine));
+    }
     EXPECT_DOUBLE_EQ(day.cpu.avgTotal, 90.5 / 3);
-    EXPECT_EQ(day.cpu.peakTotal, 40.5);
-    EXPECT_EQ(day.cpu.samplesAbove40, 1);
-    EXPECT_DOUBLE_EQ(day.cpu.avgECore, 4);
     EXPECT_DOUBLE_EQ(day.memory.avgPressure, 110.0 / 3);
-    EXPECT_EQ(day.memory.peakPressure, 50);
     EXPECT_DOUBLE_EQ(day.memory.avgUsedGB, 5.0 / 3);
     EXPECT_DOUBLE_EQ(day.power.totalEnergyWh, 2.0);  // 36 W for 2 x 100 s
-    EXPECT_EQ(day.power.peakSystemWatts, 36);
-    EXPECT_DOUBLE_EQ(day.power.avgGpuWatts, 2);
+    EXPECT_EQ(std::tie(day.cpu.peakTotal, day.cpu.samplesAbove40, day.cpu.avgECore, day.memory.peakPressure,
+                       day.power.peakSystemWatts, day.power.avgGpuWatts),
+              std::make_tuple(40.5, std::int64_t{1}, 4.0, 50.0, 36.0, 2.0));
 }
 
 TEST_F(DailySnapshotFold, ThermalPeakKeepsTheWorstLevel) {
@@ -135,12 +123,12 @@ TEST_F(DailySnapshotFold, HourlyEntriesFollowTheLocalHour) {
     }
     stats.cpuTotalUsage = 50;
     ASSERT_TRUE(day.fold(stats, 2, test::localMoment(2025, 6, 30, 23, 59)));
-    ASSERT_EQ(day.hourlyFingerprints.size(), 24u);
-    EXPECT_DOUBLE_EQ(day.hourlyFingerprints[9].avgCPU, 20);
-    EXPECT_EQ(day.hourlyFingerprints[9].peakCPU, 30);
-    EXPECT_EQ(day.hourlyFingerprints[9].sampleCount, 2);
-    EXPECT_EQ(day.hourlyFingerprints[23].sampleCount, 1);
-    EXPECT_EQ(day.hourlyFingerprints[7].sampleCount, 0);  // 09:10 local is 07:10 UTC
+    const auto& hours = day.hourlyFingerprints;
+    ASSERT_EQ(hours.size(), 24u);
+    EXPECT_DOUBLE_EQ(hours[9].avgCPU, 20);
+    EXPECT_EQ(hours[9].peakCPU, 30);
+    // 09:10 local is 07:10 UTC.
+    EXPECT_EQ(std::tuple(hours[9].sampleCount, hours[23].sampleCount, hours[7].sampleCount), std::tuple(2, 1, 0));
 }
 
 TEST_F(DailySnapshotFold, ApplicationsAboveOnePercentAreRecorded) {

@@ -10,13 +10,10 @@
 namespace corvelle {
 namespace {
 
-class MapRegistry : public BatteryRegistry {
-public:
-    explicit MapRegistry(std::optional<PropertyDictionary> map) : map_(std::move(map)) {}
-    std::optional<PropertyDictionary> properties() override { return map_; }
-
-private:
-    std::optional<PropertyDictionary> map_;
+struct MapRegistry : BatteryRegistry {
+    explicit MapRegistry(std::optional<PropertyDictionary> map) : map(std::move(map)) {}
+    std::optional<PropertyDictionary> properties() override { return map; }
+    std::optional<PropertyDictionary> map;
 };
 
 struct Estimator {
@@ -36,10 +33,10 @@ struct Estimator {
 };
 
 // 11.4 V, 4000 mAh left, drawing `watts`: 45.6 Wh, so 16416 s at 10 W.
-BatteryMonitor::Snapshot discharging(double watts, double percent = 50) {
+BatteryMonitor::Snapshot discharging(double watts, double percent = 50, std::int64_t capacity = 4000) {
     BatteryMonitor::Snapshot s;
     s.voltage = 11400;
-    s.rawCurrentCapacity = 4000;
+    s.rawCurrentCapacity = capacity;
     s.rawMaxCapacity = 8000;
     s.percentage = percent;
     s.watts = watts;
@@ -50,13 +47,8 @@ TEST(BatteryMonitorSnapshot, DerivesFromProperties) {
     const PropertyDictionary base{{"AppleRawCurrentCapacity", 2500}, {"AppleRawMaxCapacity", 5000},
                                   {"Voltage", 11400},                {"InstantAmperage", -1000},
                                   {"CycleCount", 42},                {"ExternalConnected", false}};
-    struct Case {
-        const char* name;
-        PropertyDictionary extra;
-        double percentage, watts, health;
-        std::int64_t design, adapter;
-    };
-    const Case cases[] = {
+    const struct { const char* name; PropertyDictionary extra; double percentage, watts, health;
+                   std::int64_t design, adapter; } cases[] = {
         {"ratio when CurrentCapacity is 0", {{"CurrentCapacity", 0}}, 50, 11.4, 100, 5000, 0},
         {"CurrentCapacity wins", {{"CurrentCapacity", 61}}, 61, 11.4, 100, 5000, 0},
         {"CurrentCapacity of another kind", {{"CurrentCapacity", 61.0}}, 50, 11.4, 100, 5000, 0},
@@ -111,11 +103,7 @@ TEST(BatteryMonitorSnapshot, SampleNeedsARegistryWithProperties) {
 }
 
 // Drawing 10 W with `capacity` mAh left.
-BatteryMonitor::Snapshot withCharge(std::int64_t capacity) {
-    auto s = discharging(10);
-    s.rawCurrentCapacity = capacity;
-    return s;
-}
+BatteryMonitor::Snapshot withCharge(std::int64_t capacity) { return discharging(10, 50, capacity); }
 
 // The figure after warm-up is bounded (0.5 W would last 91 h), and absent for tiny power or no energy.
 TEST(BatteryMonitorEstimate, FiguresAfterWarmUpAreBoundedAndCorrectedForTheChargeLevel) {
@@ -172,13 +160,10 @@ double gain(double from, double to, double cpuDelta) {
     return (e.monitor.kalmanUpdate(to, cpuDelta, 0.5) - from) / (to - from);
 }
 
-TEST(BatteryMonitorFilters, KalmanFollowsFallsFasterThanRises) {
+// Falls are followed faster than rises, and the noise grows with strictly larger CPU jumps.
+TEST(BatteryMonitorFilters, KalmanGainFollowsDirectionAndCpuJumps) {
+    EXPECT_EQ(Estimator().monitor.kalmanUpdate(7.5, 0, 0.5), 7.5);  // the first measurement is taken as is
     EXPECT_LT(gain(5, 20, 0), gain(20, 5, 0));
-    Estimator e;
-    EXPECT_EQ(e.monitor.kalmanUpdate(7.5, 0, 0.5), 7.5);  // the first measurement is taken as is
-}
-
-TEST(BatteryMonitorFilters, KalmanNoiseGrowsWithStrictlyLargerCpuJumps) {
     EXPECT_EQ(gain(20, 5, 15), gain(20, 5, 0));
     EXPECT_GT(gain(20, 5, 15.001), gain(20, 5, 15));
     EXPECT_EQ(gain(20, 5, 30), gain(20, 5, 15.001));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace corvelle {
 namespace {
@@ -33,11 +34,9 @@ TEST(ProcessMonitor, CpuPercentFromCounterDeltasOverUptime) {
     for (const auto& c : cases) {
         Harness h;
         auto& task = h.table->add(7, "/usr/bin/tool").task;
-        task.userTime = c.user0;
-        task.systemTime = c.system0;
+        std::tie(task.userTime, task.systemTime) = std::tuple{c.user0, c.system0};
         ASSERT_EQ(h.sample().at(0).cpuPercent, 0.0) << "first sighting";
-        task.userTime = c.user1;
-        task.systemTime = c.system1;
+        std::tie(task.userTime, task.systemTime) = std::tuple{c.user1, c.system1};
         h.clock->advance(c.elapsed);
         EXPECT_DOUBLE_EQ(h.sample().at(0).cpuPercent, c.expected) << c.user1 << " " << c.elapsed;
     }
