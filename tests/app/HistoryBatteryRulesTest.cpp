@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace corvelle {
 namespace {
@@ -74,28 +75,22 @@ TEST(HistoryContentTest, EnergyRangesShowTheirStates) {
 
 TEST(HistoryContentTest, MalformedDayKeysKeepTheirText) {
     test::ScopedLanguage language("en");
-    const struct {
-        const char* key;
-        const char* weekday;
-        const char* dayMonth;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"1970-01-01", "Thu", "01/01"}, {"1969-12-31", "Wed", "31/12"},
         {"2025-02-30", "30", "30/02"},  // not a date: the last two characters
         {"2025-3-9", "-9", "9/3"},      {"2025-03", "03", "2025-03"},
         {"2025-03-09-1", "-1", "2025-03-09-1"}, {"x", "x", "x"}, {"", "", ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(HistoryContent::weekdayLabel(c.key), c.weekday) << c.key;
-        EXPECT_EQ(HistoryContent::dayMonthLabel(c.key), c.dayMonth) << c.key;
+    for (const auto& [key, weekday, dayMonth] : cases) {
+        EXPECT_EQ(HistoryContent::weekdayLabel(key), weekday) << key;
+        EXPECT_EQ(HistoryContent::dayMonthLabel(key), dayMonth) << key;
     }
 }
 
 TEST(HistoryContentTest, TemperaturesAndPowerAreColouredAndMissingReadingsSaySo) {
-    const struct {
-        double celsius;
-        SC color;
-    } cases[] = {{49.9, SC::green}, {50, SC::primary}, {69.9, SC::primary}, {70, SC::orange}, {84.9, SC::orange}, {85, SC::red}};
-    for (const auto& c : cases) EXPECT_EQ(HistoryContent::temperatureColor(c.celsius), c.color) << c.celsius;
+    const std::tuple<double, SC> cases[] = {{49.9, SC::green}, {50, SC::primary},   {69.9, SC::primary},
+                                            {70, SC::orange},  {84.9, SC::orange}, {85, SC::red}};
+    for (const auto& [celsius, color] : cases) EXPECT_EQ(HistoryContent::temperatureColor(celsius), color) << celsius;
 
     SystemStats stats;
     stats.pCoreTemp = 71.26;
@@ -112,16 +107,13 @@ TEST(HistoryContentTest, TemperaturesAndPowerAreColouredAndMissingReadingsSaySo)
 }
 
 TEST(EnergyLevelTest, LevelsAndRowsFollowTheirBoundaries) {
-    const struct {
-        double impact;
-        EnergyLevel level;
-        SC color;
-    } cases[] = {{50, EnergyLevel::high, SC::red},       {49.99, EnergyLevel::moderate, SC::orange},
-                 {10, EnergyLevel::moderate, SC::orange}, {9.99, EnergyLevel::low, SC::green},
-                 {-1, EnergyLevel::low, SC::green},      {std::nan(""), EnergyLevel::low, SC::green}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(energyLevel(c.impact), c.level) << c.impact;
-        EXPECT_EQ(energyLevelColor(c.level), c.color) << c.impact;
+    const std::tuple<double, EnergyLevel, SC> cases[] = {
+        {50, EnergyLevel::high, SC::red},        {49.99, EnergyLevel::moderate, SC::orange},
+        {10, EnergyLevel::moderate, SC::orange}, {9.99, EnergyLevel::low, SC::green},
+        {-1, EnergyLevel::low, SC::green},       {std::nan(""), EnergyLevel::low, SC::green}};
+    for (const auto& [impact, level, color] : cases) {
+        EXPECT_EQ(energyLevel(impact), level) << impact;
+        EXPECT_EQ(energyLevelColor(level), color) << impact;
     }
     test::ScopedLanguage language("es");
     EXPECT_EQ(energyLevelLabel(EnergyLevel::moderate), "Moderado");
@@ -145,12 +137,7 @@ TEST(BatteryContentTest, TopUsersAreCappedAndScaledToTheFirst) {
 
 TEST(BatteryContentTest, StatusSymbolsAndColoursFollowTheCharge) {
     using test::Power;
-    const struct {
-        double percent;
-        Power power;
-        const char* symbol;
-        SC color;
-    } cases[] = {
+    const std::tuple<double, Power, const char*, SC> cases[] = {
         {30, Power::charging, "battery.100percent.bolt", SC::green},
         {75, Power::battery, "battery.100percent", SC::green},  {74.9, Power::battery, "battery.75percent", SC::green},
         {50, Power::pluggedIn, "battery.75percent", SC::green}, {49.9, Power::battery, "battery.50percent", SC::orange},
@@ -158,10 +145,10 @@ TEST(BatteryContentTest, StatusSymbolsAndColoursFollowTheCharge) {
         {20, Power::battery, "battery.25percent", SC::orange},  {19.9, Power::battery, "battery.25percent", SC::red},
         {3, Power::battery, "battery.25percent", SC::red},
     };
-    for (const auto& c : cases) {
-        const auto status = BatteryContent::status(test::StatsBuilder().battery(c.percent, c.power, 6.25));
-        EXPECT_EQ(status.symbol, c.symbol) << c.percent;
-        EXPECT_EQ(status.color, c.color) << c.percent;
+    for (const auto& [percent, power, symbol, color] : cases) {
+        const auto status = BatteryContent::status(test::StatsBuilder().battery(percent, power, 6.25));
+        EXPECT_EQ(status.symbol, symbol) << percent;
+        EXPECT_EQ(status.color, color) << percent;
     }
     test::ScopedLanguage language("en");
     SystemStats stats = test::StatsBuilder().battery(62, Power::battery, 9);
@@ -176,30 +163,24 @@ TEST(BatteryContentTest, StatusSymbolsAndColoursFollowTheCharge) {
 
 TEST(BatteryContentTest, UsageRatioAndHealthChangeColourAtTheirBoundaries) {
     test::ScopedLanguage language("en");
-    const struct {
-        double watts;
-        const char* ratio;
-        SC color;
-    } cases[] = {{14.9, "Normal", SC::green}, {15, "1.5x", SC::orange}, {29.9, "3.0x", SC::orange}, {30, "3.0x", SC::red}};
-    for (const auto& c : cases) {
-        SystemStats stats = test::StatsBuilder().battery(50, test::Power::battery, c.watts);
+    const std::tuple<double, const char*, SC> cases[] = {
+        {14.9, "Normal", SC::green}, {15, "1.5x", SC::orange}, {29.9, "3.0x", SC::orange}, {30, "3.0x", SC::red}};
+    for (const auto& [watts, ratio, color] : cases) {
+        SystemStats stats = test::StatsBuilder().battery(50, test::Power::battery, watts);
         stats.systemBaselineWatts = 10;
         const auto usage = BatteryContent::usage(stats);
-        EXPECT_EQ(usage.ratio, c.ratio) << c.watts;
-        EXPECT_EQ(usage.color, c.color) << c.watts;
+        EXPECT_EQ(usage.ratio, ratio) << watts;
+        EXPECT_EQ(usage.color, color) << watts;
     }
     const auto learning = BatteryContent::usage(test::StatsBuilder().battery(50, test::Power::battery, 8));
     EXPECT_EQ(learning.normal, "--");
     EXPECT_EQ(learning.ratio, "") << "no average yet: no ratio";
 
-    const struct {
-        double percent;
-        SC color;
-    } health[] = {{80, SC::green}, {79.9, SC::orange}, {60, SC::orange}, {59.9, SC::red}};
-    for (const auto& c : health) {
+    const std::tuple<double, SC> health[] = {{80, SC::green}, {79.9, SC::orange}, {60, SC::orange}, {59.9, SC::red}};
+    for (const auto& [percent, color] : health) {
         SystemStats stats;
-        stats.batteryHealthPercent = c.percent;
-        EXPECT_EQ(BatteryContent::health(stats).color, c.color) << c.percent;
+        stats.batteryHealthPercent = percent;
+        EXPECT_EQ(BatteryContent::health(stats).color, color) << percent;
     }
     SystemStats none;
     EXPECT_FALSE(BatteryContent::hasBattery(none));

@@ -18,22 +18,10 @@ TEST(HistoryBatteryScreenshotTest, TabsInBothLanguagesAndThemes) {
         auto harness = recorded ? std::make_unique<test::PanelHarness>(test::PanelHarness::Generated{90})
                                 : std::make_unique<test::PanelHarness>(false);
         harness->publishBusyMoment();
-        SystemStats stats = harness->monitor().stats().get();
         if (!recorded) {
             // A desktop: no battery at all.
-            stats.batteryPercentage = 0;
-            stats.batteryWatts = 0;
-            harness->monitor().stats().set(stats);
-        } else {
-            stats.batteryDesignCapacityMAh = 5000;
-            stats.batteryHealthPercent = 87.4;
-            stats.systemBaselineWatts = 5.2;
-            stats.gpuTemp = 88.1;
-            stats.cpuPowerWatts = 4.2;
-            stats.gpuPowerWatts = 1.1;
-            stats.appGroups = {{"Web Browser", 38.2, 0, 9, 62}, {"Code Editor", 12.4, 0, 3, 18},
-                               {"a-very-long-application-name-that-must-be-shortened", 6.1, 0, 1, 4},
-                               {"Music", 2.0, 0, 2, 1}};
+            SystemStats stats = test::busyMoment();
+            stats.batteryPercentage = stats.batteryWatts = 0;
             harness->monitor().stats().set(stats);
         }
         test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace corvelle {
 namespace {
@@ -55,21 +56,17 @@ TEST(ChartRulesTest, ScalesNeverDivideByNothing) {
 
 TEST(SectionDropDelegateTest, TheDraggedSectionTakesThePlaceOfTheOneEntered) {
     using Order = std::vector<std::string>;
-    const struct {
-        const char* dragged;
-        const char* entered;
-        Order expected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, Order> cases[] = {
         {"a", "c", {"b", "c", "a", "d"}},  // first onto third
         {"d", "b", {"a", "d", "b", "c"}},  // last onto second
         {"b", "b", {"a", "b", "c", "d"}},  // onto itself
         {"b", "x", {"a", "b", "c", "d"}},  // not a section of this list
     };
-    for (const auto& c : cases) {
+    for (const auto& [dragged, entered, expected] : cases) {
         SectionDropDelegate delegate({"a", "b", "c", "d"});
-        delegate.dragStarted(c.dragged);
-        delegate.dropEntered(c.entered);
-        EXPECT_EQ(delegate.items(), c.expected) << c.dragged << " onto " << c.entered;
+        delegate.dragStarted(dragged);
+        delegate.dropEntered(entered);
+        EXPECT_EQ(delegate.items(), expected) << dragged << " onto " << entered;
     }
     SectionDropDelegate delegate({"a", "b", "c"});
     EXPECT_FALSE(delegate.dropEntered("b")) << "no drag under way";
@@ -123,18 +120,13 @@ TEST(OverviewContentTest, ProfileBadgesAreMeansOfTheWeekOrDashes) {
 }
 
 TEST(OverviewContentTest, HourLabelsFollowTheLanguageAndTheClock) {
-    const struct {
-        const char* language;
-        int hour;
-        bool twelve;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<const char*, int, bool, const char*> cases[] = {
         {"en", 0, true, "12 AM"}, {"en", 12, true, "12 PM"},   {"en", 15, true, "3 PM"},
         {"es", 9, true, "9 a. m."}, {"es", 23, true, "11 p. m."}, {"es", 7, false, "07:00"},
     };
-    for (const auto& c : cases) {
-        test::ScopedLanguage language(c.language);
-        EXPECT_EQ(OverviewContent::hourLabel(c.hour, c.twelve), c.expected) << c.language << " " << c.hour;
+    for (const auto& [lang, hour, twelve, expected] : cases) {
+        test::ScopedLanguage language(lang);
+        EXPECT_EQ(OverviewContent::hourLabel(hour, twelve), expected) << lang << " " << hour;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/views/MainPopover.h"
 #include "app/views/components/ReorderableForEach.h"
 #include "app/views/tabs/OverviewTab.h"
+#include "linux/LinuxMachine.h"
 #include "support/Fixtures.h"
 #include "support/MonitorHarness.h"
 #include "support/SampleHistory.h"
@@ -14,18 +15,57 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace corvelle::test {
 
-// A started monitor on fake sources, its store empty, holding ten recorded days or generated
-// ones, and panels built on it.
+// A started monitor on fake sources (its store empty, holding ten recorded days or generated ones)
+// or on this machine's, and panels built on it.
+// A hot, busy moment on battery on a machine with four efficiency and eight performance cores:
+// every reading set, tips of every severity, 25 processes and four app groups, one of each with a long name.
+inline SystemStats busyMoment() {
+    SystemStats stats = StatsBuilder().cpu(64).cores(4, 8).battery(45, Power::battery, 18.4).memory(13ULL << 30, 16ULL << 30);
+    for (std::size_t i = 0; i < stats.eCoreUsages.size(); ++i) stats.eCoreUsages[i].usage = 10.0 + 7.0 * i;
+    for (std::size_t i = 0; i < stats.pCoreUsages.size(); ++i) stats.pCoreUsages[i].usage = 5.0 + 11.0 * i;
+    stats.cpuUserUsage = 45.1;
+    stats.cpuSystemUsage = 18.9;
+    stats.eCoreAverage = 20.5;
+    stats.pCoreAverage = 71;
+    stats.memoryPressure = 82;
+    stats.diskReadBytesPerSec = 1'250'000;
+    stats.diskWriteBytesPerSec = 310'000;
+    stats.networkInBytesPerSec = 84'000;
+    stats.networkOutBytesPerSec = 12'500;
+    stats.totalPowerWatts = 18.4;
+    stats.cpuPowerWatts = 4.2;
+    stats.gpuPowerWatts = 1.1;
+    stats.systemBaselineWatts = 5.2;
+    stats.eCoreTemp = 48.2;
+    stats.pCoreTemp = 78;
+    stats.gpuTemp = 88.1;
+    stats.fanSpeeds = {3900, 3850};
+    stats.thermalLevel = ThermalLevel::heavy;
+    stats.batteryDesignCapacityMAh = 5000;
+    stats.batteryHealthPercent = 87.4;
+    const char* names[] = {"gcc-backend-compiler-worker-thread-pool", "firefox", "Isolated Web Content", "Xorg",
+                           "pipewire", "gnome-shell", "code", "rust-analyzer", "node", "python3", "systemd", "dockerd",
+                           "containerd", "thunderbird", "evolution-data-server", "tracker-miner-fs", "pulseaudio",
+                           "NetworkManager", "sshd", "bash", "kworker/u16:2", "ibus-daemon", "gvfsd", "dbus-daemon", "cupsd"};
+    for (int i = 0; i < 25; ++i) {
+        const double cpu = 96.0 / (1 + i * 0.6) - 0.1 * i;
+        stats.topProcesses.push_back({1200 + 37 * i, names[i], cpu, (2400ULL / (i + 1) + 3) << 20, 4, cpu * 1.6});
+    }
+    stats.appGroups = {{"gcc", 96, 2ULL << 30, 12, 150}, {"Web Browser", 38.2, 3ULL << 30, 9, 62},
+                       {"a-very-long-application-name-that-must-be-shortened", 6.1, 1ULL << 30, 1, 4}, {"Music", 2.0, 0, 2, 1}};
+    return stats;
+}
+
 struct PanelHarness {
     // `days` busy records ending today, their energy varying from day to day.
-    struct Generated {
-        int days;
-    };
+    struct Generated { int days; };
 
     explicit PanelHarness(Generated generated) {
         UsageStore store(h.dir.path(), h.clock, h.loop);
@@ -40,6 +80,20 @@ struct PanelHarness {
         }
         store.performSave();
         h.make().start();
+    }
+
+    // This machine's real sources, sampled twice so that its processes show their CPU use.
+    struct ThisMachine {};
+
+    explicit PanelHarness(ThisMachine) {
+        MachineSources sources = makeLinuxMachineSources();
+        sources.eventLoop = h.loop;
+        sources.dataFolder = h.dir.path();
+        h.monitor = std::make_unique<SystemMonitor>(h.settings, std::move(sources));
+        h.monitor->setPopoverVisible(true);
+        h.monitor->poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        h.monitor->poll();
     }
 
     explicit PanelHarness(bool recorded) {
@@ -64,28 +118,12 @@ struct PanelHarness {
         return view;
     }
 
-    // A busy moment on a machine with four efficiency and eight performance cores.
+    // The busy moment published, with a CPU history behind it.
     void publishBusyMoment() {
-        SystemStats stats = StatsBuilder().cpu(23.4).cores(4, 8).battery(62, Power::battery, 9.1).memory(10ULL << 30, 16ULL << 30);
-        for (std::size_t i = 0; i < stats.eCoreUsages.size(); ++i) stats.eCoreUsages[i].usage = 10.0 + 7.0 * i;
-        for (std::size_t i = 0; i < stats.pCoreUsages.size(); ++i) stats.pCoreUsages[i].usage = 5.0 + 11.0 * i;
-        stats.cpuUserUsage = 15.1;
-        stats.cpuSystemUsage = 8.3;
-        stats.eCoreAverage = 20.5;
-        stats.pCoreAverage = 43.5;
-        stats.diskReadBytesPerSec = 1'250'000;
-        stats.diskWriteBytesPerSec = 310'000;
-        stats.networkInBytesPerSec = 84'000;
-        stats.networkOutBytesPerSec = 12'500;
-        stats.totalPowerWatts = 9.1;
-        stats.eCoreTemp = 48.2;
-        stats.pCoreTemp = 55.6;
-        stats.fanSpeeds = {2400, 2350};
-        stats.thermalLevel = ThermalLevel::moderate;
         h.monitor->cpuHistory().modify([](auto& history) {
             for (int i = 0; i < 40; ++i) history.append(18 + 12 * ((i * 7) % 5) + (i % 3));
         });
-        h.monitor->stats().set(stats);
+        h.monitor->stats().set(busyMoment());
     }
 
     MonitorHarness h;

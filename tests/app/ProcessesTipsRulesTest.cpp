@@ -1,4 +1,3 @@
-#include "app/views/components/EnergyLevel.h"
 #include "app/views/tabs/ProcessesContent.h"
 #include "app/views/tabs/TipsContent.h"
 #include "support/ScopedLanguage.h"
@@ -6,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace corvelle {
 namespace {
@@ -26,27 +26,19 @@ std::vector<std::int32_t> pids(const std::vector<ProcStats>& processes) {
 TEST(ProcessesContentTest, SortsByEachColumnKeepingTiesInIncomingOrder) {
     const std::vector<ProcStats> incoming{proc(1, "Alpha", 5, 300, 20), proc(2, "beta", 40, 100, 20),
                                           proc(3, "alpha", 5, 900, std::nan("")), proc(4, "Zed", std::nan(""), 300, 70)};
-    const struct {
-        SortOrder order;
-        std::vector<std::int32_t> expected;
-    } cases[] = {
+    const std::tuple<SortOrder, std::vector<std::int32_t>> cases[] = {
         {SortOrder::cpu, {2, 1, 3, 4}},     // tie 1/3 kept; NaN last
         {SortOrder::memory, {3, 1, 4, 2}},  // tie 1/4 kept
         {SortOrder::name, {1, 3, 2, 4}},    // Alpha, alpha, beta: case ignored, the tie kept
         {SortOrder::energy, {4, 1, 2, 3}},
     };
-    for (const auto& c : cases) EXPECT_EQ(pids(ProcessesContent::sorted(incoming, c.order)), c.expected) << int(c.order);
+    for (const auto& [order, expected] : cases) EXPECT_EQ(pids(ProcessesContent::sorted(incoming, order)), expected) << int(order);
 }
 
-TEST(ProcessesContentTest, CpuColourAndEnergyLevelChangeAtTheirBoundaries) {
+TEST(ProcessesContentTest, CpuColourChangesAtItsBoundaries) {
     const std::pair<double, SC> cpu[] = {{-0.1, SC::red},    {0, SC::secondary}, {4.99, SC::secondary}, {5, SC::primary},
                                          {24.99, SC::primary}, {25, SC::orange},   {49.99, SC::orange},   {50, SC::red}};
     for (const auto& [value, color] : cpu) EXPECT_EQ(ProcessesContent::cpuColor(value), color) << value;
-
-    const std::pair<double, EnergyLevel> energy[] = {{50, EnergyLevel::high},     {49.99, EnergyLevel::moderate},
-                                                     {10, EnergyLevel::moderate}, {9.99, EnergyLevel::low},
-                                                     {-3, EnergyLevel::low},      {std::nan(""), EnergyLevel::low}};
-    for (const auto& [value, level] : energy) EXPECT_EQ(energyLevel(value), level) << value;
 }
 
 TEST(ProcessesContentTest, ARowShowsItsFiguresInTheCurrentLanguage) {
@@ -59,15 +51,11 @@ TEST(ProcessesContentTest, ARowShowsItsFiguresInTheCurrentLanguage) {
 
 TEST(TipsContentTest, PraisingTipsAreGreenOthersFollowTheirSeverity) {
     using S = BatteryTip::Severity;
-    const struct {
-        const char* id;
-        S severity;
-        SC color;
-    } cases[] = {{"thermal", S::critical, SC::red},        {"high-watts", S::warning, SC::orange},
-                 {"cpu-busy", S::info, SC::blue},          {"healthy-range", S::info, SC::green},
-                 {"idle-efficiency", S::info, SC::green},  {"good-habits", S::critical, SC::green},
-                 {"great-efficiency-x", S::info, SC::blue}};
-    for (const auto& c : cases) EXPECT_EQ(TipsContent::tipColor({c.id, "", "", "", 1, c.severity}), c.color) << c.id;
+    const std::tuple<const char*, S, SC> cases[] = {
+        {"thermal", S::critical, SC::red},       {"high-watts", S::warning, SC::orange}, {"cpu-busy", S::info, SC::blue},
+        {"healthy-range", S::info, SC::green},   {"idle-efficiency", S::info, SC::green},
+        {"good-habits", S::critical, SC::green}, {"great-efficiency-x", S::info, SC::blue}};
+    for (const auto& [id, severity, color] : cases) EXPECT_EQ(TipsContent::tipColor({id, "", "", "", 1, severity}), color) << id;
 }
 
 TEST(TipsContentTest, AMachineWithoutABatteryIsNotAboutToDie) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace corvelle {
 namespace {
@@ -20,12 +21,7 @@ using test::StatsBuilder;
 TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     const QSize panel(480, 620);
     const QRect screen(0, 28, 1280, 772);  // below a 28-pixel top bar
-    const struct {
-        const char* what;
-        std::optional<QRect> icon;
-        std::optional<QRect> available;
-        QPoint expected;
-    } cases[] = {
+    const std::tuple<const char*, std::optional<QRect>, std::optional<QRect>, QPoint> cases[] = {
         {"middle", QRect(600, 2, 24, 24), screen, {372, 30}},
         {"right edge", QRect(1250, 2, 24, 24), screen, {800, 30}},
         {"left edge", QRect(4, 2, 24, 24), screen, {0, 30}},
@@ -37,8 +33,8 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
         {"empty icon geometry", QRect(), screen, {796, 32}},
         {"nothing known", std::nullopt, std::nullopt, {0, 0}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PanelPlacement::origin(c.icon, panel, c.available), c.expected) << c.what;
+    for (const auto& [what, icon, available, expected] : cases) {
+        EXPECT_EQ(PanelPlacement::origin(icon, panel, available), expected) << what;
     }
     // Wider than the screen: the right edge wins.
     EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
@@ -66,49 +62,42 @@ TEST(WidgetCardContentTest, ValuesIconsAndColoursFollowTheReadings) {
         change(s);
         return s;
     };
-    const struct {
-        const char* what;
-        PinnedWidget widget;
-        SystemStats stats;
-        std::string icon, value;
-        SystemColor color;
-    } cases[] = {
-        {"charging", PinnedWidget::battery, StatsBuilder().battery(12, Power::charging), "battery.100percent.bolt",
-         "12%", SystemColor::green},
-        {"full", PinnedWidget::battery, StatsBuilder().battery(75), "battery.100percent", "75%", SystemColor::green},
-        {"half", PinnedWidget::battery, StatsBuilder().battery(50), "battery.75percent", "50%", SystemColor::green},
-        {"low half", PinnedWidget::battery, StatsBuilder().battery(49.6), "battery.50percent", "50%",
-         SystemColor::orange},
-        {"20", PinnedWidget::battery, StatsBuilder().battery(20), "battery.25percent", "20%", SystemColor::orange},
-        {"19.9", PinnedWidget::battery, StatsBuilder().battery(19.9), "battery.25percent", "20%", SystemColor::red},
-        {"no battery", PinnedWidget::battery, SystemStats{}, "battery.0percent", "--", SystemColor::secondary},
-        {"cpu 80", PinnedWidget::cpu, StatsBuilder().cpu(80), "cpu", "80.0%", SystemColor::red},
-        {"cpu 50", PinnedWidget::cpu, StatsBuilder().cpu(50), "cpu", "50.0%", SystemColor::orange},
-        {"cpu 49.99", PinnedWidget::cpu, StatsBuilder().cpu(49.99), "cpu", "50.0%", SystemColor::blue},
-        {"E-core when no P-core", PinnedWidget::temperature,
-         stats([](auto& s) { s.eCoreTemp = 41.2; s.gpuTemp = 38; }), "thermometer.medium", "41.2°C", SystemColor::blue},
-        {"hot GPU only", PinnedWidget::temperature, stats([](auto& s) { s.gpuTemp = 90; }), "thermometer.medium",
-         "90.0°C", SystemColor::red},
-        {"warm P-core", PinnedWidget::temperature, stats([](auto& s) { s.pCoreTemp = 70; s.gpuTemp = 95; }),
-         "thermometer.medium", "70.0°C", SystemColor::orange},
-        {"no temperature", PinnedWidget::temperature, SystemStats{}, "thermometer.medium", "--", SystemColor::blue},
-        {"power", PinnedWidget::power, stats([](auto& s) { s.totalPowerWatts = 7.25; }), "bolt.fill", "7.2 W",
-         SystemColor::purple},
-        {"no power", PinnedWidget::power, SystemStats{}, "bolt.fill", "--", SystemColor::purple},
-        {"no memory total", PinnedWidget::memory, stats([](auto& s) { s.memoryAppUsed = 5; }), "memorychip", "--",
-         SystemColor::blue},
-        {"memory 85", PinnedWidget::memory,
+    using W = PinnedWidget;
+    using SC = SystemColor;
+    const std::tuple<const char*, W, SystemStats, std::string, std::string, SC> cases[] = {
+        {"charging", W::battery, StatsBuilder().battery(12, Power::charging), "battery.100percent.bolt",
+         "12%", SC::green},
+        {"full", W::battery, StatsBuilder().battery(75), "battery.100percent", "75%", SC::green},
+        {"half", W::battery, StatsBuilder().battery(50), "battery.75percent", "50%", SC::green},
+        {"low half", W::battery, StatsBuilder().battery(49.6), "battery.50percent", "50%", SC::orange},
+        {"20", W::battery, StatsBuilder().battery(20), "battery.25percent", "20%", SC::orange},
+        {"19.9", W::battery, StatsBuilder().battery(19.9), "battery.25percent", "20%", SC::red},
+        {"no battery", W::battery, SystemStats{}, "battery.0percent", "--", SC::secondary},
+        {"cpu 80", W::cpu, StatsBuilder().cpu(80), "cpu", "80.0%", SC::red},
+        {"cpu 50", W::cpu, StatsBuilder().cpu(50), "cpu", "50.0%", SC::orange},
+        {"cpu 49.99", W::cpu, StatsBuilder().cpu(49.99), "cpu", "50.0%", SC::blue},
+        {"E-core when no P-core", W::temperature,
+         stats([](auto& s) { s.eCoreTemp = 41.2; s.gpuTemp = 38; }), "thermometer.medium", "41.2°C", SC::blue},
+        {"hot GPU only", W::temperature, stats([](auto& s) { s.gpuTemp = 90; }), "thermometer.medium",
+         "90.0°C", SC::red},
+        {"warm P-core", W::temperature, stats([](auto& s) { s.pCoreTemp = 70; s.gpuTemp = 95; }),
+         "thermometer.medium", "70.0°C", SC::orange},
+        {"no temperature", W::temperature, SystemStats{}, "thermometer.medium", "--", SC::blue},
+        {"power", W::power, stats([](auto& s) { s.totalPowerWatts = 7.25; }), "bolt.fill", "7.2 W", SC::purple},
+        {"no power", W::power, SystemStats{}, "bolt.fill", "--", SC::purple},
+        {"no memory total", W::memory, stats([](auto& s) { s.memoryAppUsed = 5; }), "memorychip", "--", SC::blue},
+        {"memory 85", W::memory,
          stats([](auto& s) { s.memoryTotal = 100; s.memoryAppUsed = 60; s.memoryWired = 20; s.memoryCompressed = 5; }),
-         "memorychip", "85%", SystemColor::red},
-        {"memory 65", PinnedWidget::memory, stats([](auto& s) { s.memoryTotal = 200; s.memoryAppUsed = 130; }),
-         "memorychip", "65%", SystemColor::orange},
+         "memorychip", "85%", SC::red},
+        {"memory 65", W::memory, stats([](auto& s) { s.memoryTotal = 200; s.memoryAppUsed = 130; }),
+         "memorychip", "65%", SC::orange},
     };
     test::ScopedLanguage language("en");
-    for (const auto& c : cases) {
-        const auto card = widgetCardContent(c.widget, c.stats);
-        EXPECT_EQ(card.icon, c.icon) << c.what;
-        EXPECT_EQ(card.value, c.value) << c.what;
-        EXPECT_EQ(card.color, c.color) << c.what;
+    for (const auto& [what, widget, stats, icon, value, color] : cases) {
+        const auto card = widgetCardContent(widget, stats);
+        EXPECT_EQ(card.icon, icon) << what;
+        EXPECT_EQ(card.value, value) << what;
+        EXPECT_EQ(card.color, color) << what;
     }
 }
 

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace corvelle {
 namespace {
@@ -97,64 +99,47 @@ double contrast(const QColor& color, const QColor& background) {
 }
 
 TEST(PaletteTest, EveryColourStandsOutOnBothThemes) {
-    struct Case {
-        SystemColor name;
-        double minimum;
-    };
-    const Case cases[] = {{SystemColor::primary, 7.0}, {SystemColor::secondary, 3.0}, {SystemColor::tertiary, 1.5},
+    const std::pair<SystemColor, double> cases[] = {{SystemColor::primary, 7.0}, {SystemColor::secondary, 3.0}, {SystemColor::tertiary, 1.5},
                           {SystemColor::green, 2.5},   {SystemColor::blue, 2.5},      {SystemColor::orange, 2.5},
                           {SystemColor::red, 2.5},     {SystemColor::yellow, 2.5},    {SystemColor::purple, 2.5}};
     for (bool dark : {false, true}) {
         QPalette palette;
         palette.setColor(QPalette::Window, dark ? QColor(40, 40, 42) : QColor(242, 242, 242));
         ASSERT_EQ(Palette::isDark(palette), dark);
-        for (const auto& c : cases) {
-            EXPECT_GE(contrast(Palette::color(c.name, dark), palette.color(QPalette::Window)), c.minimum)
-                << static_cast<int>(c.name) << (dark ? " dark" : " light");
+        for (const auto& [name, minimum] : cases) {
+            EXPECT_GE(contrast(Palette::color(name, dark), palette.color(QPalette::Window)), minimum)
+                << static_cast<int>(name) << (dark ? " dark" : " light");
         }
     }
 }
 
-struct IconCase {
-    double percent;
-    test::Power power;
-    SystemColor color;
-    double filledTo;  // fraction of the battery width reached by the level fill
-};
-
-class BatteryIconPainterTest : public ::testing::TestWithParam<IconCase> {};
-
-TEST_P(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
-    const auto& c = GetParam();
-    const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(c.percent, c.power));
-    ASSERT_TRUE(icon);
-    for (bool dark : {false, true}) {
-        SCOPED_TRACE(dark ? "dark" : "light");
-        const int height = 32;
-        const int battery = BatteryIconPainter::batteryWidth(height);
-        const QImage image = BatteryIconPainter::render(*icon, height, dark);
-        const QColor state = Palette::color(c.color, dark);
-        const int reached = static_cast<int>(battery * c.filledTo);
-        // State colour just inside the level, none well past it.
-        EXPECT_GT(test::countNear(image, state, QRect(reached - 5, 0, 3, height)), 6);
-        EXPECT_EQ(test::countNear(image, state, QRect(reached + 6, 0, battery - reached - 6, height)), 0);
-        if (icon->plugBadge) {
-            EXPECT_GT(image.width(), battery + 1);
-            EXPECT_GT(test::countNear(image, Palette::color(SystemColor::blue, dark),
-                                      QRect(battery + 1, 0, image.width() - battery - 1, height)),
-                      10);
-        } else {
-            EXPECT_EQ(image.width(), battery);
+// The state colour fills the battery up to `filledTo` of its width; on external power a blue plug badge follows it.
+TEST(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
+    using test::Power;
+    const std::tuple<double, Power, SystemColor, double> cases[] = {{9, Power::battery, SystemColor::red, 0.14},
+                                                                    {62, Power::battery, SystemColor::green, 0.66},
+                                                                    {35, Power::battery, SystemColor::orange, 0.46},
+                                                                    {100, Power::pluggedIn, SystemColor::blue, 0.86}};
+    for (const auto& [percent, power, color, filledTo] : cases) {
+        const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(percent, power));
+        ASSERT_TRUE(icon);
+        for (bool dark : {false, true}) {
+            SCOPED_TRACE(std::to_string(percent) + (dark ? " dark" : " light"));
+            const int height = 32;
+            const int battery = BatteryIconPainter::batteryWidth(height);
+            const QImage image = BatteryIconPainter::render(*icon, height, dark);
+            const QColor state = Palette::color(color, dark);
+            const int reached = static_cast<int>(battery * filledTo);
+            // State colour just inside the level, none well past it.
+            EXPECT_GT(test::countNear(image, state, QRect(reached - 5, 0, 3, height)), 6);
+            EXPECT_EQ(test::countNear(image, state, QRect(reached + 6, 0, battery - reached - 6, height)), 0);
+            const QRect badge(battery + 1, 0, image.width() - battery - 1, height);
+            if (icon->plugBadge) EXPECT_GT(test::countNear(image, Palette::color(SystemColor::blue, dark), badge), 10);
+            else EXPECT_EQ(image.width(), battery);
+            EXPECT_EQ(image.height(), height);
         }
-        EXPECT_EQ(image.height(), height);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Levels, BatteryIconPainterTest,
-                         ::testing::Values(IconCase{9, test::Power::battery, SystemColor::red, 0.14},
-                                           IconCase{62, test::Power::battery, SystemColor::green, 0.66},
-                                           IconCase{35, test::Power::battery, SystemColor::orange, 0.46},
-                                           IconCase{100, test::Power::pluggedIn, SystemColor::blue, 0.86}));
 
 TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
     const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(100, test::Power::charging));
