@@ -45,12 +45,11 @@ std::optional<BlockTotals> DiskstatsSource::parse(std::string_view text,
         seen = true;
         auto read = parts.size() >= 10 ? TextFile::parseUnsigned(parts[5]) : std::nullopt;
         auto written = parts.size() >= 10 ? TextFile::parseUnsigned(parts[9]) : std::nullopt;
-        if (!read || !written || *read > kMaxSectors || *written > kMaxSectors) {
+        if (!read || !written || *read > kMaxSectors || *written > kMaxSectors ||
+            !TextFile::addCounter(totals.bytesRead, *read * kSectorBytes) ||
+            !TextFile::addCounter(totals.bytesWritten, *written * kSectorBytes)) {
             malformed = true;
-            return;
         }
-        totals.bytesRead += *read * kSectorBytes;
-        totals.bytesWritten += *written * kSectorBytes;
     });
     // The kernel lists every disk; a text that names none of ours is not the kernel's.
     if (malformed || (!seen && !disks.empty())) return std::nullopt;

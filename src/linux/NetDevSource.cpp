@@ -21,12 +21,10 @@ std::optional<NetTotals> NetDevSource::parse(std::string_view text) {
         auto parts = TextFile::fields(line.substr(colon + 1));
         auto in = parts.size() >= 16 ? TextFile::parseUnsigned(parts[0]) : std::nullopt;
         auto out = parts.size() >= 16 ? TextFile::parseUnsigned(parts[8]) : std::nullopt;
-        if (!in || !out) {
+        if (!in || !out || !TextFile::addCounter(totals.bytesIn, *in) ||
+            !TextFile::addCounter(totals.bytesOut, *out)) {
             malformed = true;
-            return;
         }
-        totals.bytesIn += *in;
-        totals.bytesOut += *out;
     });
     // The kernel always lists the loopback interface at least.
     if (malformed || !interfaces) return std::nullopt;

@@ -24,6 +24,14 @@ std::optional<std::uint64_t> parseUnsigned(std::string_view text);
 // A signed decimal integer filling the whole text (surrounding white space allowed).
 std::optional<std::int64_t> parseSigned(std::string_view text);
 
+// Adds a counter read from a file to a running total; false (total unchanged) when the sum would
+// not fit in 64 bits, which no real set of counters reaches.
+inline bool addCounter(std::uint64_t& total, std::uint64_t value) {
+    if (value > UINT64_MAX - total) return false;
+    total += value;
+    return true;
+}
+
 // The text split at runs of blanks and tabs.
 std::vector<std::string_view> fields(std::string_view line);
 
