@@ -100,19 +100,27 @@ TEST_F(AppDelegateTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel
     shell->applicationWillTerminate();  // once only
 }
 
-TEST_F(AppDelegateTest, LeftClicksTogglePanelUnderTheIcon) {
+TEST_F(AppDelegateTest, LeftClicksToggleAUtilityPanelUnderTheIconThatEscapeCloses) {
+    ShellWindow& panel = *shell->panel();
+    EXPECT_EQ(panel.windowTitle(), "Corvelle");
+    EXPECT_EQ(panel.windowType(), Qt::Tool);
+    EXPECT_TRUE(panel.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     status->onLeftClick();
-    ASSERT_TRUE(shell->panel()->isVisible());
+    ASSERT_TRUE(panel.isVisible());
     EXPECT_TRUE(popoverVisible());
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(shell->panel()->pos(), PanelPlacement::origin(status->geometry, AppDelegate::panelSize, available));
+    EXPECT_EQ(panel.pos(), PanelPlacement::origin(status->geometry, AppDelegate::panelSize, available));
     status->onLeftClick();
-    EXPECT_FALSE(shell->panel()->isVisible());
+    EXPECT_FALSE(panel.isVisible());
     EXPECT_FALSE(popoverVisible());
 
     status->geometry.reset();  // a host that tells no geometry
     status->onLeftClick();
-    EXPECT_EQ(shell->panel()->pos(), PanelPlacement::origin(std::nullopt, AppDelegate::panelSize, available));
+    EXPECT_EQ(panel.pos(), PanelPlacement::origin(std::nullopt, AppDelegate::panelSize, available));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(shell->panelContent(), &escape);
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(popoverVisible());
 }
 
 // What a second start asks for: the panel stays up however often it is asked, at the tab asked
@@ -132,6 +140,8 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     status->onRightClick();
     ASSERT_EQ(status->menus.size(), 1u);
     ASSERT_EQ(status->menus.back()->actions().size(), 4);
+    EXPECT_TRUE(status->menus.back()->actions()[2]->isSeparator());
+    EXPECT_EQ(status->menus.back()->actions()[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_FALSE(shell->panel()->isVisible());
     ASSERT_EQ(http->recorded().size(), 1u) << "the check at launch";
     status->menus.back()->actions()[1]->trigger();
@@ -147,7 +157,9 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     EXPECT_TRUE(shell->panel()->isVisible());
 }
 
-TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
+TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlaceWithOnlyTheReorderButton) {
+    test::ScopedLanguage language("en");
+    EXPECT_EQ(shell->panelContent()->headerButtons().size(), 4u);
     status->onLeftClick();
     shell->openDetailWindow();
     ShellWindow* detail = shell->detailWindow();
@@ -155,6 +167,14 @@ TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
     EXPECT_FALSE(shell->panel()->isVisible());
     EXPECT_TRUE(detail->isVisible());
     EXPECT_TRUE(popoverVisible());
+    std::vector<MainPopover*> popovers;
+    for (auto* child : detail->findChildren<QWidget*>()) {
+        if (auto* popover = dynamic_cast<MainPopover*>(child)) popovers.push_back(popover);
+    }
+    ASSERT_EQ(popovers.size(), 1u);
+    EXPECT_TRUE(popovers[0]->isDetailWindow());
+    ASSERT_EQ(popovers[0]->headerButtons().size(), 1u);
+    EXPECT_EQ(popovers[0]->headerButtons()[0]->toolTip(), "Reorder sections");
 
     detail->showMinimized();
     status->onLeftClick();  // brings the detail window forward instead, restored
@@ -170,19 +190,8 @@ TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlace) {
     settle();
     status->onLeftClick();
     EXPECT_TRUE(shell->panel()->isVisible());
-}
-
-TEST_F(AppDelegateTest, ThePanelIsAUtilityWindowThatEscapeCloses) {
-    ShellWindow& panel = *shell->panel();
-    EXPECT_EQ(panel.windowTitle(), "Corvelle");
-    EXPECT_EQ(panel.windowType(), Qt::Tool);
-    EXPECT_TRUE(panel.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    status->onLeftClick();
-    ASSERT_TRUE(panel.isVisible());
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(shell->panelContent(), &escape);
-    EXPECT_FALSE(panel.isVisible());
-    EXPECT_FALSE(popoverVisible());
+    shell->panelContent()->headerButtons()[1]->click();
+    EXPECT_TRUE(shell->feedbackWindow());
 }
 
 TEST_F(AppDelegateTest, EveryPanelControlHasAnAccessibleName) {
@@ -248,23 +257,6 @@ TEST_F(AppDelegateTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
     shell->menuBarUpdate(icon, MenuBarTitle{});
     shell->menuBarUpdate(std::nullopt, MenuBarTitle{});
     EXPECT_EQ(status->icons.size(), 1u) << "no icon keeps the picture";
-}
-
-TEST_F(AppDelegateTest, TheDetailWindowHeaderHasOnlyTheReorderButton) {
-    test::ScopedLanguage language("en");
-    EXPECT_EQ(shell->panelContent()->headerButtons().size(), 4u);
-    shell->openDetailWindow();
-    std::vector<MainPopover*> popovers;
-    for (auto* child : shell->detailWindow()->findChildren<QWidget*>()) {
-        if (auto* popover = dynamic_cast<MainPopover*>(child)) popovers.push_back(popover);
-    }
-    ASSERT_EQ(popovers.size(), 1u);
-    EXPECT_TRUE(popovers[0]->isDetailWindow());
-    ASSERT_EQ(popovers[0]->headerButtons().size(), 1u);
-    EXPECT_EQ(popovers[0]->headerButtons()[0]->toolTip(), "Reorder sections");
-
-    shell->panelContent()->headerButtons()[1]->click();
-    EXPECT_TRUE(shell->feedbackWindow());
 }
 
 }  // namespace

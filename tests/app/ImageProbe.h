@@ -26,14 +26,4 @@ inline int countNear(const QImage& image, const QColor& color, QRect area = {}, 
     return count;
 }
 
-// Pixels with any visible ink.
-inline int countInk(const QImage& image) {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    int count = 0;
-    for (int y = 0; y < argb.height(); ++y) {
-        for (int x = 0; x < argb.width(); ++x) count += qAlpha(argb.pixel(x, y)) > 64;
-    }
-    return count;
-}
-
 }  // namespace corvelle::test

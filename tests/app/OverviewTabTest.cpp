@@ -1,4 +1,5 @@
 #include "PanelHarness.h"
+#include "Screenshots.h"
 #include "app/views/components/DisclosureRow.h"
 #include "app/views/components/HabitScoreBar.h"
 #include "app/views/components/LearnMoreView.h"
@@ -119,6 +120,21 @@ TEST(OverviewComponentsTest, OneHabitRowOpensAtATimeAndExplainersToggle) {
     explainer.row()->click();
     EXPECT_TRUE(explainer.isExpanded());
     EXPECT_NE(explainer.row()->label(), "What is this?");
+}
+
+// The panel as it opens on the overview tab, beside the whole tab as it scrolls, for every
+// store, language and theme; saved under artifacts/ for a look.
+TEST(OverviewScreenshotTest, PanelsInBothLanguagesAndThemes) {
+    for (bool recorded : {false, true}) {
+        test::PanelHarness harness(recorded);
+        harness.publishBusyMoment();
+        test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
+            auto view = harness.panel();
+            view->show();
+            const QString name = QStringLiteral("overview-%1-%2").arg(recorded ? "ten-days" : "empty", variant);
+            EXPECT_GT(test::saveSheet(*view, name, dark, 2000).height(), view->height()) << "the overview scrolls";
+        });
+    }
 }
 
 }  // namespace

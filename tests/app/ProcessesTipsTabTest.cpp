@@ -1,4 +1,5 @@
 #include "PanelHarness.h"
+#include "Screenshots.h"
 #include "app/views/components/CardFrame.h"
 #include "app/views/components/LearnMoreView.h"
 #include "app/views/tabs/ProcessesTab.h"
@@ -14,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace corvelle {
 namespace {
 
@@ -21,10 +24,7 @@ using SortOrder = ProcessesTab::SortOrder;
 
 // A shown panel on the tab `tag`, over a monitor on fake sources.
 struct OpenPanel {
-    explicit OpenPanel(int tag) : view(harness.panel()) {
-        view->setSelectedTab(tag);
-        view->show();
-    }
+    explicit OpenPanel(int tag) : view(harness.panel(nullptr, false, tag)) { view->show(); }
     template <typename Tab>
     Tab& tab() const { return dynamic_cast<Tab&>(*view->tabContent()); }
     // A snapshot plugged in at 60 % with these processes.
@@ -113,13 +113,31 @@ TEST(TipsTabTest, ANominalMachineIsAllGoodAndFactsWaitForData) {
     busy.pCoreTemp = 75;
     panel.harness.monitor().stats().set(busy);
     ASSERT_FALSE(tab.tipCards().empty() || tab.allGoodCard()->isVisible());
-    EXPECT_EQ(tab.tipCards().front()->title(), "Your computer is overheating");
     EXPECT_EQ(tab.tipCards().front()->color(), SystemColor::red);
     EXPECT_EQ(tab.tipCards().back()->color(), SystemColor::green) << "healthy range";
     EXPECT_FALSE(tab.factRows().empty() || tab.learningMessage()->isVisible());
 
     panel.publish({});
     EXPECT_TRUE(tab.tipCards().empty() && tab.allGoodCard()->isVisible()) << "cards hidden again";
+}
+
+// The tips and processes tabs on this machine and on a busy moment, the first guide entry open;
+// saved as <tab>-<machine|busy>-<variant>.png under artifacts/.
+TEST(ProcessesTipsScreenshotTest, BothTabsOnThisMachineAndOnABusyMoment) {
+    test::PanelHarness machine(test::PanelHarness::ThisMachine{});
+    ASSERT_FALSE(machine.monitor().stats()->topProcesses.empty());
+    test::PanelHarness busy(true);
+    busy.monitor().stats().set(test::busyMoment());
+    test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
+        for (auto [harness, which] : {std::pair{&machine, "machine"}, {&busy, "busy"}}) {
+            for (auto [tab, name] : {std::pair{0, "tips"}, {2, "processes"}}) {
+                auto view = harness->panel(nullptr, false, tab);
+                view->show();
+                if (auto* tips = dynamic_cast<TipsTab*>(view->tabContent())) tips->guide().front()->setExpanded(true);
+                test::saveSheet(*view, QStringLiteral("%1-%2-%3").arg(name, which, variant), dark, 1500);
+            }
+        }
+    });
 }
 
 }  // namespace

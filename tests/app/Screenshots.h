@@ -16,25 +16,19 @@
 
 namespace corvelle::test {
 
-// The light or the dark theme's palette.
-inline QPalette themePalette(bool dark) {
-    if (!dark) return QApplication::style()->standardPalette();
-    QPalette palette;
-    for (auto role : {QPalette::Window, QPalette::Button}) palette.setColor(role, QColor(36, 36, 38));
-    palette.setColor(QPalette::Base, QColor(28, 28, 30));
-    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 155));
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) palette.setColor(role, QColor(235, 235, 240));
-    return palette;
-}
-
 // Runs `draw` in English and Spanish, each in the light and the dark theme, with that language and
 // palette set; `variant` is "<language>-<light|dark>". The palette is restored afterwards.
 inline void inEveryLanguageAndTheme(const std::function<void(const QString& variant, bool dark)>& draw) {
     const QPalette original = QApplication::palette();
+    QPalette darkTheme;
+    for (auto role : {QPalette::Window, QPalette::Button}) darkTheme.setColor(role, QColor(36, 36, 38));
+    darkTheme.setColor(QPalette::Base, QColor(28, 28, 30));
+    darkTheme.setColor(QPalette::PlaceholderText, QColor(150, 150, 155));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) darkTheme.setColor(role, QColor(235, 235, 240));
     for (const char* language : {"en", "es"}) {
         ScopedLanguage scoped(language);
         for (bool dark : {false, true}) {
-            QApplication::setPalette(themePalette(dark));
+            QApplication::setPalette(dark ? darkTheme : QApplication::style()->standardPalette());
             draw(QStringLiteral("%1-%2").arg(language, dark ? "dark" : "light"), dark);
         }
     }

@@ -61,7 +61,7 @@ TEST(SymbolIconTest, ContactSheetArtifact) {
 
 TEST(SymbolIconTest, UnknownNamesGiveTheNeutralPlaceholder) {
     const QImage placeholder = symbolImage("no.such.symbol", 24, Qt::black);
-    EXPECT_GT(test::countInk(placeholder), 0);
+    EXPECT_GT(test::countNear(placeholder, Qt::black), 0);
     for (std::string_view name : {"", "battery", "battery.", "battery.33", "battery.100.bolt.bolt", "gearshape.3",
                                   "flame.fill ", "percent"}) {
         SCOPED_TRACE(std::string(name));
@@ -116,10 +116,9 @@ TEST(PaletteTest, EveryColourStandsOutOnBothThemes) {
 // The state colour fills the battery up to `filledTo` of its width; on external power a blue plug badge follows it.
 TEST(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
     using test::Power;
-    const std::tuple<double, Power, SystemColor, double> cases[] = {{9, Power::battery, SystemColor::red, 0.14},
-                                                                    {62, Power::battery, SystemColor::green, 0.66},
-                                                                    {35, Power::battery, SystemColor::orange, 0.46},
-                                                                    {100, Power::pluggedIn, SystemColor::blue, 0.86}};
+    const std::tuple<double, Power, SystemColor, double> cases[] = {
+        {9, Power::battery, SystemColor::red, 0.14},    {62, Power::battery, SystemColor::green, 0.66},
+        {35, Power::battery, SystemColor::orange, 0.46}, {100, Power::pluggedIn, SystemColor::blue, 0.86}};
     for (const auto& [percent, power, color, filledTo] : cases) {
         const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(percent, power));
         ASSERT_TRUE(icon);

@@ -1,23 +1,29 @@
+#include "WaitFor.h"
+#include "alerts/EnergyAlertService.h"
+#include "app/platform/DBusNotifier.h"
 #include "app/status/BatteryIconPainter.h"
 #include "app/status/DBusMenuLayoutItem.h"
 #include "app/status/SniToolTip.h"
 #include "app/status/StatusMenu.h"
 #include "app/status/StatusNotifierItem.h"
 #include "monitor/StatusItemComposer.h"
-
-#include "WaitFor.h"
+#include "support/ManualEventLoop.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
+#include "support/TempDir.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
-// These run against tests/app/e2e/fake_watcher.py on a private session bus (status_notifier.sh).
 namespace corvelle {
 namespace {
 
@@ -44,15 +50,12 @@ QStringList fromWatcher(const QString& method, const QVariantList& arguments = {
 }
 QStringList registered() { return fromWatcher("Get", {StatusNotifierItem::watcherService, "RegisteredStatusNotifierItems"}); }
 
+// The item against tests/app/e2e/fake_watcher.py on a private session bus (status_notifier.sh).
 class StatusNotifierOnBus : public ::testing::Test {
 protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("CORVELLE_FAKE_WATCHER")) GTEST_SKIP() << "needs status_notifier.sh";
         qDBusRegisterMetaType<DBusMenuLayoutItem>();
-    }
-    QVariant onItem(const QString& method, const QVariantList& arguments = {}) {
-        return call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, method,
-                    arguments);
     }
     QVariant onMenu(const QString& method, const QVariantList& arguments, int index = 0) {
         return call(item.serviceName(), StatusNotifierItem::menuPath, "com.canonical.dbusmenu", method, arguments,
@@ -109,9 +112,9 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
     // Clicks carry the host's point; (0, 0) says nothing.
     int clicks = 0;
     item.onLeftClick = item.onRightClick = [&] { ++clicks; };
-    onItem("Activate", {600, 12});
+    call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "Activate", {600, 12});
     EXPECT_EQ(item.itemGeometry(), QRect(600, 12, 1, 1));
-    onItem("ContextMenu", {0, 0});
+    call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "ContextMenu", {0, 0});
     EXPECT_EQ(item.itemGeometry(), std::nullopt);
     EXPECT_EQ(clicks, 2);
 
@@ -144,6 +147,68 @@ TEST_F(StatusNotifierOnBus, MenuRowsInTheCurrentLanguageAndClicks) {
     onMenu("Event", {4, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
     EXPECT_TRUE(waitFor([&] { return clicks[2] == 1; }));
     EXPECT_EQ(clicks[0] + clicks[1], 0);
+}
+
+// The records the fake service logged so far.
+QList<QJsonObject> records(const QString& path) {
+    QList<QJsonObject> result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return result;
+    for (const auto& line : file.readAll().split('\n')) {
+        if (!line.isEmpty()) result << QJsonDocument::fromJson(line).object();
+    }
+    return result;
+}
+
+TEST(DBusNotifierTest, WithoutAServiceNothingHappens) {
+    QElapsedTimer timer;
+    timer.start();
+    DBusNotifier notifier;
+    notifier.requestPermission();
+    notifier.post("corvelle-energy-x-1", "High Energy Usage", "x is using 90% CPU (normally 5%)", true);
+    test::waitFor([] { return false; }, 200);
+    EXPECT_LT(timer.elapsed(), 2000);
+    DBusNotifier detached(QDBusConnection(QStringLiteral("nowhere")));
+    detached.requestPermission();
+    detached.post("id", "title", "body", false);
+}
+
+TEST(DBusNotifierTest, ServiceReceivesTheEnergyAlert) {
+    const QString log = qEnvironmentVariable("CORVELLE_NOTIFY_LOG");
+    if (log.isEmpty()) GTEST_SKIP() << "needs the fake notification service (tests/app/e2e/notifications.sh)";
+    const bool markup = qEnvironmentVariable("CORVELLE_NOTIFY_MARKUP") == "1";
+
+    auto notifier = std::make_shared<DBusNotifier>();
+    notifier->requestPermission();
+    test::waitFor([] { return false; }, 300);  // the capabilities answer
+    {
+        test::ScopedLanguage english("en");
+        test::TempDir folder;
+        auto clock = std::make_shared<test::FakeClock>(1700000000.25);
+        auto loop = std::make_shared<test::ManualEventLoop>(*clock);
+        EnergyAlertService alerts(clock, loop, folder.path(), notifier);
+        alerts.send({"Sync <beta> & co", 85, 12});
+    }
+    notifier->post("corvelle-energy-quiet-1700000001", "Alto consumo de energía",
+                   "quiet está usando 40% de CPU (normalmente 4%)", false);
+
+    ASSERT_TRUE(test::waitFor([&] { return records(log).size() >= 2; }));
+    const auto logged = records(log);
+    ASSERT_EQ(logged.size(), 2);
+    const auto& first = logged[0];
+    EXPECT_EQ(first["app_name"].toString(), "Corvelle");
+    EXPECT_EQ(first["summary"].toString(), "High Energy Usage");
+    EXPECT_EQ(first["body"].toString(), markup ? "Sync &lt;beta&gt; &amp; co is using 85% CPU (normally 12%)"
+                                               : "Sync <beta> & co is using 85% CPU (normally 12%)");
+    EXPECT_EQ(first["replaces_id"].toInt(), 0);
+    const auto hints = first["hints"].toObject();
+    EXPECT_EQ(hints["x-corvelle-identifier"].toString(), "corvelle-energy-Sync <beta> & co-1700000000.25");
+    EXPECT_FALSE(hints["sound-name"].toString().isEmpty());
+
+    const auto& second = logged[1];
+    EXPECT_EQ(second["summary"].toString(), "Alto consumo de energía");
+    EXPECT_EQ(second["body"].toString(), "quiet está usando 40% de CPU (normalmente 4%)");
+    EXPECT_TRUE(second["hints"].toObject()["suppress-sound"].toBool());
 }
 
 }  // namespace
