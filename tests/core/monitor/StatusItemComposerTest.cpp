@@ -57,14 +57,7 @@ TEST(StatusItemTitle, BatteryParts) {
 
 TEST(StatusItemIcon, LevelsColoursAndBadge) {
     test::ScopedLanguage english("en");
-    const struct {
-        double percent;
-        Power power;
-        const char* symbol;
-        SystemColor color;
-        bool badge;
-        const char* key;
-    } cases[] = {
+    const struct { double percent; Power power; std::string symbol; SystemColor color; bool badge; std::string key; } cases[] = {
         {9, Power::battery, "battery.0", SystemColor::red, false, "battery.0-Battery"},
         {10, Power::battery, "battery.25", SystemColor::red, false, "battery.25-Battery"},
         {20, Power::battery, "battery.25", SystemColor::orange, false, "battery.25-Battery"},
@@ -77,10 +70,8 @@ TEST(StatusItemIcon, LevelsColoursAndBadge) {
     for (const auto& c : cases) {
         auto icon = batteryIcon(StatsBuilder().battery(c.percent, c.power));
         ASSERT_TRUE(icon) << c.percent;
-        EXPECT_EQ(icon->symbolName, c.symbol) << c.percent;
-        EXPECT_EQ(icon->color, c.color) << c.percent;
-        EXPECT_EQ(icon->plugBadge, c.badge) << c.percent;
-        EXPECT_EQ(icon->key(), c.key) << c.percent;
+        EXPECT_EQ(std::make_tuple(icon->symbolName, icon->color, icon->plugBadge, icon->key()),
+                  std::tie(c.symbol, c.color, c.badge, c.key)) << c.percent;
     }
     EXPECT_FALSE(batteryIcon(SystemStats{}));
 }
