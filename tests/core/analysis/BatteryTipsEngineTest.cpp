@@ -245,15 +245,14 @@ TEST(BatteryTipsEngine, AnalysisRulesAndContradictions) {
 TEST(BatteryTipsEngine, WearDespiteGoodHabitsRewritesTheWarningEvenWhenACriticalHabitAlsoApplies) {
     test::ScopedLanguage english("en");
     Inputs in;
-    in.habitScore = habits(92, "A");
-    in.prediction = prediction(DegradationRate::accelerated);
-    in.prediction->habitWarnings = {warning("hot-battery", HabitSeverity::critical)};
+    warned({HabitSeverity::critical}, habits(92, "A"))(in);
+    in.prediction->degradationRate = DegradationRate::accelerated;
     const auto tips = in.generate();
-    ASSERT_EQ(ids(tips), (Ids{"degradation-warning", "habit-hot-battery"}));
-    EXPECT_EQ(tips[0].title, "Battery degrading despite good habits");
-    EXPECT_NE(tips[0].detail.find("excellent (A)"), std::string::npos);
-    EXPECT_NE(tips[0].detail.find("0.035%/cycle"), std::string::npos);
-    EXPECT_EQ(tips[1].severity, Severity::warning);
+    ASSERT_EQ(ids(tips), (Ids{"degradation-warning", "habit-a"}));
+    EXPECT_EQ(std::tie(tips[0].title, tips[1].severity),
+              std::make_tuple(std::string("Battery degrading despite good habits"), Severity::warning));
+    EXPECT_NE(tips[0].detail.find("excellent (A), but prior wear already damaged the battery. Health is dropping at "
+                                  "0.035%/cycle"), std::string::npos) << tips[0].detail;
 }
 
 TEST(BatteryTipsEngine, KeepsTheSixMostImportantInEvaluationOrderAmongEquals) {

@@ -141,10 +141,9 @@ TEST_F(UsageStoreTest, TodayAndRecentRecords) {
     auto store = makeStore();
     store->load();
     auto today = store->todaySnapshot();
-    EXPECT_EQ(today.date, "2025-06-30");
-    EXPECT_EQ(today.sampleCount, 0);
-    EXPECT_EQ(store->history().dailySnapshots.size(), 3u);  // asking does not store
-    EXPECT_FALSE(store->isDirty());
+    EXPECT_EQ(today, DailySnapshot::empty("2025-06-30", clock->now()));
+    // Asking does not store.
+    EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->isDirty()), std::make_tuple(size_t{3}, false));
 
     EXPECT_EQ(datesOf(store->recentSnapshots(7)), (std::vector<std::string>{"2025-06-20", "2025-06-24", "2025-06-28"}));
     EXPECT_EQ(datesOf(store->recentSnapshots(2)), (std::vector<std::string>{"2025-06-24", "2025-06-28"}));
@@ -155,8 +154,8 @@ TEST_F(UsageStoreTest, TodayAndRecentRecords) {
     EXPECT_TRUE(store->isDirty());
     today.sampleCount = 6;
     store->updateTodaySnapshot(today);
-    EXPECT_EQ(store->history().dailySnapshots.size(), 4u);
-    EXPECT_EQ(store->todaySnapshot().sampleCount, 6);
+    EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->todaySnapshot().sampleCount),
+              std::make_tuple(size_t{4}, std::int64_t{6}));
     store->updateTodaySnapshot(recordOf("2025-06-24", 9));
     EXPECT_EQ(store->recentSnapshots(7)[1].sampleCount, 9);
 }
@@ -176,24 +175,23 @@ TEST_F(UsageStoreTest, CreatesItsFolderAndThrottlesSavesThatRunLaterOnTheLoopWhi
     EXPECT_FALSE(store->isDirty());
     EXPECT_NE(read("daily-summaries.json"), "<none>");
 
-    store->updateTodaySnapshot(recordOf("2025-06-30", 2));
-    loop->advance(10);
-    store->saveIfNeeded();
+    const auto askAfter = [&](double seconds, int samples) {
+        store->updateTodaySnapshot(recordOf("2025-06-30", samples));
+        loop->advance(seconds);
+        store->saveIfNeeded();
+    };
+    askAfter(10, 2);
     EXPECT_EQ(loop->runPosted(), 0);
-    loop->advance(289);
-    store->saveIfNeeded();
+    askAfter(289, 2);
     EXPECT_EQ(loop->runPosted(), 0);
-    loop->advance(1);
-    store->saveIfNeeded();
+    askAfter(1, 2);
     store->saveIfNeeded();  // one write is enough for both requests
     EXPECT_EQ(loop->runPosted(), 1);
     const auto saved = read("daily-summaries.json");
     EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(saved)->dailySnapshots[0].sampleCount, 2);
 
     // A deferred save that runs after the store is gone does nothing.
-    store->updateTodaySnapshot(recordOf("2025-06-30", 3));
-    loop->advance(300);
-    store->saveIfNeeded();
+    askAfter(300, 3);
     store.reset();
     EXPECT_EQ(loop->runPosted(), 1);
     EXPECT_EQ(read("daily-summaries.json"), saved);
