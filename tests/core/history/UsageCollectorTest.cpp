@@ -71,11 +71,9 @@ TEST_F(UsageCollectorTest, ARestartDuringTheDayContinuesTheStoredRecord) {
     collector = restart();
     collector->record(sampleStats(), 2);
     const auto today = storedDay("2025-06-30");
-    EXPECT_EQ(today.sampleCount, 4);
-    EXPECT_EQ(today.firstSampleAt, test::localMoment(2025, 6, 30, 8, 0));
-    EXPECT_EQ(today.lastSampleAt, clock->now());
-    EXPECT_EQ(store->healthEntries().size(), 1u);  // the day's reading was taken before the restart
-    EXPECT_EQ(rollovers, 0);
+    // The day's health reading was taken before the restart.
+    EXPECT_EQ(std::make_tuple(today.sampleCount, today.firstSampleAt, today.lastSampleAt, store->healthEntries().size(), rollovers),
+              std::make_tuple(std::int64_t{4}, test::localMoment(2025, 6, 30, 8, 0), clock->now(), size_t{1}, 0));
 }
 
 TEST_F(UsageCollectorTest, TheFirstTickAfterMidnightClosesTheDay) {
@@ -98,10 +96,9 @@ TEST_F(UsageCollectorTest, TheFirstTickAfterMidnightClosesTheDay) {
     };
     clock->advance(4);  // 00:00:02
     collector->record(sampleStats(), 2);
-    EXPECT_EQ(rollovers, 1);
-    EXPECT_EQ(collector->currentDay(), "2025-07-01");
-    EXPECT_EQ(storedDay("2025-07-01").sampleCount, 1);
-    EXPECT_EQ(storedDay("2025-07-01").firstSampleAt, clock->now());
+    const auto newDay = storedDay("2025-07-01");
+    EXPECT_EQ(std::make_tuple(rollovers, collector->currentDay(), newDay.sampleCount, newDay.firstSampleAt),
+              std::make_tuple(1, std::string("2025-07-01"), std::int64_t{1}, clock->now()));
     clock->advance(2);
     collector->record(sampleStats(), 2);
     EXPECT_EQ(rollovers, 1);
@@ -162,10 +159,10 @@ TEST_F(UsageCollectorTest, DaylightSavingDaysHaveTwentyThreeAndTwentyFiveHours) 
             collector->record(sampleStats(), 60);
             clock->advance(60);
         }
-        EXPECT_EQ(rollovers, 2) << c.key;
-        EXPECT_EQ(storedDay(c.key).sampleCount, c.minutes) << c.key;
-        EXPECT_EQ(storedDay(c.key).hourlyFingerprints[2].sampleCount, c.samplesAt2) << c.key;
-        EXPECT_DOUBLE_EQ(storedDay(c.key).battery.timeOnBatterySeconds, c.minutes * 60.0) << c.key;
+        const auto day = storedDay(c.key);
+        EXPECT_EQ(std::make_tuple(rollovers, day.sampleCount, day.hourlyFingerprints[2].sampleCount,
+                                  day.battery.timeOnBatterySeconds),
+                  std::make_tuple(2, c.minutes, c.samplesAt2, c.minutes * 60.0)) << c.key;
     }
 }
 

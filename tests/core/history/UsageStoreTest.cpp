@@ -4,6 +4,7 @@
 #include "util/JsonFields.h"
 
 #include "support/FakeClock.h"
+#include "support/FilesIn.h"
 #include "support/ManualEventLoop.h"
 #include "support/ScopedTimeZone.h"
 #include "support/StatsBuilder.h"
@@ -19,6 +20,7 @@
 namespace corvelle {
 namespace {
 
+using test::filesIn;
 using test::kMadrid;
 
 DailySnapshot recordOf(const std::string& date, std::int64_t samples = 1) {
@@ -47,10 +49,6 @@ std::vector<std::string> datesOf(const auto& list) {
     std::vector<std::string> dates;
     for (const auto& element : list) dates.push_back(element.date);
     return dates;
-}
-
-size_t filesIn(const std::filesystem::path& folder) {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 struct UsageStoreTest : ::testing::Test {
