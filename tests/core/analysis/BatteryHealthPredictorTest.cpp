@@ -29,8 +29,7 @@ std::vector<BatteryHealthEntry> dailyReadings(int count) {
 
 TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
     const std::vector<std::vector<BatteryHealthEntry>> cases{
-        {},
-        {reading("2025-01-01", 100, 95)},
+        {}, {reading("2025-01-01", 100, 95)},
         {reading("2025-01-01", 100, 99.5), reading("2025-02-01", 200, 99.6)},  // new battery
         {reading("2025-01-01", 0, 95), reading("2025-02-01", 0, 94)},          // never cycled
         {reading("2025-01-01", 0, 95), reading("2025-02-01", 100, 94)},        // one usable

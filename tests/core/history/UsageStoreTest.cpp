@@ -93,9 +93,7 @@ TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
     auto missingHours = nlohmann::json::parse(good);
     missingHours["dailySnapshots"][0].erase("hourlyFingerprints");
     const struct { const char* name; std::string text; } damages[] = {
-        {"not JSON", "{\"dailySnapshots\": ["},
-        {"empty file", ""},
-        {"a record without its hours", missingHours.dump()},
+        {"not JSON", "{\"dailySnapshots\": ["}, {"empty file", ""}, {"a record without its hours", missingHours.dump()},
         {"the wrong top-level type", "[]"},
         {"a number as the list", R"({"dailySnapshots":3,"schemaVersion":1})"},
     };
@@ -290,9 +288,7 @@ TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
 TEST(UsageStoreDateString, FollowsTheLocalCalendar) {
     const double lateEvening = 1751326200;  // 2025-06-30T23:30:00Z
     const struct { const char* zone; const char* key; } cases[] = {
-        {"UTC0", "2025-06-30"},
-        {kMadrid, "2025-07-01"},
-        {"<+14>-14", "2025-07-01"},
+        {"UTC0", "2025-06-30"}, {kMadrid, "2025-07-01"}, {"<+14>-14", "2025-07-01"},
     };
     for (const auto& c : cases) {
         test::ScopedTimeZone zone(c.zone);

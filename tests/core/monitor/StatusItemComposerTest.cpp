@@ -39,12 +39,9 @@ TEST(StatusItemTitle, ComposesPartsInOrder) {
 TEST(StatusItemTitle, BatteryParts) {
     test::ScopedLanguage english("en");
     const struct { Power power; double watts; double remaining; bool showPercent; const char* expected; } cases[] = {
-        {Power::pluggedIn, 0, 0, true, " 80%"},
-        {Power::pluggedIn, 12.0, 0, true, " 80% | \u26A112.0 W"},
-        {Power::battery, 9.0, 3900, true, " 80% | 1:05"},
-        {Power::battery, 9.0, 1800, true, " 80% | 30 min"},
-        {Power::battery, 9.0, 0, true, " 80%"},
-        {Power::battery, 9.0, 1800, false, " 30 min"},
+        {Power::pluggedIn, 0, 0, true, " 80%"}, {Power::pluggedIn, 12.0, 0, true, " 80% | \u26A112.0 W"},
+        {Power::battery, 9.0, 3900, true, " 80% | 1:05"}, {Power::battery, 9.0, 1800, true, " 80% | 30 min"},
+        {Power::battery, 9.0, 0, true, " 80%"}, {Power::battery, 9.0, 1800, false, " 30 min"},
         {Power::pluggedIn, 12.0, 1800, false, " \u26A112.0 W"},
     };
     for (const auto& c : cases) {

@@ -35,11 +35,9 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
         h.clock->advance(2);
         monitor.poll();
     }
-    EXPECT_EQ(std::make_tuple(h.vm->script.reads.load(), h.blocks->script.reads.load(), h.net->script.reads.load()),
-              std::make_tuple(2, 2, 2));
-    EXPECT_EQ(h.cpu->script.reads, 12);
-    EXPECT_EQ(monitor.stats()->memoryUsed, visibleMemory);
-    EXPECT_EQ(monitor.stats()->diskReadBytesPerSec, 2048u);
+    EXPECT_EQ(std::make_tuple(h.vm->script.reads.load(), h.blocks->script.reads.load(), h.net->script.reads.load(),
+                              h.cpu->script.reads.load(), monitor.stats()->memoryUsed, monitor.stats()->diskReadBytesPerSec),
+              std::make_tuple(2, 2, 2, 12, visibleMemory, std::uint64_t{2048}));
 
     // The first visible tick measures the disk rate over the whole hidden stretch.
     monitor.setPopoverVisible(true);
@@ -104,8 +102,8 @@ TEST(SystemMonitor, TheTimerRestartsOnlyWhenThePollingIntervalChanges) {
 
     h.settings.setPollingInterval(5.0);
     h.loop->runPosted();
-    EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{5.0});
-    EXPECT_EQ(monitor.currentInterval(), 5.0);
+    EXPECT_EQ(std::make_tuple(h.loop->repeatingIntervals(), monitor.currentInterval()),
+              std::make_tuple(std::vector<double>{5.0}, 5.0));
     h.loop->advance(10);
     EXPECT_EQ(h.cpu->script.reads, 8);
 
