@@ -120,10 +120,9 @@ TEST(EnergyAlertService, SavesLoadsAndPrunesTheFile) {
     h.service->saveToDisk();
     h.clock->advance(10);  // App2 was last seen 30 days ago
     h.restart();
-    EXPECT_EQ(h.service->persistedBaselines().size(), 1u);
-    EXPECT_EQ(h.service->persistedBaselines().count("App1"), 1u);
-    EXPECT_EQ(h.service->systemWattsEMA(), 10.5);
-    EXPECT_FALSE(h.service->isDirty());
+    const auto& kept = h.service->persistedBaselines();
+    EXPECT_EQ(std::make_tuple(kept.size(), kept.count("App1"), h.service->systemWattsEMA(), h.service->isDirty()),
+              std::make_tuple(size_t{1}, size_t{1}, std::optional(10.5), false));
 }
 
 TEST(EnergyAlertService, MovesADamagedFileAsideAndStartsEmpty) {
