@@ -50,12 +50,10 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
 TEST(SystemMonitor, AFailedCpuSampleKeepsTheFiguresAndSkipsTheHistory) {
     MonitorHarness h;
     auto& monitor = h.make();
-    h.cpu->script.push(busyTicks(0, 0));
-    h.cpu->script.push(busyTicks(25, 75));
-    h.cpu->script.push(std::nullopt);
-    monitor.poll();
-    monitor.poll();
-    monitor.poll();
+    for (auto ticks : {std::optional(busyTicks(0, 0)), std::optional(busyTicks(25, 75)), std::optional<std::vector<CpuTicks>>()}) {
+        h.cpu->script.push(ticks);
+        monitor.poll();
+    }
     EXPECT_EQ(monitor.stats()->cpuTotalUsage, 25.0);
     EXPECT_EQ(monitor.cpuHistory()->elements(), (std::vector<double>{0, 25}));
 }
@@ -69,12 +67,10 @@ TEST(SystemMonitor, TheStatusItemIsUpdatedOnlyWhenTitleOrIconChange) {
         EXPECT_FALSE(icon);
         titles.push_back(title.text);
     });
-    h.cpu->script.push(busyTicks(0, 0));
-    h.cpu->script.push(busyTicks(50, 50));
-    h.cpu->script.push(busyTicks(100, 100));
-    monitor.poll();
-    monitor.poll();
-    monitor.poll();  // 50 % again: same text
+    for (std::uint64_t busy : {0, 50, 100}) {  // 0 %, 50 %, then 50 % again: the same text
+        h.cpu->script.push(busyTicks(busy, busy));
+        monitor.poll();
+    }
     h.settings.setMenuBarShowCPU(false);
     monitor.poll();
     EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", " CPU 50.0%", ""}));
