@@ -59,14 +59,9 @@ TEST(EnergyAlertService, FirstSightingsOnlySeedAndPersistedCountsLearnSooner) {
 TEST(EnergyAlertService, AlertBoundsAreStrict) {
     // The name's baseline (count 14) is seeded with its own average, so the judged baseline
     // is exactly (15 * average + cpu) / 16.
+    // Baseline 15: ratio exactly 3; ratio 8, but CPU exactly 15; a baseline of 0.001 is floored, not divided by.
     const struct { double average, cpu; bool alerts; } cases[] = {
-        {13, 45, false},  // baseline 15: ratio exactly 3
-        {13, 46, true},
-        {1, 15, false},  // ratio 8, but CPU exactly 15
-        {1, 15.5, true},
-        {0, 16, true},  // a baseline of 0.001 is floored, not divided by
-        {0, 0, false},
-    };
+        {13, 45, false}, {13, 46, true}, {1, 15, false}, {1, 15.5, true}, {0, 16, true}, {0, 0, false}};
     for (const auto& c : cases) {
         Harness h({{"App3", {c.average, 14, 0}}});
         h.check({{3, c.average}});
@@ -125,10 +120,9 @@ TEST(EnergyAlertService, SavesLoadsAndPrunesTheFile) {
     h.service->saveToDisk();
     h.clock->advance(10);  // App2 was last seen 30 days ago
     h.restart();
-    EXPECT_EQ(h.service->persistedBaselines().size(), 1u);
-    EXPECT_EQ(h.service->persistedBaselines().count("App1"), 1u);
-    EXPECT_EQ(h.service->systemWattsEMA(), 10.5);
-    EXPECT_FALSE(h.service->isDirty());
+    const auto& kept = h.service->persistedBaselines();
+    EXPECT_EQ(std::make_tuple(kept.size(), kept.count("App1"), h.service->systemWattsEMA(), h.service->isDirty()),
+              std::make_tuple(size_t{1}, size_t{1}, std::optional(10.5), false));
 }
 
 TEST(EnergyAlertService, MovesADamagedFileAsideAndStartsEmpty) {

@@ -29,8 +29,7 @@ std::vector<BatteryHealthEntry> dailyReadings(int count) {
 
 TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
     const std::vector<std::vector<BatteryHealthEntry>> cases{
-        {},
-        {reading("2025-01-01", 100, 95)},
+        {}, {reading("2025-01-01", 100, 95)},
         {reading("2025-01-01", 100, 99.5), reading("2025-02-01", 200, 99.6)},  // new battery
         {reading("2025-01-01", 0, 95), reading("2025-02-01", 0, 94)},          // never cycled
         {reading("2025-01-01", 0, 95), reading("2025-02-01", 100, 94)},        // one usable
@@ -63,10 +62,9 @@ TEST(BatteryHealthPredictor, FitsTheLineAndEstimatesCyclesAndMonths) {
         const auto prediction = predict(c.entries);
         ASSERT_TRUE(prediction) << c.name;
         EXPECT_NEAR(prediction->healthDropPerCycle, c.drop, 1e-9) << c.name;
-        EXPECT_EQ(prediction->estimatedCyclesTo80, c.cycles) << c.name;
-        EXPECT_EQ(prediction->estimatedMonthsTo80, c.months) << c.name;
-        EXPECT_EQ(prediction->degradationRate, c.rate) << c.name;
-        EXPECT_EQ(prediction->currentCycles, c.entries.back().cycleCount) << c.name;
+        EXPECT_EQ(std::tie(prediction->estimatedCyclesTo80, prediction->estimatedMonthsTo80, prediction->degradationRate,
+                           prediction->currentCycles),
+                  std::tie(c.cycles, c.months, c.rate, c.entries.back().cycleCount)) << c.name;
     }
 }
 
@@ -79,8 +77,8 @@ TEST(BatteryHealthPredictor, ConfidenceGrowsWithUsableReadings) {
         entries.insert(entries.begin(), reading("2024-12-31", 0, 100));  // not usable, not counted
         const auto prediction = predict(entries);
         ASSERT_TRUE(prediction) << count;
-        EXPECT_EQ(prediction->confidenceLevel, level) << count;
-        EXPECT_EQ(prediction->dataPointCount, count);
+        EXPECT_EQ(std::make_tuple(prediction->confidenceLevel, prediction->dataPointCount),
+                  std::make_tuple(level, std::int64_t{count}));
     }
 }
 

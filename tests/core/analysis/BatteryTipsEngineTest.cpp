@@ -93,25 +93,20 @@ void expectIds(const std::vector<RuleCase>& cases) {
 }
 
 TEST(BatteryTipsEngine, BatteryAndPowerRuleBoundaries) {
+    const auto charging = [](double percent) { return plugged(percent, test::Power::charging); };
     expectIds({
         {"calm", [](Inputs&) {}, {}},
         // Drawing little and far above its baseline, but plugged in: none of the on-battery tips.
         {"plugged, idle, 85 %", draining(85, 2, 0.5, 7200, test::Power::pluggedIn), {"unplug-tip"}},
-        {"plugged, idle, 80 %", plugged(80), {}},
-        {"plugged, charging, 85 %", plugged(85, test::Power::charging), {}},
-        {"charging at 99 %", plugged(99, test::Power::charging), {"charge-100-warn"}},
-        {"charging at 98.9 %", plugged(98.9, test::Power::charging), {}},
-        {"9 %", draining(9, 8), {"battery-critical"}},
-        {"10 %", draining(10, 8), {"battery-low"}},
-        {"20 %", draining(20, 8), {"healthy-range"}},
-        {"80 %", draining(80, 8), {"healthy-range"}},
+        {"plugged, idle, 80 %", plugged(80), {}}, {"plugged, charging, 85 %", charging(85), {}},
+        {"charging at 99 %", charging(99), {"charge-100-warn"}}, {"charging at 98.9 %", charging(98.9), {}},
+        {"9 %", draining(9, 8), {"battery-critical"}}, {"10 %", draining(10, 8), {"battery-low"}},
+        {"20 %", draining(20, 8), {"healthy-range"}}, {"80 %", draining(80, 8), {"healthy-range"}},
         {"80.1 % on battery", draining(80.1, 8), {}},
-        {"15 W", draining(50, 15), {"healthy-range"}},
-        {"15.1 W", draining(50, 15.1), {"high-watts", "healthy-range"}},
+        {"15 W", draining(50, 15), {"healthy-range"}}, {"15.1 W", draining(50, 15.1), {"high-watts", "healthy-range"}},
         {"exactly twice the baseline", draining(50, 8, 4), {"healthy-range"}},
         {"above twice the baseline", draining(50, 8.1, 4), {"above-baseline", "healthy-range"}},
-        {"4.9 W", draining(50, 4.9), {"great-efficiency", "healthy-range"}},
-        {"5 W", draining(50, 5), {"healthy-range"}},
+        {"4.9 W", draining(50, 4.9), {"great-efficiency", "healthy-range"}}, {"5 W", draining(50, 5), {"healthy-range"}},
         // Idle efficiency is produced here but always loses to great efficiency.
         {"30 % at 2 W", draining(30, 2, 0, 7200), {"great-efficiency", "healthy-range"}},
         {"15 % at 2 W: low battery drops both efficiency tips", draining(15, 2, 0, 7200), {"battery-low"}},
@@ -119,34 +114,34 @@ TEST(BatteryTipsEngine, BatteryAndPowerRuleBoundaries) {
 }
 
 TEST(BatteryTipsEngine, LoadRuleBoundaries) {
+    const auto set = [](auto field, auto value) {
+        return [=](Inputs& in) { in.stats.*field = value; };
+    };
+    const auto pressure = [&](double p) { return set(&SystemStats::memoryPressure, p); };
+    const auto pCores = [&](double p) { return set(&SystemStats::pCoreAverage, p); };
+    const auto fans = [&](std::vector<std::int32_t> rpm) { return set(&SystemStats::fanSpeeds, rpm); };
+    const auto thermal = [&](ThermalLevel level) { return set(&SystemStats::thermalLevel, level); };
     const auto busyApp = [](double pCores) {
         return [=](Inputs& in) { in.stats.pCoreAverage = pCores; in.stats.appGroups = {group("Render", 40)}; };
     };
     const auto disk = [](std::uint64_t read, std::uint64_t write) {
         return [=](Inputs& in) { in.stats.diskReadBytesPerSec = read; in.stats.diskWriteBytesPerSec = write; };
     };
+    const auto network = [](std::uint64_t in, std::uint64_t out) {
+        return [=](Inputs& i) { i.stats.networkInBytesPerSec = in; i.stats.networkOutBytesPerSec = out; };
+    };
     expectIds({
-        {"thermal moderate", [](Inputs& in) { in.stats.thermalLevel = ThermalLevel::moderate; }, {}},
-        {"thermal heavy", [](Inputs& in) { in.stats.thermalLevel = ThermalLevel::heavy; }, {"thermal"}},
-        {"pressure 50", [](Inputs& in) { in.stats.memoryPressure = 50; }, {}},
-        {"pressure 50.1", [](Inputs& in) { in.stats.memoryPressure = 50.1; }, {"memory-early"}},
-        {"pressure 75", [](Inputs& in) { in.stats.memoryPressure = 75; }, {"memory-early"}},
-        {"pressure 75.1", [](Inputs& in) { in.stats.memoryPressure = 75.1; }, {"memory-pressure"}},
-        {"P-cores 30", [](Inputs& in) { in.stats.pCoreAverage = 30; }, {}},
-        {"P-cores 60", [](Inputs& in) { in.stats.pCoreAverage = 60; }, {"cores-active"}},
-        {"P-cores 60.1", [](Inputs& in) { in.stats.pCoreAverage = 60.1; }, {"cpu-busy"}},
-        {"P-cores 65 with a busy app", busyApp(65), {"cpu-busy"}},
+        {"thermal moderate", thermal(ThermalLevel::moderate), {}}, {"thermal heavy", thermal(ThermalLevel::heavy), {"thermal"}},
+        {"pressure 50", pressure(50), {}}, {"pressure 50.1", pressure(50.1), {"memory-early"}},
+        {"pressure 75", pressure(75), {"memory-early"}}, {"pressure 75.1", pressure(75.1), {"memory-pressure"}},
+        {"P-cores 30", pCores(30), {}}, {"P-cores 60", pCores(60), {"cores-active"}},
+        {"P-cores 60.1", pCores(60.1), {"cpu-busy"}}, {"P-cores 65 with a busy app", busyApp(65), {"cpu-busy"}},
         {"P-cores 45 with a busy app", busyApp(45), {"heavy-app", "cores-active"}},
-        {"app at 25 %", [](Inputs& in) { in.stats.appGroups = {group("Render", 25)}; }, {}},
-        {"fans at 2000", [](Inputs& in) { in.stats.fanSpeeds = {1200, 2000}; }, {}},
-        {"fans at 2001", [](Inputs& in) { in.stats.fanSpeeds = {2001, 1200}; }, {"fans-spinning"}},
-        {"disk at 100 MB/s", disk(60000000, 40000000), {}},
-        {"disk above 100 MB/s", disk(0, 100000001), {"disk-busy"}},
+        {"app at 25 %", set(&SystemStats::appGroups, std::vector{group("Render", 25)}), {}},
+        {"fans at 2000", fans({1200, 2000}), {}}, {"fans at 2001", fans({2001, 1200}), {"fans-spinning"}},
+        {"disk at 100 MB/s", disk(60000000, 40000000), {}}, {"disk above 100 MB/s", disk(0, 100000001), {"disk-busy"}},
         {"disk counters at their limit", disk(std::numeric_limits<std::uint64_t>::max(), 2), {"disk-busy"}},
-        {"network at 5 MB/s", [](Inputs& in) { in.stats.networkInBytesPerSec = 5000000; }, {}},
-        {"network above 5 MB/s",
-         [](Inputs& in) { in.stats.networkInBytesPerSec = 5000000; in.stats.networkOutBytesPerSec = 1; },
-         {"network-active"}},
+        {"network at 5 MB/s", network(5000000, 0), {}}, {"network above 5 MB/s", network(5000000, 1), {"network-active"}},
     });
 }
 
@@ -173,35 +168,34 @@ TEST(BatteryTipsEngine, ProcessSpikesAndProfiles) {
             in.profile = profileOf(UsageProfile::powerUser);
         };
     };
+    const auto compared = [](std::vector<ProcessComparison> list, ThermalLevel level = ThermalLevel::nominal) {
+        return [=](Inputs& in) { in.stats.processComparisons = list; in.stats.thermalLevel = level; };
+    };
+    const Ids onBatteryOnly{"healthy-range"};
     expectIds({
-        {"ratio 3.0", [](Inputs& in) { in.stats.processComparisons = {{"Sync", 30, 10, 3.0}}; }, {}},
-        {"CPU 15", [](Inputs& in) { in.stats.processComparisons = {{"Sync", 15, 1, 15}}; }, {}},
-        {"spike takes the first match and silences heavy-app", [](Inputs& in) {
-             in.stats.processComparisons = {{"Calm", 10, 1, 10}, {"Sync", 40, 5, 8}, {"Other", 90, 1, 90}};
+        {"ratio 3.0", compared({{"Sync", 30, 10, 3.0}}), {}}, {"CPU 15", compared({{"Sync", 15, 1, 15}}), {}},
+        {"spike takes the first match and silences heavy-app", [&](Inputs& in) {
+             compared({{"Calm", 10, 1, 10}, {"Sync", 40, 5, 8}, {"Other", 90, 1, 90}})(in);
              in.stats.appGroups = {group("Sync", 40)};
          }, {"process-Sync"}},
-        {"spike and thermal emergency", [](Inputs& in) {
-             in.stats.processComparisons = {{"Sync", 40, 5, 8}};
-             in.stats.thermalLevel = ThermalLevel::trapping;
-         }, {"thermal", "process-Sync"}},
+        {"spike and thermal emergency", compared({{"Sync", 40, 5, 8}}, ThermalLevel::trapping), {"thermal", "process-Sync"}},
         {"developer: first build tool at 20 % hides a later busy one",
-         developerOnBattery({group("Xcode", 20), group("swift-frontend", 80)}), {"healthy-range"}},
+         developerOnBattery({group("Xcode", 20), group("swift-frontend", 80)}), onBatteryOnly},
         {"developer: busy build tool replaces heavy-app",
          developerOnBattery({group("swift-build", 31), group("Xcode", 10)}), {"profile-dev", "healthy-range"}},
         {"developer: a Linux compiler above 30 %", developerOnBattery({group("cc1plus", 30.5), group("code", 10)}),
          {"profile-dev", "healthy-range"}},
-        {"developer: names match exactly", developerOnBattery({group("xcode", 20), group("Xcodes", 50)}),
-         {"healthy-range"}},
+        {"developer: names match exactly", developerOnBattery({group("xcode", 20), group("Xcodes", 50)}), onBatteryOnly},
         {"developer plugged in",
          [](Inputs& in) { in.stats.appGroups = {group("Xcode", 50)}; in.profile = profileOf(UsageProfile::developer); },
          {"heavy-app"}},
         {"power user with 9 active apps", powerUserWith(9, false), {"profile-power", "healthy-range"}},
-        {"power user with 8 active apps", powerUserWith(8, false), {"healthy-range"}},
+        {"power user with 8 active apps", powerUserWith(8, false), onBatteryOnly},
         {"power user plugged in", powerUserWith(9, true), {}},
         {"creative at 3.1 W GPU", onBatteryAs(UsageProfile::creative, 50, 3.1), {"profile-creative", "healthy-range"}},
-        {"creative at 3 W GPU", onBatteryAs(UsageProfile::creative, 50, 3), {"healthy-range"}},
+        {"creative at 3 W GPU", onBatteryAs(UsageProfile::creative, 50, 3), onBatteryOnly},
         {"meeting at 39 %", onBatteryAs(UsageProfile::meeting, 39), {"profile-meeting", "healthy-range"}},
-        {"meeting at 40 %", onBatteryAs(UsageProfile::meeting, 40), {"healthy-range"}},
+        {"meeting at 40 %", onBatteryAs(UsageProfile::meeting, 40), onBatteryOnly},
     });
 }
 
@@ -221,23 +215,24 @@ std::function<void(Inputs&)> warned(std::vector<HabitSeverity> severities, std::
 
 TEST(BatteryTipsEngine, AnalysisRulesAndContradictions) {
     constexpr auto info = HabitSeverity::info, critical = HabitSeverity::critical;
+    const auto scored = [](std::int64_t overall, const char* grade) {
+        return [=](Inputs& in) { in.habitScore = habits(overall, grade); };
+    };
+    const auto wear = [](DegradationRate rate, std::optional<std::int64_t> months = {},
+                         ConfidenceLevel confidence = ConfidenceLevel::moderate) {
+        return [=](Inputs& in) { in.prediction = prediction(rate, months, confidence); };
+    };
+    using enum DegradationRate;
     expectIds({
-        {"habit score 79", [](Inputs& in) { in.habitScore = habits(79, "C+"); }, {}},
-        {"habit score 80", [](Inputs& in) { in.habitScore = habits(80, "B"); }, {"good-habits"}},
-        {"normal wear", [](Inputs& in) { in.prediction = prediction(DegradationRate::normal); }, {}},
-        {"accelerated wear", [](Inputs& in) { in.prediction = prediction(DegradationRate::accelerated); },
-         {"degradation-warning"}},
-        {"23 months, moderate confidence",
-         [](Inputs& in) { in.prediction = prediction(DegradationRate::normal, 23); }, {"health-prediction"}},
-        {"24 months", [](Inputs& in) { in.prediction = prediction(DegradationRate::normal, 24); }, {}},
-        {"23 months, low confidence",
-         [](Inputs& in) { in.prediction = prediction(DegradationRate::normal, 23, ConfidenceLevel::low); }, {}},
+        {"habit score 79", scored(79, "C+"), {}}, {"habit score 80", scored(80, "B"), {"good-habits"}},
+        {"normal wear", wear(normal), {}}, {"accelerated wear", wear(accelerated), {"degradation-warning"}},
+        {"23 months, moderate confidence", wear(normal, 23), {"health-prediction"}}, {"24 months", wear(normal, 24), {}},
+        {"23 months, low confidence", wear(normal, 23, ConfidenceLevel::low), {}},
         {"two of three habit warnings", warned({info, info, critical}), {"habit-a", "habit-b"}},
         {"repeated warning id kept once", warned({info}, {}, 2), {"habit-a"}},
         {"a critical third warning still silences good habits", warned({info, info, critical}, habits(90, "A")),
          {"habit-a", "habit-b"}},
-        {"fast wear despite good habits",
-         [](Inputs& in) { in.habitScore = habits(90, "A"); in.prediction = prediction(DegradationRate::severe); },
+        {"fast wear despite good habits", [&](Inputs& in) { scored(90, "A")(in); wear(severe)(in); },
          {"degradation-warning"}},
     });
 }
@@ -245,15 +240,14 @@ TEST(BatteryTipsEngine, AnalysisRulesAndContradictions) {
 TEST(BatteryTipsEngine, WearDespiteGoodHabitsRewritesTheWarningEvenWhenACriticalHabitAlsoApplies) {
     test::ScopedLanguage english("en");
     Inputs in;
-    in.habitScore = habits(92, "A");
-    in.prediction = prediction(DegradationRate::accelerated);
-    in.prediction->habitWarnings = {warning("hot-battery", HabitSeverity::critical)};
+    warned({HabitSeverity::critical}, habits(92, "A"))(in);
+    in.prediction->degradationRate = DegradationRate::accelerated;
     const auto tips = in.generate();
-    ASSERT_EQ(ids(tips), (Ids{"degradation-warning", "habit-hot-battery"}));
-    EXPECT_EQ(tips[0].title, "Battery degrading despite good habits");
-    EXPECT_NE(tips[0].detail.find("excellent (A)"), std::string::npos);
-    EXPECT_NE(tips[0].detail.find("0.035%/cycle"), std::string::npos);
-    EXPECT_EQ(tips[1].severity, Severity::warning);
+    ASSERT_EQ(ids(tips), (Ids{"degradation-warning", "habit-a"}));
+    EXPECT_EQ(std::tie(tips[0].title, tips[1].severity),
+              std::make_tuple(std::string("Battery degrading despite good habits"), Severity::warning));
+    EXPECT_NE(tips[0].detail.find("excellent (A), but prior wear already damaged the battery. Health is dropping at "
+                                  "0.035%/cycle"), std::string::npos) << tips[0].detail;
 }
 
 TEST(BatteryTipsEngine, KeepsTheSixMostImportantInEvaluationOrderAmongEquals) {

@@ -19,8 +19,7 @@ TEST(HabitScore, AKindDayScoresFullMarks) {
     EXPECT_FALSE(scoreHabits({}));
     const auto score = scoreHabits({kindDay()});
     ASSERT_TRUE(score);
-    EXPECT_EQ(score->overall, 100);
-    EXPECT_EQ(score->grade, "A+");
+    EXPECT_EQ(std::tie(score->overall, score->grade), std::make_tuple(std::int64_t{100}, std::string("A+")));
     EXPECT_EQ(score->charging, (SubScore{25, 25, "Charging", "good_range"}));
     EXPECT_EQ(score->discharge.reason, "shallow_cycles");
 }
@@ -87,8 +86,7 @@ TEST(HabitScore, EachAngleFollowsItsThresholds) {
         const auto score = scoreHabits(days);
         ASSERT_TRUE(score) << c.name;
         const auto& angle = (*score).*c.angle;
-        EXPECT_EQ(angle.score, c.score) << c.name;
-        EXPECT_EQ(angle.reason, c.reason) << c.name;
+        EXPECT_EQ(std::tie(angle.score, angle.reason), std::make_tuple(c.score, std::string(c.reason))) << c.name;
         EXPECT_EQ(score->overall, score->charging.score + score->thermal.score + score->discharge.score +
                                       score->pluggedBalance.score);
     }

@@ -20,17 +20,8 @@ DailySnapshot day(std::map<std::string, double> apps = {}) {
     return record;
 }
 
-double scoreOf(const std::array<double, 6>& scores, UsageProfile profile) {
-    return scores[static_cast<size_t>(profile)];
-}
-
 TEST(UsageProfileEngine, AnIdleMachineIsLight) {
-    const std::vector<DailySnapshot> idle(3, day());
-    const auto scores = profileScores(aggregateMetrics(idle));
-    EXPECT_DOUBLE_EQ(scoreOf(scores, UsageProfile::light), 1.0);
-    EXPECT_DOUBLE_EQ(scoreOf(scores, UsageProfile::moderate), 0.25);
-    EXPECT_DOUBLE_EQ(scoreOf(scores, UsageProfile::meeting), 0.12);
-    EXPECT_EQ(classify(idle, now),
+    EXPECT_EQ(classify(std::vector<DailySnapshot>(3, day()), now),
               (ProfileClassification{UsageProfile::light, 1.0, std::nullopt, std::nullopt, now, 3}));
 }
 
@@ -47,10 +38,8 @@ TEST(UsageProfileEngine, CpuFiguresAcrossDays) {
     busy.cpu = {.avgTotal = 30, .peakTotal = 70, .samplesAbove40 = 30};
     quiet.sampleCount = busy.sampleCount = 100;
     const auto m = aggregateMetrics({quiet, busy});
-    EXPECT_DOUBLE_EQ(m.avgCPU, 20);
-    EXPECT_DOUBLE_EQ(m.peakCPU, 70);
-    EXPECT_DOUBLE_EQ(m.cpuVariability, 10);  // population, not sample, deviation
-    EXPECT_DOUBLE_EQ(m.highCPUFraction, 0.2);
+    // Population, not sample, deviation.
+    EXPECT_EQ(std::tie(m.avgCPU, m.peakCPU, m.cpuVariability, m.highCPUFraction), std::make_tuple(20.0, 70.0, 10.0, 0.2));
 }
 
 TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
@@ -68,10 +57,8 @@ TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
         std::vector<DailySnapshot> records;
         for (const auto& apps : c.days) records.push_back(day(apps));
         const auto m = aggregateMetrics(records);
-        EXPECT_DOUBLE_EQ(m.devShare, c.dev) << c.name;
-        EXPECT_DOUBLE_EQ(m.creativeShare, c.creative) << c.name;
-        EXPECT_DOUBLE_EQ(m.meetingShare, c.meeting) << c.name;
-        EXPECT_EQ(m.appDiversity, c.diversity) << c.name;
+        EXPECT_EQ(std::tie(m.devShare, m.creativeShare, m.meetingShare, m.appDiversity),
+                  std::tie(c.dev, c.creative, c.meeting, c.diversity)) << c.name;
     }
 }
 
@@ -118,9 +105,8 @@ TEST(UsageProfileEngine, RunnerUpNeedsMoreThanHalfThePrimaryScore) {
     };
     for (const auto& c : cases) {
         const auto result = rank(c.scores);
-        EXPECT_EQ(result.primary, c.primary);
-        EXPECT_EQ(result.secondary, c.secondary);
-        EXPECT_EQ(result.secondaryScore.has_value(), c.secondary.has_value());
+        EXPECT_EQ(std::make_tuple(result.primary, result.secondary, result.secondaryScore.has_value()),
+                  std::make_tuple(c.primary, c.secondary, c.secondary.has_value()));
     }
 }
 

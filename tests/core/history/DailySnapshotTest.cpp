@@ -52,13 +52,11 @@ TEST_F(DailySnapshotFold, BatterySequences) {
         auto record = DailySnapshot::empty("2025-06-30", nine);
         for (const auto& sample : c.samples) ASSERT_TRUE(record.fold(sample, 2, nine));
         const auto& b = record.battery;
-        EXPECT_DOUBLE_EQ(b.totalDrainPercent, c.drain) << c.name;
-        EXPECT_EQ(b.deepDischargeEvents, c.deepDischarges) << c.name;
-        EXPECT_EQ(b.chargeEventsTo100, c.chargesTo100) << c.name;
-        EXPECT_DOUBLE_EQ(b.avgDischargeWatts, c.avgDischargeWatts) << c.name;
-        EXPECT_EQ(b.startPercent, c.samples.front().batteryPercentage) << c.name;
-        EXPECT_EQ(b.endPercent, c.samples.back().batteryPercentage) << c.name;
-        EXPECT_EQ(b.lastWasPluggedIn, c.samples.back().batteryIsPluggedIn) << c.name;
+        const auto& [first, last] = std::tie(c.samples.front(), c.samples.back());
+        EXPECT_EQ(std::tie(b.totalDrainPercent, b.deepDischargeEvents, b.chargeEventsTo100, b.avgDischargeWatts,
+                           b.startPercent, b.endPercent, b.lastWasPluggedIn),
+                  std::tie(c.drain, c.deepDischarges, c.chargesTo100, c.avgDischargeWatts, first.batteryPercentage,
+                           last.batteryPercentage, last.batteryIsPluggedIn)) << c.name;
     }
 }
 
@@ -125,21 +123,18 @@ TEST_F(DailySnapshotFold, HourlyEntriesFollowTheLocalHour) {
     ASSERT_TRUE(day.fold(stats, 2, test::localMoment(2025, 6, 30, 23, 59)));
     const auto& hours = day.hourlyFingerprints;
     ASSERT_EQ(hours.size(), 24u);
-    EXPECT_DOUBLE_EQ(hours[9].avgCPU, 20);
-    EXPECT_EQ(hours[9].peakCPU, 30);
     // 09:10 local is 07:10 UTC.
-    EXPECT_EQ(std::tuple(hours[9].sampleCount, hours[23].sampleCount, hours[7].sampleCount), std::tuple(2, 1, 0));
+    EXPECT_EQ(std::tuple(hours[9].avgCPU, hours[9].peakCPU, hours[9].sampleCount, hours[23].sampleCount,
+                         hours[7].sampleCount), std::tuple(20.0, 30.0, 2, 1, 0));
 }
 
 TEST_F(DailySnapshotFold, ApplicationsAboveOnePercentAreRecorded) {
     const SystemStats stats = test::StatsBuilder().apps({{"Idle", 1.0}, {"Barely", 1.01}, {"Busy", 5}});
     ASSERT_TRUE(day.fold(stats, 3, nine));
     ASSERT_TRUE(day.fold(stats, 3, nine));
-    EXPECT_FALSE(day.appPresenceMinutes.count("Idle"));
-    EXPECT_FALSE(day.appCPUTotals.count("Idle"));
-    EXPECT_DOUBLE_EQ(day.appPresenceMinutes["Barely"], 0.1);
-    EXPECT_DOUBLE_EQ(day.appCPUTotals["Barely"], 2.02);
-    EXPECT_DOUBLE_EQ(day.appCPUTotals["Busy"], 10);
+    using Minutes = std::map<std::string, double>;
+    EXPECT_EQ(day.appPresenceMinutes, (Minutes{{"Barely", 0.1}, {"Busy", 0.1}}));
+    EXPECT_EQ(day.appCPUTotals, (Minutes{{"Barely", 2.02}, {"Busy", 10}}));
 }
 
 TEST_F(DailySnapshotFold, ASampleThatIsNotFiniteIsRefused) {
@@ -148,11 +143,8 @@ TEST_F(DailySnapshotFold, ASampleThatIsNotFiniteIsRefused) {
     ASSERT_TRUE(day.fold(good, 2, nine));
     const auto before = day;
     const std::function<void(SystemStats&)> spoilers[] = {
-        [](SystemStats& s) { s.cpuTotalUsage = NAN; },
-        [](SystemStats& s) { s.totalPowerWatts = INFINITY; },
-        [](SystemStats& s) { s.pCoreTemp = -INFINITY; },
-        [](SystemStats& s) { s.appGroups = {{"App", NAN}}; },
-    };
+        [](SystemStats& s) { s.cpuTotalUsage = NAN; }, [](SystemStats& s) { s.totalPowerWatts = INFINITY; },
+        [](SystemStats& s) { s.pCoreTemp = -INFINITY; }, [](SystemStats& s) { s.appGroups = {{"App", NAN}}; }};
     for (const auto& spoil : spoilers) {
         SystemStats bad = good;
         spoil(bad);

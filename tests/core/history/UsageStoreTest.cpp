@@ -4,6 +4,7 @@
 #include "util/JsonFields.h"
 
 #include "support/FakeClock.h"
+#include "support/FilesIn.h"
 #include "support/ManualEventLoop.h"
 #include "support/ScopedTimeZone.h"
 #include "support/StatsBuilder.h"
@@ -19,6 +20,7 @@
 namespace corvelle {
 namespace {
 
+using test::filesIn;
 using test::kMadrid;
 
 DailySnapshot recordOf(const std::string& date, std::int64_t samples = 1) {
@@ -47,10 +49,6 @@ std::vector<std::string> datesOf(const auto& list) {
     std::vector<std::string> dates;
     for (const auto& element : list) dates.push_back(element.date);
     return dates;
-}
-
-size_t filesIn(const std::filesystem::path& folder) {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 struct UsageStoreTest : ::testing::Test {
@@ -95,9 +93,7 @@ TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
     auto missingHours = nlohmann::json::parse(good);
     missingHours["dailySnapshots"][0].erase("hourlyFingerprints");
     const struct { const char* name; std::string text; } damages[] = {
-        {"not JSON", "{\"dailySnapshots\": ["},
-        {"empty file", ""},
-        {"a record without its hours", missingHours.dump()},
+        {"not JSON", "{\"dailySnapshots\": ["}, {"empty file", ""}, {"a record without its hours", missingHours.dump()},
         {"the wrong top-level type", "[]"},
         {"a number as the list", R"({"dailySnapshots":3,"schemaVersion":1})"},
     };
@@ -108,10 +104,9 @@ TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
         write("health-history.json", healthText({"2025-06-29"}));
         auto store = makeStore();
         store->load();
-        EXPECT_TRUE(store->history().dailySnapshots.empty()) << damage.name;
-        EXPECT_EQ(store->healthEntries().size(), 1u) << damage.name;
-        EXPECT_FALSE(std::filesystem::exists(folder / "daily-summaries.json")) << damage.name;
-        EXPECT_EQ(read("daily-summaries.corrupt-" + stamp + ".json"), damage.text) << damage.name;
+        EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->healthEntries().size(),
+                                  read("daily-summaries.json"), read("daily-summaries.corrupt-" + stamp + ".json")),
+                  std::make_tuple(size_t{0}, size_t{1}, std::string("<none>"), damage.text)) << damage.name;
     }
     // The health file on its own.
     std::filesystem::remove_all(folder);
@@ -119,9 +114,9 @@ TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
     write("health-history.json", R"([{"date":"2025-06-29"}])");
     auto store = makeStore();
     store->load();
-    EXPECT_EQ(store->history().dailySnapshots.size(), 1u);
-    EXPECT_TRUE(store->healthEntries().empty());
-    EXPECT_TRUE(std::filesystem::exists(folder / ("health-history.corrupt-" + stamp + ".json")));
+    EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->healthEntries().size(),
+                              read("health-history.corrupt-" + stamp + ".json")),
+              std::make_tuple(size_t{1}, size_t{0}, std::string(R"([{"date":"2025-06-29"}])")));
 }
 
 TEST_F(UsageStoreTest, AFolderInPlaceOfTheFileIsMovedAsideAndAFreshFileWritten) {
@@ -131,9 +126,7 @@ TEST_F(UsageStoreTest, AFolderInPlaceOfTheFileIsMovedAsideAndAFreshFileWritten) 
     EXPECT_TRUE(store->history().dailySnapshots.empty());
     store->updateTodaySnapshot(store->todaySnapshot());
     store->performSave();
-    const auto loaded = JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json"));
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->dailySnapshots.size(), 1u);
+    EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json")).value().dailySnapshots.size(), 1u);
 }
 
 TEST_F(UsageStoreTest, TodayAndRecentRecords) {
@@ -141,10 +134,9 @@ TEST_F(UsageStoreTest, TodayAndRecentRecords) {
     auto store = makeStore();
     store->load();
     auto today = store->todaySnapshot();
-    EXPECT_EQ(today.date, "2025-06-30");
-    EXPECT_EQ(today.sampleCount, 0);
-    EXPECT_EQ(store->history().dailySnapshots.size(), 3u);  // asking does not store
-    EXPECT_FALSE(store->isDirty());
+    EXPECT_EQ(today, DailySnapshot::empty("2025-06-30", clock->now()));
+    // Asking does not store.
+    EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->isDirty()), std::make_tuple(size_t{3}, false));
 
     EXPECT_EQ(datesOf(store->recentSnapshots(7)), (std::vector<std::string>{"2025-06-20", "2025-06-24", "2025-06-28"}));
     EXPECT_EQ(datesOf(store->recentSnapshots(2)), (std::vector<std::string>{"2025-06-24", "2025-06-28"}));
@@ -155,8 +147,8 @@ TEST_F(UsageStoreTest, TodayAndRecentRecords) {
     EXPECT_TRUE(store->isDirty());
     today.sampleCount = 6;
     store->updateTodaySnapshot(today);
-    EXPECT_EQ(store->history().dailySnapshots.size(), 4u);
-    EXPECT_EQ(store->todaySnapshot().sampleCount, 6);
+    EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->todaySnapshot().sampleCount),
+              std::make_tuple(size_t{4}, std::int64_t{6}));
     store->updateTodaySnapshot(recordOf("2025-06-24", 9));
     EXPECT_EQ(store->recentSnapshots(7)[1].sampleCount, 9);
 }
@@ -176,24 +168,23 @@ TEST_F(UsageStoreTest, CreatesItsFolderAndThrottlesSavesThatRunLaterOnTheLoopWhi
     EXPECT_FALSE(store->isDirty());
     EXPECT_NE(read("daily-summaries.json"), "<none>");
 
-    store->updateTodaySnapshot(recordOf("2025-06-30", 2));
-    loop->advance(10);
-    store->saveIfNeeded();
+    const auto askAfter = [&](double seconds, int samples) {
+        store->updateTodaySnapshot(recordOf("2025-06-30", samples));
+        loop->advance(seconds);
+        store->saveIfNeeded();
+    };
+    askAfter(10, 2);
     EXPECT_EQ(loop->runPosted(), 0);
-    loop->advance(289);
-    store->saveIfNeeded();
+    askAfter(289, 2);
     EXPECT_EQ(loop->runPosted(), 0);
-    loop->advance(1);
-    store->saveIfNeeded();
+    askAfter(1, 2);
     store->saveIfNeeded();  // one write is enough for both requests
     EXPECT_EQ(loop->runPosted(), 1);
     const auto saved = read("daily-summaries.json");
     EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(saved)->dailySnapshots[0].sampleCount, 2);
 
     // A deferred save that runs after the store is gone does nothing.
-    store->updateTodaySnapshot(recordOf("2025-06-30", 3));
-    loop->advance(300);
-    store->saveIfNeeded();
+    askAfter(300, 3);
     store.reset();
     EXPECT_EQ(loop->runPosted(), 1);
     EXPECT_EQ(read("daily-summaries.json"), saved);
@@ -294,9 +285,7 @@ TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
 TEST(UsageStoreDateString, FollowsTheLocalCalendar) {
     const double lateEvening = 1751326200;  // 2025-06-30T23:30:00Z
     const struct { const char* zone; const char* key; } cases[] = {
-        {"UTC0", "2025-06-30"},
-        {kMadrid, "2025-07-01"},
-        {"<+14>-14", "2025-07-01"},
+        {"UTC0", "2025-06-30"}, {kMadrid, "2025-07-01"}, {"<+14>-14", "2025-07-01"},
     };
     for (const auto& c : cases) {
         test::ScopedTimeZone zone(c.zone);

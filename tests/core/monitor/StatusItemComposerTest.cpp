@@ -39,12 +39,9 @@ TEST(StatusItemTitle, ComposesPartsInOrder) {
 TEST(StatusItemTitle, BatteryParts) {
     test::ScopedLanguage english("en");
     const struct { Power power; double watts; double remaining; bool showPercent; const char* expected; } cases[] = {
-        {Power::pluggedIn, 0, 0, true, " 80%"},
-        {Power::pluggedIn, 12.0, 0, true, " 80% | \u26A112.0 W"},
-        {Power::battery, 9.0, 3900, true, " 80% | 1:05"},
-        {Power::battery, 9.0, 1800, true, " 80% | 30 min"},
-        {Power::battery, 9.0, 0, true, " 80%"},
-        {Power::battery, 9.0, 1800, false, " 30 min"},
+        {Power::pluggedIn, 0, 0, true, " 80%"}, {Power::pluggedIn, 12.0, 0, true, " 80% | \u26A112.0 W"},
+        {Power::battery, 9.0, 3900, true, " 80% | 1:05"}, {Power::battery, 9.0, 1800, true, " 80% | 30 min"},
+        {Power::battery, 9.0, 0, true, " 80%"}, {Power::battery, 9.0, 1800, false, " 30 min"},
         {Power::pluggedIn, 12.0, 1800, false, " \u26A112.0 W"},
     };
     for (const auto& c : cases) {
@@ -57,14 +54,7 @@ TEST(StatusItemTitle, BatteryParts) {
 
 TEST(StatusItemIcon, LevelsColoursAndBadge) {
     test::ScopedLanguage english("en");
-    const struct {
-        double percent;
-        Power power;
-        const char* symbol;
-        SystemColor color;
-        bool badge;
-        const char* key;
-    } cases[] = {
+    const struct { double percent; Power power; std::string symbol; SystemColor color; bool badge; std::string key; } cases[] = {
         {9, Power::battery, "battery.0", SystemColor::red, false, "battery.0-Battery"},
         {10, Power::battery, "battery.25", SystemColor::red, false, "battery.25-Battery"},
         {20, Power::battery, "battery.25", SystemColor::orange, false, "battery.25-Battery"},
@@ -77,10 +67,8 @@ TEST(StatusItemIcon, LevelsColoursAndBadge) {
     for (const auto& c : cases) {
         auto icon = batteryIcon(StatsBuilder().battery(c.percent, c.power));
         ASSERT_TRUE(icon) << c.percent;
-        EXPECT_EQ(icon->symbolName, c.symbol) << c.percent;
-        EXPECT_EQ(icon->color, c.color) << c.percent;
-        EXPECT_EQ(icon->plugBadge, c.badge) << c.percent;
-        EXPECT_EQ(icon->key(), c.key) << c.percent;
+        EXPECT_EQ(std::make_tuple(icon->symbolName, icon->color, icon->plugBadge, icon->key()),
+                  std::tie(c.symbol, c.color, c.badge, c.key)) << c.percent;
     }
     EXPECT_FALSE(batteryIcon(SystemStats{}));
 }

@@ -27,10 +27,14 @@ std::optional<ProfileClassification> savedProfile(const test::MonitorHarness& h)
     return test::savedFile<ProfileClassification>(h.dir / "profile.json");
 }
 
+// A monitor harness in UTC at noon on 2025-06-30.
+struct AnalysisHarness : test::MonitorHarness {
+    test::ScopedTimeZone zone{"UTC0"};
+    AnalysisHarness() { clock->setNow(june30Noon); }
+};
+
 TEST(SystemMonitorAnalysis, StartPublishesTheAnalysesOfTheStoredHistory) {
-    test::ScopedTimeZone zone("UTC0");
-    test::MonitorHarness h;
-    h.clock->setNow(june30Noon);
+    AnalysisHarness h;
     const auto dates = daysBeforeJune30(10);
     seedRecords(h, dates);
     // Health falls 0.25 % every 8 cycles, 8 cycles a day: the line reaches 80 % at 580 cycles.
@@ -51,34 +55,28 @@ TEST(SystemMonitorAnalysis, StartPublishesTheAnalysesOfTheStoredHistory) {
               std::make_tuple(UsageProfile::moderate, std::int64_t{7}, june30Noon));
     EXPECT_EQ(savedProfile(h), profile);
     const auto prediction = monitor.healthPrediction().get().value();
-    EXPECT_EQ(prediction.dataPointCount, 10);
-    EXPECT_EQ(prediction.estimatedCyclesTo80, 580 - 172);
-    EXPECT_EQ(monitor.habitScore().get().value().overall, 100);
+    EXPECT_EQ(std::make_tuple(prediction.dataPointCount, prediction.estimatedCyclesTo80, monitor.habitScore().get()->overall),
+              std::make_tuple(std::int64_t{10}, std::optional<std::int64_t>(580 - 172), std::int64_t{100}));
     // The restored profile (none), then one refresh of each.
     EXPECT_EQ(notifications, 4);
     monitor.stop();
 }
 
 TEST(SystemMonitorAnalysis, TooFewRecordsKeepTheCachedProfile) {
-    test::ScopedTimeZone zone("UTC0");
-    test::MonitorHarness h;
-    h.clock->setNow(june30Noon);
+    AnalysisHarness h;
     seedRecords(h, daysBeforeJune30(2));
     const ProfileClassification cached{UsageProfile::developer, 0.8, UsageProfile::powerUser, 0.5, june30Noon - 5e5, 7};
     ASSERT_TRUE(UsageStore(h.dir.path(), h.clock, h.loop).saveFile(h.dir / "profile.json", cached));
 
     h.make().start();
-    EXPECT_EQ(h.monitor->usageProfile().get(), cached);
-    EXPECT_EQ(savedProfile(h), cached);
-    EXPECT_FALSE(h.monitor->healthPrediction().get());
-    EXPECT_EQ(h.monitor->habitScore().get()->overall, 100);
+    EXPECT_EQ(std::make_tuple(h.monitor->usageProfile().get(), savedProfile(h), h.monitor->healthPrediction().get().has_value(),
+                              h.monitor->habitScore().get()->overall),
+              std::make_tuple(std::optional(cached), std::optional(cached), false, std::int64_t{100}));
 }
 
 TEST(SystemMonitorAnalysis, ADamagedProfileFileGivesNoProfileAndIsMovedAside) {
-    test::ScopedTimeZone zone("UTC0");
     for (const char* damaged : {"{\"primary\":\"Light\"", "{\"primary\":\"Gamer\",\"primaryScore\":1}", ""}) {
-        test::MonitorHarness h;
-        h.clock->setNow(june30Noon);
+        AnalysisHarness h;
         ASSERT_TRUE(AtomicFile::write(h.dir / "profile.json", damaged));
         h.make().start();
         EXPECT_FALSE(h.monitor->usageProfile().get()) << damaged;
@@ -88,8 +86,7 @@ TEST(SystemMonitorAnalysis, ADamagedProfileFileGivesNoProfileAndIsMovedAside) {
 }
 
 TEST(SystemMonitorAnalysis, TheFirstTickOfANewDayReclassifies) {
-    test::ScopedTimeZone zone("UTC0");
-    test::MonitorHarness h;
+    AnalysisHarness h;
     h.clock->setNow(june30Noon - 12 * 3600 - 10);  // 2025-06-29 23:59:50
     seedRecords(h, {"2025-06-27", "2025-06-28"});
     h.settings.setPollingInterval(2);
@@ -101,8 +98,7 @@ TEST(SystemMonitorAnalysis, TheFirstTickOfANewDayReclassifies) {
     const auto subscription = monitor.usageProfile().subscribe([&](const auto& value) { published.push_back(value); });
     h.loop->advance(11);
     ASSERT_EQ(published.size(), 1u);
-    ASSERT_TRUE(published[0]);
-    EXPECT_EQ(published[0]->daysAnalyzed, 3);
+    EXPECT_EQ(published[0].value().daysAnalyzed, 3);
     EXPECT_EQ(savedProfile(h), published[0]);
 }
 

@@ -52,9 +52,7 @@ TEST(SystemMonitorProcesses, AlertsOnlyOnBatteryWithTheSettingOn) {
     test::ScopedLanguage english("en");
     // Without a battery reading in the tick, hidden ticks cannot tell they run on battery.
     const struct { bool visible; bool pluggedIn; bool alertsOn; size_t sent; bool learnt; } cases[] = {
-        {true, false, true, 1, true},
-        {true, false, false, 0, true},
-        {true, true, true, 0, false},
+        {true, false, true, 1, true}, {true, false, false, 0, true}, {true, true, true, 0, false},
         {false, false, true, 0, true},
     };
     for (const auto& c : cases) {

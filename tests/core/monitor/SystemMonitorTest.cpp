@@ -35,11 +35,9 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
         h.clock->advance(2);
         monitor.poll();
     }
-    EXPECT_EQ(std::make_tuple(h.vm->script.reads.load(), h.blocks->script.reads.load(), h.net->script.reads.load()),
-              std::make_tuple(2, 2, 2));
-    EXPECT_EQ(h.cpu->script.reads, 12);
-    EXPECT_EQ(monitor.stats()->memoryUsed, visibleMemory);
-    EXPECT_EQ(monitor.stats()->diskReadBytesPerSec, 2048u);
+    EXPECT_EQ(std::make_tuple(h.vm->script.reads.load(), h.blocks->script.reads.load(), h.net->script.reads.load(),
+                              h.cpu->script.reads.load(), monitor.stats()->memoryUsed, monitor.stats()->diskReadBytesPerSec),
+              std::make_tuple(2, 2, 2, 12, visibleMemory, std::uint64_t{2048}));
 
     // The first visible tick measures the disk rate over the whole hidden stretch.
     monitor.setPopoverVisible(true);
@@ -52,12 +50,10 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
 TEST(SystemMonitor, AFailedCpuSampleKeepsTheFiguresAndSkipsTheHistory) {
     MonitorHarness h;
     auto& monitor = h.make();
-    h.cpu->script.push(busyTicks(0, 0));
-    h.cpu->script.push(busyTicks(25, 75));
-    h.cpu->script.push(std::nullopt);
-    monitor.poll();
-    monitor.poll();
-    monitor.poll();
+    for (auto ticks : {std::optional(busyTicks(0, 0)), std::optional(busyTicks(25, 75)), std::optional<std::vector<CpuTicks>>()}) {
+        h.cpu->script.push(ticks);
+        monitor.poll();
+    }
     EXPECT_EQ(monitor.stats()->cpuTotalUsage, 25.0);
     EXPECT_EQ(monitor.cpuHistory()->elements(), (std::vector<double>{0, 25}));
 }
@@ -71,12 +67,10 @@ TEST(SystemMonitor, TheStatusItemIsUpdatedOnlyWhenTitleOrIconChange) {
         EXPECT_FALSE(icon);
         titles.push_back(title.text);
     });
-    h.cpu->script.push(busyTicks(0, 0));
-    h.cpu->script.push(busyTicks(50, 50));
-    h.cpu->script.push(busyTicks(100, 100));
-    monitor.poll();
-    monitor.poll();
-    monitor.poll();  // 50 % again: same text
+    for (std::uint64_t busy : {0, 50, 100}) {  // 0 %, 50 %, then 50 % again: the same text
+        h.cpu->script.push(busyTicks(busy, busy));
+        monitor.poll();
+    }
     h.settings.setMenuBarShowCPU(false);
     monitor.poll();
     EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", " CPU 50.0%", ""}));
@@ -104,8 +98,8 @@ TEST(SystemMonitor, TheTimerRestartsOnlyWhenThePollingIntervalChanges) {
 
     h.settings.setPollingInterval(5.0);
     h.loop->runPosted();
-    EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{5.0});
-    EXPECT_EQ(monitor.currentInterval(), 5.0);
+    EXPECT_EQ(std::make_tuple(h.loop->repeatingIntervals(), monitor.currentInterval()),
+              std::make_tuple(std::vector<double>{5.0}, 5.0));
     h.loop->advance(10);
     EXPECT_EQ(h.cpu->script.reads, 8);
 

@@ -20,12 +20,7 @@ TEST(WaybarLine, TextTooltipClassAndPercentage) {
     laptop.pCoreTemp = 48.04;
     laptop.totalPowerWatts = 6.5;
     laptop.batteryTimeRemaining = 3900;
-    const struct {
-        SystemStats stats;
-        std::string tooltip;
-        const char* thermalClass;
-        int percentage;  // -1: no key
-    } cases[] = {
+    const struct { SystemStats stats; std::string tooltip; const char* thermalClass; int percentage; } cases[] = {
         {desktop, "CPU 12.3%\nThermal state: Serious", "heavy", -1},
         {laptop, "CPU 5.0%\nTemperature 48.0°C\nPower 6.5 W\nMemory 1.0 GB / 4.0 GB\nBattery 63% · 1:05 remaining\n"
                  "Thermal state: Nominal", "nominal", 63},
@@ -40,7 +35,7 @@ TEST(WaybarLine, TextTooltipClassAndPercentage) {
         EXPECT_EQ(json["text"], "CPU 12.3% | 80%");
         EXPECT_EQ(json["tooltip"], c.tooltip);
         EXPECT_EQ(json["class"], c.thermalClass);
-        EXPECT_EQ(json.value("percentage", -1), c.percentage);
+        EXPECT_EQ(json.value("percentage", -1), c.percentage);  // -1: no key
     }
 }
 

@@ -1,5 +1,6 @@
 #include "sampling/BatteryMonitor.h"
 
+#include "support/FakeBatteryRegistry.h"
 #include "support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,6 @@
 
 namespace corvelle {
 namespace {
-
-struct MapRegistry : BatteryRegistry {
-    explicit MapRegistry(std::optional<PropertyDictionary> map) : map(std::move(map)) {}
-    std::optional<PropertyDictionary> properties() override { return map; }
-    std::optional<PropertyDictionary> map;
-};
 
 struct Estimator {
     std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
@@ -66,12 +61,9 @@ TEST(BatteryMonitorSnapshot, DerivesFromProperties) {
         PropertyDictionary properties = c.extra;
         properties.insert(base.begin(), base.end());
         const auto s = BatteryMonitor::snapshotFrom(properties);
-        EXPECT_DOUBLE_EQ(s.percentage, c.percentage) << c.name;
-        EXPECT_DOUBLE_EQ(s.watts, c.watts) << c.name;
-        EXPECT_DOUBLE_EQ(s.healthPercent, c.health) << c.name;
-        EXPECT_EQ(s.designCapacity, c.design) << c.name;
-        EXPECT_EQ(s.adapterWatts, c.adapter) << c.name;
-        EXPECT_EQ(s.cycleCount, 42) << c.name;
+        EXPECT_EQ(std::tie(s.percentage, s.watts, s.healthPercent, s.designCapacity, s.adapterWatts, s.cycleCount),
+                  std::make_tuple(c.percentage, c.watts, c.health, c.design, c.adapter, std::int64_t{42}))
+            << c.name;
     }
 }
 
@@ -79,12 +71,8 @@ TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
     EXPECT_EQ(BatteryMonitor::snapshotFrom({}), BatteryMonitor::Snapshot{});
     const auto s = BatteryMonitor::snapshotFrom({{"IsCharging", 1}, {"ExternalConnected", "Yes"},
                                                  {"AppleRawMaxCapacity", 0}, {"AppleRawCurrentCapacity", 10}});
-    EXPECT_FALSE(s.isCharging);
-    EXPECT_FALSE(s.isPluggedIn);
-    EXPECT_EQ(s.percentage, 0);  // no usable maximum
-    EXPECT_EQ(BatteryMonitor::snapshotFrom({{"AppleRawCurrentCapacity", 6000}, {"AppleRawMaxCapacity", 5000}})
-                  .percentage,
-              100);
+    EXPECT_EQ(std::tie(s.isCharging, s.isPluggedIn, s.percentage), std::make_tuple(false, false, 0.0));  // no usable maximum
+    EXPECT_EQ(BatteryMonitor::snapshotFrom({{"AppleRawCurrentCapacity", 6000}, {"AppleRawMaxCapacity", 5000}}).percentage, 100);
     // Readings whose product exceeds 64 bits still give a finite power.
     const auto huge = BatteryMonitor::snapshotFrom(
         {{"Voltage", std::numeric_limits<std::int64_t>::max()}, {"InstantAmperage", -4000}});
@@ -95,8 +83,8 @@ TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
 TEST(BatteryMonitorSnapshot, SampleNeedsARegistryWithProperties) {
     auto clock = std::make_shared<test::FakeClock>();
     EXPECT_FALSE(BatteryMonitor(nullptr, clock).sample());
-    EXPECT_FALSE(BatteryMonitor(std::make_unique<MapRegistry>(std::nullopt), clock).sample());
-    const auto s = BatteryMonitor(std::make_unique<MapRegistry>(PropertyDictionary{{"CurrentCapacity", 77}}), clock)
+    EXPECT_FALSE(BatteryMonitor(std::make_unique<test::FakeBatteryRegistry>(std::nullopt), clock).sample());
+    const auto s = BatteryMonitor(std::make_unique<test::FakeBatteryRegistry>(PropertyDictionary{{"CurrentCapacity", 77}}), clock)
                        .sample();
     ASSERT_TRUE(s);
     EXPECT_EQ(s->percentage, 77);
@@ -122,12 +110,11 @@ TEST(BatteryMonitorEstimate, ExternalPowerResetsAndRestartsTheWarmUp) {
     Estimator e;
     for (int i = 0; i < 9; ++i) EXPECT_EQ(e.tick(discharging(10)), 0) << i;
     EXPECT_NEAR(e.tick(discharging(10)), 16416, 0.01);
-    auto plugged = discharging(10);
-    plugged.isPluggedIn = true;
-    EXPECT_EQ(e.tick(plugged), 0);
-    auto charging = discharging(10);
-    charging.isCharging = true;
-    EXPECT_EQ(e.tick(charging), 0);
+    for (auto external : {&BatteryMonitor::Snapshot::isPluggedIn, &BatteryMonitor::Snapshot::isCharging}) {
+        auto powered = discharging(10);
+        powered.*external = true;
+        EXPECT_EQ(e.tick(powered), 0);
+    }
     for (int i = 0; i < 9; ++i) EXPECT_EQ(e.tick(discharging(10)), 0) << i;
     EXPECT_NEAR(e.tick(discharging(10)), 16416, 0.01);
 }

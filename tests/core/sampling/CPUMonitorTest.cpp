@@ -24,13 +24,12 @@ TEST_F(CpuFixture, NiceTimeIsBusyForTheCoreButLeftOutOfTheTotals) {
     for (const auto& c : cases) {
         auto cpu = make({Ticks{{0, 100, 100, 100, 100}}, Ticks{{0, 130, 110, 160, 100 + c.nice}}});
         const auto first = cpu.sample().value();
-        EXPECT_EQ(first.totalUsage, 0);
-        EXPECT_EQ(first.coreUsages.size(), 1u);
+        EXPECT_EQ(std::make_tuple(first.totalUsage, first.coreUsages.size()), std::make_tuple(0.0, size_t{1}));
         const auto second = cpu.sample().value();
-        EXPECT_NEAR(second.coreUsages[0].usage, c.core, 1e-9);
-        EXPECT_NEAR(second.totalUsage, c.total, 1e-9);
-        EXPECT_NEAR(second.userUsage, 30.0, 1e-9);
-        EXPECT_NEAR(second.systemUsage, 10.0, 1e-9);
+        for (auto [measured, expected] : {std::pair{second.coreUsages[0].usage, c.core}, {second.totalUsage, c.total},
+                                          {second.userUsage, 30.0}, {second.systemUsage, 10.0}}) {
+            EXPECT_NEAR(measured, expected, 1e-9);
+        }
     }
 }
 
@@ -39,9 +38,7 @@ TEST_F(CpuFixture, IdleCoreBackwardsCountersAndNoMovementGiveZeroNotNaN) {
                      Ticks{{0, 10, 10, 10, 0}, {1, 400, 400, 400, 0}}});
     cpu.sample();
     const auto s = cpu.sample().value();
-    EXPECT_EQ(s.coreUsages[0].usage, 0);
-    EXPECT_EQ(s.coreUsages[1].usage, 0);
-    EXPECT_EQ(s.totalUsage, 0);
+    EXPECT_EQ(std::make_tuple(s.coreUsages[0].usage, s.coreUsages[1].usage, s.totalUsage), std::make_tuple(0.0, 0.0, 0.0));
 }
 
 TEST_F(CpuFixture, EfficiencyCoresAreExactlyTheReportedOnes) {
@@ -56,17 +53,14 @@ TEST_F(CpuFixture, EfficiencyCoresAreExactlyTheReportedOnes) {
     cpu.sample();
     const auto s = cpu.sample().value();
     ASSERT_EQ(s.eCoreUsages.size(), 2u);
-    EXPECT_EQ(s.eCoreUsages[0].coreIndex, 8);
-    EXPECT_EQ(s.pCoreUsages.size(), 8u);
-    EXPECT_EQ(s.eCoreAverage, 100.0);
-    EXPECT_EQ(s.pCoreAverage, 50.0);
+    EXPECT_EQ(std::make_tuple(s.eCoreUsages[0].coreIndex, s.pCoreUsages.size(), s.eCoreAverage, s.pCoreAverage),
+              std::make_tuple(8, size_t{8}, 100.0, 50.0));
 
     auto plain = make({ticks, busy});  // no hybrid topology: every core is a performance core
     plain.sample();
     const auto p = plain.sample().value();
-    EXPECT_TRUE(p.eCoreUsages.empty());
-    EXPECT_EQ(p.eCoreAverage, 0);
-    EXPECT_EQ(p.pCoreUsages.size(), 10u);
+    EXPECT_EQ(std::make_tuple(p.eCoreUsages.size(), p.eCoreAverage, p.pCoreUsages.size()),
+              std::make_tuple(size_t{0}, 0.0, size_t{10}));
 }
 
 TEST_F(CpuFixture, AChangedSetOfCpusRestartsFromZeroAndAFailedReadKeepsTheBaseline) {

@@ -41,21 +41,16 @@ public:
 TEST(IOReportParsing, ClassifiesChannelsByName) {
     using Sample = IOReportService::PowerSample;
     const struct { const char* name; PropertyArray list; Sample main, fallback; } cases[] = {
-        {"three domains",
-         {channel("CPU Energy", 2000), channel("GPU Energy", 500), channel("DRAM", 300)},
-         {1.0, 0.25, 0, 0.15},
-         {1.0, 0.25, 0, 0.15}},
+        {"three domains", {channel("CPU Energy", 2000), channel("GPU Energy", 500), channel("DRAM", 300)},
+         {1.0, 0.25, 0, 0.15}, {1.0, 0.25, 0, 0.15}},
         {"neural engine", {channel("ANE", 1000)}, {0, 0, 0.5, 0}, {0, 0, 0.5, 0}},
         {"cluster names and memory",
          {channel("ECPU0", 200), channel("PCPU3", 200), channel("Memory Controller", 100), channel("Display", 900)},
-         {0.2, 0, 0, 0.05},
-         {0.2, 0, 0, 0.05}},
+         {0.2, 0, 0, 0.05}, {0.2, 0, 0, 0.05}},
         {"cpu and gpu in one name", {channel("CPU-GPU link", 1000)}, {0.5, 0, 0, 0}, {0, 0.5, 0, 0}},
-        {"unusable elements",
-         {PropertyValue(7), PropertyDictionary{{"value", 100}}, PropertyDictionary{{"name", 3}, {"value", 100}},
-          channel("GPU", 100)},
-         {0, 0.05, 0, 0},
-         {0, 0.05, 0, 0}},
+        {"unusable elements", {PropertyValue(7), PropertyDictionary{{"value", 100}},
+                               PropertyDictionary{{"name", 3}, {"value", 100}}, channel("GPU", 100)},
+         {0, 0.05, 0, 0}, {0, 0.05, 0, 0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IOReportService::parsePowerFromDelta(channels(c.list), 2.0), c.main) << c.name;
@@ -78,18 +73,6 @@ struct Fixture {
     }
 };
 
-TEST(IOReportService, EachSampleCoversTheTimeSinceThePrevious) {
-    Fixture f;
-    auto service = f.make();
-    ASSERT_TRUE(service.isSubscribed());
-    f.clock->advance(2);
-    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
-    f.clock->advance(4);
-    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{0.5, 0, 0, 0}));
-    ASSERT_EQ(f.source->pairs.size(), 2u);
-    EXPECT_EQ(f.source->pairs[0].second, f.source->pairs[1].first);
-}
-
 TEST(IOReportService, AbsentWithoutSubscription) {
     Fixture f;
     auto service = f.make([](FakeEnergySource& s) { s.subscribes = false; });
@@ -104,10 +87,15 @@ TEST(IOReportService, FailuresSkipOneTickAndRestartTheWindow) {
     Fixture f;
     // No first sample at setup: the first call only stores its sample.
     auto service = f.make([](FakeEnergySource& s) { s.samples.push_back(std::nullopt); });
+    ASSERT_TRUE(service.isSubscribed());
     f.clock->advance(2);
     EXPECT_FALSE(service.sample());
     f.clock->advance(2);
     EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
+    f.clock->advance(4);  // each sample covers the time since the previous one, and is compared with it
+    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{0.5, 0, 0, 0}));
+    ASSERT_EQ(f.source->pairs.size(), 2u);
+    EXPECT_EQ(f.source->pairs[0].second, f.source->pairs[1].first);
 
     f.source->samples.push_back(std::nullopt);  // a failed sample
     f.clock->advance(2);

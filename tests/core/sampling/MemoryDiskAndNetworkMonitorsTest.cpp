@@ -30,9 +30,7 @@ TEST(MemoryMonitor, FiguresFromPageCounts) {
     for (const auto& c : cases) {
         const auto s = memoryOf(16777216, c.stats);
         ASSERT_TRUE(s);
-        EXPECT_EQ(s->total, 16777216u);
-        EXPECT_EQ(s->used, c.used);
-        EXPECT_EQ(s->appUsed, c.appUsed);
+        EXPECT_EQ(std::tie(s->total, s->used, s->appUsed), std::make_tuple(16777216ULL, c.used, c.appUsed));
         EXPECT_NEAR(s->pressure, c.pressure, 1e-9);
     }
 }
@@ -55,8 +53,7 @@ TEST(RateMonitors, RatesTruncateAndNeedElapsedTime) {
     clock->advance(2.0);
     auto s = disk.sample();
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->readBytesPerSec, 1'000'000u);
-    EXPECT_EQ(s->writeBytesPerSec, 0u);  // went backwards
+    EXPECT_EQ(std::tie(s->readBytesPerSec, s->writeBytesPerSec), std::make_tuple(1'000'000ULL, 0ULL));  // writes went back
     EXPECT_FALSE(disk.sample());         // no time passed
 }
 

@@ -59,17 +59,13 @@ TEST(ProcessMonitor, ResolvesNamesFromPaths) {
     const struct { const char* path; std::optional<std::string> name; } cases[] = {
         {"/System/Applications/Mail.app/Contents/MacOS/Mail", "Mail"},
         {"/Applications/Foo.app/Contents/Frameworks/Foo Renderer.app/Contents/MacOS/Foo Renderer", "Foo"},
-        {"/usr/sbin/cfprefsd", "cfprefsd"},
-        {"/opt/tool/1.2.3", "tool"},
-        {"/usr/bin/python3.11", "python3.11"},
+        {"/usr/sbin/cfprefsd", "cfprefsd"}, {"/opt/tool/1.2.3", "tool"}, {"/usr/bin/python3.11", "python3.11"},
         {"/srv/Versions/2", "Versions"},     // the folder names match exactly
         {"/home/me/.app/bin/tool", "tool"},  // empty bundle name: path rule
         {"Tool.app/bin", "Tool.app"},        // no "/" before ".app": path rule
         {"/opt/tool/\u0663.\u0664", "tool"}, // Arabic-Indic digits are a version too
         {"/usr/lib/\u216B", std::nullopt},   // so is a Roman numeral
-        {"/usr/local/share/1.0/", std::nullopt},
-        {"", std::nullopt},
-        {"/usr/bin/ab\xff", "ab\uFFFD"},
+        {"/usr/local/share/1.0/", std::nullopt}, {"", std::nullopt}, {"/usr/bin/ab\xff", "ab\uFFFD"},
     };
     for (const auto& c : cases) EXPECT_EQ(ProcessMonitor::resolveNameFromPath(c.path), c.name) << c.path;
 }

@@ -15,19 +15,16 @@ using test::FakeSMCTransport;
 
 TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
     const struct { const char* type; SMCService::Bytes bytes; std::optional<double> expected; } cases[] = {
-        {"sp78", {0x2D, 0x80}, 45.5},
-        {"sp78", {0xFF, 0x00}, std::nullopt},  // -1.0
-        {"sp78", {0x00, 0x00}, std::nullopt},  // 0 is no reading
+        // sp78: -1.0 and 0 (no reading) are refused, the smallest step is not.
+        {"sp78", {0x2D, 0x80}, 45.5}, {"sp78", {0xFF, 0x00}, std::nullopt}, {"sp78", {0x00, 0x00}, std::nullopt},
         {"sp78", {0x00, 0x01}, 1.0 / 256},
-        {"ioft", {0x96, 0x00}, std::nullopt},  // 150.0, upper bound open
-        {"ioft", {0x95, 0xFF}, 0x95FF / 256.0},
-        {"ioft", {0xFF, 0x00}, std::nullopt},  // 255 unsigned, not -1
-        {"flt ", {0x42, 0x34, 0x00, 0x00}, 45.0},
-        {"flt ", {0x7F, 0xC0, 0x00, 0x00}, std::nullopt},  // not a number
-        {"flt ", {0xC2, 0x34, 0x00, 0x00}, std::nullopt},  // -45.0
-        {"ui16", {0xD8, 0x00}, std::nullopt},              // -40.0 for other types
-        {"ui16", {0x2D, 0x80}, 45.5},
-        {"ui16", {0x96, 0x00}, std::nullopt},
+        // ioft: 150.0 is beyond the open upper bound; 0xFF is 255 unsigned, not -1.
+        {"ioft", {0x96, 0x00}, std::nullopt}, {"ioft", {0x95, 0xFF}, 0x95FF / 256.0}, {"ioft", {0xFF, 0x00}, std::nullopt},
+        // flt: 45.0, not a number, -45.0.
+        {"flt ", {0x42, 0x34, 0x00, 0x00}, 45.0}, {"flt ", {0x7F, 0xC0, 0x00, 0x00}, std::nullopt},
+        {"flt ", {0xC2, 0x34, 0x00, 0x00}, std::nullopt},
+        // Other types read as sp78 with the same bounds (0xD8 is -40.0).
+        {"ui16", {0xD8, 0x00}, std::nullopt}, {"ui16", {0x2D, 0x80}, 45.5}, {"ui16", {0x96, 0x00}, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TemperatureMonitor::decodeTemperature(c.bytes, fourCharCode(c.type)), c.expected)
@@ -38,9 +35,7 @@ TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
 TEST(TemperatureMonitorDecoding, FanTypes) {
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
     const struct { const char* type; SMCService::Bytes bytes; std::optional<std::int32_t> expected; } cases[] = {
-        {"fpe2", {0x1F, 0x40}, 2000},
-        {"fpe2", {0xFF, 0xFF}, 16383},
-        {"ui16", {0x1F, 0x40}, 8000},
+        {"fpe2", {0x1F, 0x40}, 2000}, {"fpe2", {0xFF, 0xFF}, 16383}, {"ui16", {0x1F, 0x40}, 8000},
         {"flt ", {0x44, 0x4B, 0x39, 0x9A}, 812},            // 812.9
         {"flt ", {0xC0, 0xA0, 0x00, 0x00}, std::nullopt},  // -5.0
         {"flt ", {0xBF, 0x00, 0x00, 0x00}, 0},             // -0.5 truncates to 0

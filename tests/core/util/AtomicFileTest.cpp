@@ -1,5 +1,6 @@
 #include "util/AtomicFile.h"
 
+#include "support/FilesIn.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -7,17 +8,13 @@
 namespace corvelle {
 namespace {
 
-size_t entriesIn(const std::filesystem::path& folder) {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
-
 TEST(AtomicFile, WritesReplacesAndLeavesNoTemporaryFiles) {
     test::TempDir dir;
     const auto path = dir / "data.json";
     ASSERT_TRUE(AtomicFile::write(path, "first"));
     ASSERT_TRUE(AtomicFile::write(path, "second"));
     EXPECT_EQ(AtomicFile::read(path), "second");
-    EXPECT_EQ(entriesIn(dir.path()), 1u);
+    EXPECT_EQ(test::filesIn(dir.path()), 1u);
 
     // What a write cut short by a crash left: removed; other files stay.
     ASSERT_TRUE(AtomicFile::write(dir / ".data.json.tmp-123", "torn"));
@@ -35,7 +32,7 @@ TEST(AtomicFile, AFailedReplaceReportsFailureAndLeavesNoTemporaryFile) {
     std::filesystem::create_directories(target / "inside");
     EXPECT_FALSE(AtomicFile::write(target, "new"));
     EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
-    EXPECT_EQ(entriesIn(dir.path()), 1u);
+    EXPECT_EQ(test::filesIn(dir.path()), 1u);
     EXPECT_FALSE(AtomicFile::write(dir / "no-such-folder" / "data.json", "x"));
     // Reading a folder or a missing file gives nothing.
     EXPECT_FALSE(AtomicFile::read(target));

@@ -19,27 +19,22 @@ TEST(Format, BatteryTimeString) {
 }
 
 TEST(Format, RpmStringGroupsThousands) {
-    EXPECT_EQ(rpmString(0), "0 RPM");
-    EXPECT_EQ(rpmString(999), "999 RPM");
-    EXPECT_EQ(rpmString(1000), "1,000 RPM");
-    EXPECT_EQ(rpmString(2147483647), "2,147,483,647 RPM");
-    EXPECT_EQ(rpmString(-1234), "-1,234 RPM");
-    EXPECT_EQ(rpmString(std::numeric_limits<std::int32_t>::min()), "-2,147,483,648 RPM");
+    for (const auto& [rpm, text] : {std::pair{0, "0 RPM"}, {999, "999 RPM"}, {1000, "1,000 RPM"},
+                                    {2147483647, "2,147,483,647 RPM"}, {-1234, "-1,234 RPM"},
+                                    {std::numeric_limits<std::int32_t>::min(), "-2,147,483,648 RPM"}}) {
+        EXPECT_EQ(rpmString(rpm), text);
+    }
 }
 
 TEST(Format, ThroughputAndBytesUnits) {
-    EXPECT_EQ(throughputString(0), "0.0 B/s");
-    EXPECT_EQ(throughputString(1023), "1023.0 B/s");
-    EXPECT_EQ(throughputString(1024), "1.0 KB/s");
-    EXPECT_EQ(throughputString(1536ULL * 1024 * 1024), "1.5 GB/s");
-    // Three divisions at most: terabytes per second stay in GB/s.
-    EXPECT_EQ(throughputString(2ULL << 40), "2048.0 GB/s");
-
-    EXPECT_EQ(bytesString(0), "0 B");
-    EXPECT_EQ(bytesString(1023), "1023 B");
-    EXPECT_EQ(bytesString(1024), "1.0 KB");
-    EXPECT_EQ(bytesString(16ULL << 30), "16.0 GB");
-    EXPECT_EQ(bytesString(3ULL << 50), "3072.0 TB");
+    // Three divisions at most for rates: terabytes per second stay in GB/s.
+    for (const auto& [bytes, rate, size] :
+         {std::tuple{0ULL, "0.0 B/s", "0 B"}, {1023ULL, "1023.0 B/s", "1023 B"}, {1024ULL, "1.0 KB/s", "1.0 KB"},
+          {1536ULL << 20, "1.5 GB/s", "1.5 GB"}, {2ULL << 40, "2048.0 GB/s", "2.0 TB"},
+          {3ULL << 50, "3145728.0 GB/s", "3072.0 TB"}}) {
+        EXPECT_EQ(throughputString(bytes), rate);
+        EXPECT_EQ(bytesString(bytes), size);
+    }
 }
 
 }  // namespace
