@@ -15,10 +15,7 @@ namespace {
 namespace Exit = ChargeLimitHelper;
 constexpr const char* kBat0 = "sys/devices/LNXSYSTM:00/LNXSYBUS:00/PNP0C0A:00/power_supply/BAT0/";
 
-struct Outcome {
-    int exit = -1;
-    std::string out, err;
-};
+struct Outcome { int exit = -1; std::string out, err; };
 
 // A file's text, empty when it cannot be read.
 std::string contents(const std::filesystem::path& file) { return AtomicFile::read(file).value_or(""); }
@@ -39,31 +36,24 @@ Outcome runHelper(const test::WritableFixture& tree, const std::vector<std::stri
 
 TEST(ChargeLimitHelper, WritesTheThresholdsInTheOrderTheKernelAccepts) {
     test::WritableFixture tree("battery-care/laptop");
-    const struct {
-        std::vector<std::string> arguments;
-        const char* writes;  // in order
-        const char* startAfter;
-    } steps[] = {
+    // Arguments, the writes in order, and the start threshold after them.
+    const std::tuple<std::vector<std::string>, const char*, const char*> steps[] = {
         {{"BAT0", "85", "90"}, "BAT0: charge_control_end_threshold=90\nBAT0: charge_control_start_threshold=85\n", "85\n"},
         {{"BAT0", "55", "60"}, "BAT0: charge_control_start_threshold=55\nBAT0: charge_control_end_threshold=60\n", "55\n"},
         {{"BAT0", "100"}, "BAT0: charge_control_end_threshold=100\n", "55\n"},
     };
-    for (const auto& step : steps) {
-        const Outcome outcome = runHelper(tree, step.arguments);
+    for (const auto& [arguments, writes, startAfter] : steps) {
+        const Outcome outcome = runHelper(tree, arguments);
         EXPECT_EQ(outcome.exit, Exit::applied) << outcome.err;
-        EXPECT_EQ(outcome.out, step.writes);
-        EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_start_threshold"), step.startAfter);
-        EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_end_threshold"), step.arguments.back() + "\n");
+        EXPECT_EQ(outcome.out, writes);
+        EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_start_threshold"), startAfter);
+        EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_end_threshold"), arguments.back() + "\n");
     }
 }
 
 TEST(ChargeLimitHelper, RefusesWithAReasonAndWritesNothing) {
     test::WritableFixture tree("battery-care/laptop");
-    const struct {
-        std::vector<std::string> arguments;
-        int exit;
-        const char* message;
-    } cases[] = {
+    const std::tuple<std::vector<std::string>, int, const char*> cases[] = {
         {{"BAT0"}, Exit::badArguments, "usage: corvelle-charge-limit BATTERY [START] END"},
         {{"BAT0", "eighty"}, Exit::badArguments, "'eighty' is not a whole percentage"},
         {{"BAT0", " 80"}, Exit::badArguments, "' 80' is not a whole percentage"},
@@ -78,10 +68,10 @@ TEST(ChargeLimitHelper, RefusesWithAReasonAndWritesNothing) {
         // BAT2's end threshold is a link leading outside: it is not followed.
         {{"BAT2", "60"}, Exit::writeFailed, "writing 60 to charge_control_end_threshold failed: Too many levels"},
     };
-    for (const auto& c : cases) {
-        const Outcome outcome = runHelper(tree, c.arguments);
-        EXPECT_EQ(outcome.exit, c.exit) << c.message;
-        EXPECT_EQ(outcome.err.rfind(std::string("corvelle-charge-limit: ") + c.message, 0), 0u) << outcome.err;
+    for (const auto& [arguments, exit, message] : cases) {
+        const Outcome outcome = runHelper(tree, arguments);
+        EXPECT_EQ(outcome.exit, exit) << message;
+        EXPECT_TRUE(outcome.err.starts_with(std::string("corvelle-charge-limit: ") + message)) << outcome.err;
         EXPECT_EQ(outcome.out, "");
     }
     EXPECT_EQ(contents(tree.root() / kBat0 / "charge_control_end_threshold"), "80\n");

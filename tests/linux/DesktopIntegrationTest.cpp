@@ -28,28 +28,23 @@ TEST(XdgAutostartLoginItem, RegisterWritesAnEntryForTheBinaryAndUnregisterRemove
 }
 
 TEST(XdgAutostartLoginItem, ExecQuotesAndEscapesAnyPath) {
-    const struct {
-        const char* path;
-        const char* exec;
-    } cases[] = {
-        {"/usr/bin/corvelle", "Exec=/usr/bin/corvelle\n"},
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/corvelle", "Exec=/usr/bin/corvelle\n"}, {"/tmp/100%/corvelle", "Exec=/tmp/100%%/corvelle\n"},
         {"/opt/My Apps/corvelle", "Exec=\"/opt/My Apps/corvelle\"\n"},
         {"/tmp/a\"b$c", "Exec=\"/tmp/a\\\\\"b\\\\$c\"\n"},
         {"/tmp/back\\slash", "Exec=\"/tmp/back\\\\\\\\slash\"\n"},
-        {"/tmp/100%/corvelle", "Exec=/tmp/100%%/corvelle\n"},
         {"/tmp/new\nline", "Exec=\"/tmp/new\\nline\"\n"},
     };
-    for (const auto& c : cases) {
-        const auto entry = XdgAutostartLoginItem::desktopEntry(c.path);
-        EXPECT_NE(entry.find(std::string("\n") + c.exec), std::string::npos) << c.path << "\n" << entry;
+    for (const auto& [path, exec] : cases) {
+        const auto entry = XdgAutostartLoginItem::desktopEntry(path);
+        EXPECT_NE(entry.find(std::string("\n") + exec), std::string::npos) << path << "\n" << entry;
     }
 }
 
 TEST(EnvironmentLanguages, LocaleNamesBecomeTags) {
-    EXPECT_EQ(localeToLanguageTag("es_MX.UTF-8"), "es-MX");
-    EXPECT_EQ(localeToLanguageTag("de_DE@euro"), "de-DE");
-    EXPECT_EQ(localeToLanguageTag("C.UTF-8"), "");
-    EXPECT_EQ(localeToLanguageTag("POSIX"), "");
+    const std::pair<const char*, const char*> tags[] = {
+        {"es_MX.UTF-8", "es-MX"}, {"de_DE@euro", "de-DE"}, {"C.UTF-8", ""}, {"POSIX", ""}};
+    for (const auto& [locale, tag] : tags) EXPECT_EQ(localeToLanguageTag(locale), tag) << locale;
 
     setenv("LANGUAGE", "es_ES:en", 1);
     setenv("LANG", "fr_FR.UTF-8", 1);

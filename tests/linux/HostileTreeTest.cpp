@@ -38,7 +38,6 @@ const std::pair<const char*, const char*> kIdentities[] = {
 // Every value file a Linux source reads, by folder.
 const std::pair<const char*, std::vector<const char*>> kValues[] = {
     {"proc/", {"stat", "meminfo", "diskstats", "net/dev", "42/stat", "sys/kernel/osrelease"}},
-    {"sys/devices/", {"cpu_atom/cpus"}},
     {"sys/devices/system/cpu/cpu0/",
      {"cpu_capacity", "topology/physical_package_id", "topology/core_id", "thermal_throttle/core_throttle_count",
       "thermal_throttle/package_throttle_count"}},
@@ -49,7 +48,7 @@ const std::pair<const char*, std::vector<const char*>> kValues[] = {
     {"sys/class/hwmon/hwmon0/", {"temp1_input", "temp1_max", "temp1_crit", "temp1_crit_alarm", "fan1_input"}},
     {"sys/class/thermal/", {"thermal_zone0/temp", "thermal_zone0/trip_point_0_temp", "cooling_device0/cur_state"}},
     {"sys/class/powercap/intel-rapl:0:0/", {"energy_uj", "max_energy_range_uj"}},
-    {"", {"sys/class/dmi/id/product_name", "etc/os-release"}},
+    {"", {"sys/devices/cpu_atom/cpus", "sys/class/dmi/id/product_name", "etc/os-release"}},
 };
 
 enum class Kind { text, huge, folder, loop, fifo };
@@ -75,24 +74,17 @@ void make(const fs::path& file, const Variant& variant) {
 TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
     alarm(120);  // a source that blocks on a file ends the run instead of hanging it
     const Variant variants[] = {
-        {"empty", Kind::text, ""},
-        {"garbage", Kind::text, "\xff\xfe garbage: 1 2 x\n\0\n"},
-        {"negative", Kind::text, "-4200000000\n"},
-        {"not a number", Kind::text, "nan\n"},
-        {"overflowing", Kind::text, "184467440737095516160000\n"},
-        {"huge", Kind::huge, ""},
-        {"a folder", Kind::folder, ""},
-        {"a symbolic link loop", Kind::loop, ""},
-        {"a named pipe", Kind::fifo, ""},
+        {"empty", Kind::text, ""}, {"garbage", Kind::text, "\xff\xfe garbage: 1 2 x\n\0\n"},
+        {"negative", Kind::text, "-4200000000\n"}, {"not a number", Kind::text, "nan\n"},
+        {"overflowing", Kind::text, "184467440737095516160000\n"}, {"huge", Kind::huge, ""},
+        {"a folder", Kind::folder, ""}, {"a symbolic link loop", Kind::loop, ""}, {"a named pipe", Kind::fifo, ""},
     };
     for (const auto& variant : variants) {
         SCOPED_TRACE(variant.name);
         test::TempDir dir;
         const auto& root = dir.path();
         for (const auto& [file, text] : kIdentities) make(root / file, {"", Kind::text, text});
-        for (const auto& [folder, files] : kValues) {
-            for (const char* file : files) make(root / folder / file, variant);
-        }
+        for (const auto& [folder, files] : kValues) for (const char* file : files) make(root / folder / file, variant);
 
         ProcStatCpuSource cpu(root);
         EXPECT_FALSE(cpu.read());
@@ -114,8 +106,7 @@ TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
         const auto battery = SysfsBatteryRegistry(root).properties();
         ASSERT_TRUE(battery);
         for (const auto& [key, value] : *battery) EXPECT_FALSE(value.as<std::int64_t>()) << key;
-        const auto thresholds = SysfsChargeThresholdSource(root).read();
-        EXPECT_FALSE(thresholds.start || thresholds.end);
+        EXPECT_EQ(SysfsChargeThresholdSource(root).read(), (ChargeThresholds{"BAT0", std::nullopt, std::nullopt}));
 
         HwmonSMCTransport sensors(root);
         sensors.open();
@@ -128,8 +119,7 @@ TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
         EXPECT_EQ(SysfsThermalSource(root, std::make_shared<test::FakeClock>()).thermalState(),
                   SystemThermalState::nominal);
         EXPECT_FALSE(RaplEnergySource(root).subscribe());
-        const LinuxSystemInfo info(root);
-        EXPECT_FALSE(info.osVersion().empty());
+        EXPECT_FALSE(LinuxSystemInfo(root).osVersion().empty());
     }
     alarm(0);
 }

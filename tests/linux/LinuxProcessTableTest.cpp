@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace corvelle {
 namespace {
@@ -24,17 +25,16 @@ std::string statLine(const std::string& name, const std::string& utime = "250", 
            threads + " 0 777 100000 " + rss + " 18446744073709551615 1 1 0 0 0 0 0 4096 0 0 0 0 17 0 0\n";
 }
 
+// What the table read of a task, in one comparable value.
+auto fields(const Task& t) {
+    return std::tuple(t.shortName, t.userTime, t.systemTime, t.threadCount, t.startTime, t.residentSize);
+}
+
 TEST(LinuxProcessTable, ParsesStatLinesWithHostileNames) {
-    const LinuxProcessTable::Units units{100, 4096};
     for (const std::string name : {"bash", "Web Content", "a) (b", ")", "((", "x) S 1 2 3 4", "two\nlines", ""}) {
         Task task;
-        ASSERT_TRUE(LinuxProcessTable::parseStat(statLine(name), units, task)) << name;
-        EXPECT_EQ(task.shortName, name);
-        EXPECT_EQ(task.userTime, 2'500'000'000u);
-        EXPECT_EQ(task.systemTime, 500'000'000u);
-        EXPECT_EQ(task.threadCount, 3);
-        EXPECT_EQ(task.startTime, 777u);
-        EXPECT_EQ(task.residentSize, 4'096'000u);
+        ASSERT_TRUE(LinuxProcessTable::parseStat(statLine(name), {100, 4096}, task)) << name;
+        EXPECT_EQ(fields(task), std::tuple(name, 2'500'000'000u, 500'000'000u, 3, 777u, 4'096'000u));
     }
     Task task;
     ASSERT_TRUE(LinuxProcessTable::parseStat(statLine("odd", "7", "0"), {300, 16384}, task));
@@ -42,23 +42,16 @@ TEST(LinuxProcessTable, ParsesStatLinesWithHostileNames) {
 }
 
 TEST(LinuxProcessTable, RejectsTruncatedOrGarbageStatLines) {
-    const LinuxProcessTable::Units units{100, 4096};
     const std::string cases[] = {
-        "",
-        "4242 bash S 1 4242",
-        "4242 (bash) S 1 4242 4242 0 -1 4194560 100 0 0 0 250 50",
-        statLine("bash", "25x"),
-        statLine("bash", "-1"),
-        statLine("bash", "250", "50", "-2"),
-        statLine("bash", "250", "50", "3", "-5"),
-        statLine("bash", "18446744073709551615"),          // nanoseconds past 64 bits
+        "", "4242 bash S 1 4242", "4242 (bash) S 1 4242 4242 0 -1 4194560 100 0 0 0 250 50", "4242 )bash( S 1",
+        statLine("bash", "25x"), statLine("bash", "-1"), statLine("bash", "250", "50", "-2"),
+        statLine("bash", "250", "50", "3", "-5"), statLine("bash", "99999999999999999999999"),
+        statLine("bash", "18446744073709551615"),                   // nanoseconds past 64 bits
         statLine("bash", "250", "50", "3", "9223372036854775807"),  // bytes past 64 bits
-        statLine("bash", "99999999999999999999999"),
-        "4242 )bash( S 1",
     };
     for (const auto& line : cases) {
         Task task;
-        EXPECT_FALSE(LinuxProcessTable::parseStat(line, units, task)) << line;
+        EXPECT_FALSE(LinuxProcessTable::parseStat(line, {100, 4096}, task)) << line;
     }
 }
 
@@ -70,12 +63,10 @@ TEST(LinuxProcessTable, ReadsARecordedTree) {
     EXPECT_EQ(pids, (std::vector<std::int32_t>{1, 2, 812, 900, 901, 902, 950}));
 
     const auto nsPerTick = 1'000'000'000u / static_cast<std::uint64_t>(sysconf(_SC_CLK_TCK));
+    const auto pageSize = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
     Task task;
     ASSERT_TRUE(table.readTask(812, task));
-    EXPECT_EQ(task.shortName, "Web Content");
-    EXPECT_EQ(task.userTime, 5000 * nsPerTick);
-    EXPECT_EQ(task.residentSize, 51200u * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)));
-    EXPECT_EQ(task.threadCount, 28);
+    EXPECT_EQ(fields(task), std::tuple("Web Content", 5000 * nsPerTick, 700 * nsPerTick, 28, 5000u, 51200 * pageSize));
     for (std::int32_t bad : {901, 902, 31337}) EXPECT_FALSE(table.readTask(bad, task)) << bad;
 
     std::string path;
@@ -93,16 +84,6 @@ TEST(LinuxProcessTable, ReadsARecordedTree) {
     EXPECT_EQ(names, (std::vector<std::string>{"a) (b", "firefox", "kthreadd", "python3.11", "systemd"}));
 }
 
-// A child that sleeps until killed.
-pid_t spawnSleeper() {
-    const pid_t child = fork();
-    if (child == 0) {
-        pause();
-        _exit(0);
-    }
-    return child;
-}
-
 TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {
     LinuxProcessTable table;
     std::vector<std::int32_t> pids;
@@ -110,7 +91,11 @@ TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {
     // A gone process is let go when read again, or else at the next listing.
     for (const bool readAgain : {true, false}) {
         SCOPED_TRACE(readAgain ? "read again" : "listed");
-        const pid_t child = spawnSleeper();
+        const pid_t child = fork();
+        if (child == 0) {  // sleeps until killed
+            pause();
+            _exit(0);
+        }
         ASSERT_GT(child, 0);
         ASSERT_TRUE(table.readTask(child, task));
         ASSERT_TRUE(table.readTask(child, task)) << "read again through the file held open";

@@ -23,7 +23,10 @@ public:
     struct Request { std::string body; };
 
     explicit LocalHttpServer(bool tls = false)
-        : scheme_(tls ? "https" : "http"), server_(tls ? makeTlsServer() : std::make_unique<httplib::Server>()) {
+        : scheme_(tls ? "https" : "http"),
+          server_(tls ? std::make_unique<httplib::SSLServer>(fixture("tls/self-signed.crt").c_str(),
+                                                             fixture("tls/self-signed.key").c_str())
+                      : std::make_unique<httplib::Server>()) {
         server_->Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
             std::unique_lock lock(mutex_);
             requests_.push_back({request.body});
@@ -55,8 +58,6 @@ public:
         server_->stop();
         thread_.join();
     }
-    LocalHttpServer(const LocalHttpServer&) = delete;
-    LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     std::string url(const std::string& path) const {
         return scheme_ + "://127.0.0.1:" + std::to_string(port_) + path;
@@ -83,11 +84,6 @@ public:
     }
 
 private:
-    static std::unique_ptr<httplib::Server> makeTlsServer() {
-        return std::make_unique<httplib::SSLServer>(fixture("tls/self-signed.crt").c_str(),
-                                                    fixture("tls/self-signed.key").c_str());
-    }
-
     std::string scheme_;
     std::unique_ptr<httplib::Server> server_;
     int port_ = 0;

@@ -6,12 +6,16 @@
 #include "LocalHttpServer.h"
 #include "support/FakeOutbound.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace corvelle {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using ::testing::AllOf, ::testing::Ge, ::testing::Lt;
+
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 class Outbound : public ::testing::Test {
 protected:
@@ -20,37 +24,8 @@ protected:
     test::LocalHttpServer server;
     std::shared_ptr<CurlHttpClient> client = std::make_shared<CurlHttpClient>(loop);
     test::FixedSystemInfo machine;
-};
 
-TEST_F(Outbound, GetKeepsTheBodyUpToItsLimit) {
-    const std::string feed = R"({"version":"9.0"})";
-    server.setBody(feed);
-    const struct {
-        const char* path;
-        int status;
-        size_t limit;
-        std::optional<int> answered;  // absent: refused as too large
-    } cases[] = {{"/feed.json", 200, feed.size(), 200}, {"/feed.json", 404, 1024, 404},
-                 {"/feed.json", 200, feed.size() - 1, std::nullopt}, {"/chunked", 200, feed.size(), 200},
-                 {"/chunked", 200, feed.size() - 1, std::nullopt}};
-    for (const auto& c : cases) {
-        server.setStatus(c.status);
-        std::optional<HttpResult> result;
-        client->get(server.url(c.path), {}, 5, c.limit, [&](HttpResult r) { result = std::move(r); });
-        ASSERT_TRUE(test::runUntil(*loop, [&] { return result.has_value(); }));
-        EXPECT_EQ(result->status, c.answered) << c.path << " " << c.limit << ": " << result->error;
-        if (c.answered == 200) {
-            EXPECT_EQ(result->body, feed);
-        }
-        if (!c.answered) {
-            EXPECT_NE(result->error.find("larger than"), std::string::npos) << result->error;
-        }
-    }
-}
-
-class Feedback : public Outbound {
-protected:
-    // Sends and waits for the answer.
+    // Sends feedback and waits for the answer.
     std::optional<bool> send(const std::string& url, double timeout = 5) {
         std::optional<bool> result;
         FeedbackService::send({*client, *loop, machine, url, timeout}, FeedbackService::Category::feature,
@@ -59,6 +34,27 @@ protected:
         return result;
     }
 };
+using Feedback = Outbound;
+
+TEST_F(Outbound, GetKeepsTheBodyUpToItsLimit) {
+    const std::string feed = R"({"version":"9.0"})";
+    server.setBody(feed);
+    // Path, status, size limit, and the status answered (absent: refused as too large).
+    const std::tuple<const char*, int, size_t, std::optional<int>> cases[] = {
+        {"/feed.json", 200, feed.size(), 200}, {"/feed.json", 404, 1024, 404}, {"/chunked", 200, feed.size(), 200},
+        {"/feed.json", 200, feed.size() - 1, std::nullopt}, {"/chunked", 200, feed.size() - 1, std::nullopt}};
+    for (const auto& [path, status, limit, answered] : cases) {
+        server.setStatus(status);
+        std::optional<HttpResult> result;
+        client->get(server.url(path), {}, 5, limit, [&](HttpResult r) { result = std::move(r); });
+        ASSERT_TRUE(test::runUntil(*loop, [&] { return result.has_value(); }));
+        EXPECT_EQ(result->status, answered) << path << " " << limit << ": " << result->error;
+        if (answered == 200) {
+            EXPECT_EQ(result->body, feed);
+        }
+        EXPECT_EQ(result->error.find("larger than") != std::string::npos, !answered) << result->error;
+    }
+}
 
 TEST_F(Feedback, OnlyA2xxAnswerFromATrustedServerCountsAsSent) {
     const std::pair<int, bool> cases[] = {{200, true}, {204, true}, {299, true},  {301, false},
@@ -92,9 +88,7 @@ TEST_F(Feedback, AServerThatNeverAnswersFailsAfterTheTimeOut) {
     server.setStalled(true);
     const auto start = Clock::now();
     EXPECT_EQ(send(server.url("/feedback"), 0.3), false);
-    const std::chrono::duration<double> took = Clock::now() - start;
-    EXPECT_GE(took.count(), 0.29);
-    EXPECT_LT(took.count(), 3.0);
+    EXPECT_THAT(secondsSince(start), AllOf(Ge(0.29), Lt(3.0)));
 }
 
 TEST_F(Outbound, QuittingTelemetryWhileTheServerStallsTakesAboutASecond) {
@@ -107,9 +101,7 @@ TEST_F(Outbound, QuittingTelemetryWhileTheServerStallsTakesAboutASecond) {
     EXPECT_FALSE(service->finish(1.0));
     service.reset();
     client.reset();
-    const std::chrono::duration<double> took = Clock::now() - start;
-    EXPECT_GE(took.count(), 0.9);
-    EXPECT_LT(took.count(), 2.0);
+    EXPECT_THAT(secondsSince(start), AllOf(Ge(0.9), Lt(2.0)));
     EXPECT_EQ(server.requests().size(), 1u);
 }
 

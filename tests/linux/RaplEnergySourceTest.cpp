@@ -13,54 +13,48 @@ constexpr const char* kCore = "sys/class/powercap/intel-rapl:0:0/energy_uj";
 constexpr const char* kUncore = "sys/class/powercap/intel-rapl:0:1/energy_uj";
 constexpr const char* kDram = "sys/class/powercap/intel-rapl:0:2/energy_uj";
 
-TEST(RaplEnergySource, CountsCoreUncoreAndDramOverTheTick) {
-    test::WritableFixture tree("rapl/readable");
+using Counters = std::vector<std::pair<const char*, const char*>>;
+
+// The power over `seconds` after the counters of the recorded tree moved to the given values.
+std::optional<IOReportService::PowerSample> powerAfter(const char* recorded, const Counters& counters, double seconds) {
+    test::WritableFixture tree(recorded);
     auto clock = std::make_shared<test::FakeClock>();
     IOReportService service(std::make_unique<RaplEnergySource>(tree.root()), clock);
-    ASSERT_TRUE(service.isSubscribed());
+    EXPECT_TRUE(service.isSubscribed());
+    for (const auto& [file, value] : counters) tree.write(file, value);
+    clock->advance(seconds);
+    return service.sample();
+}
 
-    tree.write(kCore, "50020000000");    // +20 J
-    tree.write(kUncore, "2001000000");   // +1 J
-    tree.write(kDram, "3003000400");     // +3.0004 J
-    clock->advance(2);
-    const auto power = service.sample();
+TEST(RaplEnergySource, CountsCoreUncoreAndDramOverTheTick) {
+    // +20 J, +1 J and +3.0004 J.
+    const auto power =
+        powerAfter("rapl/readable", {{kCore, "50020000000"}, {kUncore, "2001000000"}, {kDram, "3003000400"}}, 2);
     ASSERT_TRUE(power);
     EXPECT_DOUBLE_EQ(power->cpuWatts, 10.0);
     EXPECT_DOUBLE_EQ(power->gpuWatts, 0.5);
     EXPECT_DOUBLE_EQ(power->dramWatts, 1.5);
     EXPECT_EQ(power->aneWatts, 0);
-}
-
-TEST(RaplEnergySource, CounterWrapsAtItsRange) {
-    test::WritableFixture tree("rapl/wrapped");  // 328 850 µJ below the range
-    auto clock = std::make_shared<test::FakeClock>();
-    IOReportService service(std::make_unique<RaplEnergySource>(tree.root()), clock);
-    tree.write(kCore, "671150");
-    clock->advance(1);
-    const auto power = service.sample();
-    ASSERT_TRUE(power);
-    EXPECT_DOUBLE_EQ(power->cpuWatts, 1.0);
+    // The wrapped tree's counter is 328 850 µJ below its range.
+    EXPECT_DOUBLE_EQ(powerAfter("rapl/wrapped", {{kCore, "671150"}}, 1).value().cpuWatts, 1.0);
 }
 
 TEST(RaplEnergySource, UsedEnergyAcrossTheRange) {
-    const struct {
-        std::uint64_t previous, current, range;
-        std::optional<std::uint64_t> used;
-    } cases[] = {
+    // Previous and current counter, the range, and the energy used.
+    const std::tuple<std::uint64_t, std::uint64_t, std::uint64_t, std::optional<std::uint64_t>> cases[] = {
         {100, 300, 1000, 200}, {900, 100, 1000, 200}, {900, 100, 0, std::nullopt},
         {100, 5000, 1000, std::nullopt},  // beyond the range: garbage
         {5000, 100, 1000, std::nullopt}, {7, 7, 0, 0},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RaplEnergySource::usedEnergy(c.previous, c.current, c.range), c.used)
-            << c.previous << " " << c.current << " " << c.range;
+    for (const auto& [previous, current, range, used] : cases) {
+        EXPECT_EQ(RaplEnergySource::usedEnergy(previous, current, range), used)
+            << previous << " " << current << " " << range;
     }
 }
 
-TEST(RaplEnergySource, UnreadableCountersGiveNoSubscription) {
-    for (const char* tree : {"rapl/unreadable", "rapl/does-not-exist"}) {
-        EXPECT_FALSE(RaplEnergySource(test::fixture(tree)).subscribe()) << tree;
-    }
+// Counters that cannot be read (a folder in place of energy_uj) are among the hostile tree's cases.
+TEST(RaplEnergySource, NoCountersGiveNoSubscription) {
+    EXPECT_FALSE(RaplEnergySource(test::fixture("rapl/does-not-exist")).subscribe());
 }
 
 TEST(RaplEnergySource, ACounterThatStopsReadingDropsOnlyItsChannel) {

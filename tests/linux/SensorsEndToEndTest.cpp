@@ -24,6 +24,11 @@ SystemMonitor& withSensors(test::MonitorHarness& harness, const std::string& bat
     return *harness.monitor;
 }
 
+// Battery percentage, performance-core temperature, total power and thermal level.
+auto readings(const SystemStats& s) {
+    return std::tuple(s.batteryPercentage, s.pCoreTemp, s.totalPowerWatts, s.thermalLevel);
+}
+
 // An Intel hybrid laptop discharging at 62 %.
 struct Laptop {
     test::MonitorHarness harness;
@@ -48,12 +53,8 @@ TEST(SensorsEndToEnd, OnePollCarriesBatteryTemperaturesAndPower) {
     laptop.harness.clock->advance(2);
     monitor.poll();
 
-    const SystemStats& s = monitor.stats().get();
-    EXPECT_EQ(s.batteryPercentage, 62);
-    EXPECT_EQ(s.pCoreTemp, 61);
-    EXPECT_DOUBLE_EQ(s.totalPowerWatts, 12);
+    EXPECT_EQ(readings(monitor.stats().get()), std::tuple(62, 61, 12, ThermalLevel::nominal));
     EXPECT_EQ(monitor.powerHistory().get().elements(), (std::vector<double>{12}));
-    EXPECT_EQ(s.thermalLevel, ThermalLevel::nominal);
 
     ASSERT_EQ(laptop.updates.size(), 1u);
     EXPECT_EQ(laptop.updates[0].second.text, " CPU 0.0% | 61.0°C | 62%");
@@ -91,9 +92,7 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
                                          test::fixture("rapl/unreadable"));
     monitor.start();
     const SystemStats& s = monitor.stats().get();
-    EXPECT_EQ(s.batteryPercentage, 0);
-    EXPECT_EQ(s.pCoreTemp, 0);
-    EXPECT_EQ(s.totalPowerWatts, 0);
+    EXPECT_EQ(readings(s), std::tuple(0, 0, 0, ThermalLevel::nominal));
     EXPECT_TRUE(monitor.powerHistory().get().elements().empty());
     EXPECT_FALSE(StatusItemComposer::batteryIcon(s));
     EXPECT_EQ(StatusItemComposer::title(s, {true, true, true, true, true}).text, " CPU 0.0%");

@@ -9,10 +9,7 @@ namespace {
 
 TEST(SysfsBatteryRegistry, MapsRecordedMachines) {
     using Dict = PropertyDictionary;
-    const struct {
-        const char* tree;
-        std::optional<PropertyDictionary> expected;
-    } cases[] = {
+    const std::pair<const char*, std::optional<PropertyDictionary>> cases[] = {
         // µAh to mAh; the current made negative because the status says discharging.
         {"charge-discharging",
          Dict{{"AppleRawCurrentCapacity", 3100}, {"AppleRawMaxCapacity", 5000}, {"NominalChargeCapacity", 5000},
@@ -33,9 +30,8 @@ TEST(SysfsBatteryRegistry, MapsRecordedMachines) {
         // No system battery: a wireless mouse's battery is not the machine's.
         {"desktop", std::nullopt}, {"removed", std::nullopt}, {"does-not-exist", std::nullopt},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SysfsBatteryRegistry(test::fixture(std::string("battery/") + c.tree)).properties(), c.expected)
-            << c.tree;
+    for (const auto& [tree, expected] : cases) {
+        EXPECT_EQ(SysfsBatteryRegistry(test::fixture(std::string("battery/") + tree)).properties(), expected) << tree;
     }
 }
 

@@ -8,8 +8,7 @@ namespace corvelle {
 namespace {
 
 TEST(SysfsChargeThresholdSource, ReadsTheSystemBatterysWholePercentages) {
-    using A = SysfsChargeThresholdSource::Attributes;
-    const auto parse = [](A attributes) { return SysfsChargeThresholdSource::parse("B", attributes); };
+    const auto parse = [](SysfsChargeThresholdSource::Attributes a) { return SysfsChargeThresholdSource::parse("B", a); };
     EXPECT_EQ(parse({{"type", "Battery"}, {"charge_control_start_threshold", "0"}, {"charge_control_end_threshold", "100"}}),
               (ChargeThresholds{"B", 0, 100}));
     EXPECT_EQ(parse({{"type", "Battery"}, {"charge_control_start_threshold", "-1"}, {"charge_control_end_threshold", "8O"}}),

@@ -27,34 +27,23 @@ TEST(SysfsThermalSource, StateFollowsTripPointsLimitsCoolingAndThrottlingOnly) {
     EXPECT_TRUE(m.source.hasSources());
     // The fixture's fan is running and a zone has a placeholder critical trip of 0 °C at 20 °C.
     EXPECT_EQ(m.source.thermalState(), SystemThermalState::nominal);
-    const struct {
-        const char* file;
-        const char* value;
-        SystemThermalState expected;
-    } steps[] = {
-        {kZoneTemp, "45000", SystemThermalState::nominal},
-        {kZoneTemp, "95000", SystemThermalState::fair},       // passive trip
-        {kZoneTemp, "93500", SystemThermalState::fair},       // held within 2 °C below it
-        {kZoneTemp, "92900", SystemThermalState::nominal},
-        {kZoneTemp, "105000", SystemThermalState::critical},  // within 5 °C of the critical trip
-        {kZoneTemp, "60000", SystemThermalState::nominal},
-        {kZoneTemp, "garbage", SystemThermalState::nominal},
-        {kCoreTemp, "100000", SystemThermalState::critical},  // at the core's control limit, 5 °C from crit
-        {kCoreTemp, "50000", SystemThermalState::nominal},
-        {kProcessorCooling, "2", SystemThermalState::fair},
-        {kProcessorCooling, "0", SystemThermalState::nominal},
-        {kPackageThrottle, "8", SystemThermalState::serious},
-        {kPackageThrottle, "8", SystemThermalState::serious},  // a rise counts for a while
-        {kCoreAlarm, "1", SystemThermalState::critical},
-        {kCoreAlarm, "0", SystemThermalState::serious},
+    using enum SystemThermalState;
+    const std::tuple<const char*, const char*, SystemThermalState> steps[] = {
+        {kZoneTemp, "45000", nominal}, {kZoneTemp, "95000", fair},           // the passive trip
+        {kZoneTemp, "93500", fair}, {kZoneTemp, "92900", nominal},           // held within 2 °C below it
+        {kZoneTemp, "105000", critical}, {kZoneTemp, "60000", nominal},      // within 5 °C of the critical trip
+        {kCoreTemp, "100000", critical}, {kCoreTemp, "50000", nominal},      // the core's limit, 5 °C from crit
+        {kProcessorCooling, "2", fair}, {kProcessorCooling, "0", nominal},
+        {kPackageThrottle, "8", serious}, {kPackageThrottle, "8", serious},  // a rise counts for a while
+        {kCoreAlarm, "1", critical}, {kCoreAlarm, "0", serious},
     };
-    for (const auto& step : steps) {
-        m.tree.write(step.file, step.value);
+    for (const auto& [file, value, expected] : steps) {
+        m.tree.write(file, value);
         m.clock->advance(2);
-        EXPECT_EQ(m.source.thermalState(), step.expected) << step.file << " = " << step.value;
+        EXPECT_EQ(m.source.thermalState(), expected) << file << " = " << value;
     }
     m.clock->advance(10);
-    EXPECT_EQ(m.source.thermalState(), SystemThermalState::nominal);
+    EXPECT_EQ(m.source.thermalState(), nominal);
 }
 
 TEST(SysfsThermalSource, WatchNotifiesOnLevelChangesOnly) {
@@ -65,16 +54,14 @@ TEST(SysfsThermalSource, WatchNotifiesOnLevelChangesOnly) {
     ASSERT_NE(token, 0);
     EXPECT_EQ(m.source.pressureState(token), 0u);
 
-    loop.advance(SysfsThermalSource::kWatchInterval);
-    EXPECT_EQ(notifications, 0);
-    m.tree.write(kZoneTemp, "96000");
-    loop.advance(SysfsThermalSource::kWatchInterval * 3);
-    EXPECT_EQ(notifications, 1);
-    EXPECT_EQ(m.source.pressureState(token), 33u);
-    m.tree.write(kZoneTemp, "111000");
-    loop.advance(SysfsThermalSource::kWatchInterval);
-    EXPECT_EQ(notifications, 2);
-    EXPECT_EQ(m.source.pressureState(token), 90u);
+    // Zone temperature, watch intervals waited, notifications so far and the pressure then.
+    const std::tuple<const char*, int, int, std::uint64_t> steps[] = {
+        {"45000", 1, 0, 0}, {"96000", 3, 1, 33}, {"111000", 1, 2, 90}};
+    for (const auto& [temp, intervals, notified, pressure] : steps) {
+        m.tree.write(kZoneTemp, temp);
+        loop.advance(SysfsThermalSource::kWatchInterval * intervals);
+        EXPECT_EQ(std::tuple(notifications, m.source.pressureState(token)), std::tuple(notified, pressure)) << temp;
+    }
     EXPECT_EQ(m.source.pressureState(token + 1), std::nullopt);
 
     m.source.cancelPressureWatch(token);
@@ -83,9 +70,9 @@ TEST(SysfsThermalSource, WatchNotifiesOnLevelChangesOnly) {
 }
 
 TEST(SysfsThermalSource, MachineWithoutSourcesStaysNominalAndCannotBeWatched) {
-    test::FakeClock clock;
-    test::ManualEventLoop loop(clock);
-    SysfsThermalSource source(test::fixture("thermal/does-not-exist"), std::make_shared<test::FakeClock>());
+    auto clock = std::make_shared<test::FakeClock>();
+    test::ManualEventLoop loop(*clock);
+    SysfsThermalSource source(test::fixture("thermal/does-not-exist"), clock);
     EXPECT_FALSE(source.hasSources());
     EXPECT_EQ(source.thermalState(), SystemThermalState::nominal);
     EXPECT_EQ(source.registerPressureWatch(loop, [] {}), 0);
@@ -93,12 +80,10 @@ TEST(SysfsThermalSource, MachineWithoutSourcesStaysNominalAndCannotBeWatched) {
 }
 
 TEST(SensorText, ParsesMillidegrees) {
-    const struct {
-        const char* text;
-        std::optional<double> celsius;
-    } cases[] = {{"45000", 45.0}, {"-5000\n", -5.0}, {"", std::nullopt}, {"45.5", std::nullopt},
-                 {"-273150", std::nullopt}, {"200000", std::nullopt}, {"99999999999999999999", std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(SensorText::celsius(c.text), c.celsius) << c.text;
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"45000", 45.0}, {"-5000\n", -5.0}, {"45.5", std::nullopt}, {"-273150", std::nullopt},
+        {"200000", std::nullopt}, {"99999999999999999999", std::nullopt}};
+    for (const auto& [text, celsius] : cases) EXPECT_EQ(SensorText::celsius(text), celsius) << text;
 }
 
 }  // namespace

@@ -16,18 +16,17 @@ struct RecordingHttpClient : HttpClient {
         std::string url;
         Headers headers;
         std::string body;
-        double timeoutSeconds;
         std::function<void(HttpResult)> done;
     };
-    void post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
+    void post(const std::string& url, const Headers& headers, std::string body, double,
               std::function<void(HttpResult)> done) override {
         std::lock_guard lock(mutex);
-        calls.push_back({url, headers, std::move(body), timeoutSeconds, std::move(done)});
+        calls.push_back({url, headers, std::move(body), std::move(done)});
     }
-    void get(const std::string& url, const Headers& headers, double timeoutSeconds, size_t,
+    void get(const std::string& url, const Headers& headers, double, size_t,
              std::function<void(HttpResult)> done) override {
         std::lock_guard lock(mutex);
-        calls.push_back({url, headers, "", timeoutSeconds, std::move(done)});
+        calls.push_back({url, headers, "", std::move(done)});
     }
     bool waitUntilIdle(double) override { return true; }
     std::vector<Call> recorded() {

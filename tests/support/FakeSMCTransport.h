@@ -23,19 +23,15 @@ public:
         std::array<std::uint8_t, 32> bytes;
     };
 
-    static std::uint32_t code(std::string_view text) { return fourCharCode(text); }
-
     void setKey(std::string_view key, std::string_view type, std::vector<std::uint8_t> bytes, std::uint32_t size = 4) {
-        Key entry{code(type), size, {}};
+        Key entry{fourCharCode(type), size, {}};
         std::copy_n(bytes.begin(), std::min(bytes.size(), entry.bytes.size()), entry.bytes.begin());
-        keys[code(key)] = entry;
+        keys[fourCharCode(key)] = entry;
     }
-    void removeKey(std::string_view key) { keys.erase(code(key)); }
+    void removeKey(std::string_view key) { keys.erase(fourCharCode(key)); }
 
     bool open() override { return openSucceeds; }
-    void close() override {
-        if (closeCount) ++*closeCount;
-    }
+    void close() override {}
     bool call(std::uint32_t selector, const SMCParamRecord& input, SMCParamRecord& output) override {
         calls.push_back({selector, input});
         const auto found = keys.find(input.key);
@@ -52,7 +48,6 @@ public:
     }
 
     bool openSucceeds = true;
-    int* closeCount = nullptr;
     std::map<std::uint32_t, Key> keys;
     std::vector<Call> calls;
 };

@@ -32,32 +32,27 @@ private:
     bool frontRead_ = false;
 };
 
-class FakeCpuTicks : public CpuTicksSource {
+// A source whose readings come from its script.
+template <typename Source, typename Reading>
+class ScriptedSource : public Source {
 public:
-    std::optional<std::vector<CpuTicks>> read() override { return script.next(); }
+    std::optional<Reading> read() override { return script.next(); }
+    Script<Reading> script;
+};
+
+class FakeCpuTicks : public ScriptedSource<CpuTicksSource, std::vector<CpuTicks>> {
+public:
     std::vector<int> efficiencyCpus() override { return efficiency; }
-    Script<std::vector<CpuTicks>> script;
     std::vector<int> efficiency;
 };
 
-class FakeVmStats : public VmStatsSource {
+class FakeVmStats : public ScriptedSource<VmStatsSource, VmStats> {
 public:
     std::uint64_t physicalMemory() override { return total; }
-    std::optional<VmStats> read() override { return script.next(); }
-    Script<VmStats> script;
     std::uint64_t total = 0;
 };
 
-class FakeBlockStats : public BlockStatsSource {
-public:
-    std::optional<BlockTotals> read() override { return script.next(); }
-    Script<BlockTotals> script;
-};
-
-class FakeNetStats : public NetStatsSource {
-public:
-    std::optional<NetTotals> read() override { return script.next(); }
-    Script<NetTotals> script;
-};
+using FakeBlockStats = ScriptedSource<BlockStatsSource, BlockTotals>;
+using FakeNetStats = ScriptedSource<NetStatsSource, NetTotals>;
 
 }  // namespace corvelle::test

@@ -1,6 +1,7 @@
 #include "support/ManualEventLoop.h"
 
-#include <limits>
+#include <algorithm>
+#include <utility>
 
 namespace corvelle::test {
 
@@ -28,16 +29,13 @@ void ManualEventLoop::cancel(TimerId id) { timers_.erase(id); }
 int ManualEventLoop::runPosted() {
     int count = 0;
     for (;;) {
-        std::vector<std::function<void()>> batch;
-        {
+        const auto batch = [this] {
             std::lock_guard lock(postedMutex_);
-            batch.swap(posted_);
-        }
+            return std::exchange(posted_, {});
+        }();
         if (batch.empty()) return count;
-        for (auto& fn : batch) {
-            fn();
-            ++count;
-        }
+        for (const auto& fn : batch) fn();
+        count += static_cast<int>(batch.size());
     }
 }
 
@@ -45,21 +43,14 @@ void ManualEventLoop::advance(double seconds) {
     const double end = clock_.uptime() + seconds;
     runPosted();
     for (;;) {
-        TimerId nextId = 0;
-        double nextDue = std::numeric_limits<double>::infinity();
-        for (const auto& [id, timer] : timers_) {
-            if (timer.due < nextDue) {
-                nextDue = timer.due;
-                nextId = id;
-            }
-        }
-        if (nextId == 0 || nextDue > end) break;
-        clock_.advance(nextDue - clock_.uptime());
-        auto fn = timers_[nextId].fn;
-        if (timers_[nextId].interval > 0) {
-            timers_[nextId].due += timers_[nextId].interval;
+        const auto next = std::ranges::min_element(timers_, {}, [](const auto& entry) { return entry.second.due; });
+        if (next == timers_.end() || next->second.due > end) break;
+        clock_.advance(next->second.due - clock_.uptime());
+        auto fn = next->second.fn;
+        if (next->second.interval > 0) {
+            next->second.due += next->second.interval;
         } else {
-            timers_.erase(nextId);
+            timers_.erase(next);
         }
         fn();
         runPosted();
@@ -70,9 +61,7 @@ void ManualEventLoop::advance(double seconds) {
 
 std::vector<double> ManualEventLoop::repeatingIntervals() const {
     std::vector<double> intervals;
-    for (const auto& [id, timer] : timers_) {
-        if (timer.interval > 0) intervals.push_back(timer.interval);
-    }
+    for (const auto& [id, timer] : timers_) if (timer.interval > 0) intervals.push_back(timer.interval);
     return intervals;
 }
 

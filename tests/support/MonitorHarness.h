@@ -14,31 +14,27 @@ namespace corvelle::test {
 // A SystemMonitor on fake sources, a fake clock and a manual event loop. The raw pointers
 // stay valid while the monitor lives (it owns the sources).
 struct MonitorHarness {
-    MonitorHarness() : loop(std::make_shared<ManualEventLoop>(*clock)) {}
-
     MachineSources sources() {
         MachineSources s;
         s.clock = clock;
         s.eventLoop = loop;
         s.dataFolder = dir.path();
-        auto cpuSource = std::make_unique<FakeCpuTicks>();
-        auto vmSource = std::make_unique<FakeVmStats>();
-        auto blockSource = std::make_unique<FakeBlockStats>();
-        auto netSource = std::make_unique<FakeNetStats>();
-        auto processSource = std::make_unique<FakeProcessTable>();
-        cpu = cpuSource.get();
-        vm = vmSource.get();
-        blocks = blockSource.get();
-        net = netSource.get();
-        processes = processSource.get();
+        s.cpuTicks = fresh(cpu);
+        s.vmStats = fresh(vm);
+        s.blockStats = fresh(blocks);
+        s.netStats = fresh(net);
+        s.processTable = fresh(processes);
         vm->total = 8ULL << 30;
-        s.cpuTicks = std::move(cpuSource);
-        s.vmStats = std::move(vmSource);
-        s.blockStats = std::move(blockSource);
-        s.netStats = std::move(netSource);
-        s.processTable = std::move(processSource);
         s.notifier = notifier;
         return s;
+    }
+
+    // A new fake, kept in `raw` for the test while the monitor owns it.
+    template <typename Fake>
+    static std::unique_ptr<Fake> fresh(Fake*& raw) {
+        auto fake = std::make_unique<Fake>();
+        raw = fake.get();
+        return fake;
     }
 
     SystemMonitor& make() {
@@ -47,7 +43,7 @@ struct MonitorHarness {
     }
 
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
-    std::shared_ptr<ManualEventLoop> loop;
+    std::shared_ptr<ManualEventLoop> loop = std::make_shared<ManualEventLoop>(*clock);
     std::shared_ptr<MemoryKeyValueStore> store = std::make_shared<MemoryKeyValueStore>();
     AppSettings settings{store, nullptr};
     TempDir dir;

@@ -17,10 +17,9 @@ public:
         bool playSound = false;
         bool operator==(const Posted&) const = default;
     };
-    int permissionRequests = 0;
     std::vector<Posted> posted;
 
-    void requestPermission() override { ++permissionRequests; }
+    void requestPermission() override {}
     void post(const std::string& identifier, const std::string& title, const std::string& body,
               bool playSound) override {
         posted.push_back({identifier, title, body, playSound});
