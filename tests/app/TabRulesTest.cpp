@@ -113,8 +113,7 @@ TEST(OverviewContentTest, ProfileBadgesAreMeansOfTheWeekOrDashes) {
     EXPECT_FALSE(OverviewContent::profile(std::nullopt, {}));
     const auto empty = OverviewContent::profile(classification, {});
     ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->symbol, "chevron.left.forwardslash.chevron.right");
-    EXPECT_EQ(empty->runnerUp, "También: Creativo");
+    EXPECT_EQ(std::tie(empty->symbol, empty->runnerUp), std::make_tuple("chevron.left.forwardslash.chevron.right", "También: Creativo"));
     EXPECT_EQ(empty->badges, (std::vector<OverviewContent::Badge>{{"CPU prom", "--"}, {"Energía prom", "--"}, {"Datos", "3 días"}}));
     const auto week = OverviewContent::profile(classification, {profileDay(20, 8), profileDay(31, 11.5)});
     EXPECT_EQ(std::tie(week->badges[0].value, week->badges[1].value), std::make_tuple("26%", "9.8 W"));
@@ -278,9 +277,7 @@ TEST(BatteryContentTest, TopUsersAreCappedAndScaledToTheFirst) {
     for (int i = 0; i < 12; ++i) groups.push_back({"App " + std::to_string(i), 40.0 - 3 * i, 0, 1, 0});
     const auto rows = BatteryContent::topEnergyUsers(groups);
     ASSERT_EQ(rows.size(), 8u);
-    EXPECT_EQ(rows.front().fraction, 1.0);
-    EXPECT_EQ(rows.back().name, "App 7");
-    EXPECT_DOUBLE_EQ(rows.back().fraction, 19.0 / 40.0);
+    EXPECT_EQ(std::tie(rows.front().fraction, rows.back().name, rows.back().fraction), std::make_tuple(1.0, "App 7", 19.0 / 40.0));
     EXPECT_TRUE(BatteryContent::topEnergyUsers({}).empty());
 }
 
