@@ -332,12 +332,6 @@ ProcStats proc(std::int32_t pid, const char* name, double cpu, std::uint64_t mem
     return {pid, name, cpu, memory, 1, energy};
 }
 
-std::vector<std::int32_t> pids(const std::vector<ProcStats>& processes) {
-    std::vector<std::int32_t> result;
-    for (const auto& p : processes) result.push_back(p.pid);
-    return result;
-}
-
 TEST(ProcessesContentTest, SortsByEachColumnKeepingTiesInIncomingOrder) {
     const std::vector<ProcStats> incoming{proc(1, "Alpha", 5, 300, 20), proc(2, "beta", 40, 100, 20),
                                           proc(3, "alpha", 5, 900, std::nan("")), proc(4, "Zed", std::nan(""), 300, 70)};
@@ -347,7 +341,11 @@ TEST(ProcessesContentTest, SortsByEachColumnKeepingTiesInIncomingOrder) {
         {SortOrder::name, {1, 3, 2, 4}},    // Alpha, alpha, beta: case ignored, the tie kept
         {SortOrder::energy, {4, 1, 2, 3}},
     };
-    for (const auto& [order, expected] : cases) EXPECT_EQ(pids(ProcessesContent::sorted(incoming, order)), expected) << int(order);
+    for (const auto& [order, expected] : cases) {
+        std::vector<std::int32_t> pids;
+        for (const auto& p : ProcessesContent::sorted(incoming, order)) pids.push_back(p.pid);
+        EXPECT_EQ(pids, expected) << int(order);
+    }
 }
 
 TEST(ProcessesContentTest, CpuColourChangesAtItsBoundaries) {
