@@ -62,13 +62,15 @@ protected:
             return std::make_unique<UpdateController>(UpdateController::Dependencies{
                 http, h.loop, "1.0.1", [this](const UpdateCheckResult&) { ++updatesShown; }, {}});
         };
-        dependencies.quit = [this] { ++quits; };
+        dependencies.quit = [] {};  // the desktop end-to-end test quits the real program from the menu
         dependencies.feedbackRoute.emplace(FeedbackService::Route{*http, *h.loop, machine});
         shell = std::make_unique<AppDelegate>(std::move(dependencies));
         shell->applicationDidFinishLaunching();
     }
 
     bool popoverVisible() const { return shell->systemMonitor()->isPopoverVisible(); }
+    // Whether the panel is up, and whether the monitor samples as for a shown panel.
+    std::pair<bool, bool> panelShown() const { return {shell->panel()->isVisible(), popoverVisible()}; }
     bool samplingTimerRuns() const {
         const auto intervals = h.loop->repeatingIntervals();
         return std::count(intervals.begin(), intervals.end(), h.settings.pollingInterval()) == 1;
@@ -80,7 +82,6 @@ protected:
     test::FixedSystemInfo machine;
     FakeStatusItem* status = nullptr;
     int updatesShown = 0;
-    int quits = 0;
     std::unique_ptr<AppDelegate> shell;
 };
 
@@ -88,12 +89,10 @@ TEST_F(AppDelegateTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel
     test::ScopedLanguage language("en");
     EXPECT_TRUE(status->shown);
     EXPECT_EQ(status->placeholder, "Corvelle System Monitor");
-    ASSERT_EQ(status->titles.size(), 1u) << "the first poll hands over the first title";
-    EXPECT_TRUE(status->fades.empty());
+    ASSERT_EQ(status->titles.size(), 1u) << "the first poll hands over the first title; it does not fade (below)";
     EXPECT_TRUE(status->icons.empty()) << "no battery: the placeholder stays";
     ASSERT_TRUE(shell->panel());
-    EXPECT_FALSE(shell->panel()->isVisible());
-    EXPECT_FALSE(popoverVisible());
+    EXPECT_EQ(panelShown(), std::pair(false, false));
     EXPECT_TRUE(samplingTimerRuns()) << "the monitor was started";
     shell->applicationWillTerminate();
     EXPECT_FALSE(samplingTimerRuns());
@@ -106,29 +105,25 @@ TEST_F(AppDelegateTest, LeftClicksToggleAUtilityPanelUnderTheIconThatEscapeClose
     EXPECT_EQ(panel.windowType(), Qt::Tool);
     EXPECT_TRUE(panel.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     status->onLeftClick();
-    ASSERT_TRUE(panel.isVisible());
-    EXPECT_TRUE(popoverVisible());
+    EXPECT_EQ(panelShown(), std::pair(true, true));
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(panel.pos(), PanelPlacement::origin(status->geometry, AppDelegate::panelSize, available));
     status->onLeftClick();
-    EXPECT_FALSE(panel.isVisible());
-    EXPECT_FALSE(popoverVisible());
+    EXPECT_EQ(panelShown(), std::pair(false, false));
 
     status->geometry.reset();  // a host that tells no geometry
     status->onLeftClick();
     EXPECT_EQ(panel.pos(), PanelPlacement::origin(std::nullopt, AppDelegate::panelSize, available));
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(shell->panelContent(), &escape);
-    EXPECT_FALSE(panel.isVisible());
-    EXPECT_FALSE(popoverVisible());
+    EXPECT_EQ(panelShown(), std::pair(false, false));
 }
 
 // What a second start asks for: the panel stays up however often it is asked, at the tab asked
 // for; without a tab it keeps the one it shows.
 TEST_F(AppDelegateTest, OpeningThePanelShowsItAtTheTabAskedFor) {
     shell->openPanel(2);
-    ASSERT_TRUE(shell->panel()->isVisible());
-    EXPECT_TRUE(popoverVisible());
+    EXPECT_EQ(panelShown(), std::pair(true, true));
     EXPECT_EQ(shell->panelContent()->selectedTab(), 2);
     shell->openPanel(std::nullopt);
     EXPECT_TRUE(shell->panel()->isVisible());
@@ -140,15 +135,12 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     status->onRightClick();
     ASSERT_EQ(status->menus.size(), 1u);
     ASSERT_EQ(status->menus.back()->actions().size(), 4);
-    EXPECT_TRUE(status->menus.back()->actions()[2]->isSeparator());
     EXPECT_EQ(status->menus.back()->actions()[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_FALSE(shell->panel()->isVisible());
     ASSERT_EQ(http->recorded().size(), 1u) << "the check at launch";
     status->menus.back()->actions()[1]->trigger();
     http->recorded().back().done({200, "", R"({"version":"1.0.1"})"});
     EXPECT_EQ(updatesShown, 1) << "asked for during the launch check: its outcome is shown";
-    status->menus.back()->actions()[3]->trigger();
-    EXPECT_EQ(quits, 1);
     status->menus.back()->actions()[0]->trigger();
     ASSERT_TRUE(shell->settingsWindow());
     test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
@@ -164,9 +156,8 @@ TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlaceWithOnlyTheReorderButt
     shell->openDetailWindow();
     ShellWindow* detail = shell->detailWindow();
     ASSERT_TRUE(detail);
-    EXPECT_FALSE(shell->panel()->isVisible());
     EXPECT_TRUE(detail->isVisible());
-    EXPECT_TRUE(popoverVisible());
+    EXPECT_EQ(panelShown(), std::pair(false, true)) << "the detail window samples as the panel would";
     std::vector<MainPopover*> popovers;
     for (auto* child : detail->findChildren<QWidget*>()) {
         if (auto* popover = dynamic_cast<MainPopover*>(child)) popovers.push_back(popover);
@@ -208,29 +199,29 @@ TEST_F(AppDelegateTest, EveryPanelControlHasAnAccessibleName) {
 }
 
 TEST_F(AppDelegateTest, WindowsAreReusedWhileVisibleAndRebuiltAfterClosing) {
-    for (int round = 0; round < 2; ++round) {
-        shell->openSettingsWindow();
-        shell->openFeedbackWindow();
-        QPointer<ShellWindow> settingsWindow = shell->settingsWindow();
-        QPointer<ShellWindow> feedbackWindow = shell->feedbackWindow();
-        ASSERT_TRUE(settingsWindow && feedbackWindow);
-        shell->openSettingsWindow();
-        shell->openFeedbackWindow();
-        EXPECT_EQ(shell->settingsWindow(), settingsWindow);
-        EXPECT_EQ(shell->feedbackWindow(), feedbackWindow);
-        EXPECT_FALSE(popoverVisible());
+    shell->openSettingsWindow();
+    shell->openFeedbackWindow();
+    QPointer<ShellWindow> settingsWindow = shell->settingsWindow();
+    QPointer<ShellWindow> feedbackWindow = shell->feedbackWindow();
+    ASSERT_TRUE(settingsWindow && feedbackWindow);
+    shell->openSettingsWindow();
+    shell->openFeedbackWindow();
+    EXPECT_EQ(shell->settingsWindow(), settingsWindow);
+    EXPECT_EQ(shell->feedbackWindow(), feedbackWindow);
+    EXPECT_FALSE(popoverVisible());
 
-        settingsWindow->close();
-        feedbackWindow->close();
-        EXPECT_FALSE(shell->settingsWindow() || shell->feedbackWindow() || popoverVisible());
-        settle();
-        EXPECT_TRUE(settingsWindow.isNull() && feedbackWindow.isNull()) << "closed windows are released";
-    }
-    // Closing a window keeps sampling while the panel is up.
+    settingsWindow->close();
+    feedbackWindow->close();
+    EXPECT_FALSE(shell->settingsWindow() || shell->feedbackWindow() || popoverVisible());
+    settle();
+    EXPECT_TRUE(settingsWindow.isNull() && feedbackWindow.isNull()) << "closed windows are released";
+
+    // Opened again they are rebuilt; closing them keeps sampling while the panel is up.
     status->onLeftClick();
     ASSERT_TRUE(shell->panel()->isVisible());
     shell->openSettingsWindow();
     shell->openFeedbackWindow();
+    ASSERT_TRUE(shell->settingsWindow() && shell->feedbackWindow());
     shell->settingsWindow()->close();
     shell->feedbackWindow()->close();
     EXPECT_TRUE(popoverVisible()) << "the panel is still up";

@@ -18,8 +18,6 @@
 namespace corvelle {
 namespace {
 
-using Shows = HistoryContent::Energy::Shows;
-
 TEST(HistoryTabTest, ThePickerSwitchesRanges) {
     test::ScopedLanguage language("en");
     test::PanelHarness harness(true);
@@ -27,20 +25,16 @@ TEST(HistoryTabTest, ThePickerSwitchesRanges) {
     view->show();
     auto& energy = dynamic_cast<HistoryTab&>(*view->tabContent()).energy();
     const auto pick = [&](int range) { energy.picker().segments()[static_cast<std::size_t>(range)]->click(); };
+    // Each range shows what its rule makes of the monitor's data (HistoryContentTest checks the rules).
     EXPECT_EQ(energy.content().message, "Waiting for power samples...") << "the hour at first; no energy counters";
     pick(1);
     EXPECT_EQ(energy.content().message, "Energy data not yet available") << "today has a sample but no energy";
     pick(2);
-    ASSERT_EQ(energy.content().shows, Shows::bars);
-    EXPECT_EQ(energy.content().bars.size(), 7u);
-    EXPECT_EQ(energy.content().bars.back().first, "Sun") << "2025-06-15, today";
+    EXPECT_EQ(energy.content().bars.size(), 7u) << "the week";
     pick(3);
-    ASSERT_EQ(energy.content().bars.size(), 11u) << "ten recorded days and today";
-    EXPECT_EQ(energy.content().bars.front().first, "05/06");
-    EXPECT_EQ(energy.range(), HistoryContent::EnergyRange::all);
+    EXPECT_EQ(energy.content().bars.size(), 11u) << "ten recorded days and today";
     for (int tick = 0; tick < 3; ++tick) harness.monitor().powerHistory().modify([&](auto& h) { h.append(5.0 + tick); });
     pick(0);
-    EXPECT_EQ(energy.content().shows, Shows::line);
     EXPECT_EQ(energy.content().figures.front().value, "7.0 W");
 }
 

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace corvelle {
 namespace {
 
@@ -50,17 +52,16 @@ TEST_F(MainPopoverTest, FiveTabsInTagOrderAndUnknownTagsSayso) {
 TEST_F(MainPopoverTest, LeavingATabEndsReordering) {
     auto view = popover();
     auto* reorder = view->headerButtons().front();
+    // The panel's editing state, the reorder button's state and symbol, the strip's editing state.
+    const auto editing = [&] {
+        return std::tuple(view->isEditingSections(), reorder->isActive(), reorder->symbol(), view->statusStrip().isEditing());
+    };
     reorder->click();
-    EXPECT_TRUE(view->isEditingSections());
-    EXPECT_TRUE(reorder->isActive());
-    EXPECT_EQ(reorder->symbol(), "checkmark.circle.fill");
-    EXPECT_TRUE(view->statusStrip().isEditing());
+    EXPECT_EQ(editing(), std::tuple(true, true, "checkmark.circle.fill", true));
     view->setSelectedTab(0);
     EXPECT_TRUE(view->isEditingSections()) << "the same tab is no change";
     view->setSelectedTab(3);
-    EXPECT_FALSE(view->isEditingSections());
-    EXPECT_EQ(reorder->symbol(), "arrow.up.arrow.down");
-    EXPECT_FALSE(view->statusStrip().isEditing());
+    EXPECT_EQ(editing(), std::tuple(false, false, "arrow.up.arrow.down", false));
 }
 
 TEST_F(MainPopoverTest, TheLastPinnedWidgetCannotBeRemoved) {

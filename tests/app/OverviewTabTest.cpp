@@ -78,17 +78,12 @@ TEST(OverviewTabTest, DraggingASectionOntoAnotherReordersAndSaves) {
     ASSERT_TRUE(list.isEditing());
     EXPECT_FALSE(dragAndDrop(list, "battery", centre("cpu"), centre("thermal"))) << "not a section";
     ASSERT_TRUE(dragAndDrop(list, "cpu", centre("cpu"), centre("thermal")));
-    const std::vector<OverviewSection> expected{
-        OverviewSection::habitScore, OverviewSection::cpuHistory, OverviewSection::systemGauges,
-        OverviewSection::thermal,    OverviewSection::cpu,        OverviewSection::profile,
-        OverviewSection::healthTrend, OverviewSection::prediction, OverviewSection::usagePatterns};
-    EXPECT_EQ(harness.h.settings.loadOrder<OverviewSection>(AppSettings::overviewSectionOrderKey), expected);
     EXPECT_FALSE(list.view("cpu")->graphicsEffect());
     EXPECT_FALSE(list.delegate().hoveredItem());
     QCoreApplication::sendPostedEvents();
     EXPECT_LT(list.view("thermal")->y(), list.view("cpu")->y()) << "laid out in the new order";
 
-    // A new panel starts from the saved order.
+    // A new panel starts from the saved order (where the delegate's tests check the move itself).
     auto again = harness.panel();
     EXPECT_EQ(overviewOf(*again).sections().order(), list.order());
 }

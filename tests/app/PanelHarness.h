@@ -34,7 +34,6 @@ inline SystemStats busyMoment() {
     stats.cpuSystemUsage = 18.9;
     stats.eCoreAverage = 20.5;
     stats.pCoreAverage = 71;
-    stats.memoryPressure = 82;
     stats.diskReadBytesPerSec = 1'250'000;
     stats.diskWriteBytesPerSec = 310'000;
     stats.networkInBytesPerSec = 84'000;

@@ -113,8 +113,7 @@ TEST(OverviewContentTest, ProfileBadgesAreMeansOfTheWeekOrDashes) {
     EXPECT_FALSE(OverviewContent::profile(std::nullopt, {}));
     const auto empty = OverviewContent::profile(classification, {});
     ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->symbol, "chevron.left.forwardslash.chevron.right");
-    EXPECT_EQ(empty->runnerUp, "También: Creativo");
+    EXPECT_EQ(std::tie(empty->symbol, empty->runnerUp), std::make_tuple("chevron.left.forwardslash.chevron.right", "También: Creativo"));
     EXPECT_EQ(empty->badges, (std::vector<OverviewContent::Badge>{{"CPU prom", "--"}, {"Energía prom", "--"}, {"Datos", "3 días"}}));
     const auto week = OverviewContent::profile(classification, {profileDay(20, 8), profileDay(31, 11.5)});
     EXPECT_EQ(std::tie(week->badges[0].value, week->badges[1].value), std::make_tuple("26%", "9.8 W"));
@@ -278,9 +277,7 @@ TEST(BatteryContentTest, TopUsersAreCappedAndScaledToTheFirst) {
     for (int i = 0; i < 12; ++i) groups.push_back({"App " + std::to_string(i), 40.0 - 3 * i, 0, 1, 0});
     const auto rows = BatteryContent::topEnergyUsers(groups);
     ASSERT_EQ(rows.size(), 8u);
-    EXPECT_EQ(rows.front().fraction, 1.0);
-    EXPECT_EQ(rows.back().name, "App 7");
-    EXPECT_DOUBLE_EQ(rows.back().fraction, 19.0 / 40.0);
+    EXPECT_EQ(std::tie(rows.front().fraction, rows.back().name, rows.back().fraction), std::make_tuple(1.0, "App 7", 19.0 / 40.0));
     EXPECT_TRUE(BatteryContent::topEnergyUsers({}).empty());
 }
 
@@ -335,12 +332,6 @@ ProcStats proc(std::int32_t pid, const char* name, double cpu, std::uint64_t mem
     return {pid, name, cpu, memory, 1, energy};
 }
 
-std::vector<std::int32_t> pids(const std::vector<ProcStats>& processes) {
-    std::vector<std::int32_t> result;
-    for (const auto& p : processes) result.push_back(p.pid);
-    return result;
-}
-
 TEST(ProcessesContentTest, SortsByEachColumnKeepingTiesInIncomingOrder) {
     const std::vector<ProcStats> incoming{proc(1, "Alpha", 5, 300, 20), proc(2, "beta", 40, 100, 20),
                                           proc(3, "alpha", 5, 900, std::nan("")), proc(4, "Zed", std::nan(""), 300, 70)};
@@ -350,7 +341,11 @@ TEST(ProcessesContentTest, SortsByEachColumnKeepingTiesInIncomingOrder) {
         {SortOrder::name, {1, 3, 2, 4}},    // Alpha, alpha, beta: case ignored, the tie kept
         {SortOrder::energy, {4, 1, 2, 3}},
     };
-    for (const auto& [order, expected] : cases) EXPECT_EQ(pids(ProcessesContent::sorted(incoming, order)), expected) << int(order);
+    for (const auto& [order, expected] : cases) {
+        std::vector<std::int32_t> pids;
+        for (const auto& p : ProcessesContent::sorted(incoming, order)) pids.push_back(p.pid);
+        EXPECT_EQ(pids, expected) << int(order);
+    }
 }
 
 TEST(ProcessesContentTest, CpuColourChangesAtItsBoundaries) {
