@@ -16,17 +16,6 @@ BatteryHealthEntry reading(const std::string& date, std::int64_t cycles, double 
     return {date, health, cycles, 4000, 4500, temperature, dischargeWatts};
 }
 
-// Readings one day apart from 2025-01-01 on, cycles rising by one a day, health falling 0.05 a day.
-std::vector<BatteryHealthEntry> dailyReadings(int count) {
-    std::vector<BatteryHealthEntry> entries;
-    for (int i = 0; i < count; ++i) {
-        char date[32];
-        std::snprintf(date, sizeof date, "2025-%02d-%02d", 1 + i / 28, 1 + i % 28);
-        entries.push_back(reading(date, 100 + i, 95.0 - 0.05 * i));
-    }
-    return entries;
-}
-
 TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
     const std::vector<std::vector<BatteryHealthEntry>> cases{
         {}, {reading("2025-01-01", 100, 95)},
@@ -73,8 +62,8 @@ TEST(BatteryHealthPredictor, ConfidenceGrowsWithUsableReadings) {
         {6, ConfidenceLevel::low}, {7, ConfidenceLevel::moderate}, {59, ConfidenceLevel::moderate},
         {60, ConfidenceLevel::high}};
     for (const auto& [count, level] : cases) {
-        auto entries = dailyReadings(count);
-        entries.insert(entries.begin(), reading("2024-12-31", 0, 100));  // not usable, not counted
+        std::vector<BatteryHealthEntry> entries{reading("2024-12-31", 0, 100)};  // not usable, not counted
+        for (int i = 0; i < count; ++i) entries.push_back(reading("2025-01-01", 100 + i, 95.0 - 0.05 * i));
         const auto prediction = predict(entries);
         ASSERT_TRUE(prediction) << count;
         EXPECT_EQ(std::make_tuple(prediction->confidenceLevel, prediction->dataPointCount),

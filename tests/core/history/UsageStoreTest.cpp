@@ -193,7 +193,9 @@ TEST_F(UsageStoreTest, CreatesItsFolderAndThrottlesSavesThatRunLaterOnTheLoopWhi
 TEST_F(UsageStoreTest, SavedFilesAreCompactSortedAndLoadBackEqual) {
     auto store = makeStore();
     auto record = store->todaySnapshot();
-    record.fold(test::StatsBuilder().cpu(33.25).apps({{"Zed", 4}, {"Alpha", 2}}), 2, clock->now());
+    SystemStats stats = test::StatsBuilder().cpu(33.25).apps({{"Zed", 4}, {"Alpha", 2}}).battery(57, test::Power::battery, 7.25);
+    stats.thermalLevel = ThermalLevel::moderate;  // every section of the record holds figures
+    record.fold(stats, 2, clock->now());
     store->updateTodaySnapshot(record);
     store->addHealthEntry(entryOf("2025-06-30"));
     store->addHealthEntry(entryOf("2025-06-29"));  // kept in date order
@@ -202,6 +204,7 @@ TEST_F(UsageStoreTest, SavedFilesAreCompactSortedAndLoadBackEqual) {
     EXPECT_EQ(daily.rfind(R"({"dailySnapshots":[{"appCPUTotals":{"Alpha":2.0,"Zed":4.0},)", 0), 0u);
     EXPECT_EQ(daily.find('\n'), std::string::npos);
     EXPECT_TRUE(daily.ends_with(R"(,"schemaVersion":1})"));
+    EXPECT_NE(daily.find(R"("firstSampleAt":"2025-06-30T10:00:00Z")"), std::string::npos);  // UTC
     EXPECT_EQ(read("health-history.json").rfind(R"([{"avgDischargeWatts":8.0,"avgTemperature":45.0,)", 0), 0u);
 
     auto reloaded = makeStore();
