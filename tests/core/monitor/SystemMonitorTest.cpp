@@ -15,8 +15,6 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
     auto& monitor = h.make();
     h.vm->script.push(VmStats{1024, 1000, 10, 0, 0, 0, 0});
     h.blocks->script.push(BlockTotals{0, 0});
-    h.net->script.push(NetTotals{0, 0});
-    h.cpu->script.push(busyTicks(0, 0));
 
     monitor.setPopoverVisible(true);
     monitor.poll();
