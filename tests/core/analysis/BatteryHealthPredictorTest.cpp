@@ -30,22 +30,18 @@ TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
 TEST(BatteryHealthPredictor, FitsTheLineAndEstimatesCyclesAndMonths) {
     struct Case { const char* name; std::vector<BatteryHealthEntry> entries; double drop;
                   std::optional<std::int64_t> cycles, months; DegradationRate rate; };
+    using enum DegradationRate;
+    const auto none = std::nullopt;
     const std::vector<Case> cases{
-        {"fifty days apart", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 94.0)}, 0.01, 1400, 22,
-         DegradationRate::excellent},
-        {"same day", {reading("2025-01-01", 100, 95.0), reading("2025-01-01", 200, 94.0)}, 0.01, 1400, std::nullopt,
-         DegradationRate::excellent},
-        {"pace too slow", {reading("2024-01-01", 100, 95.0), reading("2025-12-31", 105, 94.95)}, 0.01, 1495,
-         std::nullopt, DegradationRate::excellent},
-        {"rising health", {reading("2025-01-01", 100, 90.0), reading("2025-02-20", 200, 93.0)}, 0.03, std::nullopt,
-         std::nullopt, DegradationRate::accelerated},
-        {"already below 80", {reading("2025-01-01", 100, 81.0), reading("2025-02-20", 200, 79.0)}, 0.02, std::nullopt,
-         std::nullopt, DegradationRate::normal},
+        {"fifty days apart", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 94.0)}, 0.01, 1400, 22, excellent},
+        {"same day", {reading("2025-01-01", 100, 95.0), reading("2025-01-01", 200, 94.0)}, 0.01, 1400, none, excellent},
+        {"pace too slow", {reading("2024-01-01", 100, 95.0), reading("2025-12-31", 105, 94.95)}, 0.01, 1495, none, excellent},
+        {"rising health", {reading("2025-01-01", 100, 90.0), reading("2025-02-20", 200, 93.0)}, 0.03, none, none, accelerated},
+        {"already below 80", {reading("2025-01-01", 100, 81.0), reading("2025-02-20", 200, 79.0)}, 0.02, none, none, normal},
         // The crossing lies beyond any 64-bit cycle count: no estimate rather than a wrapped number.
         {"crossing out of range", {reading("2025-01-01", 1, 95.0), reading("2025-02-20", 10'000'000'000'000'000, 94.99)}, 1e-18,
-         std::nullopt, std::nullopt, DegradationRate::excellent},
-        {"severe", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 91.0)}, 0.04, 275, 4,
-         DegradationRate::severe},
+         none, none, excellent},
+        {"severe", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 91.0)}, 0.04, 275, 4, severe},
     };
     for (const auto& c : cases) {
         const auto prediction = predict(c.entries);
