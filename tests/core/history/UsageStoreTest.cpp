@@ -89,34 +89,28 @@ TEST_F(UsageStoreTest, LoadKeepsExactlyNinetyCalendarDays) {
 }
 
 TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
-    const auto good = dailyText({"2025-06-29"});
+    const auto good = dailyText({"2025-06-29"}), goodHealth = healthText({"2025-06-29"});
     auto missingHours = nlohmann::json::parse(good);
     missingHours["dailySnapshots"][0].erase("hourlyFingerprints");
-    const struct { const char* name; std::string text; } damages[] = {
-        {"not JSON", "{\"dailySnapshots\": ["}, {"empty file", ""}, {"a record without its hours", missingHours.dump()},
-        {"the wrong top-level type", "[]"},
-        {"a number as the list", R"({"dailySnapshots":3,"schemaVersion":1})"},
+    const struct { const char* name; std::string daily, health; } damages[] = {
+        {"not JSON", "{\"dailySnapshots\": [", goodHealth}, {"empty file", "", goodHealth},
+        {"a record without its hours", missingHours.dump(), goodHealth}, {"the wrong top-level type", "[]", goodHealth},
+        {"a number as the list", R"({"dailySnapshots":3,"schemaVersion":1})", goodHealth},
+        {"a health entry without its figures", good, R"([{"date":"2025-06-29"}])"},
     };
     const auto stamp = std::to_string(static_cast<long long>(clock->now()));
     for (const auto& damage : damages) {
         std::filesystem::remove_all(folder);
-        write("daily-summaries.json", damage.text);
-        write("health-history.json", healthText({"2025-06-29"}));
+        write("daily-summaries.json", damage.daily);
+        write("health-history.json", damage.health);
         auto store = makeStore();
         store->load();
+        const bool dailyDamaged = damage.daily != good;
+        const auto& [file, text] = dailyDamaged ? std::pair("daily-summaries", damage.daily) : std::pair("health-history", damage.health);
         EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->healthEntries().size(),
-                                  read("daily-summaries.json"), read("daily-summaries.corrupt-" + stamp + ".json")),
-                  std::make_tuple(size_t{0}, size_t{1}, std::string("<none>"), damage.text)) << damage.name;
+                                  read(file + std::string(".json")), read(file + (".corrupt-" + stamp + ".json"))),
+                  std::make_tuple(size_t{!dailyDamaged}, size_t{dailyDamaged}, std::string("<none>"), text)) << damage.name;
     }
-    // The health file on its own.
-    std::filesystem::remove_all(folder);
-    write("daily-summaries.json", good);
-    write("health-history.json", R"([{"date":"2025-06-29"}])");
-    auto store = makeStore();
-    store->load();
-    EXPECT_EQ(std::make_tuple(store->history().dailySnapshots.size(), store->healthEntries().size(),
-                              read("health-history.corrupt-" + stamp + ".json")),
-              std::make_tuple(size_t{1}, size_t{0}, std::string(R"([{"date":"2025-06-29"}])")));
 }
 
 TEST_F(UsageStoreTest, AFolderInPlaceOfTheFileIsMovedAsideAndAFreshFileWritten) {
