@@ -127,9 +127,7 @@ TEST(EnergyAlertService, SavesLoadsAndPrunesTheFile) {
 
 TEST(EnergyAlertService, MovesADamagedFileAsideAndStartsEmpty) {
     for (const std::string text : {
-             "not json",
-             "[]",
-             R"({"systemWattsEMA": 3})",
+             "not json", "[]", R"({"systemWattsEMA": 3})",
              R"({"processBaselines": {"A": {"avgCPU": "5", "sampleCount": 1, "lastSeen": 1}}})",
              R"({"processBaselines": {"A": {"avgCPU": 5, "sampleCount": -1, "lastSeen": 1}}})",
              R"({"processBaselines": {"A": {"avgCPU": 1e400, "sampleCount": 1, "lastSeen": 1}}})",

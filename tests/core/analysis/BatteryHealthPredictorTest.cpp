@@ -16,17 +16,6 @@ BatteryHealthEntry reading(const std::string& date, std::int64_t cycles, double 
     return {date, health, cycles, 4000, 4500, temperature, dischargeWatts};
 }
 
-// Readings one day apart from 2025-01-01 on, cycles rising by one a day, health falling 0.05 a day.
-std::vector<BatteryHealthEntry> dailyReadings(int count) {
-    std::vector<BatteryHealthEntry> entries;
-    for (int i = 0; i < count; ++i) {
-        char date[32];
-        std::snprintf(date, sizeof date, "2025-%02d-%02d", 1 + i / 28, 1 + i % 28);
-        entries.push_back(reading(date, 100 + i, 95.0 - 0.05 * i));
-    }
-    return entries;
-}
-
 TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
     const std::vector<std::vector<BatteryHealthEntry>> cases{
         {}, {reading("2025-01-01", 100, 95)},
@@ -41,22 +30,18 @@ TEST(BatteryHealthPredictor, NoPredictionWithoutTwoReadingsThatShowWear) {
 TEST(BatteryHealthPredictor, FitsTheLineAndEstimatesCyclesAndMonths) {
     struct Case { const char* name; std::vector<BatteryHealthEntry> entries; double drop;
                   std::optional<std::int64_t> cycles, months; DegradationRate rate; };
+    using enum DegradationRate;
+    const auto none = std::nullopt;
     const std::vector<Case> cases{
-        {"fifty days apart", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 94.0)}, 0.01, 1400, 22,
-         DegradationRate::excellent},
-        {"same day", {reading("2025-01-01", 100, 95.0), reading("2025-01-01", 200, 94.0)}, 0.01, 1400, std::nullopt,
-         DegradationRate::excellent},
-        {"pace too slow", {reading("2024-01-01", 100, 95.0), reading("2025-12-31", 105, 94.95)}, 0.01, 1495,
-         std::nullopt, DegradationRate::excellent},
-        {"rising health", {reading("2025-01-01", 100, 90.0), reading("2025-02-20", 200, 93.0)}, 0.03, std::nullopt,
-         std::nullopt, DegradationRate::accelerated},
-        {"already below 80", {reading("2025-01-01", 100, 81.0), reading("2025-02-20", 200, 79.0)}, 0.02, std::nullopt,
-         std::nullopt, DegradationRate::normal},
+        {"fifty days apart", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 94.0)}, 0.01, 1400, 22, excellent},
+        {"same day", {reading("2025-01-01", 100, 95.0), reading("2025-01-01", 200, 94.0)}, 0.01, 1400, none, excellent},
+        {"pace too slow", {reading("2024-01-01", 100, 95.0), reading("2025-12-31", 105, 94.95)}, 0.01, 1495, none, excellent},
+        {"rising health", {reading("2025-01-01", 100, 90.0), reading("2025-02-20", 200, 93.0)}, 0.03, none, none, accelerated},
+        {"already below 80", {reading("2025-01-01", 100, 81.0), reading("2025-02-20", 200, 79.0)}, 0.02, none, none, normal},
         // The crossing lies beyond any 64-bit cycle count: no estimate rather than a wrapped number.
         {"crossing out of range", {reading("2025-01-01", 1, 95.0), reading("2025-02-20", 10'000'000'000'000'000, 94.99)}, 1e-18,
-         std::nullopt, std::nullopt, DegradationRate::excellent},
-        {"severe", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 91.0)}, 0.04, 275, 4,
-         DegradationRate::severe},
+         none, none, excellent},
+        {"severe", {reading("2025-01-01", 100, 95.0), reading("2025-02-20", 200, 91.0)}, 0.04, 275, 4, severe},
     };
     for (const auto& c : cases) {
         const auto prediction = predict(c.entries);
@@ -73,8 +58,8 @@ TEST(BatteryHealthPredictor, ConfidenceGrowsWithUsableReadings) {
         {6, ConfidenceLevel::low}, {7, ConfidenceLevel::moderate}, {59, ConfidenceLevel::moderate},
         {60, ConfidenceLevel::high}};
     for (const auto& [count, level] : cases) {
-        auto entries = dailyReadings(count);
-        entries.insert(entries.begin(), reading("2024-12-31", 0, 100));  // not usable, not counted
+        std::vector<BatteryHealthEntry> entries{reading("2024-12-31", 0, 100)};  // not usable, not counted
+        for (int i = 0; i < count; ++i) entries.push_back(reading("2025-01-01", 100 + i, 95.0 - 0.05 * i));
         const auto prediction = predict(entries);
         ASSERT_TRUE(prediction) << count;
         EXPECT_EQ(std::make_tuple(prediction->confidenceLevel, prediction->dataPointCount),

@@ -17,7 +17,7 @@ using Ids = std::vector<std::string>;
 constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
 
 // Nothing striking: CPU 30 %, top app at 6 %, P-cores at 50 °C, memory pressure 30, fans at
-// 1200 rpm, a battery with 300 cycles, plugged in.
+// 1200 rpm, a battery designed for 5000 mAh with 300 cycles, plugged in.
 SystemStats ordinary() {
     SystemStats s = test::StatsBuilder()
                         .cores(4, 4)
@@ -30,6 +30,7 @@ SystemStats ordinary() {
     s.memoryPressure = 30;
     s.fanSpeeds = {1200};
     s.batteryCycleCount = 300;
+    s.batteryDesignCapacityMAh = 5000;
     return s;
 }
 
@@ -79,11 +80,7 @@ TEST(DidYouKnowEngine, RuleConditions) {
         return [=](SystemStats& s) { s.batteryIsPluggedIn = false; s.batteryWatts = watts; };
     };
     const auto capacity = [](double health, std::int64_t max) {
-        return [=](SystemStats& s) {
-            s.batteryHealthPercent = health;
-            s.batteryDesignCapacityMAh = 5000;
-            s.batteryMaxCapacityMAh = max;
-        };
+        return [=](SystemStats& s) { std::tie(s.batteryHealthPercent, s.batteryMaxCapacityMAh) = std::tuple(health, max); };
     };
     const struct { const char* name; std::function<void(SystemStats&)> change; const char* id; bool present; }
         cases[] = {
@@ -122,7 +119,6 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
     stats.pCoreTemp = 69.94;
     stats.fanSpeeds = {1500};
     stats.batteryHealthPercent = 87.6;
-    stats.batteryDesignCapacityMAh = 5000;
     stats.batteryMaxCapacityMAh = 4380;
     HabitScore habits;
     habits.overall = 84;

@@ -31,20 +31,14 @@ TEST(HabitScore, EachAngleFollowsItsThresholds) {
     const auto charges = [&](std::int64_t events, double maxPercent) {
         return each([=](DailySnapshot& d) { d.battery.chargeEventsTo100 = events; d.battery.maxPercent = maxPercent; });
     };
-    const auto thermal = [&](double hotSeconds, std::int64_t heavySamples) {
-        return each([=](DailySnapshot& d) {
-            d.thermal.timeAboveNominalSeconds = hotSeconds;
-            d.thermal.samplesAboveHeavy = heavySamples;
-        });
+    const auto thermal = [&](double hotSeconds, std::int64_t heavy) {
+        return each([=](DailySnapshot& d) { d.thermal.timeAboveNominalSeconds = hotSeconds; d.thermal.samplesAboveHeavy = heavy; });
     };
     const auto deep = [&](std::int64_t events, double drain) {
         return each([=](DailySnapshot& d) { d.battery.deepDischargeEvents = events; d.battery.totalDrainPercent = drain; });
     };
     const auto split = [&](double onBattery, double pluggedIn) {
-        return each([=](DailySnapshot& d) {
-            d.battery.timeOnBatterySeconds = onBattery;
-            d.battery.timePluggedInSeconds = pluggedIn;
-        });
+        return each([=](DailySnapshot& d) { d.battery.timeOnBatterySeconds = onBattery; d.battery.timePluggedInSeconds = pluggedIn; });
     };
     const std::vector<Case> cases{
         {"one full charge a day", charges(1, 100), &HabitScore::charging, 19, "occasional_100"},

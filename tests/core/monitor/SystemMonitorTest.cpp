@@ -15,8 +15,6 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
     auto& monitor = h.make();
     h.vm->script.push(VmStats{1024, 1000, 10, 0, 0, 0, 0});
     h.blocks->script.push(BlockTotals{0, 0});
-    h.net->script.push(NetTotals{0, 0});
-    h.cpu->script.push(busyTicks(0, 0));
 
     monitor.setPopoverVisible(true);
     monitor.poll();
@@ -26,7 +24,6 @@ TEST(SystemMonitor, HiddenTicksSkipMemoryDiskAndNetworkAndKeepTheirLastFigures) 
     EXPECT_EQ(monitor.stats()->diskReadBytesPerSec, 2048u);
     const auto visibleMemory = monitor.stats()->memoryUsed;
     EXPECT_GT(visibleMemory, 0u);
-    EXPECT_EQ(h.vm->script.reads, 2);
 
     monitor.setPopoverVisible(false);
     h.vm->script.push(VmStats{1024, 5, 10, 0, 0, 0, 0});
@@ -58,31 +55,17 @@ TEST(SystemMonitor, AFailedCpuSampleKeepsTheFiguresAndSkipsTheHistory) {
     EXPECT_EQ(monitor.cpuHistory()->elements(), (std::vector<double>{0, 25}));
 }
 
-TEST(SystemMonitor, TheStatusItemIsUpdatedOnlyWhenTitleOrIconChange) {
-    test::ScopedLanguage english("en");
-    MonitorHarness h;
-    auto& monitor = h.make();
-    std::vector<std::string> titles;
-    monitor.setOnMenuBarUpdate([&](const auto& icon, const MenuBarTitle& title) {
-        EXPECT_FALSE(icon);
-        titles.push_back(title.text);
-    });
-    for (std::uint64_t busy : {0, 50, 100}) {  // 0 %, 50 %, then 50 % again: the same text
-        h.cpu->script.push(busyTicks(busy, busy));
-        monitor.poll();
-    }
-    h.settings.setMenuBarShowCPU(false);
-    monitor.poll();
-    EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", " CPU 50.0%", ""}));
-}
-
 TEST(SystemMonitor, TheTimerRestartsOnlyWhenThePollingIntervalChanges) {
     test::ScopedLanguage english("en");
     MonitorHarness h;
     auto& monitor = h.make();
     std::vector<std::string> titles;
-    monitor.setOnMenuBarUpdate([&](const auto&, const MenuBarTitle& title) { titles.push_back(title.text); });
+    monitor.setOnMenuBarUpdate([&](const auto& icon, const MenuBarTitle& title) {
+        EXPECT_FALSE(icon);  // no battery, no icon
+        titles.push_back(title.text);
+    });
     h.cpu->script.push(busyTicks(0, 0));
+    h.cpu->script.push(busyTicks(50, 50));  // then repeated: no movement, 0 % again
     monitor.start();
     EXPECT_EQ(h.cpu->script.reads, 1);  // start() samples once at once
     EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{2.0});
@@ -94,7 +77,8 @@ TEST(SystemMonitor, TheTimerRestartsOnlyWhenThePollingIntervalChanges) {
     h.settings.setPollingInterval(2.0);
     h.loop->runPosted();
     EXPECT_EQ(h.loop->repeatingIntervals(), std::vector<double>{2.0});
-    EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", ""})) << "a menu bar choice shows before the next tick";
+    // Only a changed text is passed on; a menu bar choice shows before the next tick.
+    EXPECT_EQ(titles, (std::vector<std::string>{" CPU 0.0%", " CPU 50.0%", " CPU 0.0%", ""}));
 
     h.settings.setPollingInterval(5.0);
     h.loop->runPosted();

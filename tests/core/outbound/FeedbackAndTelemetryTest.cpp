@@ -101,16 +101,14 @@ TEST_F(Outbound, TelemetryLaunchHeartbeatAndEndCarryTheirMetadataOnceEnabled) {
 }
 
 TEST_F(Outbound, TelemetrySnapshotFormatsEveryValueAsText) {
-    SystemStats stats = test::StatsBuilder().cores(1, 2).memory(0, 17'779'869'184ULL);  // 16.56 GiB
-    stats.batteryPercentage = 62.25;
+    SystemStats stats = test::StatsBuilder().cores(1, 2).memory(0, 17'779'869'184ULL)  // 16.56 GiB
+                            .battery(62.25, test::Power::battery, 9.15).cpu(23.44);
     stats.batteryHealthPercent = 91.04;
     stats.batteryCycleCount = 412;
     stats.batteryMaxCapacityMAh = 4382;
     stats.batteryDesignCapacityMAh = 4790;
-    stats.batteryIsCharging = true;
-    stats.batteryWatts = 9.15;
+    stats.batteryIsCharging = true;  // but not plugged in: the two flags are sent apart
     stats.batteryAdapterWatts = 65;
-    stats.cpuTotalUsage = 23.44;
     stats.totalPowerWatts = 7.96;
     stats.thermalLevel = ThermalLevel::moderate;
     stats.pCoreTemp = 61.5;

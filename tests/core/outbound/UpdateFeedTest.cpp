@@ -28,8 +28,7 @@ TEST(UpdateFeedTest, FeedsAgainstTheRunningVersion) {
         {R"({"version":"1.2.0","url":"https://a b"})", UpdateCheckResult::available("1.2.0", "")},
         {R"({"version":"1.0.1","url":"https://example.org/get"})", UpdateCheckResult::upToDate()},
         {R"({"version":"0.9"})", UpdateCheckResult::upToDate()}, {R"({"version":"1.x"})", std::nullopt},
-        {R"({"version":2})", std::nullopt},
-        {R"({"url":"https://example.org"})", std::nullopt},
+        {R"({"version":2})", std::nullopt}, {R"({"url":"https://example.org"})", std::nullopt},
         {R"(["1.2.0"])", std::nullopt}, {"<html>gateway</html>", std::nullopt}, {"", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(UpdateFeed::evaluate(c.feed, "1.0.1"), c.result) << c.feed;

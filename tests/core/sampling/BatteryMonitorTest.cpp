@@ -80,14 +80,11 @@ TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
     EXPECT_GT(huge.watts, 0);
 }
 
-TEST(BatteryMonitorSnapshot, SampleNeedsARegistryWithProperties) {
+// A registry that answers is read through the monitor in SystemMonitorSettingsTest.
+TEST(BatteryMonitorSnapshot, NoSampleWithoutARegistryOrItsProperties) {
     auto clock = std::make_shared<test::FakeClock>();
     EXPECT_FALSE(BatteryMonitor(nullptr, clock).sample());
     EXPECT_FALSE(BatteryMonitor(std::make_unique<test::FakeBatteryRegistry>(std::nullopt), clock).sample());
-    const auto s = BatteryMonitor(std::make_unique<test::FakeBatteryRegistry>(PropertyDictionary{{"CurrentCapacity", 77}}), clock)
-                       .sample();
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->percentage, 77);
 }
 
 // Drawing 10 W with `capacity` mAh left.

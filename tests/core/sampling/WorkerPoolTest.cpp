@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <ranges>
 #include <set>
 #include <mutex>
 #include <thread>
@@ -29,8 +30,7 @@ TEST(WorkerPool, RunsEveryIterationOnceAndAllAtTheSameTime) {
             threads.insert(std::this_thread::get_id());
         });
         EXPECT_EQ(arrived, n);
-        EXPECT_EQ(seen.size(), static_cast<size_t>(n));
-        for (int i = 0; i < n; ++i) EXPECT_EQ(seen.count(i), 1u) << n;
+        EXPECT_TRUE(std::ranges::equal(seen, std::views::iota(0, n))) << n;
         EXPECT_EQ(threads.size(), static_cast<size_t>(n));
     }
     pool.run(0, [](int) { FAIL(); });

@@ -118,11 +118,5 @@ TEST_F(SettingsFixture, AFailedRegistrationTurnsThePreferenceBackOff) {
     EXPECT_TRUE(login->enabled);
 }
 
-// The test program installed the shared settings before running, as main does.
-TEST(AppSettingsDeathTest, InstallingTheSharedSettingsTwiceEndsTheProgram) {
-    EXPECT_DEATH(AppSettings::installShared(std::make_shared<MemoryKeyValueStore>(), nullptr),
-                 "AppSettings::shared installed twice");
-}
-
 }  // namespace
 }  // namespace corvelle
