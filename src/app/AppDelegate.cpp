@@ -97,14 +97,25 @@ void AppDelegate::setupStatusItem() {
     });
 }
 
+void AppDelegate::replaceStatusItem() {
+    if (!statusItem_ || terminated_) return;
+    setupStatusItem();
+    if (shownIcon_) statusItem_->setBatteryIcon(*shownIcon_);
+    if (shownTitle_) statusItem_->setTitle(*shownTitle_);
+}
+
 void AppDelegate::menuBarUpdate(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
     if (!statusItem_ || !systemMonitor_) return;
     const std::string time = batteryTimeString(systemMonitor_->stats()->batteryTimeRemaining);
     const bool fade = time != lastBatteryTimeString_ && !lastBatteryTimeString_.empty() && !time.empty();
     lastBatteryTimeString_ = time;
     // Without an icon (no battery) the item keeps the picture it has.
-    if (icon) statusItem_->setBatteryIcon(*icon);
+    if (icon) {
+        statusItem_->setBatteryIcon(*icon);
+        shownIcon_ = icon;
+    }
     statusItem_->setTitle(title);
+    shownTitle_ = title;
     if (fade) statusItem_->fadeTitle();
 }
 

@@ -60,6 +60,9 @@ public:
 
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
+    // A tray host came up after launch: the status item is built again where the desktop now lets
+    // it go, showing the current picture and title at once.
+    void replaceStatusItem();
 
     // A click on the status item: the right button shows the menu, anything else toggles the panel.
     void statusItemAction(bool rightMouseUp);
@@ -112,6 +115,9 @@ private:
     QPointer<ShellWindow> feedbackWindow_;
     std::vector<QPointer<ShellWindow>> retired_;
     std::string lastBatteryTimeString_;
+    // What the status item shows, for a replacement item.
+    std::optional<BatteryIcon> shownIcon_;
+    std::optional<MenuBarTitle> shownTitle_;
     bool terminated_ = false;
     // Callbacks that outlive a call hold this weakly and do nothing once the shell is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -32,6 +32,8 @@
 #include "settings/OverlayKeyValueStore.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -140,11 +142,11 @@ int runApp(const CommandLine& command, int argc, char** argv) {
         return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
                            telemetry);
     };
-    dependencies.makeStatusItem = []() -> std::unique_ptr<StatusItem> {
+    bool statusNotifierInUse = false;
+    dependencies.makeStatusItem = [&statusNotifierInUse]() -> std::unique_ptr<StatusItem> {
         // Where a tray host reads StatusNotifierItems, our own one: it shows the title beside the icon.
-        if (StatusNotifierItem::watcherPresent(QDBusConnection::sessionBus())) {
-            return std::make_unique<StatusNotifierItem>();
-        }
+        statusNotifierInUse = StatusNotifierItem::watcherPresent(QDBusConnection::sessionBus());
+        if (statusNotifierInUse) return std::make_unique<StatusNotifierItem>();
         if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
         return std::make_unique<StatusWindow>();
     };
@@ -164,6 +166,12 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     dependencies.powerProfiles = &powerProfiles;
 
     AppDelegate delegate(std::move(dependencies));
+    // A tray host that comes up after us (a panel still starting at login) gets our item from then on.
+    QDBusServiceWatcher trayHost(StatusNotifierItem::watcherService, QDBusConnection::sessionBus(),
+                                 QDBusServiceWatcher::WatchForRegistration);
+    QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
+        if (!statusNotifierInUse) delegate.replaceStatusItem();
+    });
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });

@@ -248,6 +248,17 @@ TEST_F(AppDelegateTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
     shell->menuBarUpdate(icon, MenuBarTitle{});
     shell->menuBarUpdate(std::nullopt, MenuBarTitle{});
     EXPECT_EQ(status->icons.size(), 1u) << "no icon keeps the picture";
+
+    // A tray host that came up later gets a new item showing the same picture and title at once.
+    const FakeStatusItem* oldItem = status;
+    shell->menuBarUpdate(std::nullopt, MenuBarTitle{"CPU 9%", {}});
+    shell->replaceStatusItem();
+    ASSERT_NE(status, oldItem);
+    EXPECT_TRUE(status->shown);
+    EXPECT_EQ(status->titles, std::vector<std::string>{"CPU 9%"});
+    EXPECT_EQ(status->icons.size(), 1u);
+    status->onLeftClick();
+    EXPECT_EQ(panelShown(), std::pair(true, true));
 }
 
 }  // namespace
