@@ -224,7 +224,9 @@ void SystemMonitor::updateEnergyAlerts(const std::vector<ProcStats>& processes, 
                                        std::optional<bool> freshPluggedIn, SystemStats& next) {
     const bool alertsOn = appSettings_.alertsEnergy();
     if (visible) {
-        const bool onExternalPower = freshPluggedIn.value_or(stats_->batteryIsPluggedIn);
+        // A machine without a battery runs on external power.
+        const bool onExternalPower =
+            freshPluggedIn.value_or(stats_->batteryIsPluggedIn || !stats_->batteryIsPresent);
         if (!processes.empty() && !onExternalPower) {
             const auto alert = energyAlertService_.check(processes);
             if (alert && alertsOn) energyAlertService_.send(*alert);

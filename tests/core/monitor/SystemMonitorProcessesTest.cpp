@@ -49,15 +49,16 @@ TEST(SystemMonitorProcesses, TopProcessesFollowVisibleTicksAndGroupsEveryTick) {
 
 TEST(SystemMonitorProcesses, AlertsOnlyOnBatteryWithTheSettingOn) {
     // The alert's text is checked with EnergyAlertService. Without a battery reading in the tick, hidden ticks cannot tell they run on battery.
-    const struct { bool visible; bool pluggedIn; bool alertsOn; size_t sent; bool learnt; } cases[] = {
+    // A machine without a battery is on external power.
+    const struct { bool visible; bool pluggedIn; bool alertsOn; size_t sent; bool learnt; bool battery = true; } cases[] = {
         {true, false, true, 1, true}, {true, false, false, 0, true}, {true, true, true, 0, false},
-        {false, false, true, 0, true},
+        {false, false, true, 0, true}, {true, false, true, 0, false, false},
     };
     for (const auto& c : cases) {
         ProcessHarness h;
         h.settings.setAlertsEnergy(c.alertsOn);
         h.monitor.setPopoverVisible(c.visible);
-        h.monitor.stats().modify([&](SystemStats& s) { s.batteryIsPluggedIn = c.pluggedIn; });
+        h.monitor.stats().modify([&](SystemStats& s) { s.batteryIsPluggedIn = c.pluggedIn; s.batteryIsPresent = c.battery; });
         for (int i = 0; i < 11; ++i) h.tick(1);
         h.tick(60);
         h.monitor.stop();
@@ -69,7 +70,7 @@ TEST(SystemMonitorProcesses, AlertsOnlyOnBatteryWithTheSettingOn) {
 TEST(SystemMonitorProcesses, PublishesTheBatteryDrawAverageAndComparisons) {
     ProcessHarness h;
     h.monitor.setPopoverVisible(true);
-    h.monitor.stats().modify([](SystemStats& s) { s.batteryWatts = 10; });
+    h.monitor.stats().modify([](SystemStats& s) { s.batteryWatts = 10; s.batteryIsPresent = true; });
     for (int i = 0; i < 11; ++i) h.tick(2);
     h.monitor.stats().modify([](SystemStats& s) { s.batteryWatts = 20; });
     h.tick(8);
