@@ -78,6 +78,8 @@ void AppDelegate::applicationWillTerminate() {
 }
 
 void AppDelegate::setupStatusItem() {
+    // The old item goes first: a new one takes over its bus object paths.
+    statusItem_.reset();
     statusItem_ = dependencies_.makeStatusItem();
     statusItem_->setPlaceholderIcon(QString::fromStdString(L::statusItemDescription()));
     std::weak_ptr<bool> alive = alive_;
@@ -87,8 +89,11 @@ void AppDelegate::setupStatusItem() {
     statusItem_->onRightClick = [this, alive] {
         if (alive.lock()) statusItemAction(true);
     };
-    statusItem_->makeMenu = [this] {
-        return buildStatusMenu({guarded(&AppDelegate::openSettingsWindow), guarded(&AppDelegate::checkForUpdatesAction),
+    statusItem_->makeMenu = [this, alive] {
+        return buildStatusMenu({[this, alive] {
+                                    if (alive.lock()) openPanel(std::nullopt);
+                                },
+                                guarded(&AppDelegate::openSettingsWindow), guarded(&AppDelegate::checkForUpdatesAction),
                                 dependencies_.quit});
     };
     statusItem_->showItem();
