@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """--snapshot and --watch of the built app in a scratch home that holds settings and a damaged
 data file: sane figures, a busy child's CPU share, MemTotal, Waybar lines every second, a clean
-end on SIGTERM, and no file written. Usage: read_only_modes.py CORVELLE"""
+end on SIGTERM and when the reader goes, and no file written. Usage: read_only_modes.py CORVELLE"""
 import json, os, signal, subprocess, sys, tempfile, time
 
 app, failures = sys.argv[1], []
@@ -57,6 +57,22 @@ check(len(lines) == 2 and lines[1][0] <= 3.0, f"two lines took longer than 3 s: 
 levels = ("nominal", "moderate", "heavy", "trapping", "sleeping")
 check(all(shown["text"].startswith("CPU ") and shown["class"] in levels for _, shown in lines),
       f"Waybar lines: {lines}")
+
+# A reader that closes the pipe ends the watch at once (not at its next line, 10 s away) with
+# status 0, whether SIGPIPE is ignored (as by a status bar's children) or not.
+for ignored in (True, False):
+    watch = subprocess.Popen([app, "--watch", "10"], env=env, stdout=subprocess.PIPE, restore_signals=not ignored)
+    first = watch.stdout.readline()
+    watch.stdout.close()
+    closed = time.monotonic()
+    try:
+        status = watch.wait(timeout=8)
+    except subprocess.TimeoutExpired:
+        watch.kill()
+        status = "still running"
+    check(first.startswith(b"CPU ") and status == 0 and time.monotonic() - closed < 3,
+          f"--watch with SIGPIPE {'ignored' if ignored else 'default'}: {first!r}, ended with {status} "
+          f"{time.monotonic() - closed:.1f} s after its reader")
 
 check(tree(home) == before, f"files changed: {set(tree(home).items()) ^ set(before.items())}")
 print("\n".join(f"FAIL: {failure}" for failure in failures))
