@@ -166,12 +166,15 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     dependencies.powerProfiles = &powerProfiles;
 
     AppDelegate delegate(std::move(dependencies));
-    // A tray host that comes up after us (a panel still starting at login) gets our item from then on.
+    // A tray host that comes up after us (a panel still starting at login, a restarted bar) gets our
+    // item from then on; when it goes away, the item falls back to what is left (an X11 tray, or
+    // our own status window) until one comes back.
     QDBusServiceWatcher trayHost(StatusNotifierItem::watcherService, QDBusConnection::sessionBus(),
-                                 QDBusServiceWatcher::WatchForRegistration);
-    QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
-        if (!statusNotifierInUse) delegate.replaceStatusItem();
-    });
+                                 QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(&trayHost, &QDBusServiceWatcher::serviceOwnerChanged,
+                     [&](const QString&, const QString&, const QString& newOwner) {
+                         if (statusNotifierInUse == newOwner.isEmpty()) delegate.replaceStatusItem();
+                     });
     // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });

@@ -1,7 +1,9 @@
 #include "app/QSettingsStore.h"
 #include "app/launch/CommandLine.h"
 #include "app/status/PanelPlacement.h"
+#include "app/status/ThemedBatteryIcon.h"
 #include "app/status/TitleFont.h"
+#include "monitor/StatusItemComposer.h"
 #include "app/views/WidgetCardContent.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <tuple>
 
 namespace corvelle {
@@ -37,6 +40,20 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     }
     // Wider than the screen: the right edge wins.
     EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
+}
+
+TEST(ThemedBatteryIconTest, TheThemeHoldsEveryNameTheItemGives) {
+    std::set<QString> theme;
+    for (const BatteryIcon& icon : ThemedBatteryIcon::every()) theme.insert(ThemedBatteryIcon::name(icon));
+    EXPECT_EQ(theme.size(), ThemedBatteryIcon::every().size()) << "one picture per name";
+    for (int percent = 1; percent <= 100; ++percent) {
+        for (const Power power : {Power::battery, Power::pluggedIn, Power::charging}) {
+            const auto icon = StatusItemComposer::batteryIcon(StatsBuilder().battery(percent, power));
+            EXPECT_TRUE(theme.contains(ThemedBatteryIcon::name(*icon))) << ThemedBatteryIcon::name(*icon).toStdString();
+        }
+    }
+    EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(StatsBuilder().battery(15))),
+              "io.mirelo.corvelle-battery-25-red");
 }
 
 TEST(TitleFontTest, DigitsAreEquallyWide) {

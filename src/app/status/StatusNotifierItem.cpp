@@ -4,6 +4,7 @@
 #include "app/status/DBusMenuExporter.h"
 #include "app/status/DBusProperties.h"
 #include "app/status/SniToolTip.h"
+#include "app/status/ThemedBatteryIcon.h"
 #include "monitor/StatusItemComposer.h"
 
 #include <QCoreApplication>
@@ -68,6 +69,8 @@ bool StatusNotifierItem::watcherPresent(const QDBusConnection& bus) {
 StatusNotifierItem::StatusNotifierItem(QDBusConnection bus)
     : bus_(std::move(bus)),
       service_(nextServiceName()),
+      iconThemePath_(ThemedBatteryIcon::themePathBeside(QCoreApplication::applicationDirPath())),
+      themed_(ThemedBatteryIcon::installed(iconThemePath_)),
       watcher_(watcherService, bus_, QDBusServiceWatcher::WatchForRegistration) {
     qDBusRegisterMetaType<SniPixmap>();
     qDBusRegisterMetaType<SniPixmaps>();
@@ -140,8 +143,8 @@ QVariantMap StatusNotifierItem::properties() const {
             {QStringLiteral("Title"), description_},
             {QStringLiteral("Status"), QStringLiteral("Active")},
             {QStringLiteral("WindowId"), 0},
-            {QStringLiteral("IconThemePath"), none},
-            {QStringLiteral("IconName"), none},
+            {QStringLiteral("IconThemePath"), iconThemePath_},
+            {QStringLiteral("IconName"), themed_ && icon_ ? ThemedBatteryIcon::name(*icon_) : none},
             {QStringLiteral("IconPixmap"), QVariant::fromValue(pixmaps_)},
             {QStringLiteral("OverlayIconName"), none},
             {QStringLiteral("OverlayIconPixmap"), noPixmaps},
