@@ -90,8 +90,13 @@ Choice choose(const std::vector<SensorChip>& chips, const CoreSet& efficiencyCor
             (efficient ? choice.efficiencyCores : ranked[*rank]).push_back(input.file);
         }
     }
-    // Efficiency cores alone are not a hybrid: they are simply the CPU's cores.
+    // Efficiency cores alone are not a hybrid: they are simply the CPU's cores. On a hybrid the
+    // CPU figure is its performance cores', beside the efficiency cores' own.
     if (ranked[core].empty()) std::swap(ranked[core], choice.efficiencyCores);
+    if (!choice.efficiencyCores.empty()) {
+        choice.cpu = std::move(ranked[core]);
+        return choice;
+    }
     for (auto& files : ranked) {
         if (files.empty()) continue;
         choice.cpu = std::move(files);

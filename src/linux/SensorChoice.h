@@ -24,7 +24,7 @@ struct SensorChip {
 namespace SensorChoice {
 
 struct Choice {
-    std::vector<std::filesystem::path> cpu;              // the whole CPU (on a hybrid: its package)
+    std::vector<std::filesystem::path> cpu;              // the CPU; on a hybrid its performance cores
     std::vector<std::filesystem::path> efficiencyCores;  // only on a hybrid CPU
     std::vector<std::filesystem::path> gpu;
     bool operator==(const Choice&) const = default;
@@ -33,7 +33,8 @@ struct Choice {
 // Efficiency cores as (package id, core id).
 using CoreSet = std::set<std::pair<int, int>>;
 
-// The CPU comes from the best kind of sensor the machine has, in this order: coretemp packages
+// On a hybrid CPU the coretemp cores split into performance and efficiency cores. Otherwise
+// the CPU comes from the best kind of sensor the machine has, in this order: coretemp packages
 // (or the x86_pkg_temp zone), coretemp cores, AMD Tdie, Tctl, k10temp's unlabelled temp1, k8temp,
 // a CPU thermal zone (ARM), a laptop controller's CPU sensor (thinkpad, dell_smm, applesmc), and
 // the ACPI zone last. Drives, Wi-Fi, batteries and chipsets never count.

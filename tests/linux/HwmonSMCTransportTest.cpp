@@ -25,7 +25,7 @@ TEST(HwmonSMCTransport, RealLayoutsGiveTheCpuTheHottestGpuAndEveryFan) {
         {"thinkpad-t430", 55, 0, 0, {2413}},                 // package, not the cores' mean
         {"latitude-e6400", 66, 0, 0, {3345}},                // no package: the hottest core
         {"xps13-tigerlake", 64, 0, 0, {4012}},               // fan2 above its maximum
-        {"x1carbon-alderlake", 58, 50, 0, {2900}},           // hybrid: the 8th E-core is the hottest
+        {"x1carbon-alderlake", 55, 50, 0, {2900}},           // hybrid: P-cores 0-12, the 8th E-core the hottest
         {"xeon-two-packages", 52, 0, 0, {}},                 // the hotter package
         {"intel-zones-only", 57, 0, 0, {}},                  // x86_pkg_temp before acpitz and the PCH
         {"hp-trinity", 58.5, 0, 52, {}},                     // unlabelled k10temp and radeon
