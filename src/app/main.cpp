@@ -172,7 +172,7 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
         if (!statusNotifierInUse) delegate.replaceStatusItem();
     });
-    // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
+    // SIGTERM, SIGINT and SIGHUP quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
     QTimer::singleShot(0, &app, [&] {
