@@ -42,10 +42,10 @@ std::optional<BaselinesFile::Baseline> decodeBaseline(const nlohmann::json& valu
 std::optional<BaselinesFile> BaselinesFile::decode(std::string_view text) {
     const auto json = JsonText::decode(text);
     if (!json) return std::nullopt;
-    return decode(*json);
+    return decodeValue(*json);
 }
 
-std::optional<BaselinesFile> BaselinesFile::decode(const nlohmann::json& json) {
+std::optional<BaselinesFile> BaselinesFile::decodeValue(const nlohmann::json& json) {
     if (!json.is_object() || !json.contains("processBaselines") || !json["processBaselines"].is_object()) {
         return std::nullopt;
     }

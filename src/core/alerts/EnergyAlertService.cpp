@@ -120,7 +120,7 @@ void EnergyAlertService::saveToDisk() {
 void EnergyAlertService::loadFromDisk() {
     const auto json = file_.load(clock_->now());
     if (!json) return;
-    auto state = BaselinesFile::decode(*json);
+    auto state = BaselinesFile::decodeValue(*json);
     if (!state) {
         file_.reject(clock_->now());
         return;
