@@ -62,7 +62,12 @@ std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_pt
     sources.dataFolder = std::move(dataFolder);
     sources.notifier = std::move(notifier);
     applySaveInterval(sources);
-    return std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
+    auto monitor = std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
+    // Tests only: CORVELLE_TICK_INTERVAL=SECONDS ticks faster than any setting may.
+    if (const char* tick = std::getenv("CORVELLE_TICK_INTERVAL"); tick && std::strtod(tick, nullptr) > 0) {
+        monitor->setFixedInterval(std::strtod(tick, nullptr));
+    }
+    return monitor;
 }
 
 // The user's settings, read but never written: for the modes that only look.
