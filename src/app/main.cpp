@@ -40,11 +40,25 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 
 using namespace corvelle;
 
 namespace {
+
+// With no session bus address and no user bus socket, the bus library would start a bus daemon
+// of its own (through dbus-launch) that outlives us. An address where no bus is keeps the whole
+// process, and what it starts, off the bus: one instance then goes by the lock file.
+void withoutBusAutolaunch() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    if (runtime && *runtime && std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error)) return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 1);
+}
 
 // Tests only: CORVELLE_SAVE_INTERVAL=SECONDS saves the data files that often, so a test can
 // stop the program at many moments across saves.
@@ -197,6 +211,7 @@ QStringList argumentList(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    withoutBusAutolaunch();
     const CommandLine command = CommandLine::parse(argumentList(argc, argv));
     if (command.error != CommandLine::Error::none) return answerWithoutRunning(command);
     switch (command.action) {
