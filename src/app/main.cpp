@@ -191,9 +191,11 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
         if (!statusNotifierInUse) delegate.replaceStatusItem();
     });
-    // SIGTERM, SIGINT and SIGHUP quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
+    // SIGTERM, SIGINT, SIGHUP and the session's end quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    // The session ends: quit as on SIGTERM, saving what was sampled.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { QCoreApplication::quit(); });
     QTimer::singleShot(0, &app, [&] {
         delegate.applicationDidFinishLaunching();
         if (command.action != CommandLine::Action::start) handle(delegate, request);
