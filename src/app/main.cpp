@@ -40,11 +40,25 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 
 using namespace corvelle;
 
 namespace {
+
+// With no session bus address and no user bus socket, the bus library would start a bus daemon
+// of its own (through dbus-launch) that outlives us. An address where no bus is keeps the whole
+// process, and what it starts, off the bus: one instance then goes by the lock file.
+void withoutBusAutolaunch() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    if (runtime && *runtime && std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error)) return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 1);
+}
 
 // Tests only: CORVELLE_SAVE_INTERVAL=SECONDS saves the data files that often, so a test can
 // stop the program at many moments across saves.
@@ -62,7 +76,12 @@ std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_pt
     sources.dataFolder = std::move(dataFolder);
     sources.notifier = std::move(notifier);
     applySaveInterval(sources);
-    return std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
+    auto monitor = std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
+    // Tests only: CORVELLE_TICK_INTERVAL=SECONDS ticks faster than any setting may.
+    if (const char* tick = std::getenv("CORVELLE_TICK_INTERVAL"); tick && std::strtod(tick, nullptr) > 0) {
+        monitor->setFixedInterval(std::strtod(tick, nullptr));
+    }
+    return monitor;
 }
 
 // The user's settings, read but never written: for the modes that only look.
@@ -172,9 +191,11 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
         if (!statusNotifierInUse) delegate.replaceStatusItem();
     });
-    // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
+    // SIGTERM, SIGINT, SIGHUP and the session's end quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    // The session ends: quit as on SIGTERM, saving what was sampled.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { QCoreApplication::quit(); });
     QTimer::singleShot(0, &app, [&] {
         delegate.applicationDidFinishLaunching();
         if (command.action != CommandLine::Action::start) handle(delegate, request);
@@ -192,6 +213,7 @@ QStringList argumentList(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    withoutBusAutolaunch();
     const CommandLine command = CommandLine::parse(argumentList(argc, argv));
     if (command.error != CommandLine::Error::none) return answerWithoutRunning(command);
     switch (command.action) {

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -35,12 +34,9 @@ std::string watchLine(const CommandLine& command, const AppSettings& settings, c
 
 int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& makeMonitor) {
     const bool snapshot = command.action == CommandLine::Action::snapshot;
-    // The settings' interval is taken within the bounds a command line may ask for.
-    const double interval = command.watchInterval.value_or(std::clamp(
-        settings.pollingInterval(), CommandLine::shortestWatchInterval, CommandLine::longestWatchInterval));
-    settings.setPollingInterval(snapshot ? 1.0 : interval);
     const SignalQuitter quitter;
     const auto monitor = makeMonitor(settings);
+    monitor->setFixedInterval(snapshot ? 1.0 : command.watchInterval.value_or(settings.pollingInterval()));
     // A snapshot lists the processes as the open panel does; a watch samples what the title needs.
     monitor->setPopoverVisible(snapshot);
     int ticks = 0;

@@ -20,6 +20,8 @@ std::string commandLineHelp() {
         "      --open [TAB]       open the panel, at TAB: tips, overview, processes, battery or history\n"
         "      --settings         open the settings window\n"
         "\n"
+        "A value goes after its option or after \"=\": --watch 5 and --watch=5 are the same. Each option\n"
+        "may be given once. A command line that cannot be run ends with exit status 2.\n"
         "--snapshot and --watch write nothing and run beside a Corvelle that is running.\n",
         "Uso: corvelle [OPCIÓN]\n"
         "Un monitor del sistema y de la energía para la bandeja. Sin opciones se inicia, o abre el\n"
@@ -36,6 +38,8 @@ std::string commandLineHelp() {
         "      --open [PESTAÑA]   abre el panel, en PESTAÑA: tips, overview, processes, battery o history\n"
         "      --settings         abre la ventana de ajustes\n"
         "\n"
+        "Un valor va tras su opción o tras \"=\": --watch 5 y --watch=5 son lo mismo. Cada opción puede\n"
+        "darse una vez. Una línea de órdenes que no se puede ejecutar termina con el estado de salida 2.\n"
         "--snapshot y --watch no escriben nada y funcionan junto a un Corvelle en marcha.\n");
 }
 
@@ -56,8 +60,11 @@ std::string invalidTab(const std::string& value) {
 std::string invalidFormat(const std::string& value) {
     return localized("--format takes plain or waybar, not " + value, "--format admite plain o waybar, no " + value);
 }
-std::string formatNeedsWatch() {
-    return localized("--format goes with --watch", "--format va con --watch");
+std::string formatGoesWith(const std::string& format, const std::string& option) {
+    return localized("--format " + format + " goes with " + option, "--format " + format + " va con " + option);
+}
+std::string repeatedOption(const std::string& option) {
+    return localized(option + " is given more than once", option + " aparece más de una vez");
 }
 std::string optionNeedsValue(const std::string& option) {
     return localized(option + " needs a value", option + " necesita un valor");

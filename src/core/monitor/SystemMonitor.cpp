@@ -42,10 +42,10 @@ SystemMonitor::~SystemMonitor() { cancelTimer(); }
 void SystemMonitor::start() {
     usageStore_.load();
     // The classification of an earlier run stays in force until there are enough records for a new one.
-    usageProfile_.set(usageStore_.loadFile<ProfileClassification>(usageStore_.profileURL()));
+    usageProfile_.set(usageStore_.loadProfile());
     reclassify();
     startThermalWatcher();
-    currentInterval_ = appSettings_.pollingInterval();
+    currentInterval_ = wantedInterval();
     poll();
     startTimer(currentInterval_);
     std::weak_ptr<bool> alive = alive_;
@@ -68,7 +68,7 @@ void SystemMonitor::reclassify() {
     const auto recent = usageStore_.recentSnapshots(7);
     if (recent.size() >= 3) {
         usageProfile_.set(UsageProfileEngine::classify(recent, clock_->now()));
-        usageStore_.saveFile(usageStore_.profileURL(), *usageProfile_.get());
+        usageStore_.saveProfile(*usageProfile_.get());
     }
     healthPrediction_.set(BatteryHealthPredictor::predict(usageStore_.healthEntries()));
     habitScore_.set(BatteryHealthPredictor::scoreHabits(recent));
@@ -87,7 +87,7 @@ void SystemMonitor::startThermalWatcher() {
 void SystemMonitor::settingsChanged() {
     // A menu-bar choice shows at once rather than at the next tick.
     updateStatusItem(stats_.get());
-    const double interval = appSettings_.pollingInterval();
+    const double interval = wantedInterval();
     if (interval == currentInterval_) return;
     currentInterval_ = interval;
     cancelTimer();

@@ -73,6 +73,9 @@ public:
     void setPopoverVisible(bool visible) { isPopoverVisible_ = visible; }
 
     double currentInterval() const { return currentInterval_; }
+    // A period of its own (a --watch interval) in place of the polling interval setting; set
+    // before start().
+    void setFixedInterval(double seconds) { fixedInterval_ = seconds; }
 
     // Analysis results, refreshed at start and at every day change; absent until there is enough data.
     const Published<std::optional<ProfileClassification>>& usageProfile() const { return usageProfile_; }
@@ -111,6 +114,7 @@ private:
     void startThermalWatcher();
     void sendTelemetry(bool visible, const SystemStats& stats);
     void startTimer(double interval);
+    double wantedInterval() const { return fixedInterval_.value_or(appSettings_.pollingInterval()); }
     void cancelTimer();
     void settingsChanged();
 
@@ -151,6 +155,7 @@ private:
     std::string lastMenuBarIcon_;
     Subscription settingsSubscription_;
     double currentInterval_ = 0;
+    std::optional<double> fixedInterval_;
     bool didSendLaunchTelemetry_ = false;  // once per run
     // Callbacks that outlive a call hold this weakly and do nothing once the monitor is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
