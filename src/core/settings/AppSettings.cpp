@@ -77,6 +77,11 @@ void AppSettings::setLaunchAtLogin(bool value) {
 }
 std::string AppSettings::languageRaw() const { return store_->readString(keyFor("language")).value_or(""); }
 void AppSettings::setLanguageRaw(const std::string& value) { write("language", value); }
+std::string AppSettings::metricsPushURL() const {
+    store_->refresh();
+    return store_->readString(keyFor("metricsPushURL")).value_or("");
+}
+void AppSettings::setMetricsPushURL(const std::string& value) { write("metricsPushURL", value); }
 bool AppSettings::telemetryEnabled() const { return readBool("telemetryEnabled", false); }
 void AppSettings::setTelemetryEnabled(bool value) { write("telemetryEnabled", value); }
 bool AppSettings::menuBarShowCPU() const { return readBool("menuBarShowCPU", true); }
