@@ -49,6 +49,15 @@ bool readValue(const QString& value, CommandLine& line) {
     return false;
 }
 
+// What --format names for `action`: plain or waybar for --watch, json or prometheus for --snapshot.
+std::optional<CommandLine::Format> formatNamed(CommandLine::Action action, const QString& name) {
+    using Format = CommandLine::Format;
+    const bool watch = action == CommandLine::Action::watch;
+    if (name == (watch ? "plain" : "json")) return Format::plain;
+    if (name == (watch ? "waybar" : "prometheus")) return watch ? Format::waybar : Format::prometheus;
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine CommandLine::parse(const QStringList& arguments) {
@@ -78,10 +87,12 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     if (!values.isEmpty() && !readValue(values[0], line)) return line;
     if (values.size() > 1) return failure(Error::unexpectedArgument, values[1]);
     if (parser.isSet(format)) {
-        if (line.action != Action::watch) return failure(Error::formatNeedsWatch, {});
-        const QString name = parser.value(format);
-        if (name != "plain" && name != "waybar") return failure(Error::format, name);
-        line.format = name == "waybar" ? Format::waybar : Format::plain;
+        if (line.action != Action::watch && line.action != Action::snapshot) {
+            return failure(Error::formatNeedsWatch, {});
+        }
+        const auto named = formatNamed(line.action, parser.value(format));
+        if (!named) return failure(Error::format, parser.value(format));
+        line.format = *named;
     }
     return line;
 }

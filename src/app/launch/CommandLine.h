@@ -13,7 +13,8 @@ namespace corvelle {
 // choose the language are installed; errorMessage() comes from the catalogue afterwards.
 struct CommandLine {
     enum class Action { start, help, version, snapshot, watch, open, settings };
-    enum class Format { plain, waybar };
+    // plain: the action's own output (the title for --watch, JSON for --snapshot).
+    enum class Format { plain, waybar, prometheus };
     enum class Error { none, unknownOption, unexpectedArgument, watchInterval, tab, format, formatNeedsWatch,
                        needsValue, oneAction };
 

@@ -5,6 +5,7 @@
 #include "monitor/StatusItemComposer.h"
 #include "monitor/SystemMonitor.h"
 #include "monitor/WaybarLine.h"
+#include "outbound/PrometheusExposition.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -19,10 +20,20 @@ namespace {
 // How long the first watch line measures CPU shares and rates over.
 constexpr int watchLeadMs = 250;
 
-void printLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+void print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+}
+void printLine(const std::string& line) { print(line + '\n'); }
+
+// The snapshot's figures, with the daily results the monitor found at its start in the
+// Prometheus form.
+std::string snapshotText(const CommandLine& command, const SystemMonitor& monitor, const SystemStats& stats) {
+    if (command.format == CommandLine::Format::prometheus) {
+        return PrometheusExposition::compose(
+            {stats, monitor.healthPrediction().get(), monitor.habitScore().get(), monitor.usageProfile().get()});
+    }
+    return StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 std::string watchLine(const CommandLine& command, const AppSettings& settings, const SystemStats& stats) {
@@ -48,7 +59,7 @@ int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& ma
         // The first tick has nothing to measure CPU shares and rates against.
         if (++ticks == 1) return;
         if (snapshot) {
-            printLine(StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+            print(snapshotText(command, *monitor, stats));
             QCoreApplication::quit();
         } else {
             printLine(watchLine(command, settings, stats));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace corvelle::PrometheusExposition {
 namespace {
@@ -25,10 +26,16 @@ public:
         name_ = name;
         help_ = help;
         started_ = false;
+        labels_.clear();
         return *this;
     }
     Text& sample(double value, const std::string& labels = {}) {
         if (!std::isfinite(value)) return *this;
+        // Two samples with the same labels would make the whole text invalid.
+        if (!labels.empty()) {
+            if (std::find(labels_.begin(), labels_.end(), labels) != labels_.end()) return *this;
+            labels_.push_back(labels);
+        }
         if (!started_) {
             out_ += formatString("# HELP %s %s\n# TYPE %s gauge\n", name_, help_, name_);
             started_ = true;
@@ -47,25 +54,28 @@ private:
     const char* name_ = "";
     const char* help_ = "";
     bool started_ = false;
+    std::vector<std::string> labels_;  // of the family's samples so far
     std::string out_;
 };
 
 double flag(bool value) { return value ? 1 : 0; }
-double ampereHours(std::int64_t milliampereHours) { return static_cast<double>(milliampereHours) / 1000; }
+// Charge in its base unit: one milliampere-hour is 3.6 coulombs.
+double coulombs(std::int64_t milliampereHours) { return static_cast<double>(milliampereHours) * 3.6; }
 
 void addBattery(const SystemStats& s, Text& text) {
-    // As in the snapshot JSON: without a percentage there is no battery to speak of.
-    const bool battery = s.batteryPercentage > 0;
-    text.family("corvelle_battery_charge_ratio", "Battery charge, 0 to 1.").sampleIf(battery, s.batteryPercentage / 100);
+    const bool battery = s.batteryIsPresent;
+    text.family("corvelle_battery_charge_ratio", "Battery charge, 0 to 1.")
+        .sampleIf(battery && s.batteryPercentage > 0, s.batteryPercentage / 100);
     text.family("corvelle_battery_health_ratio", "Full charge capacity over design capacity, 0 to 1.")
         .sampleIf(battery && s.batteryDesignCapacityMAh > 0, s.batteryHealthPercent / 100);
-    text.family("corvelle_battery_cycle_count", "Charge cycles the battery reports.")
+    // Not "_count": that suffix belongs to summaries and histograms.
+    text.family("corvelle_battery_cycles", "Charge cycles the battery reports.")
         .sampleIf(battery && s.batteryCycleCount > 0, static_cast<double>(s.batteryCycleCount));
-    text.family("corvelle_battery_design_capacity_ampere_hours", "Capacity the battery was designed for.")
-        .sampleIf(battery && s.batteryDesignCapacityMAh > 0, ampereHours(s.batteryDesignCapacityMAh));
-    text.family("corvelle_battery_full_capacity_ampere_hours", "Capacity of the battery when fully charged now.")
-        .sampleIf(battery && s.batteryMaxCapacityMAh > 0, ampereHours(s.batteryMaxCapacityMAh));
-    text.family("corvelle_battery_power_watts", "Power flowing into or out of the battery.")
+    text.family("corvelle_battery_design_capacity_coulombs", "Capacity the battery was designed for.")
+        .sampleIf(battery && s.batteryDesignCapacityMAh > 0, coulombs(s.batteryDesignCapacityMAh));
+    text.family("corvelle_battery_full_capacity_coulombs", "Capacity of the battery when fully charged now.")
+        .sampleIf(battery && s.batteryMaxCapacityMAh > 0, coulombs(s.batteryMaxCapacityMAh));
+    text.family("corvelle_battery_power_watts", "Power flowing into or out of the battery, never negative.")
         .sampleIf(battery, s.batteryWatts);
     text.family("corvelle_battery_charging", "1 while the battery charges.").sampleIf(battery, flag(s.batteryIsCharging));
     text.family("corvelle_battery_plugged_in", "1 while on external power.").sampleIf(battery, flag(s.batteryIsPluggedIn));
@@ -114,7 +124,7 @@ void addCpuAndMemory(const SystemStats& s, Text& text) {
     text.family("corvelle_memory_used_bytes", "Memory in use.").sampleIf(memory, static_cast<double>(s.memoryUsed));
     text.family("corvelle_memory_total_bytes", "Installed memory.").sampleIf(memory, static_cast<double>(s.memoryTotal));
     text.family("corvelle_memory_pressure_ratio", "Memory pressure, 0 to 1.").sampleIf(memory, s.memoryPressure / 100);
-    text.family("corvelle_app_group_cpu_ratio", "CPU use of the busiest applications, in whole cores.");
+    text.family("corvelle_app_group_cpu_ratio", "CPU use of the busiest applications, 1 for one core's time.");
     for (size_t i = 0; i < std::min(appGroupCount, s.appGroups.size()); ++i) {
         text.sample(s.appGroups[i].totalCPU / 100, label("app", s.appGroups[i].name));
     }

@@ -11,7 +11,7 @@
 // The live figures and the daily results in the Prometheus text exposition format (version
 // 0.0.4), for a node exporter's textfile collector or a Pushgateway. Every family is a gauge
 // named corvelle_* with its base unit in the name (ratios 0 to 1, bytes, seconds, watts, degrees
-// Celsius, ampere-hours) and HELP and TYPE lines. A figure the machine does not have is left out
+// Celsius, coulombs) and HELP and TYPE lines. A figure the machine does not have is left out
 // with its family, by the same rules as the snapshot JSON; so is a figure that is not a finite
 // number. No timestamps: both collectors refuse or overwrite them.
 namespace corvelle::PrometheusExposition {

@@ -61,7 +61,7 @@ public:
     std::int64_t alertsBatteryThreshold() const;
     void setAlertsBatteryThreshold(std::int64_t value);
 
-    // The Pushgateway the metrics go to; empty: none. Taken afresh from the stored file at each
+    // The Pushgateway the metrics go to, without surrounding spaces; empty: none. Taken afresh from the stored file at each
     // use, so that an edit made there while the program runs (by the user or, in the system-wide
     // default, the administrator) applies at once.
     std::string metricsPushURL() const;
