@@ -26,8 +26,8 @@ void print(const std::string& text) {
 }
 void printLine(const std::string& line) { print(line + '\n'); }
 
-// The snapshot's figures, with the daily results the monitor found at its start in the
-// Prometheus form.
+// The snapshot as JSON, or in the Prometheus text format together with the daily results the
+// monitor computed at its start.
 std::string snapshotText(const CommandLine& command, const SystemMonitor& monitor, const SystemStats& stats) {
     if (command.format == CommandLine::Format::prometheus) {
         return PrometheusExposition::compose(
