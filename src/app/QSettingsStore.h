@@ -18,6 +18,7 @@ public:
     std::optional<Value> read(const std::string& key) const override;
     void write(const std::string& key, const Value& value) override;
     void remove(const std::string& key) override;
+    void refresh() override { settings_.sync(); }
 
     static QString encode(const Value& value);
     static Value decode(const QString& text);

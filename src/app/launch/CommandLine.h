@@ -15,7 +15,8 @@ namespace corvelle {
 // "-h" and "-v" for help and version, "--" ends the options; an option given twice is an error.
 struct CommandLine {
     enum class Action { start, help, version, snapshot, watch, open, settings };
-    enum class Format { plain, waybar };
+    // plain: the action's own output (the title for --watch, JSON for --snapshot).
+    enum class Format { plain, waybar, prometheus };
     enum class Error { none, unknownOption, unexpectedArgument, watchInterval, tab, format, formatAction,
                        needsValue, oneAction, repeated };
 
@@ -27,8 +28,10 @@ struct CommandLine {
         Format format;
         Action action;
     };
-    static constexpr std::array<FormatName, 2> formatNames{
-        {{"plain", Format::plain, Action::watch}, {"waybar", Format::waybar, Action::watch}}};
+    static constexpr std::array<FormatName, 4> formatNames{{{"plain", Format::plain, Action::watch},
+                                                            {"waybar", Format::waybar, Action::watch},
+                                                            {"json", Format::plain, Action::snapshot},
+                                                            {"prometheus", Format::prometheus, Action::snapshot}}};
     static constexpr double shortestWatchInterval = 1;
     static constexpr double longestWatchInterval = 3600;
 

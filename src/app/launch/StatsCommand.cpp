@@ -5,6 +5,7 @@
 #include "monitor/StatusItemComposer.h"
 #include "monitor/SystemMonitor.h"
 #include "monitor/WaybarLine.h"
+#include "outbound/PrometheusExposition.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -18,10 +19,20 @@ namespace {
 // How long the first watch line measures CPU shares and rates over.
 constexpr int watchLeadMs = 250;
 
-void printLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+void print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+}
+void printLine(const std::string& line) { print(line + '\n'); }
+
+// The snapshot as JSON, or in the Prometheus text format together with the daily results the
+// monitor computed at its start.
+std::string snapshotText(const CommandLine& command, const SystemMonitor& monitor, const SystemStats& stats) {
+    if (command.format == CommandLine::Format::prometheus) {
+        return PrometheusExposition::compose(
+            {stats, monitor.healthPrediction().get(), monitor.habitScore().get(), monitor.usageProfile().get()});
+    }
+    return StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 std::string watchLine(const CommandLine& command, const AppSettings& settings, const SystemStats& stats) {
@@ -44,7 +55,7 @@ int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& ma
         // The first tick has nothing to measure CPU shares and rates against.
         if (++ticks == 1) return;
         if (snapshot) {
-            printLine(StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+            print(snapshotText(command, *monitor, stats));
             QCoreApplication::quit();
         } else {
             printLine(watchLine(command, settings, stats));

@@ -16,7 +16,9 @@ std::string commandLineHelp() {
         "      --watch [SECONDS]  print the status title at every update, every SECONDS (1 to 3600;\n"
         "                         by default the update interval of the settings), until interrupted\n"
         "      --format FORMAT    with --watch: plain (the default) or waybar, one JSON object per\n"
-        "                         line for a Waybar custom module\n"
+        "                         line for a Waybar custom module; with --snapshot: json (the\n"
+        "                         default) or prometheus, the figures and daily results in the\n"
+        "                         Prometheus text format\n"
         "      --open [TAB]       open the panel, at TAB: tips, overview, processes, battery or history\n"
         "      --settings         open the settings window\n"
         "\n"
@@ -34,7 +36,9 @@ std::string commandLineHelp() {
         "                         1 a 3600; por omisión, el intervalo de los ajustes), hasta que se\n"
         "                         interrumpa\n"
         "      --format FORMATO   con --watch: plain (por omisión) o waybar, un objeto JSON por línea\n"
-        "                         para un módulo personalizado de Waybar\n"
+        "                         para un módulo personalizado de Waybar; con --snapshot: json (por\n"
+        "                         omisión) o prometheus, las cifras y los resultados diarios en el\n"
+        "                         formato de texto de Prometheus\n"
         "      --open [PESTAÑA]   abre el panel, en PESTAÑA: tips, overview, processes, battery o history\n"
         "      --settings         abre la ventana de ajustes\n"
         "\n"
@@ -58,7 +62,8 @@ std::string invalidTab(const std::string& value) {
                      "--open admite tips, overview, processes, battery o history, no " + value);
 }
 std::string invalidFormat(const std::string& value) {
-    return localized("--format takes plain or waybar, not " + value, "--format admite plain o waybar, no " + value);
+    return localized("--format takes plain or waybar with --watch, json or prometheus with --snapshot, not " + value,
+                     "--format admite plain o waybar con --watch, json o prometheus con --snapshot, no " + value);
 }
 std::string formatGoesWith(const std::string& format, const std::string& option) {
     return localized("--format " + format + " goes with " + option, "--format " + format + " va con " + option);

@@ -18,11 +18,13 @@ std::optional<ConditionAlertService::Battery> alertBattery(const std::optional<B
 }  // namespace
 
 SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
-                             std::shared_ptr<TelemetryService> telemetry)
+                             std::shared_ptr<TelemetryService> telemetry,
+                             std::unique_ptr<MetricsPushService> metricsPush)
     : appSettings_(appSettings),
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
       telemetry_(std::move(telemetry)),
+      metricsPush_(std::move(metricsPush)),
       usageStore_(sources.dataFolder, clock_, eventLoop_, sources.checkpointInterval),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
@@ -257,6 +259,8 @@ void SystemMonitor::poll() {
     if (!usageCollector_) createUsageCollector();
     usageCollector_->record(next, currentInterval_);
     sendTelemetry(visible, next);
+    // The service composes and sends only when a push is due.
+    if (metricsPush_) metricsPush_->tick({next, healthPrediction_.get(), habitScore_.get(), usageProfile_.get()});
     tickCompleted.emit(next);
 }
 
@@ -272,7 +276,10 @@ void SystemMonitor::createUsageCollector() {
     usageCollector_ = std::make_unique<UsageCollector>(usageStore_);
     std::weak_ptr<bool> alive = alive_;
     usageCollector_->onDayRollover = [this, alive] {
-        if (alive.lock()) reclassify();
+        if (!alive.lock()) return;
+        reclassify();
+        // The new daily results go out with this tick.
+        if (metricsPush_) metricsPush_->pushAtNextTick();
     };
 }
 

@@ -10,6 +10,7 @@
 #include "model/SystemStats.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
+#include "outbound/MetricsPushService.h"
 #include "outbound/TelemetryService.h"
 #include "platform/MachineSources.h"
 #include "sampling/BatteryMonitor.h"
@@ -41,9 +42,10 @@ class SystemMonitor {
 public:
     using MenuBarHandler = std::function<void(const std::optional<BatteryIcon>&, const MenuBarTitle&)>;
 
-    // Tick telemetry goes to `telemetry`; none sends nothing.
+    // Tick telemetry goes to `telemetry`, the metrics to `metricsPush`; none sends nothing.
     SystemMonitor(AppSettings& appSettings, MachineSources sources,
-                  std::shared_ptr<TelemetryService> telemetry = nullptr);
+                  std::shared_ptr<TelemetryService> telemetry = nullptr,
+                  std::unique_ptr<MetricsPushService> metricsPush = nullptr);
     ~SystemMonitor();
     SystemMonitor(const SystemMonitor&) = delete;
     SystemMonitor& operator=(const SystemMonitor&) = delete;
@@ -122,6 +124,7 @@ private:
     std::shared_ptr<Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
     std::shared_ptr<TelemetryService> telemetry_;
+    std::unique_ptr<MetricsPushService> metricsPush_;
 
     Published<SystemStats> stats_;
     Published<HistoryBuffer<double>> cpuHistory_{HistoryBuffer<double>(60)};

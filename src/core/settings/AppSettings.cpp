@@ -139,6 +139,15 @@ std::string AppSettings::languageRaw() const {
     return "";
 }
 void AppSettings::setLanguageRaw(const std::string& value) { write("language", value); }
+std::string AppSettings::metricsPushURL() const {
+    store_->refresh();
+    std::string url = store_->readString(keyFor("metricsPushURL")).value_or("");
+    // A hand-edited file may leave spaces around the address.
+    const auto first = url.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return url.substr(first, url.find_last_not_of(" \t") - first + 1);
+}
+void AppSettings::setMetricsPushURL(const std::string& value) { write("metricsPushURL", value); }
 bool AppSettings::telemetryEnabled() const { return readBool("telemetryEnabled", false); }
 void AppSettings::setTelemetryEnabled(bool value) { write("telemetryEnabled", value); }
 bool AppSettings::menuBarShowCPU() const { return readBool("menuBarShowCPU", true); }

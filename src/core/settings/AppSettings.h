@@ -75,6 +75,12 @@ public:
     std::int64_t alertsBatteryThreshold() const;
     void setAlertsBatteryThreshold(std::int64_t value);
 
+    // The Pushgateway the metrics go to, without surrounding spaces; empty: none. Taken afresh from the stored file at each
+    // use, so that an edit made there while the program runs (by the user or, in the system-wide
+    // default, the administrator) applies at once.
+    std::string metricsPushURL() const;
+    void setMetricsPushURL(const std::string& value);
+
     std::vector<PinnedWidget> loadPinnedWidgets() const;
     void savePinnedWidgets(std::vector<PinnedWidget> widgets);
 
