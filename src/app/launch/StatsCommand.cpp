@@ -5,6 +5,7 @@
 #include "monitor/StatusItemComposer.h"
 #include "monitor/SystemMonitor.h"
 #include "monitor/WaybarLine.h"
+#include "outbound/PrometheusExposition.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -15,7 +16,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -27,9 +27,20 @@ namespace {
 constexpr int watchLeadMs = 250;
 
 // False when standard output no longer takes what is written (a closed pipe, a full disk).
-bool printLine(const std::string& line) {
-    const bool written = std::fwrite(line.data(), 1, line.size(), stdout) == line.size() && std::fputc('\n', stdout) != EOF;
+bool print(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     return std::fflush(stdout) == 0 && written;
+}
+bool printLine(const std::string& line) { return print(line + '\n'); }
+
+// The snapshot as JSON, or in the Prometheus text format together with the daily results the
+// monitor computed at its start.
+std::string snapshotText(const CommandLine& command, const SystemMonitor& monitor, const SystemStats& stats) {
+    if (command.format == CommandLine::Format::prometheus) {
+        return PrometheusExposition::compose(
+            {stats, monitor.healthPrediction().get(), monitor.habitScore().get(), monitor.usageProfile().get()});
+    }
+    return StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 // Quits the event loop with status 0 once the reader at the other end of a pipe on standard
@@ -65,16 +76,13 @@ std::string watchLine(const CommandLine& command, const AppSettings& settings, c
 
 int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& makeMonitor) {
     const bool snapshot = command.action == CommandLine::Action::snapshot;
-    // The settings' interval is taken within the bounds a command line may ask for.
-    const double interval = command.watchInterval.value_or(std::clamp(
-        settings.pollingInterval(), CommandLine::shortestWatchInterval, CommandLine::longestWatchInterval));
-    settings.setPollingInterval(snapshot ? 1.0 : interval);
     const SignalQuitter quitter;
     // A reader that went away shows as a failed write, whether or not SIGPIPE was ignored by
     // whoever started us (a status bar's children inherit an ignored one).
     ::signal(SIGPIPE, SIG_IGN);
     const ReaderGone readerGone;
     const auto monitor = makeMonitor(settings);
+    monitor->setFixedInterval(snapshot ? 1.0 : command.watchInterval.value_or(settings.pollingInterval()));
     // A snapshot lists the processes as the open panel does; a watch samples what the title needs.
     monitor->setPopoverVisible(snapshot);
     int ticks = 0;
@@ -82,9 +90,7 @@ int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& ma
         // The first tick has nothing to measure CPU shares and rates against.
         if (++ticks == 1) return;
         if (snapshot) {
-            const bool printed =
-                printLine(StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
-            QCoreApplication::exit(printed ? 0 : 1);
+            QCoreApplication::exit(print(snapshotText(command, *monitor, stats)) ? 0 : 1);
         } else if (!printLine(watchLine(command, settings, stats))) {
             // Nobody reads the watch any more: it ends as if asked to.
             QCoreApplication::exit(0);
