@@ -105,14 +105,16 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
     for (int& byte : sent) byte &= 0xFF;
     EXPECT_EQ(sent, (std::vector<int>{qAlpha(pixels[at]), qRed(pixels[at]), qGreen(pixels[at]), qBlue(pixels[at])}));
 
-    // Clicks carry the host's point; (0, 0) says nothing.
+    // Clicks carry the host's point; (0, 0) says nothing, nor does a point inside the item (Waybar).
     int clicks = 0;
     item.onLeftClick = item.onRightClick = [&] { ++clicks; };
     call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "Activate", {600, 12});
     EXPECT_EQ(item.itemGeometry(), QRect(600, 12, 1, 1));
     call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "ContextMenu", {0, 0});
     EXPECT_EQ(item.itemGeometry(), std::nullopt);
-    EXPECT_EQ(clicks, 2);
+    call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "Activate", {8, 15});
+    EXPECT_EQ(item.itemGeometry(), std::nullopt);
+    EXPECT_EQ(clicks, 3);
 
     // A restarted tray knows nothing: the item tells it again.
     fromWatcher("Restart");

@@ -41,6 +41,11 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     for (const auto& [what, icon, available, expected] : cases) {
         EXPECT_EQ(PanelPlacement::origin(icon, panel, available), expected) << what;
     }
+    // Without icon geometry the panel goes to the corner by the bar: bottom-right under a bottom bar only.
+    const QRect whole(0, 0, 1280, 800);
+    EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, QRect(0, 0, 1280, 770), whole), QPoint(796, 146));
+    EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, QRect(0, 30, 1280, 740), whole), QPoint(796, 34));
+    EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, whole, whole), QPoint(796, 4));
     // Wider than the screen: the right edge wins.
     EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
 }

@@ -181,7 +181,10 @@ void StatusNotifierItem::click(const QDBusMessage& message, const std::function<
     bus_.send(message.createReply());
     const auto arguments = message.arguments();
     const QPoint point = arguments.size() == 2 ? QPoint(arguments[0].toInt(), arguments[1].toInt()) : QPoint();
-    clickPoint_ = point.isNull() ? std::nullopt : std::optional<QRect>(QRect(point, QSize(1, 1)));
+    // Some hosts (Waybar) send the point inside the item, not on the screen; a point that near the
+    // origin is taken for one, and the panel goes to the corner by the bar instead.
+    const bool insideTheItem = point.x() < itemLocalLimit && point.y() < itemLocalLimit;
+    clickPoint_ = insideTheItem ? std::nullopt : std::optional<QRect>(QRect(point, QSize(1, 1)));
     if (handler) handler();
 }
 

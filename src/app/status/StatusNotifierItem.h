@@ -39,7 +39,11 @@ public:
     void setPlaceholderIcon(const QString& accessibleDescription) override;
     void setTitle(const MenuBarTitle& title) override;
     void fadeTitle() override {}
-    // The point the host gave with the last click; absent when it gave none (0, 0).
+    // Click points with both coordinates below this are read as inside the item.
+    static constexpr int itemLocalLimit = 48;
+
+    // The point the host gave with the last click; absent when it gave none (0, 0) or one
+    // inside the item.
     std::optional<QRect> itemGeometry() const override { return clickPoint_; }
     void showMenu(QMenu* menu) override;
     void showItem() override;
