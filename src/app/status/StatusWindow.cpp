@@ -91,6 +91,13 @@ void StatusWindow::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+std::optional<QRect> StatusWindow::itemGeometry() const {
+    // A Wayland client is not told where its window is: the corner it goes to stands in.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return frameGeometry();
+    return QRect(PanelPlacement::corner(size(), screen->availableGeometry(), screen->geometry(), 0), size());
+}
+
 void StatusWindow::place() {
     setFixedSize(sizeHint());
     if (swayPlacer_) {

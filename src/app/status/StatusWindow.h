@@ -25,7 +25,7 @@ public:
     void setPlaceholderIcon(const QString& accessibleDescription) override;
     void setTitle(const MenuBarTitle& title) override;
     void fadeTitle() override;
-    std::optional<QRect> itemGeometry() const override { return frameGeometry(); }
+    std::optional<QRect> itemGeometry() const override;
     void showMenu(QMenu* menu) override;
     void showItem() override;
 
