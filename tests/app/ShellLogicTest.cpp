@@ -1,5 +1,6 @@
 #include "app/QSettingsStore.h"
 #include "app/launch/CommandLine.h"
+#include "app/platform/SwayWindowPlacer.h"
 #include "app/status/PanelPlacement.h"
 #include "app/status/ThemedBatteryIcon.h"
 #include "app/status/TitleFont.h"
@@ -12,6 +13,8 @@
 #include "util/AtomicFile.h"
 
 #include <gtest/gtest.h>
+
+#include <QJsonDocument>
 
 #include <fstream>
 #include <set>
@@ -48,6 +51,26 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, whole, whole), QPoint(796, 4));
     // Wider than the screen: the right edge wins.
     EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
+}
+
+// Our shown window in sway's tree, with the title bar sway draws and the workspace it is on.
+TEST(SwayWindowPlacerTest, FindsOurShownWindowWithItsFrameAndWorkspace) {
+    const QJsonObject tree = QJsonDocument::fromJson(R"({"type": "root", "nodes": [
+        {"type": "output", "rect": {"x": 1280, "y": 0, "width": 1920, "height": 1080}, "nodes": [
+            {"type": "workspace", "rect": {"x": 1280, "y": 30, "width": 1920, "height": 1050}, "nodes": [
+                {"id": 7, "pid": 42, "name": "Corvelle", "visible": true, "rect": {"x": 1300, "y": 80, "width": 484, "height": 622},
+                 "deco_rect": {"height": 25}, "nodes": [], "floating_nodes": []}],
+             "floating_nodes": [
+                {"id": 9, "pid": 42, "name": "Corvelle status", "visible": false, "rect": {}, "deco_rect": {}}]}]}]})")
+                                  .object();
+    const auto panel = SwayWindowPlacer::find(tree, 42, "Corvelle");
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->containerId, 7);
+    EXPECT_EQ(panel->outerSize, QSize(484, 647));
+    EXPECT_EQ(panel->workspace, QRect(1280, 30, 1920, 1050));
+    EXPECT_EQ(panel->output, QRect(1280, 0, 1920, 1080));
+    EXPECT_FALSE(SwayWindowPlacer::find(tree, 43, "Corvelle")) << "another program's window";
+    EXPECT_FALSE(SwayWindowPlacer::find(tree, 42, "Corvelle status")) << "not mapped yet";
 }
 
 TEST(ThemedBatteryIconTest, TheThemeHoldsEveryNameTheItemGives) {
