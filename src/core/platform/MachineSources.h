@@ -4,6 +4,7 @@
 #include "platform/BlockStatsSource.h"
 #include "platform/Clock.h"
 #include "platform/CpuTicksSource.h"
+#include "platform/DesktopEntries.h"
 #include "platform/EnergyReportSource.h"
 #include "platform/EventLoop.h"
 #include "platform/NetStatsSource.h"
@@ -34,6 +35,8 @@ struct MachineSources {
     std::unique_ptr<BlockStatsSource> blockStats;
     std::unique_ptr<NetStatsSource> netStats;
     std::unique_ptr<ProcessTable> processTable;
+    // Names the applications processes belong to; none: processes are grouped by their own names.
+    std::unique_ptr<DesktopEntries> desktopEntries;
     std::unique_ptr<BatteryRegistry> batteryRegistry;
     std::unique_ptr<SMCTransport> smcTransport;
     std::unique_ptr<ThermalSource> thermal;

@@ -6,44 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace corvelle::ProcessesContent {
 namespace {
 
-// A descending key; NaN would break the sort's ordering, so it counts as the lowest value.
-double figure(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
-
-std::string lowerCased(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 }  // namespace
-
-std::vector<ProcStats> sorted(std::vector<ProcStats> processes, SortOrder order) {
-    const auto descending = [&](auto key) {
-        std::stable_sort(processes.begin(), processes.end(),
-                         [&](const ProcStats& a, const ProcStats& b) { return key(a) > key(b); });
-    };
-    switch (order) {
-        case SortOrder::cpu: descending([](const ProcStats& p) { return figure(p.cpuPercent); }); break;
-        case SortOrder::memory: descending([](const ProcStats& p) { return p.memoryBytes; }); break;
-        case SortOrder::energy: descending([](const ProcStats& p) { return figure(p.energyImpact); }); break;
-        case SortOrder::name: {
-            // Lower-cased once per process rather than once per comparison.
-            std::vector<std::pair<std::string, ProcStats>> keyed;
-            keyed.reserve(processes.size());
-            for (auto& process : processes) keyed.emplace_back(lowerCased(process.name), std::move(process));
-            std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (std::size_t i = 0; i < keyed.size(); ++i) processes[i] = std::move(keyed[i].second);
-            break;
-        }
-    }
-    return processes;
-}
 
 SystemColor cpuColor(double cpuPercent) {
     if (cpuPercent >= 0 && cpuPercent < 5) return SystemColor::secondary;
