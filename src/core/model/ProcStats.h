@@ -15,7 +15,7 @@ struct ProcStats {
     double energyImpact = 0;       // cpuPercent x the tick's weighting factor
     // The application the session started it as (its desktop entry's name); empty when the
     // session does not say, and the process is then grouped by its own name.
-    std::string appName;
+    std::string appName{};
     bool operator==(const ProcStats&) const = default;
 };
 

@@ -27,7 +27,8 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       telemetry_(std::move(telemetry)),
       usageStore_(sources.dataFolder, clock_, eventLoop_, sources.checkpointInterval),
       cpuMonitor_(std::move(sources.cpuTicks)),
-      processMonitor_(std::move(sources.processTable), clock_, std::move(sources.desktopEntries)),
+      processMonitor_(std::move(sources.processTable), clock_, std::move(sources.desktopEntries),
+                      std::move(sources.sortKeys)),
       thermalMonitor_(std::move(sources.thermal), eventLoop_),
       smcService_(std::move(sources.smcTransport)),
       powerMonitor_(IOReportService(std::move(sources.energyReport), clock_)),
@@ -145,13 +146,15 @@ void SystemMonitor::sampleProcesses(Readings& readings, std::int64_t maxProcesse
     std::optional<CoreContext> context;
     if (readings.cpu) context = CoreContext{readings.cpu->eCoreAverage, readings.cpu->pCoreAverage};
     readings.processes = processMonitor_.sample(context, maxProcesses);
-    readings.listed = processOrder_ == ProcessOrder{} ? readings.processes : processMonitor_.top(processOrder_, maxProcesses);
+    // The list on screen may follow another column: its top is cut from the same sample.
+    readings.listed =
+        processOrder_ == ProcessOrder{} ? readings.processes : processMonitor_.top(processOrder_, maxProcesses);
 }
 
 void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
     if (order == processOrder_) return;
     processOrder_ = order;
-    if (!isPopoverVisible_) return;
+    if (!isPopoverVisible_ || !processMonitor_.hasSample()) return;
     auto listed = processMonitor_.top(order, appSettings_.maxProcesses());
     stats_.modify([&](SystemStats& stats) { stats.topProcesses = std::move(listed); });
 }

@@ -1,7 +1,6 @@
 #include "sampling/ProcessMonitor.h"
 
 #include "sampling/AppScope.h"
-#include "util/SortFold.h"
 #include "util/UnicodeNumeric.h"
 #include "util/Utf8.h"
 
@@ -47,15 +46,19 @@ double rise(std::uint64_t now, std::uint64_t before) { return now > before ? sta
 }  // namespace
 
 ProcessMonitor::ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock,
-                               std::unique_ptr<DesktopEntries> desktopEntries)
-    : table_(std::move(table)), clock_(std::move(clock)), desktopEntries_(std::move(desktopEntries)) {
+                               std::unique_ptr<DesktopEntries> desktopEntries,
+                               std::shared_ptr<const SortKeys> sortKeys)
+    : table_(std::move(table)),
+      clock_(std::move(clock)),
+      desktopEntries_(std::move(desktopEntries)),
+      sortKeys_(std::move(sortKeys)) {
     setLanguage("en", "Linux kernel");
 }
 
 void ProcessMonitor::setLanguage(std::string_view language, std::string_view kernelName) {
     if (kernel_.name != kernelName) {
         kernel_.name = kernelName;
-        kernel_.nameKey = sortFolded(kernelName);
+        kernel_.nameKey = nameSortKey(sortKeys_.get(), kernelName);
     }
     if (language == language_) return;
     language_ = language;
@@ -130,7 +133,7 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
         entry.shortName = task_.shortName;
         entry.isKernelThread = task_.isKernelThread;
         entry.name = task_.isKernelThread ? std::string() : resolvedName_;
-        entry.nameKey = sortFolded(entry.name);
+        entry.nameKey = nameSortKey(sortKeys_.get(), entry.name);
         entry.controlGroup.clear();
         if (!entry.isKernelThread && table_->controlGroup(pid, controlGroup_)) entry.controlGroup = controlGroup_;
         entry.language = 0;
@@ -138,8 +141,7 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     const size_t order = candidates_.size() + (kernelRow_ ? 1 : 0);
     if (entry.isKernelThread) {
         if (!kernelRow_) kernelRow_ = Candidate{order, 0, 0, &kernel_, 0, 0};
-        // A sum over many cores may pass what one process can use; it is not cut.
-        kernelRow_->cpuPercent += percent;
+        kernelRow_->cpuPercent = std::min(kernelRow_->cpuPercent + percent, kMaxPercent);
         kernelRow_->memoryBytes += task_.residentSize;
         kernelRow_->threadCount += task_.threadCount;
         return;
@@ -175,11 +177,11 @@ bool ProcessMonitor::resolveName(std::int32_t pid, std::string& name) {
     return true;
 }
 
-// A first argument that is a path or a single word names the program; one with spaces and no
-// leading "/" is a title the process gave itself ("sshd: alice [priv]").
+// A first argument without spaces names the program; one with spaces is a title the process
+// gave itself ("sshd: alice [priv]", "/usr/bin/app --flag" rewritten as one string).
 bool ProcessMonitor::resolveArgumentName(std::int32_t pid, std::string& name) {
     if (!table_->firstArgument(pid, pathBuffer_)) return false;
-    if (!pathBuffer_.starts_with('/') && pathBuffer_.find(' ') != std::string::npos) return false;
+    if (pathBuffer_.find(' ') != std::string::npos) return false;
     auto resolved = resolveNameFromPath(pathBuffer_);
     if (!resolved) return false;
     name = std::move(*resolved);

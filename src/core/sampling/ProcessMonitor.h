@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/DesktopEntries.h"
 #include "platform/ProcessTable.h"
+#include "platform/SortKeys.h"
 #include "sampling/CoreContext.h"
 #include "sampling/ProcessOrder.h"
 
@@ -24,9 +25,10 @@ namespace corvelle {
 class ProcessMonitor {
 public:
     // A null table means the machine offers none: every sample is empty. Without desktop
-    // entries no process has an application name.
+    // entries no process has an application name; without sort keys names order by their bytes.
     ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock,
-                   std::unique_ptr<DesktopEntries> desktopEntries = nullptr);
+                   std::unique_ptr<DesktopEntries> desktopEntries = nullptr,
+                   std::shared_ptr<const SortKeys> sortKeys = nullptr);
 
     // Application names are read in language ("en", "es") and the kernel row is called
     // kernelName, from the next sample on.
@@ -38,6 +40,7 @@ public:
     // The processes of the latest sample in the given order (ties in pid-list order), at most
     // maxProcesses of them.
     std::vector<ProcStats> top(const ProcessOrder& order, std::int64_t maxProcesses);
+    bool hasSample() const { return tick_ > 0; }
 
     // How much one percent of CPU weighs in energy impact this tick: 1.5 without a CPU reading,
     // from 1.0 (all work on efficiency cores) to 2.5 (all on performance cores), 1.0 when idle.
@@ -58,8 +61,9 @@ private:
         std::string shortName;
         bool isKernelThread = false;
         std::string name;
-        std::string nameKey;       // sortFolded(name)
-        std::string controlGroup;  // empty: unknown
+        std::string nameKey;       // the name's sort key
+        // The control group the process was first seen in; empty: unknown.
+        std::string controlGroup;
         std::string appName;
         std::uint64_t language = 0;  // the setLanguage() call appName was resolved under
     };
@@ -77,7 +81,6 @@ private:
     bool resolveName(std::int32_t pid, std::string& name);
     bool resolveArgumentName(std::int32_t pid, std::string& name);
     void resolveApp(PreviousSample& entry);
-    void addKernelRow();
     static double cpuPercent(const ProcessTable::Task& task, const PreviousSample& previous, double now);
     template <typename Before>
     std::vector<ProcStats> first(std::int64_t maxProcesses, Before before);
@@ -85,6 +88,7 @@ private:
     std::unique_ptr<ProcessTable> table_;
     std::shared_ptr<const Clock> clock_;
     std::unique_ptr<DesktopEntries> desktopEntries_;
+    std::shared_ptr<const SortKeys> sortKeys_;
     std::unordered_map<std::int32_t, PreviousSample> previousSamples_;
     std::uint64_t tick_ = 0;
     double factor_ = 1.0;  // the latest sample's energy weighting

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "model/ProcStats.h"
+#include "platform/SortKeys.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +18,7 @@ struct ProcessOrder {
     bool reversed = false;
     bool operator==(const ProcessOrder&) const = default;
 
-    // What a process is ordered by; nameKey is sortFolded(name), so case and accents do not count.
+    // What a process is ordered by; nameKey is its name's sort key.
     struct Values {
         double cpuPercent;
         std::uint64_t memoryBytes;
@@ -28,7 +30,10 @@ struct ProcessOrder {
     bool before(const Values& a, const Values& b) const;
 };
 
+// The key a name is ordered by: keys' one, or the name itself without keys.
+std::string nameSortKey(const SortKeys* keys, std::string_view name);
+
 // The processes in order; equal values keep the incoming order.
-std::vector<ProcStats> ordered(std::vector<ProcStats> processes, const ProcessOrder& order);
+std::vector<ProcStats> ordered(std::vector<ProcStats> processes, const ProcessOrder& order, const SortKeys* keys);
 
 }  // namespace corvelle

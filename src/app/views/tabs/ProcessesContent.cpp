@@ -8,9 +8,6 @@
 #include <cmath>
 
 namespace corvelle::ProcessesContent {
-namespace {
-
-}  // namespace
 
 SystemColor cpuColor(double cpuPercent) {
     if (cpuPercent >= 0 && cpuPercent < 5) return SystemColor::secondary;
