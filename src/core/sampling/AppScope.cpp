@@ -6,6 +6,8 @@
 namespace corvelle {
 namespace {
 
+constexpr std::string_view kAutostart = "-autostart";
+
 bool isAlnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 bool allAlnum(std::string_view text) { return std::ranges::all_of(text, isAlnum); }
 
@@ -30,12 +32,8 @@ std::string_view scopeId(std::string_view body) {
     return body.substr(0, dash);
 }
 
-// A service's id without its "@<random>" or "-autostart" tail, if any.
-std::string_view serviceId(std::string_view body) {
-    if (const auto at = body.rfind('@'); at != std::string_view::npos) return body.substr(0, at);
-    if (body.ends_with("-autostart")) body.remove_suffix(std::string_view("-autostart").size());
-    return body;
-}
+// A service's id without its "@<random>" tail, if any.
+std::string_view serviceId(std::string_view body) { return body.substr(0, body.rfind('@')); }
 
 // The id of a unit body, after an optional "<launcher>-" made of letters and digits.
 std::string_view unitId(std::string_view body, std::string_view (*idOf)(std::string_view)) {
@@ -77,7 +75,10 @@ std::optional<std::string> desktopIdOfControlGroup(std::string_view path) {
     if (unit.ends_with(".scope")) {
         id = unitId(unit.substr(0, unit.size() - 6), scopeId);
     } else if (unit.ends_with(".service")) {
-        id = unitId(unit.substr(0, unit.size() - 8), serviceId);
+        // The tail goes first: "nautilus-autostart" is no launcher "nautilus" of an app "autostart".
+        auto body = unit.substr(0, unit.size() - 8);
+        if (body.ends_with(kAutostart)) body.remove_suffix(kAutostart.size());
+        id = unitId(body, serviceId);
     }
     if (id.empty()) return std::nullopt;
     return unescaped(id);
