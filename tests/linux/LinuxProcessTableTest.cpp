@@ -87,8 +87,8 @@ TEST(LinuxProcessTable, ReadsARecordedTree) {
 
 TEST(LinuxProcessTable, NamesAndGroupsTheProcessesOfARecordedSession) {
     const auto root = test::fixture("processes");
-    auto entries = std::make_unique<XdgDesktopEntries>(
-        root, std::vector<std::filesystem::path>{"/home/me/.local/share", "/usr/share", "/var/lib/flatpak/exports/share"});
+    const std::vector<std::filesystem::path> dataDirs{"/home/me/.local/share", "/usr/share", "/var/lib/flatpak/exports/share"};
+    auto entries = std::make_unique<XdgDesktopEntries>(root, dataDirs);
     EXPECT_EQ(entries->applicationName("../applications/firefox", "en"), std::nullopt);
     ProcessMonitor monitor(std::make_unique<LinuxProcessTable>(root), std::make_shared<test::FakeClock>(),
                            std::move(entries));
