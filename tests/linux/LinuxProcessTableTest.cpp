@@ -93,14 +93,13 @@ TEST(LinuxProcessTable, NamesAndGroupsTheProcessesOfARecordedSession) {
     ProcessMonitor monitor(std::make_unique<LinuxProcessTable>(root), std::make_shared<test::FakeClock>(),
                            std::move(entries));
     for (const auto& [language, kernel, konsole] :
-         {std::tuple{"en", "Linux kernel", "Konsole"}, std::tuple{"es", "Kernel de Linux", "Consola"}}) {
+         {std::tuple{"en", "Linux kernel", std::string("Konsole")}, std::tuple{"es", "Kernel de Linux", std::string("Consola")}}) {
         monitor.setLanguage(language, kernel);
         std::vector<std::string> rows;
         for (const auto& p : monitor.sample(std::nullopt, 25)) rows.push_back(p.name + "|" + p.appName);
         std::ranges::sort(rows);
-        const std::string k = konsole;
-        EXPECT_EQ(rows, (std::vector<std::string>{std::string(kernel) + "|", "a) (b|", "bash|" + k, "firefox|Firefox",
-                                                  "firefox|Firefox", "konsole|" + k, "python3.11|", "sshd|", "systemd|",
+        EXPECT_EQ(rows, (std::vector<std::string>{std::string(kernel) + "|", "a) (b|", "bash|" + konsole, "firefox|Firefox",
+                                                  "firefox|Firefox", "konsole|" + konsole, "python3.11|", "sshd|", "systemd|",
                                                   "tracker-extract-3|"}));
     }
 }
@@ -119,8 +118,8 @@ TEST(LinuxProcessTable, FindsTheServiceManagersControlGroup) {
 TEST(XdgDesktopEntries, TakesTheNameInTheLanguageElseTheUntranslatedOne) {
     const std::string files = "# files\n[Desktop Entry]\nName=Files\nName[es]=Archivos\nName[pt_BR]=Arquivos\n";
     const struct { std::string text; const char* language; std::optional<std::string> name; } cases[] = {
-        {files, "en", "Files"}, {files, "es", "Archivos"}, {files, "es-MX", "Archivos"},
-        {files, "es_ES.UTF-8", "Archivos"}, {files, "pt-BR", "Arquivos"}, {files, "pt", "Files"},
+        {files, "en", "Files"}, {files, "es", "Archivos"}, {files, "es-MX", "Archivos"}, {files, "es_ES.UTF-8", "Archivos"},
+        {files, "pt-BR", "Arquivos"}, {files, "pt", "Files"},
         {"[Desktop Action new]\nName=Open\n[Desktop Entry]\nName = Tool\\sKit\n", "en", "Tool Kit"},
         {"[Desktop Entry]\nName=Files\nName[es]=\n", "es", "Files"},
         {"[Desktop Entry]\nName=First\nName=Second\n", "en", "First"},

@@ -139,35 +139,33 @@ TEST(ProcessMonitor, KernelThreadsAreOneRowWithTheirSummedCpu) {
     }
     h.table->add(9, "/usr/bin/app");
     h.sample();
-    h.table->processes[3].task.userTime = kSecond / 2;
-    h.table->processes[4].task.systemTime = kSecond / 4;
+    h.table->processes[3].task.userTime = h.table->processes[4].task.systemTime = kSecond / 2;
     h.table->processes[9].task.userTime = kSecond / 10;
     h.clock->advance(1);
     h.monitor.setLanguage("es", "Kernel de Linux");
     const auto rows = h.sample();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(std::tuple(rows[0].pid, rows[0].name, rows[0].cpuPercent, rows[0].threadCount),
-              std::tuple(0, "Kernel de Linux", 75.0, 3));
+              std::tuple(0, "Kernel de Linux", 100.0, 3));
     EXPECT_EQ(h.table->pathReads, 1) << "kernel threads need no name";
     EXPECT_EQ(h.monitor.top({ProcessOrder::Key::name, true}, 1).at(0).name, "app");
 }
 
 // Names one application in English and Spanish; counts its reads.
 struct FilesEntry : DesktopEntries {
-    int* reads;
-    explicit FilesEntry(int* count) : reads(count) {}
+    int reads = 0;
     std::optional<std::string> applicationName(std::string_view id, std::string_view language) override {
-        ++*reads;
+        ++reads;
         if (id != "org.gnome.Nautilus") return std::nullopt;
         return language == "es" ? "Archivos" : "Files";
     }
 };
 
 TEST(ProcessMonitor, GroupsTheProcessesOfAnAppScopeUnderItsNameReadOncePerApp) {
-    int reads = 0;
     auto* table = new test::FakeProcessTable;
+    auto* entries = new FilesEntry;
     ProcessMonitor monitor(std::unique_ptr<ProcessTable>(table), std::make_shared<test::FakeClock>(),
-                           std::make_unique<FilesEntry>(&reads));
+                           std::unique_ptr<DesktopEntries>(entries));
     const std::string apps = "/user.slice/user-1000.slice/user@1000.service/app.slice/";
     for (std::int32_t pid : {1, 2, 3}) {
         const auto n = std::to_string(pid);
@@ -183,10 +181,10 @@ TEST(ProcessMonitor, GroupsTheProcessesOfAnAppScopeUnderItsNameReadOncePerApp) {
     };
     EXPECT_EQ(groups(), (Groups{{"Files", 3}, {"other", 1}, {"plain", 1}}));
     groups();
-    EXPECT_EQ(reads, 2) << "one read per desktop id, not per process or tick";
+    EXPECT_EQ(entries->reads, 2) << "one read per desktop id, not per process or tick";
     monitor.setLanguage("es", "Kernel de Linux");
     EXPECT_EQ(groups(), (Groups{{"Archivos", 3}, {"other", 1}, {"plain", 1}}));
-    EXPECT_EQ(reads, 4);
+    EXPECT_EQ(entries->reads, 4);
 }
 
 TEST(AppScope, DesktopIdOfTheSessionsAppUnits) {
@@ -202,11 +200,10 @@ TEST(AppScope, DesktopIdOfTheSessionsAppUnits) {
         {apps + "app-flatpak-org.mozilla.firefox-999.scope/inner", "org.mozilla.firefox"},
         {apps + "app-org.gnome.Evolution\\x2dalarm\\x2dnotify@autostart.service", "org.gnome.Evolution-alarm-notify"},
         {apps + "app-nautilus-autostart.service", "nautilus"},
-        {apps + "vte-spawn-1b2c3d.scope", std::nullopt},  // a terminal tab
-        {apps + "app-gnome-firefox-12.34.scope", std::nullopt},
+        // A terminal tab, a tail that is no random one, the manager's own unit, a login session, a system unit.
+        {apps + "vte-spawn-1b2c3d.scope", std::nullopt}, {apps + "app-gnome-firefox-12.34.scope", std::nullopt},
         {"/user.slice/user-1000.slice/user@1000.service/init.scope", std::nullopt},
-        {"/user.slice/user-1000.slice/session-2.scope", std::nullopt},  // a login session
-        {"/system.slice/app-firefox-1.scope", std::nullopt},             // not the user's manager
+        {"/user.slice/user-1000.slice/session-2.scope", std::nullopt}, {"/system.slice/app-firefox-1.scope", std::nullopt},
         {apps, std::nullopt}, {"", std::nullopt},
     };
     for (const auto& [path, id] : cases) EXPECT_EQ(desktopIdOfControlGroup(path), id) << path;
