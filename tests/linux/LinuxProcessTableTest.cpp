@@ -109,8 +109,8 @@ TEST(LinuxProcessTable, FindsTheServiceManagersControlGroup) {
         {"0::/user.slice/a.scope\n", "/user.slice/a.scope"},
         {"12:memory:/x\n1:name=systemd:/user.slice/b.service\n0::/\n", "/user.slice/b.service"},  // hybrid
         {"1:name=systemd:/user.slice/b.service\n0::/user.slice/c.scope", "/user.slice/c.scope"},
-        {"0::/a:b/c.scope\n", "/a:b/c.scope"},
-        {"0::/\n", ""}, {"0::relative\n", ""}, {"4:cpu,cpuacct:/user.slice\n", ""}, {"garbage", ""}, {"", ""},
+        {"0::/a:b/c.scope\n", "/a:b/c.scope"}, {"0::/\n", ""}, {"0::relative\n", ""},
+        {"4:cpu,cpuacct:/user.slice\n", ""}, {"garbage", ""}, {"", ""},
     };
     for (const auto& [text, path] : cases) EXPECT_EQ(LinuxProcessTable::parseControlGroup(text), path) << text;
 }
@@ -122,8 +122,7 @@ TEST(XdgDesktopEntries, TakesTheNameInTheLanguageElseTheUntranslatedOne) {
         {files, "pt-BR", "Arquivos"}, {files, "pt", "Files"},
         {"[Desktop Action new]\nName=Open\n[Desktop Entry]\nName = Tool\\sKit\n", "en", "Tool Kit"},
         {"[Desktop Entry]\nName=Files\nName[es]=\n", "es", "Files"},
-        {"[Desktop Entry]\nName=First\nName=Second\n", "en", "First"},
-        {"[Desktop Entry]\nName=bad\xff\n", "en", "bad\uFFFD"},
+        {"[Desktop Entry]\nName=First\nName=Second\n", "en", "First"}, {"[Desktop Entry]\nName=bad\xff\n", "en", "bad\uFFFD"},
         {"[Desktop Entry]\nName=\nName[es]=Solo\n", "en", std::nullopt},
         {"Name=Loose\n", "en", std::nullopt}, {"", "en", std::nullopt},
     };

@@ -193,10 +193,8 @@ TEST(AppScope, DesktopIdOfTheSessionsAppUnits) {
         {apps + "app-gnome-firefox-1234.scope", "firefox"},
         {apps + "app-gnome-org.gnome.Nautilus-4242.scope", "org.gnome.Nautilus"},
         {apps + "app-gnome-google\\x2dchrome-77.scope", "google-chrome"},
-        {apps + "app-org.kde.konsole-5678.scope", "org.kde.konsole"},
-        {apps + "app-org.kde.konsole@0a1b2c.service", "org.kde.konsole"},
-        {apps + "app-firefox-5678.scope", "firefox"},  // no launcher
-        {apps + "app-flatpak-org.mozilla.firefox-999.scope", "org.mozilla.firefox"},
+        {apps + "app-org.kde.konsole-5678.scope", "org.kde.konsole"}, {apps + "app-org.kde.konsole@0a1b2c.service", "org.kde.konsole"},
+        {apps + "app-firefox-5678.scope", "firefox"}, {apps + "app-flatpak-org.mozilla.firefox-999.scope", "org.mozilla.firefox"},
         {apps + "app-flatpak-org.mozilla.firefox-999.scope/inner", "org.mozilla.firefox"},
         {apps + "app-org.gnome.Evolution\\x2dalarm\\x2dnotify@autostart.service", "org.gnome.Evolution-alarm-notify"},
         {apps + "app-nautilus-autostart.service", "nautilus"},
