@@ -381,6 +381,8 @@ TEST(ProcessesContentTest, ARowShowsItsFiguresInTheCurrentLanguage) {
     test::ScopedLanguage language("es");
     const auto row = ProcessesContent::row(proc(4021, "worker", 27.25, 3ULL << 29, 180));
     EXPECT_EQ(row, (ProcessesContent::Row{"worker", "PID 4021", "27.2%", SC::orange, "1.5 GB", 1.0, "Alto", SC::red}));
+    const auto kernel = ProcessesContent::row(proc(0, "Linux kernel", 1, 0, 1));
+    EXPECT_EQ(std::pair(kernel.name, kernel.pid), std::pair(std::string("Kernel de Linux"), std::string()));
     EXPECT_EQ(ProcessesContent::row(proc(1, "x", 0, 512, std::nan(""))).energyFraction, 0.0);
     EXPECT_EQ(ProcessesContent::row(proc(1, "x", 0, 512, 12.5)).energyColor, SC::orange);
 }

@@ -19,8 +19,11 @@ SystemColor cpuColor(double cpuPercent) {
 Row row(const ProcStats& process) {
     const EnergyLevel level = energyLevel(process.energyImpact);
     const double fraction = std::isnan(process.energyImpact) ? 0.0 : std::clamp(process.energyImpact / 100.0, 0.0, 1.0);
-    return {process.name,
-            L::pidLabel(process.pid),
+    // The kernel row (pid 0) stands for no one process: it shows no pid, and its name follows the
+    // language at once rather than at the next tick.
+    const bool kernel = process.pid == 0;
+    return {kernel ? L::linuxKernel() : process.name,
+            kernel ? std::string() : L::pidLabel(process.pid),
             formatString("%.1f%%", process.cpuPercent),
             cpuColor(process.cpuPercent),
             bytesString(process.memoryBytes),

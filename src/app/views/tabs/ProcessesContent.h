@@ -15,7 +15,7 @@ SystemColor cpuColor(double cpuPercent);
 
 struct Row {
     std::string name;
-    std::string pid;  // "PID 4021"
+    std::string pid;  // "PID 4021"; empty for the kernel row
     std::string cpu;  // "%.1f%%"
     SystemColor cpuColor = SystemColor::secondary;
     std::string memory;  // bytesString
