@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 namespace corvelle {
 namespace {
@@ -18,31 +19,21 @@ constexpr std::int64_t kMaxPower = 10'000'000'000;    // µW: 10 kW
 constexpr std::int64_t kMaxCycles = 1'000'000;
 
 using Attributes = BatteryPack::Attributes;
+using Ratio = BatteryPack::Ratio;
 
-std::string_view text(const Attributes& attributes, std::string_view name) {
-    const auto found = attributes.find(name);
-    return found == attributes.end() ? std::string_view() : std::string_view(found->second);
-}
-
-std::optional<std::int64_t> integerIn(const Attributes& attributes, std::string_view name, std::int64_t min,
-                                      std::int64_t max) {
-    const auto value = TextFile::parseSigned(text(attributes, name));
-    if (!value || *value < min || *value > max) return std::nullopt;
-    return value;
-}
-
-std::optional<double> realIn(const Attributes& attributes, std::string_view name, std::int64_t min, std::int64_t max) {
-    const auto value = integerIn(attributes, name, min, max);
+std::optional<double> realIn(const Attributes& a, std::string_view name, std::int64_t min, std::int64_t max) {
+    const auto value = BatteryPack::integerIn(a, name, min, max);
     return value ? std::optional<double>(static_cast<double>(*value)) : std::nullopt;
 }
 
-// The energy pair when the driver reports energy, else the charge pair.
-std::optional<BatteryPack::Amounts> amountsOf(const Attributes& a) {
-    for (const auto& [energy, prefix, max] : {std::tuple{true, "energy_", kMaxEnergy}, {false, "charge_", kMaxCharge}}) {
-        const std::string p = prefix;
-        const auto now = realIn(a, p + "now", 0, max);
-        const auto full = realIn(a, p + "full", 1, max);
-        if (now && full) return BatteryPack::Amounts{energy, *now, *full, realIn(a, p + "full_design", 1, max)};
+// Two amounts of one unit, energy when the driver gives both in energy, else charge.
+std::optional<Ratio> ratioOf(const Attributes& a, const char* part, const char* whole, std::int64_t partMin) {
+    for (const bool energy : {true, false}) {
+        const std::string prefix = energy ? "energy_" : "charge_";
+        const std::int64_t max = energy ? kMaxEnergy : kMaxCharge;
+        const auto p = realIn(a, prefix + part, partMin, max);
+        const auto w = realIn(a, prefix + whole, 1, max);
+        if (p && w) return Ratio{energy, *p, *w};
     }
     return std::nullopt;
 }
@@ -65,7 +56,7 @@ bool drawsNothing(std::string_view status) { return status == "Full" || status =
 
 // power_now, else current_now × voltage_now; nothing flows into or out of a full or held battery.
 std::optional<double> wattsOf(const Attributes& a) {
-    if (drawsNothing(text(a, "status"))) return 0.0;
+    if (drawsNothing(BatteryPack::text(a, "status"))) return 0.0;
     if (const auto power = realIn(a, "power_now", -kMaxPower, kMaxPower)) return std::fabs(*power) / 1e6;
     const auto current = realIn(a, "current_now", -kMaxCurrent, kMaxCurrent);
     const auto volts = realIn(a, "voltage_now", 1, kMaxVoltage);
@@ -75,17 +66,20 @@ std::optional<double> wattsOf(const Attributes& a) {
 
 // The current's magnitude in mA, from current_now or else power_now over voltage_now.
 std::optional<std::int64_t> currentOf(const Attributes& a) {
-    if (drawsNothing(text(a, "status"))) return 0;
-    if (const auto current = integerIn(a, "current_now", -kMaxCurrent, kMaxCurrent)) return std::abs(*current) / 1000;
-    const auto power = integerIn(a, "power_now", -kMaxPower, kMaxPower);
-    const auto volts = integerIn(a, "voltage_now", 1, kMaxVoltage);
+    if (drawsNothing(BatteryPack::text(a, "status"))) return 0;
+    if (const auto current = BatteryPack::integerIn(a, "current_now", -kMaxCurrent, kMaxCurrent)) {
+        return std::abs(*current) / 1000;
+    }
+    const auto power = BatteryPack::integerIn(a, "power_now", -kMaxPower, kMaxPower);
+    const auto volts = BatteryPack::integerIn(a, "voltage_now", 1, kMaxVoltage);
     if (!power || !volts) return std::nullopt;
     return std::abs(*power) * 1000 / *volts;  // µW / µV = A
 }
 
-int levelRank(std::string_view level) {
+// The kernel's levels from lowest to highest; anything else ranks past the end.
+std::ptrdiff_t levelRank(std::string_view level) {
     constexpr std::string_view order[] = {"Critical", "Low", "Normal", "High", "Full"};
-    return static_cast<int>(std::find(std::begin(order), std::end(order), level) - std::begin(order));
+    return std::find(std::begin(order), std::end(order), level) - std::begin(order);
 }
 
 // The sum of one field over every pack, absent when any pack lacks it.
@@ -99,18 +93,27 @@ std::optional<T> sumOf(const std::vector<BatteryPack>& packs, std::optional<T> B
     return total;
 }
 
-std::optional<BatteryPack::Amounts> summedAmounts(const std::vector<BatteryPack>& packs) {
-    if (!packs.front().amounts) return std::nullopt;
-    BatteryPack::Amounts total{packs.front().amounts->energy, 0, 0, 0.0};
+// Ratios add up only in one unit: energy and charge do not mix.
+std::optional<Ratio> summedRatio(const std::vector<BatteryPack>& packs, std::optional<Ratio> BatteryPack::*field) {
+    if (!(packs.front().*field)) return std::nullopt;
+    Ratio total{(packs.front().*field)->energy, 0, 0};
     for (const auto& pack : packs) {
-        // Energy and charge do not add up: such a set keeps its `capacity` readings only.
-        if (!pack.amounts || pack.amounts->energy != total.energy) return std::nullopt;
-        total.now += pack.amounts->now;
-        total.full += pack.amounts->full;
-        total.design = pack.amounts->design && total.design ? std::optional(*total.design + *pack.amounts->design)
-                                                            : std::nullopt;
+        const auto& ratio = pack.*field;
+        if (!ratio || ratio->energy != total.energy) return std::nullopt;
+        total.part += ratio->part;
+        total.whole += ratio->whole;
     }
     return total;
+}
+
+std::optional<double> meanPercent(const std::vector<BatteryPack>& packs) {
+    double sum = 0;
+    for (const auto& pack : packs) {
+        const auto percent = pack.percent();
+        if (!percent) return std::nullopt;
+        sum += *percent;
+    }
+    return sum / static_cast<double>(packs.size());
 }
 
 std::string combinedStatus(const std::vector<BatteryPack>& packs) {
@@ -124,16 +127,35 @@ std::string combinedStatus(const std::vector<BatteryPack>& packs) {
     return packs.front().status;
 }
 
+double percentOf(const Ratio& ratio) { return std::min(ratio.part / ratio.whole * 100.0, 100.0); }
+
 }  // namespace
+
+std::string_view BatteryPack::text(const Attributes& attributes, std::string_view name) {
+    const auto found = attributes.find(name);
+    return found == attributes.end() ? std::string_view() : std::string_view(found->second);
+}
+
+std::optional<std::int64_t> BatteryPack::integerIn(const Attributes& attributes, std::string_view name,
+                                                   std::int64_t min, std::int64_t max) {
+    const auto value = TextFile::parseSigned(text(attributes, name));
+    if (!value || *value < min || *value > max) return std::nullopt;
+    return value;
+}
 
 BatteryPack BatteryPack::from(const Attributes& a) {
     BatteryPack pack;
-    pack.amounts = amountsOf(a);
+    pack.charge = ratioOf(a, "now", "full", 0);
+    pack.wear = ratioOf(a, "full", "full_design", 1);
     pack.capacityPercent = realIn(a, "capacity", 0, 100);
     if (levelRank(text(a, "capacity_level")) < 5) pack.level = std::string(text(a, "capacity_level"));
-    pack.nowMAh = milliAmpHours(a, "now", 0);
     pack.fullMAh = milliAmpHours(a, "full", 1);
     pack.designMAh = milliAmpHours(a, "full_design", 1);
+    pack.nowMAh = milliAmpHours(a, "now", 0);
+    // A driver that gives `capacity` but no present amount: the charge is that share of full.
+    if (const auto percent = pack.percent(); !pack.nowMAh && percent && pack.fullMAh) {
+        pack.nowMAh = *pack.fullMAh * *percent / 100.0;
+    }
     pack.watts = wattsOf(a);
     if (const auto volts = integerIn(a, "voltage_now", 0, kMaxVoltage)) pack.voltageMV = *volts / 1000;
     pack.currentMA = currentOf(a);
@@ -146,14 +168,15 @@ BatteryPack BatteryPack::combined(const std::vector<BatteryPack>& packs) {
     if (packs.size() == 1) return packs.front();
     BatteryPack total;
     if (packs.empty()) return total;
-    total.amounts = summedAmounts(packs);
-    if (const auto sum = sumOf(packs, &BatteryPack::capacityPercent)) {
-        total.capacityPercent = *sum / static_cast<double>(packs.size());
-    }
+    total.charge = summedRatio(packs, &BatteryPack::charge);
+    total.wear = summedRatio(packs, &BatteryPack::wear);
+    if (!total.charge) total.capacityPercent = meanPercent(packs);
     for (const auto& pack : packs) {
         if (pack.level && (!total.level || levelRank(*pack.level) < levelRank(*total.level))) total.level = pack.level;
         if (!total.voltageMV) total.voltageMV = pack.voltageMV;
-        if (pack.cycleCount && (!total.cycleCount || *pack.cycleCount > *total.cycleCount)) total.cycleCount = pack.cycleCount;
+        if (pack.cycleCount && (!total.cycleCount || *pack.cycleCount > *total.cycleCount)) {
+            total.cycleCount = pack.cycleCount;
+        }
     }
     total.nowMAh = sumOf(packs, &BatteryPack::nowMAh);
     total.fullMAh = sumOf(packs, &BatteryPack::fullMAh);
@@ -165,13 +188,13 @@ BatteryPack BatteryPack::combined(const std::vector<BatteryPack>& packs) {
 }
 
 std::optional<double> BatteryPack::percent() const {
-    if (amounts) return std::min(amounts->now / amounts->full * 100.0, 100.0);
+    if (charge) return percentOf(*charge);
     return capacityPercent;
 }
 
 std::optional<double> BatteryPack::healthPercent() const {
-    if (!amounts || !amounts->design) return std::nullopt;
-    return std::min(amounts->full / *amounts->design * 100.0, 100.0);
+    if (!wear) return std::nullopt;
+    return percentOf(*wear);
 }
 
 }  // namespace corvelle

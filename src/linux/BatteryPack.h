@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvelle {
@@ -15,18 +16,19 @@ struct BatteryPack {
     // Attribute file name to its text.
     using Attributes = std::map<std::string, std::string, std::less<>>;
 
-    // now / full / design in one unit: energy_* (µWh) or charge_* (µAh).
-    struct Amounts {
+    // Two amounts in one unit: energy_* (µWh) or charge_* (µAh).
+    struct Ratio {
         bool energy = true;
-        double now = 0, full = 0;
-        std::optional<double> design;
+        double part = 0, whole = 0;
+        bool operator==(const Ratio&) const = default;
     };
 
-    std::optional<Amounts> amounts;
-    std::optional<double> capacityPercent;  // the driver's own `capacity`
+    std::optional<Ratio> charge;            // now over full
+    std::optional<Ratio> wear;              // full over design
+    std::optional<double> capacityPercent;  // the driver's own `capacity`, or the packs' mean
     std::optional<std::string> level;       // `capacity_level`, when it names a level
     std::optional<double> nowMAh, fullMAh, designMAh;
-    std::optional<double> watts;        // power draw, 0 while Full or Not charging
+    std::optional<double> watts;  // power draw, 0 while Full or Not charging
     std::optional<std::int64_t> voltageMV;
     std::optional<std::int64_t> currentMA;  // magnitude
     std::optional<std::int64_t> cycleCount;
@@ -34,12 +36,20 @@ struct BatteryPack {
 
     // Missing, malformed and implausible attributes are no reading.
     static BatteryPack from(const Attributes& attributes);
-    // Summed amounts, capacities and power; the most-cycled pack's count; charging if any
-    // charges, discharging if any discharges and none charges.
+    // Summed amounts, capacities and power; the most-cycled pack's count; the lowest level;
+    // charging if any charges, discharging if any discharges and none charges.
     static BatteryPack combined(const std::vector<BatteryPack>& packs);
 
+    // 0 to 100: the charge ratio, else `capacity`.
     std::optional<double> percent() const;
+    // At most 100; absent without a full and a design amount in one unit.
     std::optional<double> healthPercent() const;
+
+    // An attribute's text, empty when it is missing.
+    static std::string_view text(const Attributes& attributes, std::string_view name);
+    // An attribute's integer within [min, max]; absent when missing, malformed or outside.
+    static std::optional<std::int64_t> integerIn(const Attributes& attributes, std::string_view name,
+                                                 std::int64_t min, std::int64_t max);
 };
 
 }  // namespace corvelle

@@ -19,18 +19,8 @@ constexpr const char* kBatteryAttributes[] = {
 constexpr const char* kSupplyAttributes[] = {"online", "voltage_max", "current_max"};
 
 using Attributes = SysfsBatteryRegistry::Attributes;
-
-std::string_view text(const Attributes& attributes, std::string_view name) {
-    const auto found = attributes.find(name);
-    return found == attributes.end() ? std::string_view() : std::string_view(found->second);
-}
-
-std::optional<std::int64_t> integerIn(const Attributes& attributes, std::string_view name, std::int64_t min,
-                                      std::int64_t max) {
-    const auto value = TextFile::parseSigned(text(attributes, name));
-    if (!value || *value < min || *value > max) return std::nullopt;
-    return value;
-}
+constexpr auto text = BatteryPack::text;
+constexpr auto integerIn = BatteryPack::integerIn;
 
 bool isSystemBattery(const Attributes& a) {
     return text(a, "type") == "Battery" && text(a, "scope") != "Device" && text(a, "present") != "0";

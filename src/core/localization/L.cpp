@@ -1,6 +1,7 @@
 #include "localization/L.h"
 
 #include "localization/Localized.h"
+#include "util/Format.h"
 
 namespace corvelle::L {
 namespace {

@@ -12,8 +12,8 @@ namespace {
 
 std::optional<ConditionAlertService::Battery> alertBattery(const std::optional<BatteryMonitor::Snapshot>& battery) {
     if (!battery) return std::nullopt;
-    return ConditionAlertService::Battery{battery->percentage, battery->chargeLevel,
-                                          !battery->isPluggedIn && !battery->isCharging};
+    return ConditionAlertService::Battery{battery->percentage, !battery->isPluggedIn && !battery->isCharging,
+                                          battery->chargeLevel};
 }
 
 }  // namespace
