@@ -322,8 +322,8 @@ TEST(BatteryContentTest, UsageRatioAndHealthChangeColourAtTheirBoundaries) {
     none.batteryHealthPercent = 79.9;
     EXPECT_EQ(BatteryContent::health(none).color, SC::orange) << "the health line's colours (ChartRulesTest)";
     EXPECT_FALSE(BatteryContent::hasBattery(none));
-    none.batteryDesignCapacityMAh = 4000;
-    EXPECT_TRUE(BatteryContent::hasBattery(none)) << "an empty battery is still a battery";
+    none.batteryIsPresent = true;
+    EXPECT_TRUE(BatteryContent::hasBattery(none)) << "a battery without any figure is still a battery";
 }
 
 using ProcessesContent::SortOrder;
@@ -376,6 +376,7 @@ TEST(TipsContentTest, AMachineWithoutABatteryIsNotAboutToDie) {
     EXPECT_TRUE(TipsContent::content({}, std::nullopt, std::nullopt, std::nullopt).tips.empty());
     SystemStats dying;
     dying.batteryPercentage = 4;
+    dying.batteryIsPresent = true;
     const auto tips = TipsContent::content(dying, std::nullopt, std::nullopt, std::nullopt).tips;
     ASSERT_FALSE(tips.empty());
     EXPECT_EQ(tips.front().title, "Battery almost empty");
