@@ -213,7 +213,7 @@ void AppDelegate::openFeedbackWindow() {
     openFloatingWindow(feedbackWindow_, L::feedbackWindowTitle(), feedbackWindowSize,
                        [this] {
                            return new FeedbackView(systemMonitor_->stats().get(), *appSettings_,
-                                                   dependencies_.feedbackRoute.value());
+                                                   dependencies_.feedbackRoute.value(), feedbackDraft_);
                        });
 }
 

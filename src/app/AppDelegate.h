@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QSize>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -113,6 +114,8 @@ private:
     QPointer<ShellWindow> detailWindow_;
     QPointer<ShellWindow> settingsWindow_;
     QPointer<ShellWindow> feedbackWindow_;
+    // The feedback message not sent yet, kept when its window closes.
+    QString feedbackDraft_;
     std::vector<QPointer<ShellWindow>> retired_;
     std::string lastBatteryTimeString_;
     // What the status item shows, for a replacement item.

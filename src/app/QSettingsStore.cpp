@@ -37,33 +37,37 @@ QString QSettingsStore::encode(const Value& value) {
         value);
 }
 
-std::optional<KeyValueStore::Value> QSettingsStore::decode(const QString& text) {
-    if (text.size() < 2 || text[1] != ':') return std::nullopt;
+// A text without a type tag, or one its tag does not fit (a hand-edited "5", "d:fast"), reads
+// as plain text: typed reads of another type still answer nothing, and the settings can say
+// what they found.
+KeyValueStore::Value QSettingsStore::decode(const QString& text) {
+    const KeyValueStore::Value asText = text.toStdString();
+    if (text.size() < 2 || text[1] != ':') return asText;
     const QString body = text.mid(2);
     bool ok = false;
     switch (text[0].toLatin1()) {
         case 'd': {
             const double v = body.toDouble(&ok);
             if (ok && std::isfinite(v)) return v;
-            return std::nullopt;
+            return asText;
         }
         case 'i': {
             const qlonglong v = body.toLongLong(&ok);
             if (ok) return static_cast<std::int64_t>(v);
-            return std::nullopt;
+            return asText;
         }
         case 'b':
             if (body == "1" || body == "0") return body == "1";
-            return std::nullopt;
+            return asText;
         case 's':
             return body.toStdString();
         case 'x': {
             auto decoded = QByteArray::fromBase64Encoding(body.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-            if (!decoded) return std::nullopt;
+            if (!decoded) return asText;
             return Bytes(decoded.decoded.begin(), decoded.decoded.end());
         }
         default:
-            return std::nullopt;
+            return asText;
     }
 }
 

@@ -9,6 +9,13 @@
 
 namespace corvelle {
 
+namespace {
+
+// A service manager's stop, Ctrl+C, and the terminal it was started from closing.
+constexpr int quitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+}  // namespace
+
 int SignalQuitter::pipe_[2] = {-1, -1};
 
 SignalQuitter::SignalQuitter(QObject* parent) : QObject(parent) {
@@ -24,13 +31,11 @@ SignalQuitter::SignalQuitter(QObject* parent) : QObject(parent) {
     action.sa_handler = &SignalQuitter::handle;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    for (const int number : quitSignals) sigaction(number, &action, nullptr);
 }
 
 SignalQuitter::~SignalQuitter() {
-    signal(SIGTERM, SIG_DFL);
-    signal(SIGINT, SIG_DFL);
+    for (const int quit : quitSignals) signal(quit, SIG_DFL);
     for (int& fd : pipe_) {
         if (fd >= 0) ::close(fd);
         fd = -1;

@@ -6,7 +6,7 @@ class QSocketNotifier;
 
 namespace corvelle {
 
-// Turns SIGTERM and SIGINT into a normal application quit, so they take the same path as
+// Turns SIGTERM, SIGINT and SIGHUP into a normal application quit, so they take the same path as
 // "Quit" (aboutToQuit, the monitor's stop(), saved files). One instance per process.
 class SignalQuitter : public QObject {
     Q_OBJECT

@@ -27,6 +27,7 @@
 #include "localization/LCommandLine.h"
 #include "monitor/SystemMonitor.h"
 #include "outbound/FeedbackService.h"
+#include "outbound/MetricsPushService.h"
 #include "outbound/TelemetryService.h"
 #include "settings/Constants.h"
 #include "settings/OverlayKeyValueStore.h"
@@ -34,17 +35,32 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
+#include <QMessageAuthenticationCode>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 
 using namespace corvelle;
 
 namespace {
+
+// With no session bus address and no user bus socket, the bus library would start a bus daemon
+// of its own (through dbus-launch) that outlives us. An address where no bus is keeps the whole
+// process, and what it starts, off the bus: one instance then goes by the lock file.
+void withoutBusAutolaunch() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    if (runtime && *runtime && std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error)) return;
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 1);
+}
 
 // Tests only: CORVELLE_SAVE_INTERVAL=SECONDS saves the data files that often, so a test can
 // stop the program at many moments across saves.
@@ -54,15 +70,42 @@ void applySaveInterval(MachineSources& sources) {
     if (seconds > 0 && seconds < sources.checkpointInterval) sources.checkpointInterval = seconds;
 }
 
+void noteOnStderr(const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }
+
+// Pushes the metrics through `client` while the settings name a Pushgateway, as this machine's
+// instance: a keyed hash of its machine id, which the gateway's readers cannot turn back into
+// the id, and never a user name. None on a machine without an id.
+std::unique_ptr<MetricsPushService> makeMetricsPush(AppSettings& settings, std::shared_ptr<HttpClient> client,
+                                                    std::shared_ptr<Clock> clock) {
+    const auto machineId = LinuxSystemInfo().machineId();
+    if (!machineId) {
+        if (!settings.metricsPushURL().empty()) noteOnStderr("no machine id in /etc/machine-id: no metrics are pushed");
+        return nullptr;
+    }
+    const QByteArray instance = QMessageAuthenticationCode::hash(QByteArray::fromStdString(*machineId),
+                                                                 "io.mirelo.corvelle.metrics", QCryptographicHash::Sha256);
+    return std::make_unique<MetricsPushService>(settings, std::move(client), std::move(clock),
+                                                instance.toHex().left(32).toStdString(), noteOnStderr);
+}
+
+// `pushClient` carries the metrics to a Pushgateway; none pushes nothing.
 std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_ptr<EventLoop> eventLoop,
                                            DataFolder dataFolder, std::shared_ptr<Notifier> notifier,
-                                           std::shared_ptr<TelemetryService> telemetry) {
+                                           std::shared_ptr<TelemetryService> telemetry,
+                                           std::shared_ptr<HttpClient> pushClient = nullptr) {
     MachineSources sources = makeLinuxMachineSources();
     sources.eventLoop = std::move(eventLoop);
     sources.dataFolder = std::move(dataFolder);
     sources.notifier = std::move(notifier);
     applySaveInterval(sources);
-    return std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry));
+    auto push = pushClient ? makeMetricsPush(settings, std::move(pushClient), sources.clock) : nullptr;
+    auto monitor =
+        std::make_unique<SystemMonitor>(settings, std::move(sources), std::move(telemetry), std::move(push));
+    // Tests only: CORVELLE_TICK_INTERVAL=SECONDS ticks faster than any setting may.
+    if (const char* tick = std::getenv("CORVELLE_TICK_INTERVAL"); tick && std::strtod(tick, nullptr) > 0) {
+        monitor->setFixedInterval(std::strtod(tick, nullptr));
+    }
+    return monitor;
 }
 
 // The user's settings, read but never written: for the modes that only look.
@@ -130,7 +173,8 @@ int runApp(const CommandLine& command, int argc, char** argv) {
 
     auto eventLoop = std::make_shared<QtEventLoop>();
     auto notifier = std::make_shared<DBusNotifier>();
-    // Feedback, telemetry and the update check share one HTTPS client; answers arrive on the Qt loop.
+    // Feedback, telemetry, the metrics push and the update check share one HTTPS client; answers
+    // arrive on the Qt loop.
     const auto httpClient = std::make_shared<CurlHttpClient>(eventLoop);
     const LinuxSystemInfo systemInfo;
     // Lives until main returns; its worker ends before the statics it uses.
@@ -138,9 +182,9 @@ int runApp(const CommandLine& command, int argc, char** argv) {
         std::make_shared<TelemetryService>(AppSettings::shared(), httpClient, systemInfo, std::make_shared<SystemClock>());
     TelemetryService::installShared(telemetry);
     AppDelegate::Dependencies dependencies;
-    dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry](AppSettings& settings) {
+    dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry, httpClient](AppSettings& settings) {
         return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
-                           telemetry);
+                           telemetry, httpClient);
     };
     bool statusNotifierInUse = false;
     dependencies.makeStatusItem = [&statusNotifierInUse]() -> std::unique_ptr<StatusItem> {
@@ -154,8 +198,7 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     dependencies.makeUpdateController = [httpClient, eventLoop] {
         return std::make_unique<UpdateController>(UpdateController::Dependencies{
             httpClient, eventLoop, Constants::version(),
-            [](const UpdateCheckResult& result) { showUpdateDialog(result, Constants::version()); },
-            [](const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }});
+            [](const UpdateCheckResult& result) { showUpdateDialog(result, Constants::version()); }, noteOnStderr});
     };
     dependencies.quit = [] { QCoreApplication::quit(); };
     dependencies.feedbackRoute.emplace(FeedbackService::Route{*httpClient, *eventLoop, systemInfo});
@@ -172,9 +215,11 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
         if (!statusNotifierInUse) delegate.replaceStatusItem();
     });
-    // SIGTERM and SIGINT quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
+    // SIGTERM, SIGINT, SIGHUP and the session's end quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    // The session ends: quit as on SIGTERM, saving what was sampled.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { QCoreApplication::quit(); });
     QTimer::singleShot(0, &app, [&] {
         delegate.applicationDidFinishLaunching();
         if (command.action != CommandLine::Action::start) handle(delegate, request);
@@ -192,6 +237,7 @@ QStringList argumentList(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    withoutBusAutolaunch();
     const CommandLine command = CommandLine::parse(argumentList(argc, argv));
     if (command.error != CommandLine::Error::none) return answerWithoutRunning(command);
     switch (command.action) {

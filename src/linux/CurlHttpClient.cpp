@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <string_view>
 
 namespace corvelle {
 namespace {
@@ -34,7 +35,7 @@ struct CurlHttpClient::Transfer {
     CURL* easy = nullptr;
     CURLU* url = nullptr;
     curl_slist* headers = nullptr;
-    bool post = false;
+    const char* method = "GET";  // GET, or POST or PUT with `body`
     std::string body;
     std::string response;
     size_t maxResponse = 0;
@@ -78,8 +79,18 @@ CurlHttpClient::~CurlHttpClient() {
 
 void CurlHttpClient::post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
                           std::function<void(HttpResult)> done) {
+    send("POST", url, headers, std::move(body), timeoutSeconds, std::move(done));
+}
+
+void CurlHttpClient::put(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
+                         std::function<void(HttpResult)> done) {
+    send("PUT", url, headers, std::move(body), timeoutSeconds, std::move(done));
+}
+
+void CurlHttpClient::send(const char* method, const std::string& url, const Headers& headers, std::string body,
+                          double timeoutSeconds, std::function<void(HttpResult)> done) {
     auto transfer = std::make_unique<Transfer>();
-    transfer->post = true;
+    transfer->method = method;
     transfer->body = std::move(body);
     submit(std::move(transfer), url, headers, timeoutSeconds, std::move(done));
 }
@@ -138,8 +149,10 @@ std::optional<std::string> CurlHttpClient::prepare(Transfer& transfer, const std
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (transfer.post) {
+    if (std::string_view(transfer.method) != "GET") {
         curl_easy_setopt(easy, CURLOPT_POST, 1L);
+        // A PUT with the body given like a POST's, rather than read through a callback.
+        if (std::string_view(transfer.method) == "PUT") curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, "PUT");
         curl_easy_setopt(easy, CURLOPT_POSTFIELDS, transfer.body.data());
         curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(transfer.body.size()));
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, discardBody);

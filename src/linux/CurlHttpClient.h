@@ -30,12 +30,16 @@ public:
 
     void post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
               std::function<void(HttpResult)> done) override;
+    void put(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
+             std::function<void(HttpResult)> done) override;
     void get(const std::string& url, const Headers& headers, double timeoutSeconds, size_t maxBodyBytes,
              std::function<void(HttpResult)> done) override;
     bool waitUntilIdle(double seconds) override;
 
 private:
     struct Transfer;
+    void send(const char* method, const std::string& url, const Headers& headers, std::string body,
+              double timeoutSeconds, std::function<void(HttpResult)> done);
     // Keeps an answer's body up to the transfer's limit; one byte more ends the transfer.
     static size_t keepBody(char* data, size_t size, size_t count, void* transfer);
     void submit(std::unique_ptr<Transfer> transfer, const std::string& url, const Headers& headers,

@@ -43,8 +43,8 @@ std::filesystem::path HwmonDevice::temperatureFile(int index, const char* suffix
     return directory / ("temp" + std::to_string(index) + "_" + suffix);
 }
 
-std::filesystem::path HwmonDevice::fanFile(int index) const {
-    return directory / ("fan" + std::to_string(index) + "_input");
+std::filesystem::path HwmonDevice::fanFile(int index, const char* suffix) const {
+    return directory / ("fan" + std::to_string(index) + "_" + suffix);
 }
 
 std::vector<HwmonDevice> HwmonDevice::scan(const std::filesystem::path& root) {

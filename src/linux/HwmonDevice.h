@@ -19,7 +19,7 @@ struct HwmonDevice {
     std::vector<int> fans;                  // N of each fanN_input, in order
 
     std::filesystem::path temperatureFile(int index, const char* suffix = "input") const;
-    std::filesystem::path fanFile(int index) const;
+    std::filesystem::path fanFile(int index, const char* suffix = "input") const;
 
     // The devices below root in number order (hwmon2 before hwmon10).
     static std::vector<HwmonDevice> scan(const std::filesystem::path& root);

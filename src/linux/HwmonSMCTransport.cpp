@@ -7,55 +7,25 @@
 
 #include <algorithm>
 #include <bit>
-#include <span>
-#include <string_view>
 
 namespace corvelle {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::uint32_t kFloatType = fourCharCode("flt ");
 
-enum class Group { eCore, pCore, gpu, none };
-
-bool isGpuDriver(std::string_view name) {
-    return name == "amdgpu" || name == "radeon" || name == "nouveau" || name == "i915" || name == "xe";
+std::optional<double> readValue(const fs::path& file, std::optional<double> (*parse)(std::string_view)) {
+    const auto text = TextFile::readTrimmed(file);
+    return text ? parse(*text) : std::nullopt;
 }
 
-// The number after a label's prefix ("Core 12" -> 12).
-std::optional<int> labelNumber(std::string_view label, std::string_view prefix) {
-    if (!label.starts_with(prefix)) return std::nullopt;
-    const auto number = TextFile::parseUnsigned(label.substr(prefix.size()));
-    if (!number || *number > 1'000'000) return std::nullopt;
-    return static_cast<int>(*number);
-}
-
-int coretempPackage(const HwmonDevice& device, int fallback) {
+SensorChip chipOf(const HwmonDevice& device) {
+    SensorChip chip{device.name, {}};
     for (const auto& temperature : device.temperatures) {
-        if (const auto package = labelNumber(temperature.label, "Package id ")) return *package;
+        chip.temperatures.push_back({temperature.index, temperature.label, device.temperatureFile(temperature.index)});
     }
-    return fallback;
-}
-
-Group groupOf(const HwmonDevice& device, const HwmonDevice::Temperature& temperature, int package,
-              const HwmonSMCTransport::CoreSet& efficiencyCores) {
-    const std::string_view label = temperature.label;
-    if (device.name == "coretemp") {
-        const auto core = labelNumber(label, "Core ");
-        if (!core) return Group::none;
-        return efficiencyCores.count({package, *core}) ? Group::eCore : Group::pCore;
-    }
-    if (device.name == "k10temp") return label == "Tctl" || label.starts_with("Tccd") ? Group::pCore : Group::none;
-    if (isGpuDriver(device.name) && (label == "edge" || (label.empty() && temperature.index == 1))) return Group::gpu;
-    return Group::none;
-}
-
-void deal(HwmonSMCTransport::KeyMap& keys, std::span<const std::string_view> names,
-          const std::vector<std::filesystem::path>& files, std::optional<double> (*parse)(std::string_view)) {
-    for (size_t i = 0; i < files.size() && !names.empty(); ++i) {
-        auto& key = keys[fourCharCode(names[i % names.size()])];
-        key.files.push_back(files[i]);
-        key.parse = parse;
-    }
+    return chip;
 }
 
 // The float's bytes, most significant first.
@@ -66,32 +36,10 @@ void putFloat(SMCParamRecord& record, float value) {
 
 }  // namespace
 
-HwmonSMCTransport::HwmonSMCTransport(std::filesystem::path root) : root_(std::move(root)) {}
+HwmonSMCTransport::HwmonSMCTransport(fs::path root) : root_(std::move(root)) {}
 
-HwmonSMCTransport::KeyMap HwmonSMCTransport::mapKeys(const std::vector<HwmonDevice>& devices,
-                                                     const CoreSet& efficiencyCores) {
-    std::vector<std::filesystem::path> groups[3], fans;
-    int coretempDevices = 0;
-    for (const auto& device : devices) {
-        const int package = device.name == "coretemp" ? coretempPackage(device, coretempDevices++) : 0;
-        for (const auto& temperature : device.temperatures) {
-            const Group group = groupOf(device, temperature, package, efficiencyCores);
-            if (group != Group::none) groups[static_cast<int>(group)].push_back(device.temperatureFile(temperature.index));
-        }
-        for (int fan : device.fans) fans.push_back(device.fanFile(fan));
-    }
-    namespace Keys = Constants::SMCKeys;
-    KeyMap keys;
-    deal(keys, Keys::eCoreTemps, groups[static_cast<int>(Group::eCore)], SensorText::celsius);
-    deal(keys, Keys::pCoreTemps, groups[static_cast<int>(Group::pCore)], SensorText::celsius);
-    deal(keys, Keys::gpuTemps, groups[static_cast<int>(Group::gpu)], SensorText::celsius);
-    fans.resize(std::min(fans.size(), Keys::fanSpeed.size()));
-    deal(keys, Keys::fanSpeed, fans, SensorText::rpm);
-    return keys;
-}
-
-HwmonSMCTransport::CoreSet HwmonSMCTransport::efficiencyCores() const {
-    CoreSet cores;
+SensorChoice::CoreSet HwmonSMCTransport::efficiencyCores() const {
+    SensorChoice::CoreSet cores;
     for (int cpu : ProcStatCpuSource(root_).efficiencyCpus()) {
         const auto topology = root_ / "sys/devices/system/cpu" / ("cpu" + std::to_string(cpu)) / "topology";
         const auto package = TextFile::readTrimmed(topology / "physical_package_id");
@@ -103,7 +51,54 @@ HwmonSMCTransport::CoreSet HwmonSMCTransport::efficiencyCores() const {
     return cores;
 }
 
-void HwmonSMCTransport::scan() { keys_ = mapKeys(HwmonDevice::scan(root_), efficiencyCores()); }
+// Zones named by their type; hwmon names spell the type's '-' as '_', and so do these.
+std::vector<SensorChip> HwmonSMCTransport::thermalZones() const {
+    std::vector<SensorChip> zones;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(root_ / "sys/class/thermal", error)) {
+        if (!entry.path().filename().string().starts_with("thermal_zone")) continue;
+        auto type = TextFile::readTrimmed(entry.path() / "type");
+        if (!type) continue;
+        std::replace(type->begin(), type->end(), '-', '_');
+        zones.push_back({std::move(*type), {{0, "", entry.path() / "temp"}}});
+    }
+    return zones;
+}
+
+// Every fan input, by chip name and then device and input number, so the order survives the
+// devices being numbered differently at the next boot.
+void HwmonSMCTransport::mapFans(const std::vector<HwmonDevice>& devices) {
+    std::vector<const HwmonDevice*> byName;
+    for (const auto& device : devices) byName.push_back(&device);
+    std::stable_sort(byName.begin(), byName.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
+    size_t next = 0;
+    for (const auto* device : byName) {
+        for (int fan : device->fans) {
+            if (next == Constants::SMCKeys::fanSpeed.size()) return;
+            // A fan's own maximum; 0 or unreadable means it has none.
+            auto limit = readValue(device->fanFile(fan, "max"), SensorText::rpm);
+            if (limit && *limit <= 0) limit.reset();
+            keys_[fourCharCode(Constants::SMCKeys::fanSpeed[next++])] = {{device->fanFile(fan)}, SensorText::rpm, limit};
+        }
+    }
+}
+
+void HwmonSMCTransport::scan() {
+    const auto devices = HwmonDevice::scan(root_);
+    std::vector<SensorChip> chips = thermalZones();
+    for (const auto& device : devices) chips.push_back(chipOf(device));
+    auto choice = SensorChoice::choose(chips, efficiencyCores());
+
+    namespace Keys = Constants::SMCKeys;
+    keys_.clear();
+    const auto put = [this](std::string_view key, std::vector<fs::path> files) {
+        if (!files.empty()) keys_[fourCharCode(key)] = {std::move(files), SensorText::celsius, std::nullopt};
+    };
+    put(Keys::pCoreTemps[0], std::move(choice.cpu));
+    put(Keys::eCoreTemps[0], std::move(choice.efficiencyCores));
+    put(Keys::gpuTemps[0], std::move(choice.gpu));
+    mapFans(devices);
+}
 
 bool HwmonSMCTransport::open() {
     scan();
@@ -114,20 +109,18 @@ std::optional<double> HwmonSMCTransport::readKey(std::uint32_t key) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         const auto found = keys_.find(key);
         if (found == keys_.end()) return std::nullopt;
-        double sum = 0;
-        int count = 0;
+        const KeyFiles& files = found->second;
+        std::optional<double> hottest;
         bool vanished = false;
-        for (const auto& file : found->second.files) {
-            const auto text = TextFile::readTrimmed(file);
-            const auto value = text ? found->second.parse(*text) : std::nullopt;
-            if (value) {
-                sum += *value;
-                ++count;
-            } else if (std::error_code error; !std::filesystem::exists(file, error)) {
+        for (const auto& file : files.files) {
+            const auto value = readValue(file, files.parse);
+            if (value && !(files.limit && *value > *files.limit)) {
+                hottest = std::max(hottest.value_or(*value), *value);
+            } else if (std::error_code error; !value && !fs::exists(file, error)) {
                 vanished = true;
             }
         }
-        if (!vanished) return count > 0 ? std::optional(sum / count) : std::nullopt;
+        if (!vanished) return hottest;
         scan();  // a device went away or was renumbered
     }
     return std::nullopt;

@@ -1,52 +1,49 @@
 #pragma once
 
 #include "linux/HwmonDevice.h"
+#include "linux/SensorChoice.h"
 #include "platform/SMCTransport.h"
 
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace corvelle {
 
-// Answers the controller's key-info and read-key calls from /sys/class/hwmon: the efficiency-
-// and performance-core keys read coretemp cores (split by the hybrid topology) or the k10temp
-// Tctl/Tccd sensors, the GPU keys a graphics driver's edge sensor, F0Ac/F1Ac the first two fan
-// inputs. Every key answers type "flt ". Keys without a sensor fail the call.
-// The devices are scanned once, and again only when a sensor file disappears.
+// Answers the controller's key-info and read-key calls from /sys/class/hwmon and
+// /sys/class/thermal: the first performance-core key reads the CPU, the first efficiency-core key
+// a hybrid CPU's efficiency cores, the first GPU key the hottest GPU sensor (see SensorChoice),
+// and F0Ac onward one fan input each, in a stable order. Every key answers type "flt ". Keys
+// without a sensor fail the call. The sensors are scanned once, and again only when a sensor file
+// disappears.
 class HwmonSMCTransport : public SMCTransport {
 public:
-    // A key reads the mean of its files, each read with `parse` (°C from m°C, or RPM).
-    struct KeyFiles {
-        std::vector<std::filesystem::path> files;
-        std::optional<double> (*parse)(std::string_view text) = nullptr;
-    };
-    using KeyMap = std::map<std::uint32_t, KeyFiles>;
-    // Efficiency cores as (package id, core id).
-    using CoreSet = std::set<std::pair<int, int>>;
-
     explicit HwmonSMCTransport(std::filesystem::path root = "/");
 
-    // Scans the devices; false when no key has a sensor.
+    // Scans the sensors; false when no key has one.
     bool open() override;
     bool call(std::uint32_t selector, const SMCParamRecord& input, SMCParamRecord& output) override;
     void close() override {}
 
-    // Which sensors stand behind which key. Sensors of a group are dealt to its keys in turn,
-    // so the keys' mean is the sensors' mean whenever they divide evenly.
-    static KeyMap mapKeys(const std::vector<HwmonDevice>& devices, const CoreSet& efficiencyCores);
-
 private:
+    // A key reads the hottest of its files (a fan key has one), each read with `parse`; a value
+    // above `limit` is no reading.
+    struct KeyFiles {
+        std::vector<std::filesystem::path> files;
+        std::optional<double> (*parse)(std::string_view text) = nullptr;
+        std::optional<double> limit;
+    };
+
     void scan();
-    CoreSet efficiencyCores() const;
+    void mapFans(const std::vector<HwmonDevice>& devices);
+    std::vector<SensorChip> thermalZones() const;
+    SensorChoice::CoreSet efficiencyCores() const;
     std::optional<double> readKey(std::uint32_t key);
 
     std::filesystem::path root_;
-    KeyMap keys_;
+    std::map<std::uint32_t, KeyFiles> keys_;
 };
 
 }  // namespace corvelle

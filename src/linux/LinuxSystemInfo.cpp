@@ -51,6 +51,15 @@ std::string LinuxSystemInfo::osVersion() const {
     return name.value_or("Linux") + (kernel ? " (kernel " + *kernel + ")" : "");
 }
 
+std::optional<std::string> LinuxSystemInfo::machineId() const {
+    for (const char* file : {"etc/machine-id", "var/lib/dbus/machine-id"}) {
+        // "uninitialized" and empty files stand for an id the first boot has yet to write.
+        const auto id = readNonEmpty(file);
+        if (id && id->size() == 32 && id->find_first_not_of("0123456789abcdef") == std::string::npos) return id;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> LinuxSystemInfo::prettyName(std::string_view osRelease) {
     std::optional<std::string> result;
     TextFile::forEachLine(osRelease, [&](std::string_view line) {

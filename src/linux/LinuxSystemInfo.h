@@ -20,6 +20,10 @@ public:
     // "Debian GNU/Linux 12 (bookworm) (kernel 6.1.0-18-amd64)"; "Linux" when nothing is known.
     std::string osVersion() const override;
 
+    // The machine id (32 lower-case hex digits) of systemd, or of D-Bus where systemd set none;
+    // absent when neither holds one.
+    std::optional<std::string> machineId() const;
+
     // The PRETTY_NAME value of an os-release text with its quoting removed; absent when the
     // text has none or it is empty.
     static std::optional<std::string> prettyName(std::string_view osRelease);

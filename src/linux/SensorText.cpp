@@ -6,7 +6,8 @@ namespace corvelle::SensorText {
 namespace {
 
 constexpr double kLowestCelsius = -50, kHighestCelsius = 200;
-constexpr std::int64_t kHighestRpm = 100'000;
+// 65535 is the all-ones placeholder of a fan that has no reading.
+constexpr std::int64_t kHighestRpm = 65'534;
 
 }  // namespace
 

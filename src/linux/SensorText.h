@@ -9,7 +9,7 @@ namespace corvelle::SensorText {
 
 // Millidegrees as °C; absent when malformed or outside -50 to 200 °C.
 std::optional<double> celsius(std::string_view text);
-// A fan's speed in revolutions per minute; absent when malformed, negative or beyond 100,000.
+// A fan's speed in revolutions per minute; absent when malformed, negative or 65535 and beyond.
 std::optional<double> rpm(std::string_view text);
 
 }  // namespace corvelle::SensorText

@@ -27,7 +27,7 @@ using namespace std::chrono_literals;
 
 // Starts the built app with its data and settings in `home`; `saveInterval` (seconds) shortens
 // the save cadence when given.
-pid_t startApp(const test::TempDir& home, const char* saveInterval = nullptr) {
+pid_t startApp(const test::TempDir& home, const char* saveInterval = nullptr, const char* tickInterval = nullptr) {
     const pid_t child = fork();
     if (child == 0) {
         setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
@@ -38,6 +38,7 @@ pid_t startApp(const test::TempDir& home, const char* saveInterval = nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         if (saveInterval) setenv("CORVELLE_SAVE_INTERVAL", saveInterval, 1);
+        if (tickInterval) setenv("CORVELLE_TICK_INTERVAL", tickInterval, 1);
         execl(CORVELLE_APP_PATH, CORVELLE_APP_PATH, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -52,11 +53,11 @@ int stopApp(pid_t app, int signal) {
     return status;
 }
 
-// Runs the app for about `seconds`, then sends SIGTERM.
-int runApp(const test::TempDir& home, double seconds) {
+// Runs the app for about `seconds`, then sends `signal`.
+int runApp(const test::TempDir& home, double seconds, int signal) {
     const pid_t app = startApp(home);
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    return stopApp(app, SIGTERM);
+    return stopApp(app, signal);
 }
 
 void setPollingInterval(const test::TempDir& home, double seconds) {
@@ -82,20 +83,20 @@ std::int64_t samplesOf(const UsageHistory& history) {
                            [](std::int64_t sum, const DailySnapshot& day) { return sum + day.sampleCount; });
 }
 
-// Every tick at a one-second interval is in the day's record after SIGTERM, and a second run
-// continues the same record.
-TEST(AppEndToEnd, SigtermSavesEveryTickOfTheDay) {
+// Every tick at a one-second interval is in the day's record after SIGTERM, and a second run,
+// ended as a closing terminal ends it (SIGHUP), continues the same record.
+TEST(AppEndToEnd, SigtermAndSighupSaveEveryTickOfTheDay) {
     test::TempDir home;
     setPollingInterval(home, 1.0);
 
-    ASSERT_EQ(runApp(home, 6), 0);  // a normal exit, not death by signal
+    ASSERT_EQ(runApp(home, 6, SIGTERM), 0);  // a normal exit, not death by signal
     const auto first = savedDay(home);
     ASSERT_TRUE(first);
     EXPECT_GE(first->sampleCount, 2);
     // One sample per second between the first and the last, to the whole second the file keeps.
     EXPECT_LE(std::fabs(first->lastSampleAt - first->firstSampleAt - (first->sampleCount - 1)), 1.0);
 
-    ASSERT_EQ(runApp(home, 4), 0);
+    ASSERT_EQ(runApp(home, 4, SIGHUP), 0);
     const auto second = savedDay(home);
     ASSERT_TRUE(second);
     if (second->date == first->date) {
@@ -128,14 +129,13 @@ std::int64_t samplesAfterNextSave(const test::TempDir& home, std::int64_t before
 // the last save that completed before it, and nothing was moved aside: the next start goes on
 // from there. Returns the samples saved in the end.
 std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed) {
-    setPollingInterval(home, 0.05);
     const auto folder = dataFolder(home);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> afterFirstSaveMs(0, 200);
     std::int64_t saved = 0;
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        const pid_t app = startApp(home, "0.1");
+        const pid_t app = startApp(home, "0.1", "0.05");
         saved = samplesAfterNextSave(home, saved, 3s);
         std::this_thread::sleep_for(std::chrono::milliseconds(afterFirstSaveMs(random)));
         EXPECT_TRUE(WIFSIGNALED(stopApp(app, SIGKILL)));

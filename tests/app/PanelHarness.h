@@ -45,7 +45,7 @@ inline SystemStats busyMoment() {
     stats.eCoreTemp = 48.2;
     stats.pCoreTemp = 78;
     stats.gpuTemp = 88.1;
-    stats.fanSpeeds = {3900, 3850};
+    stats.fanSpeeds = {3900, 3850, 1210, 980, 2450, 760};  // a desktop board's six fans
     stats.thermalLevel = ThermalLevel::heavy;
     stats.batteryDesignCapacityMAh = 5000;
     stats.batteryHealthPercent = 87.4;

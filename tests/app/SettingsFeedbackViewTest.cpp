@@ -76,7 +76,7 @@ TEST_F(SettingsViewTest, PickersStoreTheirValuesAndShowStoredOnes) {
     settings.setPollingInterval(1);
     EXPECT_EQ(named<SegmentedPicker>(view, "Polling interval")->selected(), 0);
     settings.setPollingInterval(3);
-    EXPECT_EQ(named<SegmentedPicker>(view, "Polling interval")->selected(), -1) << "no choice is 3 s";
+    EXPECT_EQ(named<SegmentedPicker>(view, "Polling interval")->selected(), 1) << "3 s reads as the nearest choice";
 
     settings.setAlertsLowBattery(true);
     auto* threshold = named<QComboBox>(view, "Battery threshold");
@@ -166,7 +166,8 @@ protected:
     CurlHttpClient client{loop};
     test::FixedSystemInfo machine;
     SystemStats opened = test::StatsBuilder().cores(4, 2).memory(0, 16ULL << 30);
-    FeedbackView view{opened, AppSettings::shared(), {client, *loop, machine, server.url("/feedback")}};
+    QString draft;
+    FeedbackView view{opened, AppSettings::shared(), {client, *loop, machine, server.url("/feedback")}, draft};
 };
 
 TEST_F(FeedbackViewTest, SuccessClearsTheMessageAndClosesAfterAMomentAndAHalf) {
@@ -178,7 +179,7 @@ TEST_F(FeedbackViewTest, SuccessClearsTheMessageAndClosesAfterAMomentAndAHalf) {
     send();
     EXPECT_EQ(view.state(), FeedbackState::success);
     EXPECT_EQ(statusLine(), "Thanks for your feedback!");
-    EXPECT_TRUE(view.message().isEmpty());
+    EXPECT_TRUE(view.message().isEmpty() && draft.isEmpty());
     const auto body = lastBody();
     EXPECT_EQ(body["category"], "feature");
     EXPECT_EQ(body["message"], "Dark mode, please") << "trimmed at both ends";
@@ -206,7 +207,9 @@ TEST_F(FeedbackViewTest, AFailedSendKeepsTheMessage) {
     loop->advance(FeedbackView::closeDelaySeconds);
     EXPECT_TRUE(view.isVisible());
 
-    FeedbackView refused(opened, AppSettings::shared(), {client, *loop, machine, "http://127.0.0.1:1/feedback"});
+    // The next window shows the message the last one closed without sending.
+    FeedbackView refused(opened, AppSettings::shared(), {client, *loop, machine, "http://127.0.0.1:1/feedback"}, draft);
+    EXPECT_EQ(refused.message(), "It crashed");
     refused.findChild<QPlainTextEdit*>()->setPlainText("Still crashing");
     refused.submit();
     EXPECT_TRUE(test::runUntil(*loop, [&] { return refused.state() == FeedbackState::error; }));

@@ -6,9 +6,12 @@
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 #include "support/TempDir.h"
+#include "settings/AppSettings.h"
+#include "util/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <tuple>
 
 namespace corvelle {
@@ -113,17 +116,33 @@ TEST(CommandLine, ParsesEachActionAndRejectsWhatCannotRun) {
         {{"--watch", "3600", "--format", "plain"}, Action::watch, Error::none, {}, 3600.0},
         {{"--open", "history"}, Action::open, Error::none, {}, std::nullopt, Format::plain, "history"},
         {{"--settings"}, Action::settings},
+        {{"--watch=2", "--open"}, Action::start, Error::oneAction},
+        {{"--watch=2"}, Action::watch, Error::none, {}, 2.0},
+        {{"--open=battery"}, Action::open, Error::none, {}, std::nullopt, Format::plain, "battery"},
+        {{"--watch", "5", "--format=waybar"}, Action::watch, Error::none, {}, 5.0, Format::waybar},
+        {{"--watch", "--"}, Action::watch},
         {{"--watch", "0.5"}, Action::start, Error::watchInterval, "0.5"},
         {{"--watch", "3601"}, Action::start, Error::watchInterval, "3601"},
+        {{"--watch", "-5"}, Action::start, Error::watchInterval, "-5"},
+        {{"--watch="}, Action::start, Error::watchInterval, ""},
+        {{"--watch", "1", "--watch", "2"}, Action::start, Error::repeated, "--watch"},
+        {{"-h", "--help"}, Action::start, Error::repeated, "--help"},
         {{"--watch", "2", "3"}, Action::start, Error::unexpectedArgument, "3"},
-        {{"--watch=2"}, Action::start, Error::unexpectedArgument, "--watch=2"},
+        {{"--version", "extra"}, Action::start, Error::unexpectedArgument, "extra"},
+        {{"--version", "--verbose"}, Action::start, Error::unknownOption, "--verbose"},
+        {{"--snapshot=now"}, Action::start, Error::unexpectedArgument, "--snapshot=now"},
+        {{"--", "--open"}, Action::start, Error::unexpectedArgument, "--open"},
         {{"--watch", "--format", "csv"}, Action::start, Error::format, "csv"},
         {{"--watch", "--format"}, Action::start, Error::needsValue, "--format"},
-        {{"--snapshot", "--format", "waybar"}, Action::start, Error::formatNeedsWatch},
+        {{"--snapshot", "--format", "prometheus"}, Action::snapshot, Error::none, {}, std::nullopt, Format::prometheus},
+        {{"--snapshot", "--format", "json"}, Action::snapshot},
+        {{"--snapshot", "--format", "waybar"}, Action::start, Error::formatAction, "waybar"},
+        {{"--open", "--format", "json"}, Action::start, Error::formatAction, "json"},
         {{"--open", "Processes"}, Action::start, Error::tab, "Processes"},
         {{"--snapshot", "--open"}, Action::start, Error::oneAction},
         {{"--snapshot", "now"}, Action::start, Error::unexpectedArgument, "now"},
-        {{"--verbose"}, Action::start, Error::unknownOption, "verbose"},
+        {{"--verbose=1"}, Action::start, Error::unknownOption, "--verbose"},
+        {{"-hv"}, Action::start, Error::unknownOption, "-hv"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -142,6 +161,7 @@ TEST(CommandLine, ErrorsNameTheOptionAsTyped) {
     test::ScopedLanguage english("en");
     EXPECT_EQ(CommandLine::parse({"corvelle", "--verbose"}).errorMessage(), "unknown option --verbose");
     EXPECT_EQ(CommandLine::parse({"corvelle", "-x"}).errorMessage(), "unknown option -x");
+    EXPECT_EQ(CommandLine::parse({"corvelle", "--format", "waybar"}).errorMessage(), "--format waybar goes with --watch");
 }
 
 TEST(QSettingsStore, ValuesKeepTheirTypesAcrossInstances) {
@@ -165,12 +185,50 @@ TEST(QSettingsStore, ValuesKeepTheirTypesAcrossInstances) {
     EXPECT_FALSE(store.readDouble("io.mirelo.corvelle.maxProcesses"));
 }
 
-TEST(QSettingsStore, HandEditedOrDamagedValuesReadAsAbsent) {
-    for (const char* text : {"", "5", "d:", "d:fast", "d:inf", "i:1.5", "b:yes", "x:!!!", "q:1"}) {
-        EXPECT_FALSE(QSettingsStore::decode(QString::fromLatin1(text))) << text;
+// A hand-edited settings file: each value the settings window cannot set reads as the nearest
+// choice it offers (the default when it holds no number), and the file keeps what it holds.
+TEST(QSettingsStore, HandEditedValuesReadAsTheNearestChoice) {
+    const struct {
+        const char* line;
+        double interval;
+        std::int64_t processes;
+        std::int64_t threshold;
+        std::string language;
+    } cases[] = {
+        {"pollingInterval=d:-5", 1, 15, 10, ""},
+        {"pollingInterval=d:0", 1, 15, 10, ""},
+        {"pollingInterval=d:1e12", 10, 15, 10, ""},
+        {"pollingInterval=d:inf", 2, 15, 10, ""},
+        {"pollingInterval=fast", 2, 15, 10, ""},
+        {"pollingInterval=3.4", 2, 15, 10, ""},
+        {"pollingInterval=i:5", 5, 15, 10, ""},
+        {"maxProcesses=i:1000", 2, 25, 10, ""},
+        {"maxProcesses=d:12.5", 2, 10, 10, ""},
+        {"maxProcesses=b:1", 2, 15, 10, ""},
+        {"alertsBatteryThreshold=i:-3", 2, 15, 5, ""},
+        {"alertsBatteryThreshold=i:99", 2, 15, 20, ""},
+        {"language=s:fr", 2, 15, 10, ""},
+        {"language=i:1", 2, 15, 10, ""},
+        {"language=s:es", 2, 15, 10, "es"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        test::TempDir dir;
+        const auto path = dir / "settings.conf";
+        {
+            std::ofstream file(path);
+            file << "[General]\nio.mirelo.corvelle." << c.line << '\n';
+        }
+        const auto before = AtomicFile::read(path);
+        const AppSettings settings(std::make_shared<QSettingsStore>(QString::fromStdString(path.string())), nullptr);
+        for (int twice = 0; twice < 2; ++twice) {
+            EXPECT_EQ(settings.pollingInterval(), c.interval);
+            EXPECT_EQ(settings.maxProcesses(), c.processes);
+            EXPECT_EQ(settings.alertsBatteryThreshold(), c.threshold);
+            EXPECT_EQ(settings.languageRaw(), c.language);
+        }
+        EXPECT_EQ(AtomicFile::read(path), before) << "the stored value stays until the user changes it";
     }
-    EXPECT_EQ(QSettingsStore::decode("s:"), KeyValueStore::Value(std::string()));
-    EXPECT_EQ(QSettingsStore::decode("i:-7"), KeyValueStore::Value(std::int64_t{-7}));
 }
 
 }  // namespace

@@ -160,7 +160,7 @@ TEST(OverviewContentTest, MissingReadingsShowDashesAndMissingClustersNoRow) {
     EXPECT_EQ(std::tie(gauges.memory, gauges.power), std::make_tuple("--", "--"));
     const auto thermal = OverviewContent::thermal(stats);
     EXPECT_EQ(std::tie(thermal.symbol, thermal.color, thermal.pCoreTemp), std::make_tuple("flame.fill", SC::orange, "--"));
-    EXPECT_EQ(thermal.fans, (std::vector<std::string>{"Fan 1: 2,400 RPM"}));
+    EXPECT_EQ(thermal.fans, (std::vector<std::string>{"Fan\u00a01:\u00a02,400\u00a0RPM"}));
 }
 
 using Shows = HistoryContent::Energy::Shows;
@@ -251,7 +251,7 @@ TEST(HistoryContentTest, TemperaturesAndPowerAreColouredAndMissingReadingsSaySo)
     EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, "3.2 W");
     EXPECT_EQ(HistoryContent::resources(stats).size(), 3u) << "no fans, no fan tile";
     stats.fanSpeeds = {2400, 1200};
-    EXPECT_EQ(HistoryContent::resources(stats).back().value, "2,400 RPM  1,200 RPM");
+    EXPECT_EQ(HistoryContent::resources(stats).back().value, "2,400\u00a0RPM  1,200\u00a0RPM");
 }
 
 TEST(EnergyLevelTest, LevelsAndRowsFollowTheirBoundaries) {

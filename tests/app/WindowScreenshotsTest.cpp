@@ -47,7 +47,8 @@ TEST(WindowScreenshots, BothWindowsInBothLanguagesAndThemes) {
         save(settingsView, AppDelegate::settingsWindowSize, folder + "/settings" + suffix);
         EXPECT_TRUE(settingsView.findChild<QScrollArea*>()->widget()->grab().save(folder + "/settings-form" + suffix));
 
-        FeedbackView feedback(SystemStats{}, AppSettings::shared(), {client, loop, machine});
+        QString draft;
+        FeedbackView feedback(SystemStats{}, AppSettings::shared(), {client, loop, machine}, draft);
         save(feedback, AppDelegate::feedbackWindowSize, folder + "/feedback-empty" + suffix);
         feedback.findChild<QPlainTextEdit*>()->setPlainText("The battery figure froze after waking up.");
         feedback.submit();

@@ -14,7 +14,7 @@
 
 namespace corvelle::test {
 
-// A real HTTP server on 127.0.0.1 in the test process. It records every POST body and answers with
+// A real HTTP server on 127.0.0.1 in the test process. It records every POST and PUT body and answers with
 // the configured status, or, while stalled, holds the request without answering. A GET is
 // answered with the configured status and body, sent in chunks (no declared length) under
 // /chunked. With `tls` it speaks HTTPS with a self-signed certificate that no client should trust.
@@ -27,13 +27,15 @@ public:
           server_(tls ? std::make_unique<httplib::SSLServer>(fixture("tls/self-signed.crt").c_str(),
                                                              fixture("tls/self-signed.key").c_str())
                       : std::make_unique<httplib::Server>()) {
-        server_->Post(".*", [this](const httplib::Request& request, httplib::Response& response) {
+        const auto keep = [this](const httplib::Request& request, httplib::Response& response) {
             std::unique_lock lock(mutex_);
             requests_.push_back({request.body});
             released_.wait_for(lock, std::chrono::seconds(30), [this] { return !stalled_; });
             response.status = status_;
             if (status_ >= 300 && status_ < 400) response.set_header("Location", url("/moved"));
-        });
+        };
+        server_->Post(".*", keep);
+        server_->Put(".*", keep);
         server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
             std::lock_guard lock(mutex_);
             response.status = status_;

@@ -38,7 +38,7 @@ struct Laptop {
 
     SystemMonitor& make() {
         auto& monitor =
-            withSensors(harness, "battery/charge-discharging", "hwmon/intel-hybrid", thermal.root(), rapl.root());
+            withSensors(harness, "battery/charge-discharging", "hwmon/x1carbon-alderlake", thermal.root(), rapl.root());
         monitor.setOnMenuBarUpdate([this](const auto& icon, const auto& title) { updates.emplace_back(icon, title); });
         return monitor;
     }
@@ -53,18 +53,18 @@ TEST(SensorsEndToEnd, OnePollCarriesBatteryTemperaturesAndPower) {
     laptop.harness.clock->advance(2);
     monitor.poll();
 
-    EXPECT_EQ(readings(monitor.stats().get()), std::tuple(62, 61, 12, ThermalLevel::nominal));
+    EXPECT_EQ(readings(monitor.stats().get()), std::tuple(62, 58, 12, ThermalLevel::nominal));
     EXPECT_EQ(monitor.powerHistory().get().elements(), (std::vector<double>{12}));
 
     ASSERT_EQ(laptop.updates.size(), 1u);
-    EXPECT_EQ(laptop.updates[0].second.text, " CPU 0.0% | 61.0°C | 62%");
+    EXPECT_EQ(laptop.updates[0].second.text, " CPU 0.0% | 58.0°C | 62%");
     EXPECT_TRUE(laptop.updates[0].first);
 
     laptop.thermal.write("sys/class/thermal/thermal_zone0/temp", "96000");
     laptop.harness.clock->advance(2);
     monitor.poll();
     EXPECT_EQ(monitor.stats().get().thermalLevel, ThermalLevel::moderate);
-    EXPECT_EQ(laptop.updates.back().second.text, " CPU 0.0% | 61.0°C | Fair | 62%");
+    EXPECT_EQ(laptop.updates.back().second.text, " CPU 0.0% | 58.0°C | Fair | 62%");
     // Without new energy the power fields stay.
     EXPECT_EQ(monitor.powerHistory().get().elements().size(), 2u);
 }

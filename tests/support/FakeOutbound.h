@@ -17,16 +17,22 @@ struct RecordingHttpClient : HttpClient {
         Headers headers;
         std::string body;
         std::function<void(HttpResult)> done;
+        std::string method = "POST";
     };
     void post(const std::string& url, const Headers& headers, std::string body, double,
               std::function<void(HttpResult)> done) override {
         std::lock_guard lock(mutex);
         calls.push_back({url, headers, std::move(body), std::move(done)});
     }
+    void put(const std::string& url, const Headers& headers, std::string body, double,
+             std::function<void(HttpResult)> done) override {
+        std::lock_guard lock(mutex);
+        calls.push_back({url, headers, std::move(body), std::move(done), "PUT"});
+    }
     void get(const std::string& url, const Headers& headers, double, size_t,
              std::function<void(HttpResult)> done) override {
         std::lock_guard lock(mutex);
-        calls.push_back({url, headers, "", std::move(done)});
+        calls.push_back({url, headers, "", std::move(done), "GET"});
     }
     bool waitUntilIdle(double) override { return true; }
     std::vector<Call> recorded() {

@@ -15,4 +15,11 @@ std::optional<T> savedFile(const std::filesystem::path& path) {
     return text ? JsonFields::decodeJson<T>(*text) : std::nullopt;
 }
 
+// Writes a record as the store would.
+template <typename T>
+bool saveFile(const std::filesystem::path& path, const T& value) {
+    const auto text = JsonFields::encodeJson(value);
+    return text && AtomicFile::write(path, *text);
+}
+
 }  // namespace corvelle::test

@@ -5,11 +5,11 @@
 #include "monitor/StatusItemComposer.h"
 #include "monitor/SystemMonitor.h"
 #include "monitor/WaybarLine.h"
+#include "outbound/PrometheusExposition.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -19,10 +19,20 @@ namespace {
 // How long the first watch line measures CPU shares and rates over.
 constexpr int watchLeadMs = 250;
 
-void printLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+void print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+}
+void printLine(const std::string& line) { print(line + '\n'); }
+
+// The snapshot as JSON, or in the Prometheus text format together with the daily results the
+// monitor computed at its start.
+std::string snapshotText(const CommandLine& command, const SystemMonitor& monitor, const SystemStats& stats) {
+    if (command.format == CommandLine::Format::prometheus) {
+        return PrometheusExposition::compose(
+            {stats, monitor.healthPrediction().get(), monitor.habitScore().get(), monitor.usageProfile().get()});
+    }
+    return StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 std::string watchLine(const CommandLine& command, const AppSettings& settings, const SystemStats& stats) {
@@ -35,12 +45,9 @@ std::string watchLine(const CommandLine& command, const AppSettings& settings, c
 
 int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& makeMonitor) {
     const bool snapshot = command.action == CommandLine::Action::snapshot;
-    // The settings' interval is taken within the bounds a command line may ask for.
-    const double interval = command.watchInterval.value_or(std::clamp(
-        settings.pollingInterval(), CommandLine::shortestWatchInterval, CommandLine::longestWatchInterval));
-    settings.setPollingInterval(snapshot ? 1.0 : interval);
     const SignalQuitter quitter;
     const auto monitor = makeMonitor(settings);
+    monitor->setFixedInterval(snapshot ? 1.0 : command.watchInterval.value_or(settings.pollingInterval()));
     // A snapshot lists the processes as the open panel does; a watch samples what the title needs.
     monitor->setPopoverVisible(snapshot);
     int ticks = 0;
@@ -48,7 +55,7 @@ int run(const CommandLine& command, AppSettings& settings, const MakeMonitor& ma
         // The first tick has nothing to measure CPU shares and rates against.
         if (++ticks == 1) return;
         if (snapshot) {
-            printLine(StatsJson::encode(stats).dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+            print(snapshotText(command, *monitor, stats));
             QCoreApplication::quit();
         } else {
             printLine(watchLine(command, settings, stats));

@@ -36,8 +36,12 @@ QLabel* styledLabel(QWidget* parent, FeedbackView::TextStyle style) {
 }  // namespace
 
 FeedbackView::FeedbackView(SystemStats systemStats, AppSettings& appSettings, FeedbackService::Route route,
-                           QWidget* parent)
-    : QWidget(parent), systemStats_(std::move(systemStats)), appSettings_(appSettings), route_(std::move(route)) {
+                           QString& draft, QWidget* parent)
+    : QWidget(parent),
+      systemStats_(std::move(systemStats)),
+      appSettings_(appSettings),
+      route_(std::move(route)),
+      draft_(draft) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(20, 16, 20, 16);
     column->setSpacing(6);
@@ -45,6 +49,7 @@ FeedbackView::FeedbackView(SystemStats systemStats, AppSettings& appSettings, Fe
     buildMessage(column);
     buildSystemInfo(column);
     buildFooter(column);
+    editor_->setPlainText(draft_);
     refresh();
     settingsSubscription_ = appSettings_.objectWillChange.subscribe([this] { refresh(); });
 }
@@ -134,6 +139,7 @@ void FeedbackView::messageChanged() {
         tail.removeSelectedText();
         return;  // the cut changes the text again
     }
+    draft_ = text;
     refresh();
 }
 

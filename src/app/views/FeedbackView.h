@@ -25,6 +25,8 @@ class ToggleSwitch;
 // attach the anonymous description of the machine, the outcome of the last send and the send
 // button. It keeps the snapshot taken when the window opened. A successful send clears the
 // message and closes the window 1.5 s later; a failed one keeps the message for another try.
+// The message is kept in `draft`, which outlives the window: closed unsent, it comes back in
+// the next feedback window.
 class FeedbackView : public QWidget {
 public:
     static constexpr double closeDelaySeconds = 1.5;
@@ -32,7 +34,7 @@ public:
 
     // `route` is where messages go; its client, loop and machine outlive the view. The
     // settings are watched for a change of language.
-    FeedbackView(SystemStats systemStats, AppSettings& appSettings, FeedbackService::Route route,
+    FeedbackView(SystemStats systemStats, AppSettings& appSettings, FeedbackService::Route route, QString& draft,
                  QWidget* parent = nullptr);
     ~FeedbackView() override;
 
@@ -60,6 +62,7 @@ private:
     SystemStats systemStats_;
     AppSettings& appSettings_;
     FeedbackService::Route route_;
+    QString& draft_;
     FeedbackService::Category category_ = FeedbackService::Category::bug;
     FeedbackState state_ = FeedbackState::idle;
     LocalizedTexts texts_;

@@ -41,18 +41,22 @@ std::optional<BaselinesFile::Baseline> decodeBaseline(const nlohmann::json& valu
 
 std::optional<BaselinesFile> BaselinesFile::decode(std::string_view text) {
     const auto json = JsonText::decode(text);
-    if (!json || !json->is_object() || !json->contains("processBaselines") ||
-        !(*json)["processBaselines"].is_object()) {
+    if (!json) return std::nullopt;
+    return decodeValue(*json);
+}
+
+std::optional<BaselinesFile> BaselinesFile::decodeValue(const nlohmann::json& json) {
+    if (!json.is_object() || !json.contains("processBaselines") || !json["processBaselines"].is_object()) {
         return std::nullopt;
     }
     BaselinesFile file;
-    for (const auto& [name, value] : (*json)["processBaselines"].items()) {
+    for (const auto& [name, value] : json["processBaselines"].items()) {
         auto baseline = decodeBaseline(value);
         if (!baseline) return std::nullopt;
         file.processBaselines.emplace(name, *baseline);
     }
-    if (json->contains("systemWattsEMA") && !(*json)["systemWattsEMA"].is_null()) {
-        file.systemWattsEMA = finiteNumber((*json)["systemWattsEMA"]);
+    if (json.contains("systemWattsEMA") && !json["systemWattsEMA"].is_null()) {
+        file.systemWattsEMA = finiteNumber(json["systemWattsEMA"]);
         if (!file.systemWattsEMA) return std::nullopt;
     }
     return file;

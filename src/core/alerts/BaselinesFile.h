@@ -1,5 +1,7 @@
 #pragma once
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -25,6 +27,7 @@ struct BaselinesFile {
 
     // Absent when the text is not JSON of this shape, or holds a negative or non-finite figure.
     static std::optional<BaselinesFile> decode(std::string_view text);
+    static std::optional<BaselinesFile> decodeValue(const nlohmann::json& json);
     // Absent when a figure is not finite.
     std::optional<std::string> encode() const;
 };

@@ -43,10 +43,9 @@ EnergyAlertService::EnergyAlertService(std::shared_ptr<const Clock> clock, std::
     : clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
       notifier_(std::move(notifier)),
-      folder_(std::move(folder)),
-      saveURL_(folder_.path() / "baselines.json"),
+      file_(folder, folder.path() / "baselines.json"),
       saveInterval_(saveInterval) {
-    folder_.create();
+    folder.create();
     loadFromDisk();
     startSaveTimer();
 }
@@ -115,21 +114,15 @@ void EnergyAlertService::updateSystemWatts(double batteryWatts) {
 
 void EnergyAlertService::saveToDisk() {
     if (!isDirty_) return;
-    const auto text = BaselinesFile{persistedBaselines_, systemWattsEMA_}.encode();
-    const auto result = text ? folder_.write(saveURL_, *text) : AtomicFile::WriteResult{EDOM};
-    if (folder_.writable()) saveLog_.record(saveURL_, result.error);
-    if (result) isDirty_ = false;
+    if (file_.save(BaselinesFile{persistedBaselines_, systemWattsEMA_}.encode())) isDirty_ = false;
 }
 
 void EnergyAlertService::loadFromDisk() {
-    folder_.removeLeftovers(saveURL_);
-    std::error_code error;
-    if (!std::filesystem::exists(saveURL_, error)) return;
-    const auto text = AtomicFile::read(saveURL_);
-    auto state = text ? BaselinesFile::decode(*text) : std::nullopt;
+    const auto json = file_.load(clock_->now());
+    if (!json) return;
+    auto state = BaselinesFile::decodeValue(*json);
     if (!state) {
-        // Keep a damaged file for inspection instead of letting the next save replace it.
-        if (text) folder_.moveAsideCorrupt(saveURL_, clock_->now());
+        file_.reject(clock_->now());
         return;
     }
     const double oldest = clock_->absoluteTime() - kPruneAge;

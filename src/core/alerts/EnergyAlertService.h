@@ -7,8 +7,8 @@
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 #include "platform/Notifier.h"
+#include "util/DataFile.h"
 #include "util/DataFolder.h"
-#include "util/SaveLog.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -58,7 +58,7 @@ public:
 
     const std::map<std::string, PersistedBaseline>& persistedBaselines() const { return persistedBaselines_; }
     bool isDirty() const { return isDirty_; }
-    const std::filesystem::path& saveURL() const { return saveURL_; }
+    const std::filesystem::path& saveURL() const { return file_.path(); }
 
 private:
     void loadFromDisk();
@@ -75,10 +75,8 @@ private:
     std::unordered_map<std::int32_t, SessionBaseline> sessionBaselines_;
     std::map<std::string, PersistedBaseline> persistedBaselines_;
     std::optional<double> systemWattsEMA_;
-    DataFolder folder_;
-    std::filesystem::path saveURL_;
+    DataFile file_;
     double saveInterval_;
-    SaveLog saveLog_;
     std::optional<TimerId> saveTimer_;
     bool isDirty_ = false;
 };

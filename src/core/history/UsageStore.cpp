@@ -1,6 +1,7 @@
 #include "history/UsageStore.h"
 
 #include "history/LocalCalendar.h"
+#include "util/JsonFields.h"
 
 #include <algorithm>
 
@@ -17,9 +18,9 @@ void removeOlderThan(List& list, const std::string& key) {
 UsageStore::UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, std::shared_ptr<EventLoop> eventLoop,
                        double checkpointInterval)
     : folder_(std::move(folder)),
-      dailySummariesURL_(folder_.path() / "daily-summaries.json"),
-      healthHistoryURL_(folder_.path() / "health-history.json"),
-      profileURL_(folder_.path() / "profile.json"),
+      daily_(folder_, folder_.path() / "daily-summaries.json"),
+      health_(folder_, folder_.path() / "health-history.json"),
+      profile_(folder_, folder_.path() / "profile.json"),
       clock_(std::move(clock)),
       eventLoop_(std::move(eventLoop)),
       checkpointInterval_(checkpointInterval) {
@@ -29,10 +30,52 @@ UsageStore::UsageStore(DataFolder folder, std::shared_ptr<const Clock> clock, st
 std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::dayKey(unixSeconds); }
 
 void UsageStore::load() {
-    for (const auto* path : {&dailySummariesURL_, &healthHistoryURL_, &profileURL_}) folder_.removeLeftovers(*path);
-    history_ = loadFile<UsageHistory>(dailySummariesURL_).value_or(UsageHistory{});
-    healthEntries_ = loadFile<std::vector<BatteryHealthEntry>>(healthHistoryURL_).value_or(std::vector<BatteryHealthEntry>{});
+    const double now = clock_->now();
+    history_ = loadHistory(now);
+    const auto health = health_.load(now);
+    healthEntries_ = health ? decodableRecords<BatteryHealthEntry>(health_, &*health, now) : std::vector<BatteryHealthEntry>{};
     prune();
+}
+
+// The file's frame (its version and its list) must be whole; its days are taken one by one.
+UsageHistory UsageStore::loadHistory(double now) {
+    const auto json = daily_.load(now);
+    if (!json) return {};
+    const bool framed = json->is_object() && json->contains("schemaVersion") &&
+                        (*json)["schemaVersion"].is_number_integer() && json->contains("dailySnapshots");
+    UsageHistory history;
+    history.dailySnapshots = decodableRecords<DailySnapshot>(daily_, framed ? &(*json)["dailySnapshots"] : nullptr, now);
+    return history;
+}
+
+template <typename T>
+std::vector<T> UsageStore::decodableRecords(DataFile& file, const nlohmann::json* list, double now) {
+    if (!list || !list->is_array()) {
+        file.reject(now);
+        return {};
+    }
+    std::vector<T> kept;
+    for (const auto& element : *list) {
+        if (auto record = JsonFields::decodeValue<T>(element)) kept.push_back(std::move(*record));
+    }
+    const std::size_t dropped = list->size() - kept.size();
+    file.dropRecords(dropped, kept.size(), now);
+    // The kept records take the place of the original, which is aside now.
+    if (dropped > 0) isDirty_ = true;
+    return kept;
+}
+
+std::optional<ProfileClassification> UsageStore::loadProfile() {
+    const double now = clock_->now();
+    const auto json = profile_.load(now);
+    if (!json) return std::nullopt;
+    auto profile = JsonFields::decodeValue<ProfileClassification>(*json);
+    if (!profile) profile_.reject(now);
+    return profile;
+}
+
+AtomicFile::WriteResult UsageStore::saveProfile(const ProfileClassification& profile) {
+    return profile_.save(JsonFields::encodeJson(profile));
 }
 
 void UsageStore::prune() {
@@ -87,8 +130,8 @@ void UsageStore::saveIfNeeded() {
 }
 
 void UsageStore::performSave() {
-    const bool daily = static_cast<bool>(saveFile(dailySummariesURL_, history_));
-    const bool health = static_cast<bool>(saveFile(healthHistoryURL_, healthEntries_));
+    const bool daily = static_cast<bool>(daily_.save(JsonFields::encodeJson(history_)));
+    const bool health = static_cast<bool>(health_.save(JsonFields::encodeJson(healthEntries_)));
     // A failed write (a full disk, a read-only file system) stays dirty: the next due save, or
     // the one at shutdown, tries again. Both files are rewritten whole, so both go again.
     isDirty_ = !(daily && health);

@@ -4,19 +4,19 @@
 #include "history/DailySnapshot.h"
 #include "history/UsageHistory.h"
 #include "platform/Clock.h"
+#include "model/ProfileClassification.h"
 #include "platform/EventLoop.h"
 #include "util/AtomicFile.h"
+#include "util/DataFile.h"
 #include "util/DataFolder.h"
-#include "util/JsonFields.h"
-#include "util/SaveLog.h"
 
-#include <cerrno>
+#include <nlohmann/json_fwd.hpp>
+
 #include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace corvelle {
@@ -24,7 +24,8 @@ namespace corvelle {
 // The usage history on disk and in memory: the daily records (daily-summaries.json), one
 // battery-health reading per day (health-history.json) and the place of the saved usage
 // profile (profile.json). Writes are atomic, throttled to one per checkpointInterval outside
-// day changes and shutdown. A damaged file is moved aside and replaced by an empty list.
+// day changes and shutdown. A damaged file is moved aside and replaced by an empty list; of a
+// list with some damaged records, the others are kept.
 // Main thread only.
 class UsageStore {
 public:
@@ -61,33 +62,31 @@ public:
     bool isDirty() const { return isDirty_; }
 
     const std::filesystem::path& directory() const { return folder_.path(); }
-    const std::filesystem::path& dailySummariesURL() const { return dailySummariesURL_; }
-    const std::filesystem::path& profileURL() const { return profileURL_; }
+    const std::filesystem::path& dailySummariesURL() const { return daily_.path(); }
+    const std::filesystem::path& profileURL() const { return profile_.path(); }
     const Clock& clock() const { return *clock_; }
     double checkpointInterval() const { return checkpointInterval_; }
 
     // The day key of a moment in the local calendar: "%04d-%02d-%02d".
     static std::string dateString(double unixSeconds);
 
-    // One of the store's files decoded with its decoder; absent when the file is missing or
-    // damaged, and a damaged file is moved aside.
-    template <typename T>
-    std::optional<T> loadFile(const std::filesystem::path& path) const;
-    // Encodes with the store's encoder and writes atomically; on failure (a number that is not
-    // finite: EDOM, or a write error) the previous file stays as it is and the failure is logged
-    // once per kind.
-    template <typename T>
-    AtomicFile::WriteResult saveFile(const std::filesystem::path& path, const T& value);
+    // The saved usage profile (profile.json): absent when there is none or it is damaged.
+    std::optional<ProfileClassification> loadProfile();
+    AtomicFile::WriteResult saveProfile(const ProfileClassification& profile);
 
 private:
+    // The records of a list that decode; a list that is no list is a damaged file.
+    template <typename T>
+    std::vector<T> decodableRecords(DataFile& file, const nlohmann::json* list, double now);
+    UsageHistory loadHistory(double now);
+
     DataFolder folder_;
-    std::filesystem::path dailySummariesURL_;
-    std::filesystem::path healthHistoryURL_;
-    std::filesystem::path profileURL_;
+    DataFile daily_;
+    DataFile health_;
+    DataFile profile_;
     std::shared_ptr<const Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
     double checkpointInterval_;
-    SaveLog saveLog_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;
     // Uptime of the last write, so a wall clock set back cannot hold writes off.
@@ -97,23 +96,5 @@ private:
     // Deferred writes hold this weakly and do nothing once the store is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
-
-template <typename T>
-std::optional<T> UsageStore::loadFile(const std::filesystem::path& path) const {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return std::nullopt;
-    const auto text = AtomicFile::read(path);
-    auto value = text ? JsonFields::decodeJson<T>(*text) : std::nullopt;
-    if (!value) folder_.moveAsideCorrupt(path, clock_->now());
-    return value;
-}
-
-template <typename T>
-AtomicFile::WriteResult UsageStore::saveFile(const std::filesystem::path& path, const T& value) {
-    const auto text = JsonFields::encodeJson(value);
-    const auto result = text ? folder_.write(path, *text) : AtomicFile::WriteResult{EDOM};
-    if (folder_.writable()) saveLog_.record(path, result.error);
-    return result;
-}
 
 }  // namespace corvelle

@@ -16,10 +16,14 @@ std::string commandLineHelp() {
         "      --watch [SECONDS]  print the status title at every update, every SECONDS (1 to 3600;\n"
         "                         by default the update interval of the settings), until interrupted\n"
         "      --format FORMAT    with --watch: plain (the default) or waybar, one JSON object per\n"
-        "                         line for a Waybar custom module\n"
+        "                         line for a Waybar custom module; with --snapshot: json (the\n"
+        "                         default) or prometheus, the figures and daily results in the\n"
+        "                         Prometheus text format\n"
         "      --open [TAB]       open the panel, at TAB: tips, overview, processes, battery or history\n"
         "      --settings         open the settings window\n"
         "\n"
+        "A value goes after its option or after \"=\": --watch 5 and --watch=5 are the same. Each option\n"
+        "may be given once. A command line that cannot be run ends with exit status 2.\n"
         "--snapshot and --watch write nothing and run beside a Corvelle that is running.\n",
         "Uso: corvelle [OPCIÓN]\n"
         "Un monitor del sistema y de la energía para la bandeja. Sin opciones se inicia, o abre el\n"
@@ -32,10 +36,14 @@ std::string commandLineHelp() {
         "                         1 a 3600; por omisión, el intervalo de los ajustes), hasta que se\n"
         "                         interrumpa\n"
         "      --format FORMATO   con --watch: plain (por omisión) o waybar, un objeto JSON por línea\n"
-        "                         para un módulo personalizado de Waybar\n"
+        "                         para un módulo personalizado de Waybar; con --snapshot: json (por\n"
+        "                         omisión) o prometheus, las cifras y los resultados diarios en el\n"
+        "                         formato de texto de Prometheus\n"
         "      --open [PESTAÑA]   abre el panel, en PESTAÑA: tips, overview, processes, battery o history\n"
         "      --settings         abre la ventana de ajustes\n"
         "\n"
+        "Un valor va tras su opción o tras \"=\": --watch 5 y --watch=5 son lo mismo. Cada opción puede\n"
+        "darse una vez. Una línea de órdenes que no se puede ejecutar termina con el estado de salida 2.\n"
         "--snapshot y --watch no escriben nada y funcionan junto a un Corvelle en marcha.\n");
 }
 
@@ -54,10 +62,14 @@ std::string invalidTab(const std::string& value) {
                      "--open admite tips, overview, processes, battery o history, no " + value);
 }
 std::string invalidFormat(const std::string& value) {
-    return localized("--format takes plain or waybar, not " + value, "--format admite plain o waybar, no " + value);
+    return localized("--format takes plain or waybar with --watch, json or prometheus with --snapshot, not " + value,
+                     "--format admite plain o waybar con --watch, json o prometheus con --snapshot, no " + value);
 }
-std::string formatNeedsWatch() {
-    return localized("--format goes with --watch", "--format va con --watch");
+std::string formatGoesWith(const std::string& format, const std::string& option) {
+    return localized("--format " + format + " goes with " + option, "--format " + format + " va con " + option);
+}
+std::string repeatedOption(const std::string& option) {
+    return localized(option + " is given more than once", option + " aparece más de una vez");
 }
 std::string optionNeedsValue(const std::string& option) {
     return localized(option + " needs a value", option + " necesita un valor");

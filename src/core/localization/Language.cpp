@@ -7,7 +7,8 @@
 namespace corvelle {
 namespace {
 
-constexpr std::array<std::string_view, 2> names{"en", "es"};
+// The settings decide which codes are languages; the enumeration follows their order.
+constexpr const auto& names = AppSettings::languageCodes;
 
 InstalledOnce<PreferredLanguagesProvider>& installedPreferredLanguages() {
     static InstalledOnce<PreferredLanguagesProvider> instance("the language lookup");

@@ -19,11 +19,13 @@ std::optional<ConditionAlertService::Battery> alertBattery(const std::optional<B
 }  // namespace
 
 SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
-                             std::shared_ptr<TelemetryService> telemetry)
+                             std::shared_ptr<TelemetryService> telemetry,
+                             std::unique_ptr<MetricsPushService> metricsPush)
     : appSettings_(appSettings),
       clock_(std::move(sources.clock)),
       eventLoop_(std::move(sources.eventLoop)),
       telemetry_(std::move(telemetry)),
+      metricsPush_(std::move(metricsPush)),
       usageStore_(sources.dataFolder, clock_, eventLoop_, sources.checkpointInterval),
       cpuMonitor_(std::move(sources.cpuTicks)),
       processMonitor_(std::move(sources.processTable), clock_),
@@ -43,10 +45,10 @@ SystemMonitor::~SystemMonitor() { cancelTimer(); }
 void SystemMonitor::start() {
     usageStore_.load();
     // The classification of an earlier run stays in force until there are enough records for a new one.
-    usageProfile_.set(usageStore_.loadFile<ProfileClassification>(usageStore_.profileURL()));
+    usageProfile_.set(usageStore_.loadProfile());
     reclassify();
     startThermalWatcher();
-    currentInterval_ = appSettings_.pollingInterval();
+    currentInterval_ = wantedInterval();
     poll();
     startTimer(currentInterval_);
     std::weak_ptr<bool> alive = alive_;
@@ -69,7 +71,7 @@ void SystemMonitor::reclassify() {
     const auto recent = usageStore_.recentSnapshots(7);
     if (recent.size() >= 3) {
         usageProfile_.set(UsageProfileEngine::classify(recent, clock_->now()));
-        usageStore_.saveFile(usageStore_.profileURL(), *usageProfile_.get());
+        usageStore_.saveProfile(*usageProfile_.get());
     }
     healthPrediction_.set(BatteryHealthPredictor::predict(usageStore_.healthEntries()));
     habitScore_.set(BatteryHealthPredictor::scoreHabits(recent));
@@ -88,7 +90,7 @@ void SystemMonitor::startThermalWatcher() {
 void SystemMonitor::settingsChanged() {
     // A menu-bar choice shows at once rather than at the next tick.
     updateStatusItem(stats_.get());
-    const double interval = appSettings_.pollingInterval();
+    const double interval = wantedInterval();
     if (interval == currentInterval_) return;
     currentInterval_ = interval;
     cancelTimer();
@@ -259,6 +261,8 @@ void SystemMonitor::poll() {
     if (!usageCollector_) createUsageCollector();
     usageCollector_->record(next, currentInterval_);
     sendTelemetry(visible, next);
+    // The service composes and sends only when a push is due.
+    if (metricsPush_) metricsPush_->tick({next, healthPrediction_.get(), habitScore_.get(), usageProfile_.get()});
     tickCompleted.emit(next);
 }
 
@@ -274,7 +278,10 @@ void SystemMonitor::createUsageCollector() {
     usageCollector_ = std::make_unique<UsageCollector>(usageStore_);
     std::weak_ptr<bool> alive = alive_;
     usageCollector_->onDayRollover = [this, alive] {
-        if (alive.lock()) reclassify();
+        if (!alive.lock()) return;
+        reclassify();
+        // The new daily results go out with this tick.
+        if (metricsPush_) metricsPush_->pushAtNextTick();
     };
 }
 

@@ -10,6 +10,7 @@
 #include "model/SystemStats.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
+#include "outbound/MetricsPushService.h"
 #include "outbound/TelemetryService.h"
 #include "platform/MachineSources.h"
 #include "sampling/BatteryMonitor.h"
@@ -41,9 +42,10 @@ class SystemMonitor {
 public:
     using MenuBarHandler = std::function<void(const std::optional<BatteryIcon>&, const MenuBarTitle&)>;
 
-    // Tick telemetry goes to `telemetry`; none sends nothing.
+    // Tick telemetry goes to `telemetry`, the metrics to `metricsPush`; none sends nothing.
     SystemMonitor(AppSettings& appSettings, MachineSources sources,
-                  std::shared_ptr<TelemetryService> telemetry = nullptr);
+                  std::shared_ptr<TelemetryService> telemetry = nullptr,
+                  std::unique_ptr<MetricsPushService> metricsPush = nullptr);
     ~SystemMonitor();
     SystemMonitor(const SystemMonitor&) = delete;
     SystemMonitor& operator=(const SystemMonitor&) = delete;
@@ -73,6 +75,9 @@ public:
     void setPopoverVisible(bool visible) { isPopoverVisible_ = visible; }
 
     double currentInterval() const { return currentInterval_; }
+    // A period of its own (a --watch interval) in place of the polling interval setting; set
+    // before start().
+    void setFixedInterval(double seconds) { fixedInterval_ = seconds; }
 
     // Analysis results, refreshed at start and at every day change; absent until there is enough data.
     const Published<std::optional<ProfileClassification>>& usageProfile() const { return usageProfile_; }
@@ -111,6 +116,7 @@ private:
     void startThermalWatcher();
     void sendTelemetry(bool visible, const SystemStats& stats);
     void startTimer(double interval);
+    double wantedInterval() const { return fixedInterval_.value_or(appSettings_.pollingInterval()); }
     void cancelTimer();
     void settingsChanged();
 
@@ -118,6 +124,7 @@ private:
     std::shared_ptr<Clock> clock_;
     std::shared_ptr<EventLoop> eventLoop_;
     std::shared_ptr<TelemetryService> telemetry_;
+    std::unique_ptr<MetricsPushService> metricsPush_;
 
     Published<SystemStats> stats_;
     Published<HistoryBuffer<double>> cpuHistory_{HistoryBuffer<double>(60)};
@@ -151,6 +158,7 @@ private:
     std::string lastMenuBarIcon_;
     Subscription settingsSubscription_;
     double currentInterval_ = 0;
+    std::optional<double> fixedInterval_;
     bool didSendLaunchTelemetry_ = false;  // once per run
     // Callbacks that outlive a call hold this weakly and do nothing once the monitor is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -18,7 +18,7 @@ struct HttpResult {
     bool succeeded() const { return status && *status >= 200 && *status <= 299; }
 };
 
-// Asynchronous HTTPS client. post() and get() may be called from any thread; the request runs
+// Asynchronous HTTPS client. post(), put() and get() may be called from any thread; the request runs
 // off the caller's thread and `done` is called exactly once, on the main event loop, unless the
 // client is destroyed first (requests still in flight then are abandoned without a callback).
 // Redirects are not followed: a 3xx is the result.
@@ -28,6 +28,9 @@ public:
     virtual ~HttpClient() = default;
     virtual void post(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
                       std::function<void(HttpResult)> done) = 0;
+    // The same with the method PUT, which replaces what the server holds at `url`.
+    virtual void put(const std::string& url, const Headers& headers, std::string body, double timeoutSeconds,
+                     std::function<void(HttpResult)> done) = 0;
     // Fetches `url`; an answer whose body exceeds `maxBodyBytes` is a failure without a status.
     virtual void get(const std::string& url, const Headers& headers, double timeoutSeconds, size_t maxBodyBytes,
                      std::function<void(HttpResult)> done) = 0;

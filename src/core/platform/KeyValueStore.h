@@ -20,6 +20,9 @@ public:
     virtual std::optional<Value> read(const std::string& key) const = 0;
     virtual void write(const std::string& key, const Value& value) = 0;
     virtual void remove(const std::string& key) = 0;
+    // Takes in what another program changed in the stored file since it was last read; a store
+    // kept in memory has nothing to take in.
+    virtual void refresh() {}
 
     std::optional<double> readDouble(const std::string& key) const { return as<double>(key); }
     std::optional<std::int64_t> readInt(const std::string& key) const { return as<std::int64_t>(key); }

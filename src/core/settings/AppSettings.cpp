@@ -1,8 +1,13 @@
 #include "settings/AppSettings.h"
 
+#include "util/Format.h"
 #include "util/InstalledOnce.h"
 
 #include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace corvelle {
 namespace {
@@ -28,6 +33,36 @@ std::optional<std::vector<Enum>> decodeRawArray(const std::optional<Bytes>& data
         result.push_back(*value);
     }
     return result;
+}
+
+// The number a stored value holds, whatever its type: a hand-edited file may hold "5" as text.
+std::optional<double> numberIn(const KeyValueStore::Value& value) {
+    double number = NAN;
+    if (const auto* d = std::get_if<double>(&value)) number = *d;
+    if (const auto* i = std::get_if<std::int64_t>(&value)) number = static_cast<double>(*i);
+    if (const auto* text = std::get_if<std::string>(&value); text && !text->empty()) {
+        char* end = nullptr;
+        number = std::strtod(text->c_str(), &end);
+        if (*end != '\0') number = NAN;
+    }
+    if (!std::isfinite(number)) return std::nullopt;
+    return number;
+}
+
+// The choice closest to `number`; the lower one of two equally close.
+template <typename T, std::size_t N>
+T nearest(const std::array<T, N>& choices, double number) {
+    return *std::min_element(choices.begin(), choices.end(), [number](T a, T b) {
+        return std::abs(static_cast<double>(a) - number) < std::abs(static_cast<double>(b) - number);
+    });
+}
+
+std::string describe(const KeyValueStore::Value& value) {
+    if (const auto* d = std::get_if<double>(&value)) return formatString("%.17g", *d);
+    if (const auto* i = std::get_if<std::int64_t>(&value)) return std::to_string(*i);
+    if (const auto* b = std::get_if<bool>(&value)) return *b ? "true" : "false";
+    if (const auto* text = std::get_if<std::string>(&value)) return '"' + *text + '"';
+    return formatString("%zu bytes of data", std::get<Bytes>(value).size());
 }
 
 template <typename Enum>
@@ -56,27 +91,63 @@ void AppSettings::write(const char* name, const KeyValueStore::Value& value) {
     objectWillChange.emit();
 }
 
-double AppSettings::readDouble(const char* name, double fallback) const {
-    return store_->readDouble(keyFor(name)).value_or(fallback);
-}
-std::int64_t AppSettings::readInt(const char* name, std::int64_t fallback) const {
-    return store_->readInt(keyFor(name)).value_or(fallback);
-}
-bool AppSettings::readBool(const char* name, bool fallback) const {
-    return store_->readBool(keyFor(name)).value_or(fallback);
+template <typename T, std::size_t N>
+T AppSettings::readChoice(const char* name, const std::array<T, N>& choices, T fallback) const {
+    const auto stored = store_->read(keyFor(name));
+    if (!stored) return fallback;
+    const auto* exact = std::get_if<T>(&*stored);
+    if (exact && std::find(choices.begin(), choices.end(), *exact) != choices.end()) return *exact;
+    const auto number = numberIn(*stored);
+    const T used = number ? nearest(choices, *number) : fallback;
+    reportSubstitute(name, *stored, describe(used));
+    return used;
 }
 
-double AppSettings::pollingInterval() const { return readDouble("pollingInterval", 2.0); }
+bool AppSettings::readBool(const char* name, bool fallback) const {
+    const auto stored = store_->read(keyFor(name));
+    if (!stored) return fallback;
+    if (const auto* value = std::get_if<bool>(&*stored)) return *value;
+    reportSubstitute(name, *stored, describe(fallback));
+    return fallback;
+}
+
+void AppSettings::reportSubstitute(const char* name, const KeyValueStore::Value& stored, const std::string& used) const {
+    const auto key = keyFor(name);
+    const auto text = describe(stored);
+    if (!reported_.insert(key + '=' + text).second) return;
+    std::fprintf(stderr, "corvelle: the setting %s holds %s, which the settings cannot choose; using %s\n",
+                 key.c_str(), text.c_str(), used.c_str());
+}
+
+double AppSettings::pollingInterval() const { return readChoice("pollingInterval", pollingChoices, 2.0); }
 void AppSettings::setPollingInterval(double value) { write("pollingInterval", value); }
-std::int64_t AppSettings::maxProcesses() const { return readInt("maxProcesses", 15); }
+std::int64_t AppSettings::maxProcesses() const { return readChoice("maxProcesses", processChoices, std::int64_t{15}); }
 void AppSettings::setMaxProcesses(std::int64_t value) { write("maxProcesses", value); }
 bool AppSettings::launchAtLogin() const { return readBool("launchAtLogin", false); }
 void AppSettings::setLaunchAtLogin(bool value) {
     write("launchAtLogin", value);
     updateLoginItem();
 }
-std::string AppSettings::languageRaw() const { return store_->readString(keyFor("language")).value_or(""); }
+std::string AppSettings::languageRaw() const {
+    const auto stored = store_->read(keyFor("language"));
+    if (!stored) return "";
+    const auto* code = std::get_if<std::string>(&*stored);
+    if (code && (code->empty() || std::find(languageCodes.begin(), languageCodes.end(), *code) != languageCodes.end())) {
+        return *code;
+    }
+    reportSubstitute("language", *stored, "\"\" (the system's language)");
+    return "";
+}
 void AppSettings::setLanguageRaw(const std::string& value) { write("language", value); }
+std::string AppSettings::metricsPushURL() const {
+    store_->refresh();
+    std::string url = store_->readString(keyFor("metricsPushURL")).value_or("");
+    // A hand-edited file may leave spaces around the address.
+    const auto first = url.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return url.substr(first, url.find_last_not_of(" \t") - first + 1);
+}
+void AppSettings::setMetricsPushURL(const std::string& value) { write("metricsPushURL", value); }
 bool AppSettings::telemetryEnabled() const { return readBool("telemetryEnabled", false); }
 void AppSettings::setTelemetryEnabled(bool value) { write("telemetryEnabled", value); }
 bool AppSettings::menuBarShowCPU() const { return readBool("menuBarShowCPU", true); }
@@ -95,7 +166,9 @@ bool AppSettings::alertsThermal() const { return readBool("alertsThermal", false
 void AppSettings::setAlertsThermal(bool value) { write("alertsThermal", value); }
 bool AppSettings::alertsLowBattery() const { return readBool("alertsLowBattery", false); }
 void AppSettings::setAlertsLowBattery(bool value) { write("alertsLowBattery", value); }
-std::int64_t AppSettings::alertsBatteryThreshold() const { return readInt("alertsBatteryThreshold", 10); }
+std::int64_t AppSettings::alertsBatteryThreshold() const {
+    return readChoice("alertsBatteryThreshold", batteryThresholdChoices, std::int64_t{10});
+}
 void AppSettings::setAlertsBatteryThreshold(std::int64_t value) { write("alertsBatteryThreshold", value); }
 
 std::vector<PinnedWidget> AppSettings::loadPinnedWidgets() const {

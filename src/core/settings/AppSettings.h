@@ -7,17 +7,31 @@
 #include "util/Signal.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvelle {
 
 // Every user preference, read afresh from the store at each use. Every write stores and then
 // emits objectWillChange. Main thread only.
+// A stored value the settings window could not have written (another type, out of range, a
+// language we do not have) reads as the nearest choice the window offers, or the default when
+// it is no number; that is said once on stderr, and the stored value stays until the user
+// changes the setting.
 class AppSettings {
 public:
+    // The choices the settings window offers, ascending.
+    static constexpr std::array<double, 4> pollingChoices{1, 2, 5, 10};
+    static constexpr std::array<std::int64_t, 4> processChoices{5, 10, 15, 25};
+    static constexpr std::array<std::int64_t, 4> batteryThresholdChoices{5, 10, 15, 20};
+    // The languages of the interface, as the language setting names them; "" follows the system.
+    static constexpr std::array<std::string_view, 2> languageCodes{"en", "es"};
+
     static constexpr const char* keyPrefix = "io.mirelo.corvelle.";
     static inline const std::string pinnedWidgetsKey = "io.mirelo.corvelle.pinnedWidgets";
     static inline const std::string overviewSectionOrderKey = "io.mirelo.corvelle.overviewSectionOrder";
@@ -61,6 +75,12 @@ public:
     std::int64_t alertsBatteryThreshold() const;
     void setAlertsBatteryThreshold(std::int64_t value);
 
+    // The Pushgateway the metrics go to, without surrounding spaces; empty: none. Taken afresh from the stored file at each
+    // use, so that an edit made there while the program runs (by the user or, in the system-wide
+    // default, the administrator) applies at once.
+    std::string metricsPushURL() const;
+    void setMetricsPushURL(const std::string& value);
+
     std::vector<PinnedWidget> loadPinnedWidgets() const;
     void savePinnedWidgets(std::vector<PinnedWidget> widgets);
 
@@ -76,15 +96,18 @@ public:
 
 private:
     void write(const char* name, const KeyValueStore::Value& value);
-    double readDouble(const char* name, double fallback) const;
-    std::int64_t readInt(const char* name, std::int64_t fallback) const;
+    template <typename T, std::size_t N>
+    T readChoice(const char* name, const std::array<T, N>& choices, T fallback) const;
     bool readBool(const char* name, bool fallback) const;
+    // Says once per key and stored value that `used` is read in place of `stored`.
+    void reportSubstitute(const char* name, const KeyValueStore::Value& stored, const std::string& used) const;
     void updateLoginItem();
     void reconcileLoginItem();
 
     std::shared_ptr<KeyValueStore> store_;
     std::shared_ptr<LoginItem> loginItem_;
     bool correctingLoginItem_ = false;
+    mutable std::set<std::string> reported_;
 };
 
 }  // namespace corvelle

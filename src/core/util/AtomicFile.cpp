@@ -72,18 +72,18 @@ std::optional<std::string> read(const std::filesystem::path& path) {
     return buffer.str();
 }
 
-bool moveAsideCorrupt(const std::filesystem::path& path, double unixSeconds) {
+bool moveAsideCorrupt(const std::filesystem::path& path, double unixSeconds, const char* reason) {
     const auto seconds = std::isfinite(unixSeconds) ? static_cast<long long>(unixSeconds) : 0LL;
     const auto target =
         path.parent_path() / (path.stem().string() + ".corrupt-" + std::to_string(seconds) + ".json");
     std::error_code error;
     std::filesystem::rename(path, target, error);
     if (error) {
-        std::fprintf(stderr, "corvelle: %s cannot be read and could not be moved aside: %s\n", path.c_str(),
-                     error.message().c_str());
+        std::fprintf(stderr, "corvelle: %s %s and could not be moved aside (%s); nothing is saved over it\n",
+                     path.c_str(), reason, error.message().c_str());
         return false;
     }
-    std::fprintf(stderr, "corvelle: %s cannot be read; moved it aside as %s\n", path.c_str(), target.c_str());
+    std::fprintf(stderr, "corvelle: %s %s; moved it aside as %s\n", path.c_str(), reason, target.c_str());
     return true;
 }
 

@@ -31,8 +31,9 @@ void removeLeftovers(const std::filesystem::path& path);
 // Reads a whole file; absent when it cannot be opened or read, or is not a regular file.
 std::optional<std::string> read(const std::filesystem::path& path);
 
-// Moves a damaged file aside as NAME.corrupt-<unixSeconds>.json in the same folder and says so
-// on stderr with both names. Returns false when the move failed (the file then stays where it was).
-bool moveAsideCorrupt(const std::filesystem::path& path, double unixSeconds);
+// Moves a damaged file (or whatever else stands in its place) aside as
+// NAME.corrupt-<unixSeconds>.json in the same folder and says so on stderr with both names and
+// `reason`. Returns false when the move failed (the file then stays where it was).
+bool moveAsideCorrupt(const std::filesystem::path& path, double unixSeconds, const char* reason = "cannot be read");
 
 }  // namespace corvelle::AtomicFile

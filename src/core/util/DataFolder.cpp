@@ -27,8 +27,4 @@ void DataFolder::removeLeftovers(const std::filesystem::path& file) const {
     if (writable_) AtomicFile::removeLeftovers(file);
 }
 
-void DataFolder::moveAsideCorrupt(const std::filesystem::path& file, double unixSeconds) const {
-    if (writable_) AtomicFile::moveAsideCorrupt(file, unixSeconds);
-}
-
 }  // namespace corvelle

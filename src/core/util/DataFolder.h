@@ -29,8 +29,6 @@ public:
     // Removes temporary files that a crash during a write of `file` left; nothing when read-only
     // (they may belong to the process that owns the folder, writing right now).
     void removeLeftovers(const std::filesystem::path& file) const;
-    // Moves a damaged file aside as NAME.corrupt-<unixSeconds>.json; nothing when read-only.
-    void moveAsideCorrupt(const std::filesystem::path& file, double unixSeconds) const;
 
 private:
     std::filesystem::path path_;

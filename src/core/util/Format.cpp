@@ -33,6 +33,12 @@ std::string batteryTimeString(double seconds) {
     return formatString("%lld:%02lld", minutes / 60, minutes % 60);
 }
 
+std::string unbroken(std::string text) {
+    std::string result;
+    for (char c : text) result += c == ' ' ? std::string("\u00a0") : std::string(1, c);
+    return result;
+}
+
 std::string rpmString(std::int32_t rpm) {
     const bool negative = rpm < 0;
     std::string digits = std::to_string(negative ? -static_cast<std::int64_t>(rpm) : static_cast<std::int64_t>(rpm));

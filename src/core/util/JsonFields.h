@@ -48,16 +48,22 @@ std::optional<std::string> encodeJson(const T& value) {
     return JsonText::encode(nlohmann::json(value));
 }
 
+// The record in a JSON value; absent when it is not of the record's shape.
+template <typename T>
+std::optional<T> decodeValue(const nlohmann::json& json) {
+    try {
+        return json.get<T>();
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 // The record in a text; absent when the text is not JSON or not of the record's shape.
 template <typename T>
 std::optional<T> decodeJson(std::string_view text) {
     auto json = JsonText::decode(text);
     if (!json) return std::nullopt;
-    try {
-        return json->get<T>();
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
+    return decodeValue<T>(*json);
 }
 
 }  // namespace corvelle::JsonFields

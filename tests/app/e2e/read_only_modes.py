@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """--snapshot and --watch of the built app in a scratch home that holds settings and a damaged
 data file: sane figures, a busy child's CPU share, MemTotal, Waybar lines every second, a clean
-end on SIGTERM, and no file written. Usage: read_only_modes.py CORVELLE"""
+end on SIGTERM, and no file written; the textfile writer's Prometheus file, which promtool (where
+installed) accepts. Usage: read_only_modes.py CORVELLE TEXTFILE_WRITER"""
 import json, os, signal, subprocess, sys, tempfile, time
 
-app, failures = sys.argv[1], []
+app, textfile, failures = sys.argv[1], sys.argv[2], []
 
 
 def check(ok, message):
@@ -57,6 +58,16 @@ check(len(lines) == 2 and lines[1][0] <= 3.0, f"two lines took longer than 3 s: 
 levels = ("nominal", "moderate", "heavy", "trapping", "sleeping")
 check(all(shown["text"].startswith("CPU ") and shown["class"] in levels for _, shown in lines),
       f"Waybar lines: {lines}")
+
+collector = tempfile.mkdtemp()
+out = subprocess.run([textfile, collector], env=dict(env, CORVELLE=app), capture_output=True, text=True, timeout=60)
+written = os.listdir(collector)
+check(out.returncode == 0 and written == ["corvelle.prom"], f"textfile writer: {out.returncode} {written} {out.stderr}")
+metrics = open(f"{collector}/corvelle.prom").read() if "corvelle.prom" in written else ""
+check(f"corvelle_memory_total_bytes {memtotal}\n" in metrics, f"no memory total in {metrics}")
+if os.access("/usr/bin/promtool", os.X_OK):
+    lint = subprocess.run(["/usr/bin/promtool", "check", "metrics"], input=metrics, capture_output=True, text=True)
+    check(lint.returncode == 0 and not lint.stdout + lint.stderr, f"promtool: {lint.stdout}{lint.stderr}")
 
 check(tree(home) == before, f"files changed: {set(tree(home).items()) ^ set(before.items())}")
 print("\n".join(f"FAIL: {failure}" for failure in failures))

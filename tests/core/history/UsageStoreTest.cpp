@@ -113,6 +113,19 @@ TEST_F(UsageStoreTest, ADamagedFileIsMovedAsideAndTheOtherFileStillLoads) {
     }
 }
 
+// One damaged day costs that day only: the others load, the original stays aside.
+TEST_F(UsageStoreTest, APartlyDamagedHistoryKeepsEveryDayThatDecodes) {
+    auto days = nlohmann::json::parse(dailyText({"2025-06-27", "2025-06-28", "2025-06-29"}));
+    days["dailySnapshots"][1].erase("hourlyFingerprints");
+    write("daily-summaries.json", days.dump());
+    auto store = makeStore();
+    store->load();
+    EXPECT_EQ(datesOf(store->history().dailySnapshots), (std::vector<std::string>{"2025-06-27", "2025-06-29"}));
+    EXPECT_TRUE(store->isDirty()) << "the kept days are saved in the original's place";
+    const auto stamp = std::to_string(static_cast<long long>(clock->now()));
+    EXPECT_EQ(read("daily-summaries.corrupt-" + stamp + ".json"), days.dump());
+}
+
 TEST_F(UsageStoreTest, AFolderInPlaceOfTheFileIsMovedAsideAndAFreshFileWritten) {
     std::filesystem::create_directories(folder / "daily-summaries.json" / "inside");
     auto store = makeStore();

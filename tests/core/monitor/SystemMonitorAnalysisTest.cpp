@@ -20,7 +20,7 @@ std::vector<std::string> daysBeforeJune30(int count) {
 void seedRecords(const test::MonitorHarness& h, const std::vector<std::string>& dates) {
     UsageHistory history;
     for (const auto& date : dates) history.dailySnapshots.push_back(test::balancedDay(date));
-    ASSERT_TRUE(UsageStore(h.dir.path(), h.clock, h.loop).saveFile(h.dir / "daily-summaries.json", history));
+    ASSERT_TRUE(test::saveFile(h.dir / "daily-summaries.json", history));
 }
 
 std::optional<ProfileClassification> savedProfile(const test::MonitorHarness& h) {
@@ -40,7 +40,7 @@ TEST(SystemMonitorAnalysis, StartPublishesTheAnalysesOfTheStoredHistory) {
     // Health falls 0.25 % every 8 cycles, 8 cycles a day: the line reaches 80 % at 580 cycles.
     std::vector<BatteryHealthEntry> entries;
     for (int i = 0; i < 10; ++i) entries.push_back({dates[i], 95.0 - 0.25 * i, 100 + 8 * i, 4000, 4500, 45, 6});
-    ASSERT_TRUE(UsageStore(h.dir.path(), h.clock, h.loop).saveFile(h.dir / "health-history.json", entries));
+    ASSERT_TRUE(test::saveFile(h.dir / "health-history.json", entries));
 
     auto& monitor = h.make();
     int notifications = 0;
@@ -66,7 +66,7 @@ TEST(SystemMonitorAnalysis, TooFewRecordsKeepTheCachedProfile) {
     AnalysisHarness h;
     seedRecords(h, daysBeforeJune30(2));
     const ProfileClassification cached{UsageProfile::developer, 0.8, UsageProfile::powerUser, 0.5, june30Noon - 5e5, 7};
-    ASSERT_TRUE(UsageStore(h.dir.path(), h.clock, h.loop).saveFile(h.dir / "profile.json", cached));
+    ASSERT_TRUE(test::saveFile(h.dir / "profile.json", cached));
 
     h.make().start();
     EXPECT_EQ(std::make_tuple(h.monitor->usageProfile().get(), savedProfile(h), h.monitor->healthPrediction().get().has_value(),

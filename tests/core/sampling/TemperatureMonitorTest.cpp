@@ -54,7 +54,7 @@ TEST(TemperatureMonitorDecoding, FanTypes) {
 struct Machine {
     FakeSMCTransport* transport = new FakeSMCTransport;
     std::unique_ptr<SMCService> smc = std::make_unique<SMCService>(std::unique_ptr<SMCTransport>(transport));
-    Machine() { for (auto key : Constants::SMCKeys::fanSpeed) transport->setKey(key, "fpe2", {0x1F, 0x40}); }
+    Machine() { for (auto key : {"F0Ac", "F1Ac"}) transport->setKey(key, "fpe2", {0x1F, 0x40}); }
 };
 
 TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
@@ -97,7 +97,8 @@ TEST(TemperatureMonitor, WarmTypeCacheCostsTwoCallsPerKey) {
     ASSERT_TRUE(monitor.sample());
     m.transport->calls.clear();
     ASSERT_TRUE(monitor.sample());
-    EXPECT_EQ(m.transport->calls.size(), 2u * 18);
+    // The eight fan keys this machine lacks cost one refused key-info call each.
+    EXPECT_EQ(m.transport->calls.size(), 2u * 18 + (Keys::fanSpeed.size() - 2));
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "util/AtomicFile.h"
+#include "util/DataFile.h"
 
 #include "support/FilesIn.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
 
 namespace corvelle {
 namespace {
@@ -50,6 +54,46 @@ TEST(AtomicFile, MovesACorruptFileAsideAndSaysWhereTo) {
     EXPECT_TRUE(std::filesystem::exists(aside) && !std::filesystem::exists(path));
     EXPECT_NE(log.find(path.string()), std::string::npos) << log;
     EXPECT_NE(log.find(aside.string()), std::string::npos) << log;
+}
+
+// Each data file under one rule: what cannot be used is moved aside, never written over; a newer
+// file is read and kept as it is.
+TEST(DataFile, UnusableFilesGoAsideAndNewerOnesAreNeverWrittenOver) {
+    const struct {
+        const char* name;
+        void (*place)(const std::filesystem::path&);
+        bool decodes, movedAside;
+    } cases[] = {
+        {"unreadable (a broken link)", [](const auto& p) { std::filesystem::create_symlink(p.string() + ".gone", p); },
+         false, true},
+        {"a directory", [](const auto& p) { std::filesystem::create_directories(p / "inside"); }, false, true},
+        {"damaged", [](const auto& p) { AtomicFile::write(p, "{\"dailySnapshots\": ["); }, false, true},
+        {"oversized",
+         [](const auto& p) {
+             std::ofstream(p) << "[" << std::string(DataFile::maxBytes, ' ') << "]";
+         },
+         false, true},
+        {"newer schema", [](const auto& p) { AtomicFile::write(p, R"({"schemaVersion":2,"dailySnapshots":[]})"); },
+         true, false},
+    };
+    for (const char* file : {"daily-summaries", "health-history", "profile", "baselines"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(file) + ": " + c.name);
+            test::TempDir dir;
+            const auto path = dir / (std::string(file) + ".json");
+            c.place(path);
+            DataFile data(DataFolder(dir.path()), path);
+            EXPECT_EQ(data.load(1751000000).has_value(), c.decodes);
+            const auto aside = dir / (std::string(file) + ".corrupt-1751000000.json");
+            EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(aside)), c.movedAside);
+            const auto saved = data.save(std::string("{}"));
+            EXPECT_EQ(static_cast<bool>(saved), c.movedAside) << "a fresh file takes the place of one moved aside";
+            if (!c.movedAside) {
+                EXPECT_EQ(saved.error, ECANCELED);
+                EXPECT_EQ(AtomicFile::read(path), R"({"schemaVersion":2,"dailySnapshots":[]})");
+            }
+        }
+    }
 }
 
 }  // namespace

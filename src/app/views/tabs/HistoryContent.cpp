@@ -79,7 +79,7 @@ std::vector<Figure> resources(const SystemStats& stats) {
                                 throughputString(stats.networkOutBytesPerSec)}};
     if (!stats.fanSpeeds.empty()) {
         std::string speeds;
-        for (auto speed : stats.fanSpeeds) speeds += (speeds.empty() ? "" : "  ") + rpmString(speed);
+        for (auto speed : stats.fanSpeeds) speeds += (speeds.empty() ? "" : "  ") + unbroken(rpmString(speed));
         result.push_back({L::fans(), speeds});
     }
     return result;

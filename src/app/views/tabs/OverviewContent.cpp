@@ -79,7 +79,8 @@ Thermal thermal(const SystemStats& stats) {
                    L::thermalLevelLabel(stats.thermalLevel), L::thermalDescription(stats.thermalLevel),
                    temperature(stats.eCoreTemp), temperature(stats.pCoreTemp), {}};
     for (std::size_t i = 0; i < stats.fanSpeeds.size(); ++i) {
-        result.fans.push_back(L::fanIndex(static_cast<std::int64_t>(i) + 1) + ": " + rpmString(stats.fanSpeeds[i]));
+        const auto fan = L::fanIndex(static_cast<std::int64_t>(i) + 1) + ": " + rpmString(stats.fanSpeeds[i]);
+        result.fans.push_back(unbroken(fan));
     }
     return result;
 }
