@@ -99,8 +99,10 @@ TEST(OverviewContentTest, PredictionNeedsAWeekOfRecordsAndSevenReadings) {
     EXPECT_FALSE(OverviewContent::showsPrediction(6, fitted));
     EXPECT_FALSE(OverviewContent::showsPrediction(7, std::nullopt));
     EXPECT_TRUE(OverviewContent::showsPrediction(7, fitted));
-    EXPECT_TRUE(OverviewContent::prediction(6, fitted).lines.empty()) << "the placeholder";
-    EXPECT_EQ(OverviewContent::prediction(7, fitted).lines,
+    EXPECT_EQ(OverviewContent::prediction(6, fitted, true).placeholder.substr(0, 11), "Need 30+ da");
+    EXPECT_EQ(OverviewContent::prediction(7, fitted, false),
+              (OverviewContent::Prediction{{}, "No battery. This computer runs on external power only."}));
+    EXPECT_EQ(OverviewContent::prediction(7, fitted, true).lines,
               (std::vector<std::string>{"Degradation rate: Normal", "Confidence: Low",
                                         "Battery may reach 80% in ~14 months"}));
     fitted.dataPointCount = 6;
