@@ -85,6 +85,7 @@ TEST(ThemedBatteryIconTest, TheThemeHoldsEveryNameTheItemGives) {
     }
     EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(StatsBuilder().battery(15))),
               "io.mirelo.corvelle-battery-25-red");
+    EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(SystemStats{})), "io.mirelo.corvelle-no-battery");
 }
 
 TEST(TitleFontTest, DigitsAreEquallyWide) {

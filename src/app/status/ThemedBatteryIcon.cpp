@@ -26,7 +26,8 @@ QString colourName(SystemColor color) {
 }  // namespace
 
 QString name(const BatteryIcon& icon) {
-    if (icon.color == SystemColor::secondary) return prefix + QStringLiteral("no-battery");
+    if (icon.symbolName == "desktopcomputer") return prefix + QStringLiteral("no-battery");
+    if (icon.color == SystemColor::secondary) return prefix + QStringLiteral("battery-unknown");
     // "battery.75" or "battery.75.bolt": the step is the second part.
     const QString step = QString::fromStdString(icon.symbolName).section(QLatin1Char('.'), 1, 1);
     const QString state = icon.symbolName.ends_with(".bolt") ? QStringLiteral("charging")
@@ -36,12 +37,13 @@ QString name(const BatteryIcon& icon) {
 }
 
 std::vector<BatteryIcon> every() {
-    std::vector<BatteryIcon> icons{BatteryIconPainter::placeholderIcon()};
+    std::vector<BatteryIcon> icons{BatteryIconPainter::placeholderIcon(), *StatusItemComposer::batteryIcon({})};
     // A charge inside each fill step and on each side of each colour boundary.
     for (const double percent : {5.0, 15.0, 22.0, 30.0, 60.0, 90.0}) {
         for (const auto& [charging, pluggedIn] : {std::pair{false, false}, {true, true}, {false, true}}) {
             SystemStats stats;
             stats.batteryPercentage = percent;
+            stats.batteryIsPresent = true;
             stats.batteryIsCharging = charging;
             stats.batteryIsPluggedIn = pluggedIn;
             const auto icon = StatusItemComposer::batteryIcon(stats);

@@ -13,8 +13,8 @@ inline constexpr int sizes[] = {16, 22, 24, 32, 48};
 
 // The icon theme's name for a status-item battery picture, for hosts that draw the item from
 // the theme: "io.mirelo.corvelle-battery-" with the fill step, then "-charging", "-plugged" or
-// the charge colour ("-red", "-orange", "-green"); "io.mirelo.corvelle-no-battery" for the
-// picture shown without a reading.
+// the charge colour ("-red", "-orange", "-green"); "io.mirelo.corvelle-battery-unknown" for the
+// battery shown without a reading, "io.mirelo.corvelle-no-battery" for a computer without one.
 QString name(const BatteryIcon& icon);
 
 // One picture for each name the status item can give, as the icon theme installs them.
