@@ -158,6 +158,7 @@ void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
     processOrder_ = order;
     if (!isPopoverVisible_ || !processMonitor_.hasSample()) return;
     auto listed = processMonitor_.top(order, appSettings_.maxProcesses());
+    processMonitor_.setShown(listed);
     stats_.modify([&](SystemStats& stats) { stats.topProcesses = std::move(listed); });
 }
 
@@ -269,6 +270,8 @@ void SystemMonitor::poll() {
     } else {
         sampleHidden(readings, maxProcesses);
     }
+    // The rows on screen get fresh memory figures at every tick, idle or not.
+    processMonitor_.setShown(visible ? readings.listed : std::vector<ProcStats>());
     SystemStats next = merge(readings, visible);
     stats_.set(next);
     updateStatusItem(next);
