@@ -29,11 +29,15 @@ std::string folder(const std::string& path) { return path == kRootGroup ? "." : 
 
 CgroupActivity::CgroupActivity(const std::filesystem::path& root, CgroupFileReader readCgroupFile)
     : readCgroupFile_(std::move(readCgroupFile)) {
-    rootFd_ = ::open((root / "sys/fs/cgroup").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (rootFd_ < 0) return;
-    // Only the unified hierarchy has cgroup.controllers at its root.
-    statFd_ = openIn(rootFd_, "cgroup.stat");
-    if (statFd_ < 0 || faccessat(rootFd_, "cgroup.controllers", F_OK, 0) != 0) closeIfOpen(rootFd_);
+    // The unified hierarchy alone, or beside the v1 controllers in a hybrid layout; only it has
+    // cgroup.controllers at its root.
+    for (const char* mount : {"sys/fs/cgroup", "sys/fs/cgroup/unified"}) {
+        rootFd_ = ::open((root / mount).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (rootFd_ >= 0 && faccessat(rootFd_, "cgroup.controllers", F_OK, 0) == 0) break;
+        closeIfOpen(rootFd_);
+    }
+    if (rootFd_ >= 0) statFd_ = openIn(rootFd_, "cgroup.stat");
+    if (statFd_ < 0) closeIfOpen(rootFd_);
 }
 
 CgroupActivity::~CgroupActivity() {

@@ -25,7 +25,7 @@ public:
     // Listings between two rereads of every group's members (30 s at the default refresh).
     static constexpr std::uint64_t kRecheckListings = 15;
 
-    // Unavailable (every process busy) without a cgroup v2 hierarchy at root/sys/fs/cgroup.
+    // Unavailable (every process busy) without a cgroup v2 hierarchy under root/sys/fs/cgroup.
     CgroupActivity(const std::filesystem::path& root, CgroupFileReader readCgroupFile);
     ~CgroupActivity();
     CgroupActivity(const CgroupActivity&) = delete;

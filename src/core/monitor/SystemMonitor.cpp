@@ -263,7 +263,11 @@ void SystemMonitor::poll() {
     const bool visible = isPopoverVisible_;
     // The list holds as many processes as the setting names, the picker's 25 included.
     const auto maxProcesses = appSettings_.maxProcesses();
-    processMonitor_.setLanguage(toRaw(currentLanguage()), L::linuxKernel());
+    // The kernel row's name is looked up again only when the language changed.
+    if (const auto language = currentLanguage(); language != processLanguage_) {
+        processLanguage_ = language;
+        processMonitor_.setLanguage(toRaw(language), L::linuxKernel());
+    }
     Readings readings;
     if (visible) {
         sampleVisible(readings, maxProcesses);
@@ -285,7 +289,7 @@ void SystemMonitor::poll() {
 
 // The service decides whether a heartbeat is due and whether telemetry is on at all.
 void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats) {
-    if (telemetry_ && visible) telemetry_->sendHeartbeatIfNeeded(telemetry_->snapshot(stats, appSettings_));
+    if (telemetry_ && visible && telemetry_->heartbeatDue()) telemetry_->sendHeartbeatIfNeeded(telemetry_->snapshot(stats, appSettings_));
     if (didSendLaunchTelemetry_) return;
     didSendLaunchTelemetry_ = true;
     if (telemetry_) telemetry_->sendLaunch(telemetry_->snapshot(stats, appSettings_));
