@@ -12,41 +12,31 @@
 namespace corvelle {
 namespace {
 
-constexpr const char* kService = "/system.slice/a.service";
-constexpr const char* kAppX = "/user.slice/app-x.scope";
-constexpr const char* kAppY = "/user.slice/app-y.scope";
-
 // The read guided by the cgroups gives what reading every stat file gives, with fewer reads.
 TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
     test::TempDir dir;
     test::ProcessTree tree(dir.path());
-    tree.add(2, "/", "kthreadd", true);
-    tree.add(3, "/", "kworker/0:1", true);
-    tree.add(100, kService, "daemon");
-    tree.add(101, kService, "helper");
-    tree.add(200, kAppX, "editor");
-    tree.add(201, kAppX, "renderer");
-    tree.add(300, kAppY, "player");
-
+    const std::string service = "/system.slice/a.service", appX = "/user.slice/app-x.scope";
+    for (const auto& [pid, group] : {std::pair{2, "/"}, {3, "/"}, {100, service.c_str()}, {101, service.c_str()},
+                                     {200, appX.c_str()}, {201, appX.c_str()}, {300, "/user.slice/app-y.scope"}}) {
+        tree.add(pid, group, "p" + std::to_string(pid), pid < 10);  // kernel threads in the root group
+    }
     auto clock = std::make_shared<test::FakeClock>();
     auto* guidedTable = new LinuxProcessTable(dir.path());
     ProcessMonitor guided(std::unique_ptr<ProcessTable>(guidedTable), clock);
     ProcessMonitor full(std::make_unique<LinuxProcessTable>(dir.path(), LinuxProcessTable::Reading::full), clock);
 
-    // What changes, the seconds since the previous tick, and the most stat files the guided read
-    // may read (the root group's kernel threads are always read).
+    // What changes, the seconds to the tick, and the most stat files the guided read may read.
     const std::tuple<const char*, std::function<void()>, double, std::uint64_t> steps[] = {
         {"first sight", [] {}, 2, 7},
         {"busy", [&] { tree.run(200, 50), tree.run(100, 5); }, 2, 6},
-        {"idle", [] {}, 2, 2},
-        {"moved into a group that ran", [&] { tree.move(300, kAppX), tree.run(300, 20); }, 2, 5},
+        {"idle: only the root group's kernel threads", [] {}, 2, 2},
+        {"moved into a group that ran", [&] { tree.move(300, appX), tree.run(300, 20); }, 2, 5},
         {"moved into a new group", [&] { tree.move(101, "/user.slice/app-z.scope"), tree.run(101, 30); }, 2, 3},
-        {"group removed", [&] {
-             tree.move(100, "/system.slice/b.service"), tree.run(100, 3);
-             tree.removeGroup(kService);
-         }, 2, 3},
-        {"pid reused, exits", [&] { tree.exit(200), tree.add(200, kAppX, "reborn"), tree.exit(300); }, 2, 4},
-        {"memory reclaimed from an idle process", [&] { tree.setPages(201, 10); }, ProcessMonitor::kFullReadInterval, 6},
+        {"moved out of a group then removed",
+         [&] { tree.move(100, "/system.slice/b.service"), tree.run(100, 3), tree.removeGroup(service); }, 2, 3},
+        {"pid reused, exits", [&] { tree.exit(200), tree.add(200, appX, "reborn"), tree.exit(300); }, 2, 4},
+        {"memory reclaimed while idle", [&] { tree.setPages(201, 10); }, ProcessMonitor::kFullReadInterval, 6},
     };
     for (const auto& [name, change, seconds, mostReads] : steps) {
         SCOPED_TRACE(name);
