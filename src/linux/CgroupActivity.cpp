@@ -3,6 +3,7 @@
 #include "linux/TextFile.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace corvelle {
 namespace {
 
 constexpr std::string_view kRootGroup = "/";
-constexpr size_t kMostGroups = 1024;  // two descriptors each
 constexpr size_t kMostFileSize = 1 << 20;
 
 int openIn(int dir, const std::string& path) { return openat(dir, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); }
@@ -29,6 +29,10 @@ std::string folder(const std::string& path) { return path == kRootGroup ? "." : 
 
 CgroupActivity::CgroupActivity(const std::filesystem::path& root, CgroupFileReader readCgroupFile)
     : readCgroupFile_(std::move(readCgroupFile)) {
+    // Two descriptors a group, from a quarter of the limit: the processes of further groups are
+    // simply read every tick.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0) maxGroups_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 8, 1024));
     // The unified hierarchy alone, or beside the v1 controllers in a hybrid layout; only it has
     // cgroup.controllers at its root.
     for (const char* mount : {"sys/fs/cgroup", "sys/fs/cgroup/unified"}) {
@@ -138,7 +142,7 @@ CgroupActivity::Group* CgroupActivity::resolve(std::int32_t pid) {
     if (!path.starts_with('/') || path.find("/..") != std::string_view::npos) return nullptr;
     const auto found = groups_.find(std::string(path));
     if (found != groups_.end()) return found->second.alive() ? &found->second : nullptr;
-    if (groups_.size() >= kMostGroups) return nullptr;
+    if (groups_.size() >= maxGroups_) return nullptr;
     Group group{.path = std::string(path)};
     if (!open(group)) {
         closeIfOpen(group.usageFd);

@@ -71,6 +71,7 @@ private:
     int rootFd_ = -1;
     int statFd_ = -1;  // the root's cgroup.stat: its counts move whenever a group comes or goes
     CgroupFileReader readCgroupFile_;
+    size_t maxGroups_ = 0;
     std::string lastHierarchy_;
     std::unordered_map<std::string, Group> groups_;
     std::unordered_map<std::int32_t, Member> members_;
