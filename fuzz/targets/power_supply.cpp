@@ -1,5 +1,5 @@
-// The attributes of /sys/class/power_supply: "name=value" lines of the battery, then, after
-// each "--" line, those of one mains or USB supply.
+// The attributes of /sys/class/power_supply: "name=value" lines of a battery (read as both packs
+// of a two-battery machine), then, after each "--" line, those of one mains or USB supply.
 #include "FuzzCheck.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsChargeThresholdSource.h"
@@ -30,10 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (equals != std::string_view::npos) supplies.back().emplace(line.substr(0, equals), line.substr(equals + 1));
     }
     const std::vector externals(supplies.begin() + 1, supplies.end());
-    const auto properties = SysfsBatteryRegistry::propertiesFrom(supplies.front(), externals);
+    const auto properties = SysfsBatteryRegistry::propertiesFrom({supplies.front(), supplies.front()}, externals);
     requireNoNegativeFigure(properties);
-    if (const auto capacity = integerProperty(properties, "CurrentCapacity")) {
-        fuzz::require(*capacity <= 100, "charge at most 100 %");
+    for (const char* key : {"ChargePercent", "HealthPercent"}) {
+        if (const auto* percent = properties.count(key) ? properties.at(key).as<double>() : nullptr) {
+            fuzz::require(*percent >= 0 && *percent <= 100, "percentages are 0 to 100");
+        }
     }
     if (const auto thresholds = SysfsChargeThresholdSource::parse("BAT0", supplies.front())) {
         for (const auto& percent : {thresholds->start, thresholds->end}) {

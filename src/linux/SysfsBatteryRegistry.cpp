@@ -8,78 +8,41 @@
 namespace corvelle {
 namespace {
 
-// Plausible ranges of the kernel's micro-unit readings; anything outside is no reading.
-constexpr std::int64_t kMaxCharge = 1'000'000'000;     // µAh: 1000 Ah
-constexpr std::int64_t kMaxEnergy = 100'000'000'000;   // µWh: 100 kWh
-constexpr std::int64_t kMaxVoltage = 100'000'000;      // µV: 100 V
-constexpr std::int64_t kMaxCurrent = 100'000'000;      // µA: 100 A
-constexpr std::int64_t kMaxPower = 10'000'000'000;     // µW: 10 kW
-constexpr std::int64_t kMaxCycles = 1'000'000;
+constexpr std::int64_t kMaxVoltage = 100'000'000;  // µV: 100 V
+constexpr std::int64_t kMaxCurrent = 100'000'000;  // µA: 100 A
 
 // What is read of a battery, and of a mains or USB supply.
 constexpr const char* kBatteryAttributes[] = {
-    "status",      "capacity",           "charge_now",  "charge_full", "charge_full_design",
-    "energy_now",  "energy_full",        "energy_full_design",         "voltage_now",
-    "voltage_min_design",                "current_now", "power_now",   "cycle_count"};
+    "status",      "capacity",    "capacity_level",     "charge_now",  "charge_full", "charge_full_design",
+    "energy_now",  "energy_full", "energy_full_design", "voltage_now", "voltage_min_design",
+    "current_now", "power_now",   "cycle_count"};
 constexpr const char* kSupplyAttributes[] = {"online", "voltage_max", "current_max"};
 
-std::string_view text(const SysfsBatteryRegistry::Attributes& attributes, std::string_view name) {
-    const auto found = attributes.find(name);
-    return found == attributes.end() ? std::string_view() : std::string_view(found->second);
-}
+using Attributes = SysfsBatteryRegistry::Attributes;
+constexpr auto text = BatteryPack::text;
+constexpr auto integerIn = BatteryPack::integerIn;
 
-std::optional<std::int64_t> integerIn(const SysfsBatteryRegistry::Attributes& attributes, std::string_view name,
-                                      std::int64_t min, std::int64_t max) {
-    const auto value = TextFile::parseSigned(text(attributes, name));
-    if (!value || *value < min || *value > max) return std::nullopt;
-    return value;
-}
-
-bool isSystemBattery(const SysfsBatteryRegistry::Attributes& a) {
+bool isSystemBattery(const Attributes& a) {
     return text(a, "type") == "Battery" && text(a, "scope") != "Device" && text(a, "present") != "0";
 }
 
-bool isExternalSupply(const SysfsBatteryRegistry::Attributes& a) {
+bool isExternalSupply(const Attributes& a) {
     const auto type = text(a, "type");
     return type == "Mains" || type.starts_with("USB");
 }
 
-bool isOnline(const SysfsBatteryRegistry::Attributes& a) { return text(a, "online") == "1"; }
+bool isOnline(const Attributes& a) { return text(a, "online") == "1"; }
 
-// Capacities in mAh: charge readings directly, energy readings through the design minimum voltage.
-struct Capacities {
-    std::optional<std::int64_t> now, full, design;
-};
-
-Capacities capacitiesOf(const SysfsBatteryRegistry::Attributes& a) {
-    const auto inMilli = [](std::optional<std::int64_t> micro) -> std::optional<std::int64_t> {
-        if (!micro) return std::nullopt;
-        return *micro / 1000;
-    };
-    if (a.count("charge_now") || a.count("charge_full")) {
-        return {inMilli(integerIn(a, "charge_now", 0, kMaxCharge)), inMilli(integerIn(a, "charge_full", 1, kMaxCharge)),
-                inMilli(integerIn(a, "charge_full_design", 1, kMaxCharge))};
-    }
-    const auto volts = integerIn(a, "voltage_min_design", 1, kMaxVoltage);
-    const auto toCharge = [&](std::string_view name, std::int64_t min) -> std::optional<std::int64_t> {
-        const auto energy = integerIn(a, name, min, kMaxEnergy);
-        if (!energy || !volts) return std::nullopt;
-        return *energy * 1000 / *volts;  // µWh / µV = Ah
-    };
-    return {toCharge("energy_now", 0), toCharge("energy_full", 1), toCharge("energy_full_design", 1)};
-}
-
-// The current's magnitude in mA, from current_now or else power_now over voltage_now.
-std::optional<std::int64_t> currentMagnitude(const SysfsBatteryRegistry::Attributes& a) {
-    if (const auto current = integerIn(a, "current_now", -kMaxCurrent, kMaxCurrent)) return std::abs(*current) / 1000;
-    const auto power = integerIn(a, "power_now", -kMaxPower, kMaxPower);
-    const auto volts = integerIn(a, "voltage_now", 1, kMaxVoltage);
-    if (!power || !volts) return std::nullopt;
-    return std::abs(*power) * 1000 / *volts;  // µW / µV = A
+// An online mains or USB supply; where none is listed, a battery that charges, is full or is held
+// by a charge limit. A charging battery is on external power whatever the supplies say.
+bool onExternalPower(const std::string& status, const std::vector<Attributes>& externals) {
+    if (status == "Charging") return true;
+    if (externals.empty()) return status == "Full" || status == "Not charging";
+    return std::any_of(externals.begin(), externals.end(), isOnline);
 }
 
 // The negotiated limit of the first online external supply that reports one.
-std::optional<std::int64_t> adapterWatts(const std::vector<SysfsBatteryRegistry::Attributes>& externals) {
+std::optional<std::int64_t> adapterWatts(const std::vector<Attributes>& externals) {
     for (const auto& supply : externals) {
         if (!isOnline(supply)) continue;
         const auto volts = integerIn(supply, "voltage_max", 1, kMaxVoltage);
@@ -89,13 +52,12 @@ std::optional<std::int64_t> adapterWatts(const std::vector<SysfsBatteryRegistry:
     return std::nullopt;
 }
 
-void putIfPresent(PropertyDictionary& properties, const char* key, std::optional<std::int64_t> value) {
-    if (value) properties.emplace(key, *value);
+void putMilliAmpHours(PropertyDictionary& properties, const char* key, std::optional<double> value) {
+    if (value) properties.emplace(key, static_cast<std::int64_t>(std::llround(*value)));
 }
 
 template <size_t N>
-void readAttributes(const std::filesystem::path& directory, const char* const (&names)[N],
-                    SysfsBatteryRegistry::Attributes& attributes) {
+void readAttributes(const std::filesystem::path& directory, const char* const (&names)[N], Attributes& attributes) {
     for (const char* name : names) {
         if (auto value = TextFile::readTrimmed(directory / name)) attributes.emplace(name, std::move(*value));
     }
@@ -105,22 +67,29 @@ void readAttributes(const std::filesystem::path& directory, const char* const (&
 
 SysfsBatteryRegistry::SysfsBatteryRegistry(std::filesystem::path root) : root_(std::move(root)) {}
 
-PropertyDictionary SysfsBatteryRegistry::propertiesFrom(const Attributes& battery,
+PropertyDictionary SysfsBatteryRegistry::propertiesFrom(const std::vector<Attributes>& batteries,
                                                         const std::vector<Attributes>& externals) {
+    std::vector<BatteryPack> packs;
+    for (const auto& battery : batteries) packs.push_back(BatteryPack::from(battery));
+    const BatteryPack pack = BatteryPack::combined(packs);
     PropertyDictionary properties;
-    const Capacities capacities = capacitiesOf(battery);
-    putIfPresent(properties, "AppleRawCurrentCapacity", capacities.now);
-    putIfPresent(properties, "AppleRawMaxCapacity", capacities.full);
-    putIfPresent(properties, "NominalChargeCapacity", capacities.full);
-    putIfPresent(properties, "DesignCapacity", capacities.design);
+    if (const auto percent = pack.percent()) {
+        properties.emplace("ChargePercent", *percent);
+    } else if (pack.level) {
+        properties.emplace("ChargeLevel", *pack.level);
+    }
+    if (const auto health = pack.healthPercent()) properties.emplace("HealthPercent", *health);
+    putMilliAmpHours(properties, "AppleRawCurrentCapacity", pack.nowMAh);
+    putMilliAmpHours(properties, "AppleRawMaxCapacity", pack.fullMAh);
+    putMilliAmpHours(properties, "DesignCapacity", pack.designMAh);
+    if (pack.watts) properties.emplace("PowerWatts", *pack.watts);
     // Drivers disagree on the current's sign: take its size, negative while discharging.
-    const bool discharging = text(battery, "status") == "Discharging";
-    if (const auto current = currentMagnitude(battery)) properties.emplace("InstantAmperage", discharging ? -*current : *current);
-    if (const auto volts = integerIn(battery, "voltage_now", 0, kMaxVoltage)) properties.emplace("Voltage", *volts / 1000);
-    putIfPresent(properties, "CycleCount", integerIn(battery, "cycle_count", 1, kMaxCycles));
-    putIfPresent(properties, "CurrentCapacity", integerIn(battery, "capacity", 0, 100));
-    if (battery.count("status")) properties.emplace("IsCharging", text(battery, "status") == "Charging");
-    properties.emplace("ExternalConnected", std::any_of(externals.begin(), externals.end(), isOnline));
+    const bool discharging = pack.status == "Discharging";
+    if (pack.currentMA) properties.emplace("InstantAmperage", discharging ? -*pack.currentMA : *pack.currentMA);
+    if (pack.voltageMV) properties.emplace("Voltage", *pack.voltageMV);
+    if (pack.cycleCount) properties.emplace("CycleCount", *pack.cycleCount);
+    if (!pack.status.empty()) properties.emplace("IsCharging", pack.status == "Charging");
+    properties.emplace("ExternalConnected", onExternalPower(pack.status, externals));
     if (const auto watts = adapterWatts(externals)) {
         properties.emplace("AdapterDetails", PropertyDictionary{{"Watts", *watts}});
     }
@@ -134,22 +103,22 @@ std::optional<PropertyDictionary> SysfsBatteryRegistry::properties() {
         supplies.push_back(entry.path());
     }
     std::sort(supplies.begin(), supplies.end());
-    std::optional<Attributes> battery;
+    std::vector<Attributes> batteries;
     std::vector<Attributes> externals;
     for (const auto& supply : supplies) {
         Attributes attributes;
         readAttributes(supply, {"type"}, attributes);
-        if (!battery && text(attributes, "type") == "Battery") readAttributes(supply, {"scope", "present"}, attributes);
-        if (!battery && isSystemBattery(attributes)) {
+        if (text(attributes, "type") == "Battery") readAttributes(supply, {"scope", "present"}, attributes);
+        if (isSystemBattery(attributes)) {
             readAttributes(supply, kBatteryAttributes, attributes);
-            battery = std::move(attributes);
+            batteries.push_back(std::move(attributes));
         } else if (isExternalSupply(attributes)) {
             readAttributes(supply, kSupplyAttributes, attributes);
             externals.push_back(std::move(attributes));
         }
     }
-    if (!battery) return std::nullopt;
-    return propertiesFrom(*battery, externals);
+    if (batteries.empty()) return std::nullopt;
+    return propertiesFrom(batteries, externals);
 }
 
 }  // namespace corvelle

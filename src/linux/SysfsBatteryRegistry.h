@@ -1,28 +1,27 @@
 #pragma once
 
+#include "linux/BatteryPack.h"
 #include "platform/BatteryRegistry.h"
 
 #include <filesystem>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace corvelle {
 
-// The battery controller's properties from /sys/class/power_supply: the first system battery
-// (not a peripheral's), and the mains and USB supplies for the external-power flag.
+// The battery controller's properties from /sys/class/power_supply: every system battery (not a
+// peripheral's) combined into one, and the mains and USB supplies for the external-power flag.
 class SysfsBatteryRegistry : public BatteryRegistry {
 public:
-    // Attribute file name to its text.
-    using Attributes = std::map<std::string, std::string, std::less<>>;
+    using Attributes = BatteryPack::Attributes;
 
     explicit SysfsBatteryRegistry(std::filesystem::path root = "/");
 
     std::optional<PropertyDictionary> properties() override;
 
-    // The property map of a battery's attributes, given the attributes of the external supplies.
+    // The property map of the batteries' attributes, given the attributes of the external supplies.
     // Missing, malformed and implausible attributes leave their property out.
-    static PropertyDictionary propertiesFrom(const Attributes& battery, const std::vector<Attributes>& externals);
+    static PropertyDictionary propertiesFrom(const std::vector<Attributes>& batteries,
+                                             const std::vector<Attributes>& externals);
 
 private:
     std::filesystem::path root_;

@@ -90,7 +90,8 @@ TEST_F(AppDelegateTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel
     EXPECT_TRUE(status->shown);
     EXPECT_EQ(status->placeholder, "Corvelle System Monitor");
     ASSERT_EQ(status->titles.size(), 1u) << "the first poll hands over the first title; it does not fade (below)";
-    EXPECT_TRUE(status->icons.empty()) << "no battery: the placeholder stays";
+    ASSERT_EQ(status->icons.size(), 1u);
+    EXPECT_EQ(status->icons.front().symbolName, "desktopcomputer") << "no battery: a monitor, not a battery";
     ASSERT_TRUE(shell->panel());
     EXPECT_EQ(panelShown(), std::pair(false, false));
     EXPECT_TRUE(samplingTimerRuns()) << "the monitor was started";
@@ -253,7 +254,7 @@ TEST_F(AppDelegateTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
     icon.symbolName = "battery.75";
     shell->menuBarUpdate(icon, MenuBarTitle{});
     shell->menuBarUpdate(std::nullopt, MenuBarTitle{});
-    EXPECT_EQ(status->icons.size(), 1u) << "no icon keeps the picture";
+    EXPECT_EQ(status->icons.back().symbolName, "battery.75") << "no icon keeps the picture";
 
     // A tray host that came up later gets a new item showing the same picture and title at once.
     const FakeStatusItem* oldItem = status;

@@ -6,10 +6,14 @@
 #include "app/views/components/ReorderableForEach.h"
 #include "app/views/components/HeaderIconButton.h"
 #include "app/views/tabs/overview/CpuCard.h"
+#include "app/views/tabs/TipsContent.h"
 #include "app/views/tabs/overview/HabitScoreCard.h"
+#include "app/views/tabs/overview/HealthTrendCard.h"
 #include "app/views/tabs/overview/PredictionCard.h"
 #include "app/views/tabs/overview/UsagePatternsCard.h"
+#include "monitor/StatusItemComposer.h"
 #include "support/ScopedLanguage.h"
+#include "support/ScopedTimeZone.h"
 
 #include <QCoreApplication>
 #include <QScrollArea>
@@ -26,6 +30,7 @@ using test::overviewOf;
 
 TEST(OverviewTabTest, ATabIsBuiltOnceAndKeepsItsStateAcrossTabsAndLanguages) {
     test::PanelHarness harness(true);
+    harness.publishBusyMoment();
     auto view = harness.panel(&AppSettings::shared());
     view->show();
     OverviewTab* overview = &overviewOf(*view);
@@ -97,6 +102,39 @@ TEST(OverviewTabTest, TheLargerWindowListsEveryBusyHour) {
     }
 }
 
+// A desktop on for a whole day: its record has no battery time, discharge, charge or low charge;
+// nothing grades, follows or predicts a battery, no advice is about one, and the status item is a monitor.
+TEST(OverviewTabTest, ADesktopDayRecordsNoBatteryAndItsCardsSaySo) {
+    test::ScopedLanguage language("en");
+    test::ScopedTimeZone zone("UTC0");
+    test::PanelHarness harness(false);  // from 2025-06-15 15:06:40
+    harness.h.settings.setPollingInterval(10);
+    harness.h.loop->advance(33 * 3600.0);  // through the whole of 06-16
+    auto& monitor = harness.monitor();
+    const auto& days = monitor.usageStore().history().dailySnapshots;
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_GE(days[1].sampleCount, 8639);
+    EXPECT_EQ(days[1].battery, BatteryDailyAggregate{});
+    EXPECT_FALSE(monitor.habitScore().get() || monitor.healthPrediction().get() || !monitor.usageStore().healthEntries().empty());
+    EXPECT_EQ(StatusItemComposer::batteryIcon(monitor.stats().get())->symbolName, "desktopcomputer");
+
+    harness.publishBusyMoment(false);
+    auto view = harness.panel();
+    view->show();
+    const std::string note = "No battery. This computer runs on external power only.";
+    const auto& habits = cardOf<HabitScoreCard>(*view, OverviewSection::habitScore);
+    EXPECT_TRUE(habits.isVisible() && habits.bar().isHidden() && habits.note().toStdString() == note);
+    EXPECT_EQ(cardOf<HealthTrendCard>(*view, OverviewSection::healthTrend).content(), (OverviewContent::HealthTrend{{}, {}, {}, note}));
+    EXPECT_EQ(cardOf<PredictionCard>(*view, OverviewSection::prediction).text().toStdString(), note);
+
+    const auto advice = TipsContent::content(monitor.stats().get(), std::nullopt, monitor.healthPrediction().get(), monitor.habitScore().get());
+    std::string text;
+    for (const auto& tip : advice.tips) text += tip.title + " " + tip.detail + "\n";
+    for (const auto& fact : advice.facts) text += fact.text + "\n";
+    EXPECT_FALSE(advice.tips.empty() || advice.facts.empty()) << "a busy, hot moment has advice";
+    for (const char* word : {"attery", "harg", "plug"}) EXPECT_EQ(text.find(word), std::string::npos) << word << " in " << text;
+}
+
 TEST(OverviewComponentsTest, OneHabitRowOpensAtATimeAndExplainersToggle) {
     test::ScopedLanguage language("en");
     HabitScoreBar bar;
@@ -118,11 +156,11 @@ TEST(OverviewComponentsTest, OneHabitRowOpensAtATimeAndExplainersToggle) {
 }
 
 // The panel as it opens on the overview tab, beside the whole tab as it scrolls, for every
-// store, language and theme; saved under artifacts/ for a look.
+// store, language and theme; saved under artifacts/ for a look. The empty store's machine has no battery.
 TEST(OverviewScreenshotTest, PanelsInBothLanguagesAndThemes) {
     for (bool recorded : {false, true}) {
         test::PanelHarness harness(recorded);
-        harness.publishBusyMoment();
+        harness.publishBusyMoment(recorded);
         test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
             auto view = harness.panel();
             view->show();

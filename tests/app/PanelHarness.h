@@ -26,8 +26,11 @@ namespace corvelle::test {
 // or on this machine's, and panels built on it.
 // A hot, busy moment on battery on a machine with four efficiency and eight performance cores:
 // every reading set, tips of every severity, 25 processes and four app groups, one of each with a long name.
-inline SystemStats busyMoment() {
-    SystemStats stats = StatsBuilder().cpu(64).cores(4, 8).battery(45, Power::battery, 18.4).memory(13ULL << 30, 16ULL << 30);
+// Without `battery`, the same moment on a machine that has none.
+inline SystemStats busyMoment(bool battery = true) {
+    StatsBuilder built = StatsBuilder().cpu(64).cores(4, 8).memory(13ULL << 30, 16ULL << 30);
+    if (battery) built.battery(45, Power::battery, 18.4);
+    SystemStats stats = built;
     for (std::size_t i = 0; i < stats.eCoreUsages.size(); ++i) stats.eCoreUsages[i].usage = 10.0 + 7.0 * i;
     for (std::size_t i = 0; i < stats.pCoreUsages.size(); ++i) stats.pCoreUsages[i].usage = 5.0 + 11.0 * i;
     stats.cpuUserUsage = 45.1;
@@ -47,8 +50,10 @@ inline SystemStats busyMoment() {
     stats.gpuTemp = 88.1;
     stats.fanSpeeds = {3900, 3850, 1210, 980, 2450, 760};  // a desktop board's six fans
     stats.thermalLevel = ThermalLevel::heavy;
-    stats.batteryDesignCapacityMAh = 5000;
-    stats.batteryHealthPercent = 87.4;
+    if (battery) {
+        stats.batteryDesignCapacityMAh = 5000;
+        stats.batteryHealthPercent = 87.4;
+    }
     const char* names[] = {"gcc-backend-compiler-worker-thread-pool", "firefox", "Isolated Web Content", "Xorg",
                            "pipewire", "gnome-shell", "code", "rust-analyzer", "node", "python3", "systemd", "dockerd",
                            "containerd", "thunderbird", "evolution-data-server", "tracker-miner-fs", "pulseaudio",
@@ -118,11 +123,11 @@ struct PanelHarness {
     }
 
     // The busy moment published, with a CPU history behind it.
-    void publishBusyMoment() {
+    void publishBusyMoment(bool battery = true) {
         h.monitor->cpuHistory().modify([](auto& history) {
             for (int i = 0; i < 40; ++i) history.append(18 + 12 * ((i * 7) % 5) + (i % 3));
         });
-        h.monitor->stats().set(busyMoment());
+        h.monitor->stats().set(busyMoment(battery));
     }
 
     MonitorHarness h;

@@ -101,8 +101,10 @@ TEST(OverviewContentTest, PredictionNeedsAWeekOfRecordsAndSevenReadings) {
     EXPECT_FALSE(OverviewContent::showsPrediction(6, fitted));
     EXPECT_FALSE(OverviewContent::showsPrediction(7, std::nullopt));
     EXPECT_TRUE(OverviewContent::showsPrediction(7, fitted));
-    EXPECT_TRUE(OverviewContent::prediction(6, fitted).lines.empty()) << "the placeholder";
-    EXPECT_EQ(OverviewContent::prediction(7, fitted).lines,
+    EXPECT_EQ(OverviewContent::prediction(6, fitted, true).placeholder.substr(0, 11), "Need 30+ da");
+    EXPECT_EQ(OverviewContent::prediction(7, fitted, false),
+              (OverviewContent::Prediction{{}, "No battery. This computer runs on external power only."}));
+    EXPECT_EQ(OverviewContent::prediction(7, fitted, true).lines,
               (std::vector<std::string>{"Degradation rate: Normal", "Confidence: Low",
                                         "Battery may reach 80% in ~14 months"}));
     fitted.dataPointCount = 6;
@@ -324,8 +326,8 @@ TEST(BatteryContentTest, UsageRatioAndHealthChangeColourAtTheirBoundaries) {
     none.batteryHealthPercent = 79.9;
     EXPECT_EQ(BatteryContent::health(none).color, SC::orange) << "the health line's colours (ChartRulesTest)";
     EXPECT_FALSE(BatteryContent::hasBattery(none));
-    none.batteryDesignCapacityMAh = 4000;
-    EXPECT_TRUE(BatteryContent::hasBattery(none)) << "an empty battery is still a battery";
+    none.batteryIsPresent = true;
+    EXPECT_TRUE(BatteryContent::hasBattery(none)) << "a battery without any figure is still a battery";
 }
 
 using Key = ProcessOrder::Key;
@@ -401,6 +403,7 @@ TEST(TipsContentTest, AMachineWithoutABatteryIsNotAboutToDie) {
     EXPECT_TRUE(TipsContent::content({}, std::nullopt, std::nullopt, std::nullopt).tips.empty());
     SystemStats dying;
     dying.batteryPercentage = 4;
+    dying.batteryIsPresent = true;
     const auto tips = TipsContent::content(dying, std::nullopt, std::nullopt, std::nullopt).tips;
     ASSERT_FALSE(tips.empty());
     EXPECT_EQ(tips.front().title, "Battery almost empty");

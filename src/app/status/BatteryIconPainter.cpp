@@ -46,8 +46,27 @@ int width(const BatteryIcon& icon, int height) {
     return batteryWidth(height) + (icon.plugBadge ? badgeWidth(height) + 1 : 0);
 }
 
+// A machine without a battery: a small monitor on its stand, in the outline colour.
+void paintMonitor(QPainter& painter, const QRectF& box, const QColor& color) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double line = std::max(1.0, box.height() / 10);
+    painter.setPen(QPen(color, line));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF screen(box.left() + line / 2, box.top() + line / 2, box.width() - line, box.height() * 0.7);
+    painter.drawRoundedRect(screen, line, line);
+    const double foot = box.bottom() - line / 2;
+    painter.drawLine(QPointF(box.center().x(), screen.bottom()), QPointF(box.center().x(), foot));
+    painter.drawLine(QPointF(box.left() + box.width() * 0.3, foot), QPointF(box.right() - box.width() * 0.3, foot));
+}
+
 QImage draw(const BatteryIcon& icon, int height, const Ink& ink, qreal devicePixelRatio) {
     height = std::max(4, height);
+    if (icon.symbolName == "desktopcomputer") {
+        QImage image = blank(batteryWidth(height), height, devicePixelRatio);
+        QPainter painter(&image);
+        paintMonitor(painter, QRectF(0, 0, batteryWidth(height), height), ink.outline);
+        return image;
+    }
     const auto battery = SymbolIcon::batterySymbol(icon.symbolName).value_or(SymbolIcon::Battery{1.0, false});
     QImage image = blank(width(icon, height), height, devicePixelRatio);
     QPainter painter(&image);

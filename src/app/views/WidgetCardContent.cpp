@@ -1,5 +1,6 @@
 #include "app/views/WidgetCardContent.h"
 
+#include "localization/L.h"
 #include "localization/LShell.h"
 #include "monitor/BatteryLevel.h"
 #include "util/Format.h"
@@ -20,10 +21,12 @@ WidgetCardContent card(std::string label, std::string icon, std::string value, S
 }
 
 WidgetCardContent battery(const SystemStats& stats) {
-    const double p = stats.batteryPercentage;
-    // A machine without a battery reads 0 %: show no figure rather than an alarming red "0%".
-    if (!(p > 0)) return card(L::widgetBattery(), "battery.0percent", "--", SystemColor::secondary);
-    auto content = card(L::widgetBattery(), "", formatString("%.0f%%", p), SystemColor::green);
+    const auto shown = BatteryLevel::symbolPercent(stats.batteryPercentage, stats.batteryChargeLevel);
+    // No battery, or one that says nothing of its charge: no figure rather than an alarming "0%".
+    if (!stats.batteryIsPresent || !shown) return card(L::widgetBattery(), "battery.0percent", "--", SystemColor::secondary);
+    const double p = *shown;
+    auto content =
+        card(L::widgetBattery(), "", L::chargeText(stats.batteryPercentage, stats.batteryChargeLevel), SystemColor::green);
     if (stats.batteryIsCharging) {
         content.icon = "battery.100percent.bolt";
     } else {

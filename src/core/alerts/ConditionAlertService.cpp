@@ -1,14 +1,21 @@
 #include "alerts/ConditionAlertService.h"
 
+#include "localization/L.h"
 #include "localization/LConditionAlerts.h"
 #include "settings/AppSettings.h"
-#include "util/Format.h"
 
 namespace corvelle {
 namespace {
 
 // Serious, critical and emergency; fair and nominal are below.
 bool isSeriousOrWorse(ThermalLevel level) { return toRaw(level) >= toRaw(ThermalLevel::heavy); }
+
+// Low: at or below the threshold, or at a Low or Critical level; absent when nothing is known.
+std::optional<bool> isLowCharge(const ConditionAlertService::Battery& battery, double threshold) {
+    if (battery.percentage) return *battery.percentage <= threshold;
+    if (battery.level) return isLow(*battery.level);
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -29,8 +36,9 @@ std::vector<ConditionAlertService::Alert> ConditionAlertService::check(ThermalLe
     if (thermal_.fires(hot, !hot, appSettings_.alertsThermal())) raised.push_back(Alert::thermal);
     if (battery) {
         const auto threshold = static_cast<double>(appSettings_.alertsBatteryThreshold());
-        const bool low = battery->discharging && battery->percentage <= threshold;
-        if (lowBattery_.fires(low, battery->percentage > threshold, appSettings_.alertsLowBattery())) {
+        const auto low = isLowCharge(*battery, threshold);
+        if (lowBattery_.fires(battery->discharging && low.value_or(false), !low.value_or(true),
+                              appSettings_.alertsLowBattery())) {
             raised.push_back(Alert::lowBattery);
         }
     }
@@ -44,7 +52,7 @@ void ConditionAlertService::post(Alert alert, ThermalLevel level, const std::opt
         notifier_->post("corvelle-thermal", L::thermalAlertTitle(), L::thermalAlertBody(level), true);
     } else {
         notifier_->post("corvelle-low-battery", L::lowBatteryAlertTitle(),
-                        L::lowBatteryAlertBody(formatString("%.0f%%", battery->percentage)), true);
+                        L::lowBatteryAlertBody(L::chargeText(battery->percentage, battery->level)), true);
     }
 }
 

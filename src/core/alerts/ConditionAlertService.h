@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ChargeLevel.h"
 #include "model/ThermalLevel.h"
 #include "platform/Notifier.h"
 
@@ -18,9 +19,12 @@ class AppSettings;
 class ConditionAlertService {
 public:
     enum class Alert { thermal, lowBattery };
+    // A battery without a percentage is judged by its level (Low and Critical are low); one
+    // with neither is neither low nor recharged.
     struct Battery {
-        double percentage = 0;
+        std::optional<double> percentage;
         bool discharging = false;
+        std::optional<ChargeLevel> level;
     };
 
     // A null notifier shows nothing. The settings are read afresh at every check.

@@ -26,7 +26,8 @@ std::vector<HabitWarning> analyzeHabits(const std::vector<BatteryHealthEntry>& e
 // Whole calendar days between two "yyyy-MM-dd" keys, as a magnitude; 0 when either is not such a date.
 std::int64_t daysBetweenDates(std::string_view a, std::string_view b);
 
-// Grades the most recent daily records (oldest first); absent when there are none.
+// Grades the most recent daily records (oldest first) on which a battery was sampled; absent
+// when there are none.
 std::optional<HabitScore> scoreHabits(const std::vector<DailySnapshot>& records);
 // Letter grade of an overall habit score: "A+" from 95 down to "F" below 60.
 std::string gradeFor(std::int64_t overall);

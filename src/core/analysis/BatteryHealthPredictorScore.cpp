@@ -3,6 +3,7 @@
 #include "analysis/RecordTotals.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace corvelle::BatteryHealthPredictor {
 namespace {
@@ -75,7 +76,12 @@ SubScore pluggedBalance(const Records& records) {
 
 }  // namespace
 
-std::optional<HabitScore> scoreHabits(const std::vector<DailySnapshot>& records) {
+std::optional<HabitScore> scoreHabits(const std::vector<DailySnapshot>& all) {
+    // Only days on which a battery was sampled say how it is treated: a desktop has no habits.
+    Records records;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(records), [](const DailySnapshot& r) {
+        return r.battery.timeOnBatterySeconds + r.battery.timePluggedInSeconds > 0;
+    });
     if (records.empty()) return std::nullopt;
     HabitScore result;
     result.charging = charging(records);

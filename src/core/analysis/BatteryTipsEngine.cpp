@@ -29,7 +29,8 @@ struct Inputs {
     const std::optional<BatteryHealthPrediction>& prediction;
     const std::optional<HabitScore>& habitScore;
     CareControls controls;
-    bool onBattery;
+    bool onBattery;                  // a battery that runs the machine now
+    std::optional<double> percent;   // its charge, absent when it reports none
     const ProcStats* topProcess;  // the busiest process, the first of equals; null without processes
 };
 
@@ -89,7 +90,7 @@ void thermal(const Inputs& in, Tips& tips) {
 }
 
 void batteryCritical(const Inputs& in, Tips& tips) {
-    if (!in.onBattery || in.stats.batteryPercentage >= 10) return;
+    if (!in.onBattery || !in.percent || *in.percent >= 10) return;
     add(tips, "battery-critical", "battery.0percent",
         L::tipBatteryCritical(L::tipBatteryCriticalWho(topOffendersList(in.stats.appGroups, 2))), 2,
         Severity::critical);
@@ -113,8 +114,7 @@ void highWatts(const Inputs& in, Tips& tips) {
 }
 
 void batteryLow(const Inputs& in, Tips& tips) {
-    const double percent = in.stats.batteryPercentage;
-    if (!in.onBattery || percent < 10 || percent >= 20) return;
+    if (!in.onBattery || !in.percent || *in.percent < 10 || *in.percent >= 20) return;
     TipContent text = L::tipBatteryLow(L::tipBatteryLowExtra(topOffendersList(in.stats.appGroups, 2)));
     if (in.controls.powerModes) text.detail += L::tipPowerModeExtra();
     add(tips, "battery-low", "battery.25percent", std::move(text), 5, Severity::warning);
@@ -142,7 +142,7 @@ void cpuBusy(const Inputs& in, Tips& tips) {
 }
 
 void unplug(const Inputs& in, Tips& tips) {
-    if (in.onBattery || in.stats.batteryIsCharging || in.stats.batteryPercentage <= 80) return;
+    if (in.onBattery || in.stats.batteryIsCharging || !in.percent || *in.percent <= 80) return;
     add(tips, "unplug-tip", "powerplug", L::tipUnplug(), 9, Severity::info);
 }
 
@@ -163,8 +163,7 @@ void greatEfficiency(const Inputs& in, Tips& tips) {
 }
 
 void healthyRange(const Inputs& in, Tips& tips) {
-    const double percent = in.stats.batteryPercentage;
-    if (!in.onBattery || percent < 20 || percent > 80) return;
+    if (!in.onBattery || !in.percent || *in.percent < 20 || *in.percent > 80) return;
     add(tips, "healthy-range", "heart.fill", L::tipHealthyRange(), 18, Severity::info);
 }
 
@@ -199,7 +198,7 @@ void networkActive(const Inputs& in, Tips& tips) {
 }
 
 void chargeTo100(const Inputs& in, Tips& tips) {
-    if (in.onBattery || !in.stats.batteryIsCharging || in.stats.batteryPercentage < 99) return;
+    if (in.onBattery || !in.stats.batteryIsCharging || !in.percent || *in.percent < 99) return;
     TipContent text = L::tipCharge100();
     if (in.controls.chargeLimit) text.detail += L::tipChargeLimitExtra();
     add(tips, "charge-100-warn", "battery.100percent.bolt", std::move(text), 15, Severity::info);
@@ -268,7 +267,7 @@ void developerProfile(const Inputs& in, Tips& tips) {
 }
 
 void meetingProfile(const Inputs& in, Tips& tips) {
-    if (in.stats.batteryPercentage >= 40) return;
+    if (!in.percent || *in.percent >= 40) return;
     add(tips, "profile-meeting", "video.fill",
         L::tipProfileMeeting(L::tipProfileMeetingWarning(wholeMinutes(in.stats.batteryTimeRemaining))), 11,
         Severity::warning);
@@ -338,7 +337,7 @@ void suppressContradictions(Tips& tips, const Inputs& in) {
             warning->detail = std::move(text.detail);
         }
     }
-    if (in.onBattery && in.stats.batteryPercentage < 20) {
+    if (in.onBattery && in.percent && *in.percent < 20) {
         removeId(tips, "great-efficiency");
         removeId(tips, "idle-efficiency");
     }
@@ -401,7 +400,14 @@ std::string topMemoryUsersList(const std::vector<AppGroup>& groups, std::size_t 
 std::vector<BatteryTip> generate(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
                                  const std::optional<BatteryHealthPrediction>& prediction,
                                  const std::optional<HabitScore>& habitScore, CareControls controls) {
-    const Inputs in{stats, profile, prediction, habitScore, controls, !stats.batteryIsPluggedIn,
+    const bool battery = stats.batteryIsPresent;
+    const Inputs in{stats,
+                    profile,
+                    prediction,
+                    habitScore,
+                    controls,
+                    battery && !stats.batteryIsPluggedIn,
+                    battery ? stats.batteryPercentage : std::nullopt,
                     busiestProcess(stats.topProcesses)};
     Tips tips;
     for (Rule rule : rules) rule(in, tips);

@@ -113,7 +113,7 @@ void memory(const Inputs& in, Facts& facts) {
 
 void wattContext(const Inputs& in, Facts& facts) {
     const double watts = in.stats.batteryWatts;
-    if (in.stats.batteryIsPluggedIn || watts <= 0 || watts >= 30) return;
+    if (!in.stats.batteryIsPresent || in.stats.batteryIsPluggedIn || watts <= 0 || watts >= 30) return;
     add(facts, "watt-context", "iphone", L::factWattContext(wattsText(watts), formatString("%.1f", watts / 15.0)),
         Category::power);
 }

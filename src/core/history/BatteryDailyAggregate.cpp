@@ -7,34 +7,39 @@
 
 namespace corvelle {
 
-void BatteryDailyAggregate::fold(const SystemStats& stats, std::int64_t count, double interval) {
-    const double charge = stats.batteryPercentage;
+void BatteryDailyAggregate::fold(const SystemStats& stats, double interval) {
+    // A machine without a battery has no battery day: its figures stay those of an empty one.
+    if (!stats.batteryIsPresent) return;
     const bool plugged = stats.batteryIsPluggedIn;
-    if (count == 0) {
+    (plugged ? timePluggedInSeconds : timeOnBatterySeconds) += interval;
+    if (!plugged && stats.batteryWatts > 0) {
+        dischargeWattsSum += stats.batteryWatts;
+        ++dischargeSamples;
+        avgDischargeWatts = dischargeWattsSum / static_cast<double>(dischargeSamples);
+    }
+    if (stats.batteryPercentage) foldCharge(*stats.batteryPercentage, plugged, stats.batteryIsCharging);
+    lastWasPluggedIn = plugged;
+}
+
+void BatteryDailyAggregate::foldCharge(double charge, bool plugged, bool charging) {
+    // The range is still empty (minimum above maximum) until the first known charge.
+    if (maxPercent < minPercent) {
         startPercent = charge;
         lastPercent = charge;
-        lastWasPluggedIn = plugged;
     }
     const double previous = lastPercent;
     endPercent = charge;
     minPercent = std::min(minPercent, charge);
     maxPercent = std::max(maxPercent, charge);
     if (previous - charge > 0 && !plugged) totalDrainPercent += previous - charge;
-    (plugged ? timePluggedInSeconds : timeOnBatterySeconds) += interval;
-    if (charge >= 100 && previous < 100 && stats.batteryIsCharging) ++chargeEventsTo100;
+    if (charge >= 100 && previous < 100 && charging) ++chargeEventsTo100;
     // One excursion below 20 % counts once; the latch re-arms only back at 25 %.
     if (charge < 20 && !wasBelow20 && !plugged) {
         ++deepDischargeEvents;
         wasBelow20 = true;
     }
     if (charge >= 25) wasBelow20 = false;
-    if (!plugged && stats.batteryWatts > 0) {
-        dischargeWattsSum += stats.batteryWatts;
-        ++dischargeSamples;
-        avgDischargeWatts = dischargeWattsSum / static_cast<double>(dischargeSamples);
-    }
     lastPercent = charge;
-    lastWasPluggedIn = plugged;
 }
 
 void to_json(nlohmann::json& json, const BatteryDailyAggregate& value) {

@@ -27,8 +27,13 @@ struct BatteryDailyAggregate {
     double dischargeWattsSum = 0;
     std::int64_t dischargeSamples = 0;
 
-    void fold(const SystemStats& stats, std::int64_t count, double interval);
+    // Samples without a battery leave it untouched; a battery without a percentage adds only
+    // its time and power.
+    void fold(const SystemStats& stats, double interval);
     bool operator==(const BatteryDailyAggregate&) const = default;
+
+private:
+    void foldCharge(double charge, bool plugged, bool charging);
 };
 
 void to_json(nlohmann::json& json, const BatteryDailyAggregate& value);

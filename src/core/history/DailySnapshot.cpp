@@ -15,7 +15,7 @@ constexpr int kHoursPerDay = 24;
 
 bool foldable(const SystemStats& s, double interval) {
     for (double value : {interval, s.cpuTotalUsage, s.eCoreAverage, s.pCoreAverage, s.memoryPressure,
-                         s.totalPowerWatts, s.batteryWatts, s.gpuPowerWatts, s.batteryPercentage, s.pCoreTemp}) {
+                         s.totalPowerWatts, s.batteryWatts, s.gpuPowerWatts, s.batteryPercentage.value_or(0), s.pCoreTemp}) {
         if (!std::isfinite(value)) return false;
     }
     for (const auto& group : s.appGroups) {
@@ -44,7 +44,7 @@ bool DailySnapshot::fold(const SystemStats& stats, double interval, double now) 
     cpu.fold(stats, count);
     memory.fold(stats, count);
     power.fold(stats, count, interval);
-    battery.fold(stats, count, interval);
+    battery.fold(stats, interval);
     thermal.fold(stats, count, interval);
     hourlyFingerprints[LocalCalendar::hour(now)].fold(stats);
     foldApplications(stats, interval);

@@ -1,6 +1,7 @@
 #include "localization/L.h"
 
 #include "localization/Localized.h"
+#include "util/Format.h"
 
 namespace corvelle::L {
 namespace {
@@ -81,5 +82,21 @@ std::string fanIndex(std::int64_t index) { return localized("Fan ", "Ventilador 
 std::string batteryStateCharging() { return localized("Charging", "Cargando"); }
 std::string batteryStatePluggedIn() { return localized("Plugged In", "Conectado"); }
 std::string batteryStateBattery() { return localized("Battery", "Batería"); }
+
+std::string chargeLevelLabel(ChargeLevel level) {
+    switch (level) {
+        case ChargeLevel::critical: return localized("Critical", "Crítica");
+        case ChargeLevel::low: return localized("Low", "Baja");
+        case ChargeLevel::normal: return localized("Normal", "Normal");
+        case ChargeLevel::high: return localized("High", "Alta");
+        case ChargeLevel::full: break;
+    }
+    return localized("Full", "Llena");
+}
+
+std::string chargeText(const std::optional<double>& percent, const std::optional<ChargeLevel>& level) {
+    if (percent) return formatString("%.0f%%", *percent);
+    return level ? chargeLevelLabel(*level) : "--";
+}
 
 }  // namespace corvelle::L

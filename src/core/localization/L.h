@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/ChargeLevel.h"
 #include "model/ThermalLevel.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The text catalogue, general area. Every member returns the text in the current language.
@@ -34,5 +36,9 @@ std::string fanIndex(std::int64_t index);
 std::string batteryStateCharging();
 std::string batteryStatePluggedIn();
 std::string batteryStateBattery();
+// The coarse charge of a battery that reports no percentage, where the percentage would stand.
+std::string chargeLevelLabel(ChargeLevel level);
+// The charge as the title, cards and alerts show it: "62%", the level in words, or "--".
+std::string chargeText(const std::optional<double>& percent, const std::optional<ChargeLevel>& level);
 
 }  // namespace corvelle::L

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/AppGroup.h"
+#include "model/ChargeLevel.h"
 #include "model/CoreUsage.h"
 #include "model/ProcStats.h"
 #include "model/ProcessComparison.h"
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,12 +50,13 @@ struct SystemStats {
     std::uint64_t diskWriteBytesPerSec = 0;
     std::uint64_t networkInBytesPerSec = 0;
     std::uint64_t networkOutBytesPerSec = 0;
-    double batteryPercentage = 0;
+    std::optional<double> batteryPercentage;         // absent when the battery reports none
+    std::optional<ChargeLevel> batteryChargeLevel;  // the coarse level of a battery without a percentage
     double batteryWatts = 0;
     bool batteryIsCharging = false;
     bool batteryIsPluggedIn = false;
     bool batteryIsPresent = false;  // a battery was read: the battery figures are its own
-    double batteryHealthPercent = 100.0;
+    double batteryHealthPercent = 100.0;  // 0 when the battery has no design capacity to measure it by
     std::int64_t batteryCycleCount = 0;
     double batteryTimeRemaining = 0;
     std::int64_t batteryMaxCapacityMAh = 0;

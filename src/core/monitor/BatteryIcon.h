@@ -8,7 +8,7 @@ namespace corvelle {
 
 // Description of the status-item battery symbol; the app draws it.
 struct BatteryIcon {
-    std::string symbolName;  // "battery.75", "battery.100.bolt"
+    std::string symbolName;  // "battery.75", "battery.100.bolt"; "desktopcomputer" without a battery
     std::string stateLabel;  // "Charging", "Plugged In", "Battery" (or Spanish)
     SystemColor color = SystemColor::green;
     bool plugBadge = false;  // plugged in and not charging: a "powerplug.fill" badge beside the battery

@@ -16,4 +16,16 @@ SystemColor chargeColor(double percent) {
     return SystemColor::green;
 }
 
+std::optional<double> symbolPercent(const std::optional<double>& percent, const std::optional<ChargeLevel>& level) {
+    if (percent || !level) return percent;
+    switch (*level) {
+        case ChargeLevel::critical: return 5.0;
+        case ChargeLevel::low: return 15.0;
+        case ChargeLevel::normal: return 50.0;
+        case ChargeLevel::high: return 80.0;
+        case ChargeLevel::full: break;
+    }
+    return 100.0;
+}
+
 }  // namespace corvelle::BatteryLevel

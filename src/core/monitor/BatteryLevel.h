@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/ChargeLevel.h"
 #include "util/SystemColor.h"
+
+#include <optional>
 
 // The battery thresholds the status-item icon and the battery card share.
 namespace corvelle::BatteryLevel {
@@ -10,5 +13,8 @@ namespace corvelle::BatteryLevel {
 int fillStep(double percent);
 // The colour of the charge alone: red below 20 %, orange below 50 %, green from there.
 SystemColor chargeColor(double percent);
+// The charge a symbol is drawn at: the percentage, else the middle of a coarse level's band;
+// absent when neither is known. Never shown as a figure.
+std::optional<double> symbolPercent(const std::optional<double>& percent, const std::optional<ChargeLevel>& level);
 
 }  // namespace corvelle::BatteryLevel

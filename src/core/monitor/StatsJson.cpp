@@ -94,12 +94,14 @@ void addSensorsAndPower(const SystemStats& s, json& out) {
 }
 
 void addBattery(const SystemStats& s, json& out) {
-    const bool battery = s.batteryPercentage > 0;
-    out["batteryPercentage"] = when(battery, number(s.batteryPercentage));
+    const bool battery = s.batteryIsPresent;
+    out["batteryPercentage"] = when(battery && s.batteryPercentage, number(s.batteryPercentage.value_or(0)));
+    out["batteryChargeLevel"] =
+        when(battery && s.batteryChargeLevel, std::string(toRaw(s.batteryChargeLevel.value_or(ChargeLevel::full))));
     out["batteryWatts"] = when(battery, number(s.batteryWatts));
     out["batteryIsCharging"] = when(battery, s.batteryIsCharging);
     out["batteryIsPluggedIn"] = when(battery, s.batteryIsPluggedIn);
-    out["batteryHealthPercent"] = when(battery && s.batteryDesignCapacityMAh > 0, number(s.batteryHealthPercent));
+    out["batteryHealthPercent"] = when(battery && s.batteryHealthPercent > 0, number(s.batteryHealthPercent));
     out["batteryCycleCount"] = when(battery, positive(s.batteryCycleCount));
     out["batteryTimeRemaining"] = when(battery, positive(s.batteryTimeRemaining));
     out["batteryMaxCapacityMAh"] = when(battery, positive(s.batteryMaxCapacityMAh));

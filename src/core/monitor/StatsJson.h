@@ -13,9 +13,10 @@
 // - temperatures: 0 °C or below, the "no sensor" value;
 // - power figures: 0 W or below, what an energy counter the machine lacks (or has not yet
 //   measured over a period) reads;
-// - battery figures: all of them without a battery (no percentage); with one, a cycle count,
-//   capacity or adapter wattage that is not reported (0 or below), a health without a design
-//   capacity, and a time remaining not estimated yet;
+// - battery figures: all of them without a battery; with one, a percentage it does not report
+//   (batteryChargeLevel, the kernel's word, stands for it then), a cycle count, capacity or
+//   adapter wattage that is not reported (0 or below), a health without a design capacity, and
+//   a time remaining not estimated yet;
 // - systemBaselineWatts: no battery draw learnt yet.
 // Disk and network rates are always numbers: every Linux system has their counters, and 0 is
 // a real rate. A figure that is not a finite number is absent too. The thermal level is its

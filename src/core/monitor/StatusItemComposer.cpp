@@ -1,6 +1,7 @@
 #include "monitor/StatusItemComposer.h"
 
 #include "localization/L.h"
+#include "localization/LHistoryBattery.h"
 #include "monitor/BatteryLevel.h"
 #include "util/Format.h"
 
@@ -10,10 +11,20 @@
 namespace corvelle::StatusItemComposer {
 namespace {
 
-SystemColor iconColor(const SystemStats& stats) {
+SystemColor iconColor(const SystemStats& stats, double percent) {
     if (stats.batteryIsCharging) return SystemColor::green;
     if (stats.batteryIsPluggedIn) return SystemColor::blue;
-    return BatteryLevel::chargeColor(stats.batteryPercentage);
+    return BatteryLevel::chargeColor(percent);
+}
+
+// A machine without a battery: a small monitor in the neutral colour.
+BatteryIcon monitorIcon() {
+    BatteryIcon icon;
+    icon.symbolName = "desktopcomputer";
+    icon.stateLabel = L::noBattery();
+    icon.color = SystemColor::secondary;
+    icon.accessibilityDescription = icon.symbolName + "-" + icon.stateLabel;
+    return icon;
 }
 
 }  // namespace
@@ -33,8 +44,8 @@ MenuBarTitle title(const SystemStats& stats, const TitleOptions& options) {
     if (options.showThermal && stats.thermalLevel != ThermalLevel::nominal) {
         parts.push_back(L::thermalLevelLabel(stats.thermalLevel));
     }
-    if (options.showBattery && stats.batteryPercentage > 0) {
-        if (options.showBatteryPercent) parts.push_back(formatString("%.0f%%", stats.batteryPercentage));
+    if (options.showBattery && stats.batteryIsPresent && (stats.batteryPercentage || stats.batteryChargeLevel)) {
+        if (options.showBatteryPercent) parts.push_back(L::chargeText(stats.batteryPercentage, stats.batteryChargeLevel));
         if (stats.batteryIsPluggedIn) {
             if (stats.batteryWatts > 0) parts.push_back("\u26A1" + formatString("%.1f W", stats.batteryWatts));
         } else if (stats.batteryTimeRemaining > 0) {
@@ -55,14 +66,16 @@ std::string labelGuide(std::string_view title) {
 }
 
 std::optional<BatteryIcon> batteryIcon(const SystemStats& stats) {
-    if (!(stats.batteryPercentage > 0)) return std::nullopt;
+    if (!stats.batteryIsPresent) return monitorIcon();
+    const auto percent = BatteryLevel::symbolPercent(stats.batteryPercentage, stats.batteryChargeLevel);
+    if (!percent) return std::nullopt;
     BatteryIcon icon;
-    icon.symbolName = "battery." + std::to_string(BatteryLevel::fillStep(stats.batteryPercentage)) +
+    icon.symbolName = "battery." + std::to_string(BatteryLevel::fillStep(*percent)) +
                       (stats.batteryIsCharging ? ".bolt" : "");
     icon.stateLabel = stats.batteryIsCharging    ? L::batteryStateCharging()
                       : stats.batteryIsPluggedIn ? L::batteryStatePluggedIn()
                                                  : L::batteryStateBattery();
-    icon.color = iconColor(stats);
+    icon.color = iconColor(stats, *percent);
     icon.plugBadge = stats.batteryIsPluggedIn && !stats.batteryIsCharging;
     if (!icon.plugBadge) icon.accessibilityDescription = icon.symbolName + "-" + icon.stateLabel;
     return icon;

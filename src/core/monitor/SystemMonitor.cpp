@@ -14,7 +14,8 @@ namespace {
 
 std::optional<ConditionAlertService::Battery> alertBattery(const std::optional<BatteryMonitor::Snapshot>& battery) {
     if (!battery) return std::nullopt;
-    return ConditionAlertService::Battery{battery->percentage, !battery->isPluggedIn && !battery->isCharging};
+    return ConditionAlertService::Battery{battery->percentage, !battery->isPluggedIn && !battery->isCharging,
+                                          battery->chargeLevel};
 }
 
 }  // namespace
@@ -224,14 +225,15 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
 
 void SystemMonitor::mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next) {
     next.batteryPercentage = battery.percentage;
+    next.batteryChargeLevel = battery.chargeLevel;
     next.batteryWatts = battery.watts;
     next.batteryIsCharging = battery.isCharging;
     next.batteryIsPluggedIn = battery.isPluggedIn;
     next.batteryIsPresent = true;
-    next.batteryHealthPercent = battery.healthPercent;
+    next.batteryHealthPercent = battery.healthPercent.value_or(0);
     next.batteryCycleCount = battery.cycleCount;
-    next.batteryMaxCapacityMAh = battery.rawMaxCapacity;
-    next.batteryDesignCapacityMAh = battery.designCapacity;
+    next.batteryMaxCapacityMAh = battery.rawMaxCapacity.value_or(0);
+    next.batteryDesignCapacityMAh = battery.designCapacity.value_or(0);
     next.batteryAdapterWatts = battery.adapterWatts;
     next.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(battery, next.cpuTotalUsage, currentInterval_);
 }

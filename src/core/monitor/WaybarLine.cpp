@@ -7,13 +7,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvelle::WaybarLine {
 namespace {
 
 std::string batteryLine(const SystemStats& s) {
-    std::string line = L::widgetBattery() + formatString(" %.0f%%", s.batteryPercentage);
+    std::string line = L::widgetBattery() + " " + L::chargeText(s.batteryPercentage, s.batteryChargeLevel);
     const std::string watts = formatString("%.1f W", s.batteryWatts);
     if (s.batteryIsCharging) return line + " · " + L::chargingWithWatts(watts);
     if (s.batteryIsPluggedIn) return line + " · " + L::pluggedInWithWatts(watts);
@@ -29,7 +30,7 @@ std::string tooltip(const SystemStats& s) {
     if (s.memoryTotal > 0) {
         lines.push_back(L::widgetMemory() + " " + bytesString(s.memoryUsed) + " / " + bytesString(s.memoryTotal));
     }
-    if (s.batteryPercentage > 0) lines.push_back(batteryLine(s));
+    if (s.batteryIsPresent) lines.push_back(batteryLine(s));
     lines.push_back(L::thermalStateLine(L::thermalLevelLabel(s.thermalLevel)));
     std::string text;
     for (const auto& line : lines) text += (text.empty() ? "" : "\n") + line;
@@ -46,8 +47,8 @@ std::string compose(const SystemStats& stats, const MenuBarTitle& title) {
     nlohmann::json line = {{"text", plainTitle(title)},
                            {"tooltip", tooltip(stats)},
                            {"class", std::string(caseName(stats.thermalLevel))}};
-    if (stats.batteryPercentage > 0 && std::isfinite(stats.batteryPercentage)) {
-        line["percentage"] = static_cast<int>(std::lround(std::min(stats.batteryPercentage, 100.0)));
+    if (const auto percent = stats.batteryPercentage; percent && std::isfinite(*percent)) {
+        line["percentage"] = static_cast<int>(std::lround(std::clamp(*percent, 0.0, 100.0)));
     }
     return line.dump();
 }

@@ -46,7 +46,7 @@ FeedbackService::SystemInfo FeedbackService::collectSystemInfo(const SystemStats
     return SystemInfo{static_cast<std::int64_t>(stats.eCoreUsages.size()),
                       static_cast<std::int64_t>(stats.pCoreUsages.size()),
                       std::string(symbolName(stats.thermalLevel)),
-                      stats.batteryPercentage,
+                      stats.batteryPercentage.value_or(0),
                       static_cast<double>(stats.memoryTotal) / bytesPerGiB,
                       Constants::version(),
                       machine.osVersion()};

@@ -65,9 +65,9 @@ double coulombs(std::int64_t milliampereHours) { return static_cast<double>(mill
 void addBattery(const SystemStats& s, Text& text) {
     const bool battery = s.batteryIsPresent;
     text.family("corvelle_battery_charge_ratio", "Battery charge, 0 to 1.")
-        .sampleIf(battery && s.batteryPercentage > 0, s.batteryPercentage / 100);
+        .sampleIf(battery && s.batteryPercentage, s.batteryPercentage.value_or(0) / 100);
     text.family("corvelle_battery_health_ratio", "Full charge capacity over design capacity, 0 to 1.")
-        .sampleIf(battery && s.batteryDesignCapacityMAh > 0, s.batteryHealthPercent / 100);
+        .sampleIf(battery && s.batteryHealthPercent > 0, s.batteryHealthPercent / 100);
     // Not "_count": that suffix belongs to summaries and histograms.
     text.family("corvelle_battery_cycles", "Charge cycles the battery reports.")
         .sampleIf(battery && s.batteryCycleCount > 0, static_cast<double>(s.batteryCycleCount));

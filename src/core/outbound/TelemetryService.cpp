@@ -97,7 +97,7 @@ TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& s
                           static_cast<std::int64_t>(stats.eCoreUsages.size()),
                           static_cast<std::int64_t>(stats.pCoreUsages.size()),
                           static_cast<double>(stats.memoryTotal) / bytesPerGiB,
-                          stats.batteryPercentage,
+                          stats.batteryPercentage.value_or(0),
                           stats.batteryHealthPercent,
                           stats.batteryCycleCount,
                           stats.batteryMaxCapacityMAh,

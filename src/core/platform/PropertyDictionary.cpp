@@ -20,6 +20,10 @@ std::optional<std::int64_t> integerProperty(const PropertyDictionary& properties
     return copied(property<std::int64_t>(properties, key));
 }
 
+std::optional<double> doubleProperty(const PropertyDictionary& properties, std::string_view key) {
+    return copied(property<double>(properties, key));
+}
+
 std::optional<bool> booleanProperty(const PropertyDictionary& properties, std::string_view key) {
     return copied(property<bool>(properties, key));
 }

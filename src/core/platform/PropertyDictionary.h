@@ -45,6 +45,7 @@ private:
 
 // Typed look-ups: absent (or null) when the key is missing or holds a value of another kind.
 std::optional<std::int64_t> integerProperty(const PropertyDictionary& properties, std::string_view key);
+std::optional<double> doubleProperty(const PropertyDictionary& properties, std::string_view key);
 std::optional<bool> booleanProperty(const PropertyDictionary& properties, std::string_view key);
 const std::string* stringProperty(const PropertyDictionary& properties, std::string_view key);
 const PropertyArray* arrayProperty(const PropertyDictionary& properties, std::string_view key);

@@ -17,14 +17,49 @@ std::int64_t amperageFrom(const PropertyDictionary& properties) {
     return amperage == std::numeric_limits<std::int64_t>::min() ? 0 : amperage;
 }
 
-double percentageFrom(const PropertyDictionary& properties, std::int64_t rawCurrent, std::int64_t rawMax) {
-    double percent = 0;
-    if (const auto current = integerProperty(properties, "CurrentCapacity"); current && *current > 0) {
-        percent = static_cast<double>(*current);
-    } else if (rawMax >= 1) {
-        percent = static_cast<double>(rawCurrent) / static_cast<double>(rawMax) * 100.0;
+// A finite double property limited to 0..100.
+std::optional<double> percentProperty(const PropertyDictionary& properties, std::string_view key) {
+    const auto value = doubleProperty(properties, key);
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return std::clamp(*value, 0.0, 100.0);
+}
+
+double ratioPercent(std::int64_t part, std::int64_t whole) {
+    return std::min(static_cast<double>(part) / static_cast<double>(whole) * 100.0, 100.0);
+}
+
+// The driver's exact ratio, else CurrentCapacity above 0, else the raw ratio, else a
+// CurrentCapacity of 0; absent when nothing says how full the battery is.
+std::optional<double> percentageFrom(const PropertyDictionary& properties, const BatteryMonitor::Snapshot& s) {
+    if (const auto exact = percentProperty(properties, "ChargePercent")) return exact;
+    const auto current = integerProperty(properties, "CurrentCapacity");
+    if (current && *current > 0) return std::min(static_cast<double>(*current), 100.0);
+    if (s.rawCurrentCapacity && s.rawMaxCapacity && *s.rawMaxCapacity >= 1) {
+        return std::max(ratioPercent(*s.rawCurrentCapacity, *s.rawMaxCapacity), 0.0);
     }
-    return std::min(percent, 100.0);
+    if (current) return 0.0;
+    return std::nullopt;
+}
+
+// The driver's own ratio, else the nominal over the design capacity (either standing in for the
+// other's absence by the raw maximum); absent when neither is known.
+std::optional<double> healthFrom(const PropertyDictionary& properties, const BatteryMonitor::Snapshot& s) {
+    if (const auto exact = percentProperty(properties, "HealthPercent")) return exact;
+    const auto nominal = integerProperty(properties, "NominalChargeCapacity");
+    if (!nominal && !s.designCapacity) return std::nullopt;
+    const auto full = nominal ? nominal : s.rawMaxCapacity;
+    const auto design = s.designCapacity ? s.designCapacity : s.rawMaxCapacity;
+    if (!full || !design || *design < 1) return std::nullopt;
+    return ratioPercent(*full, *design);
+}
+
+// The estimate's correction for the charge level; an unknown level leaves it as it is.
+double chargeLevelFactor(std::optional<double> percent) {
+    if (!percent) return 1.0;
+    if (*percent < 10) return 0.75;
+    if (*percent < 15) return 0.85;
+    if (*percent < 20) return 0.92;
+    return *percent >= 95 ? 1.05 : 1.0;
 }
 
 std::int64_t adapterWattsFrom(const PropertyDictionary& properties) {
@@ -46,23 +81,27 @@ std::optional<BatteryMonitor::Snapshot> BatteryMonitor::sample() const {
 
 BatteryMonitor::Snapshot BatteryMonitor::snapshotFrom(const PropertyDictionary& properties) {
     Snapshot s;
-    s.rawCurrentCapacity = integerOr(properties, "AppleRawCurrentCapacity", 0);
-    s.rawMaxCapacity = integerOr(properties, "AppleRawMaxCapacity", 1);
-    const std::int64_t nominalCapacity = integerOr(properties, "NominalChargeCapacity", s.rawMaxCapacity);
-    s.designCapacity = integerOr(properties, "DesignCapacity", s.rawMaxCapacity);
+    s.rawCurrentCapacity = integerProperty(properties, "AppleRawCurrentCapacity");
+    s.rawMaxCapacity = integerProperty(properties, "AppleRawMaxCapacity");
+    s.designCapacity = integerProperty(properties, "DesignCapacity");
     s.amperage = amperageFrom(properties);
     s.voltage = integerOr(properties, "Voltage", 0);
     s.cycleCount = integerOr(properties, "CycleCount", 0);
     s.isCharging = booleanProperty(properties, "IsCharging").value_or(false);
     s.isPluggedIn = booleanProperty(properties, "ExternalConnected").value_or(false);
-    s.percentage = percentageFrom(properties, s.rawCurrentCapacity, s.rawMaxCapacity);
+    s.percentage = percentageFrom(properties, s);
+    if (const std::string* level = stringProperty(properties, "ChargeLevel"); level && !s.percentage) {
+        s.chargeLevel = chargeLevelFromRaw(*level);
+    }
     s.adapterWatts = adapterWattsFrom(properties);
-    // In doubles: the product of two 64-bit readings may not fit in 64 bits.
-    s.watts = static_cast<double>(s.voltage) * std::fabs(static_cast<double>(s.amperage)) / 1'000'000.0;
-    s.healthPercent = s.designCapacity < 1 ? 100.0
-                                           : std::min(static_cast<double>(nominalCapacity) /
-                                                          static_cast<double>(s.designCapacity) * 100.0,
-                                                      100.0);
+    const auto power = doubleProperty(properties, "PowerWatts");
+    if (power && std::isfinite(*power) && *power >= 0) {
+        s.watts = *power;
+    } else {
+        // In doubles: the product of two 64-bit readings may not fit in 64 bits.
+        s.watts = static_cast<double>(s.voltage) * std::fabs(static_cast<double>(s.amperage)) / 1'000'000.0;
+    }
+    s.healthPercent = healthFrom(properties, s);
     return s;
 }
 
@@ -87,20 +126,11 @@ double BatteryMonitor::estimateTimeRemaining(const Snapshot& snapshot, double cp
         const double alpha = 1.0 - std::pow(1.0 - baseVoltageAlpha, scale);
         smoothedVoltage = alpha * voltage + (1.0 - alpha) * *smoothedVoltage;
     }
-    const double energyWh = *smoothedVoltage * static_cast<double>(snapshot.rawCurrentCapacity) / 1'000'000.0;
+    const double remainingMAh = static_cast<double>(snapshot.rawCurrentCapacity.value_or(0));
+    const double energyWh = *smoothedVoltage * remainingMAh / 1'000'000.0;
     if (energyWh <= 0) return 0;
 
-    double estimate = energyWh / watts * 3600.0;
-    if (snapshot.percentage < 10) {
-        estimate *= 0.75;
-    } else if (snapshot.percentage < 15) {
-        estimate *= 0.85;
-    } else if (snapshot.percentage < 20) {
-        estimate *= 0.92;
-    } else if (snapshot.percentage >= 95) {
-        estimate *= 1.05;
-    }
-    const double limited = rateLimited(estimate);
+    const double limited = rateLimited(energyWh / watts * 3600.0 * chargeLevelFactor(snapshot.percentage));
     if (sampleCount < warmupThreshold) return 0;
     // Written so that a value that is not a number gives the upper bound.
     const double capped = limited < maxEstimate ? limited : maxEstimate;

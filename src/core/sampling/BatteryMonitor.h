@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ChargeLevel.h"
 #include "platform/BatteryRegistry.h"
 #include "platform/Clock.h"
 
@@ -14,18 +15,20 @@ namespace corvelle {
 class BatteryMonitor {
 public:
     struct Snapshot {
-        std::int64_t rawCurrentCapacity = 0;  // mAh
-        std::int64_t rawMaxCapacity = 1;      // mAh
-        std::int64_t designCapacity = 1;      // mAh
+        // mAh; absent where the battery gives no charge and no voltage to derive it from.
+        std::optional<std::int64_t> rawCurrentCapacity;
+        std::optional<std::int64_t> rawMaxCapacity;
+        std::optional<std::int64_t> designCapacity;
         std::int64_t amperage = 0;            // mA, negative while discharging
         std::int64_t voltage = 0;             // mV
         std::int64_t cycleCount = 0;
         bool isCharging = false;
         bool isPluggedIn = false;
-        double percentage = 0;  // 0 to 100
-        double watts = 0;       // never negative
+        std::optional<double> percentage;        // 0 to 100; absent when the battery reports none
+        std::optional<ChargeLevel> chargeLevel;  // the coarse level of a battery without a percentage
+        double watts = 0;                        // never negative
         std::int64_t adapterWatts = 0;
-        double healthPercent = 100;  // at most 100
+        std::optional<double> healthPercent;  // at most 100; absent without a design capacity
         bool operator==(const Snapshot&) const = default;
     };
 

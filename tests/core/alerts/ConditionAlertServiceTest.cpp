@@ -36,16 +36,21 @@ TEST(ConditionAlertService, ThermalWarningFiresOnceAndReArmsAtFairOrBelow) {
 
 TEST(ConditionAlertService, LowBatteryFiresOnceWhileDischargingAndReArmsAboveTheThreshold) {
     const struct { std::optional<Battery> battery; bool enabled; Alerts raised; const char* why; } steps[] = {
-        {Battery{11, true}, true, {}, "above the threshold"},
-        {Battery{10, false}, true, {}, "at the threshold but charging"},
-        {Battery{10, true}, false, {}, "switched off"},
-        {Battery{10, true}, true, {Alert::lowBattery}, "falls to the threshold"},
-        {Battery{9, true}, true, {}, "once per discharge"},
+        {Battery{11, true, {}}, true, {}, "above the threshold"},
+        {Battery{10, false, {}}, true, {}, "at the threshold but charging"},
+        {Battery{10, true, {}}, false, {}, "switched off"},
+        {Battery{10, true, {}}, true, {Alert::lowBattery}, "falls to the threshold"},
+        {Battery{9, true, {}}, true, {}, "once per discharge"},
         {std::nullopt, true, {}, "a tick without a battery reading"},
-        {Battery{10, false}, true, {}, "plugged in at the threshold does not re-arm"},
-        {Battery{8, true}, true, {}, "unplugged again: the same spell"},
-        {Battery{11, false}, true, {}, "recharged above it re-arms"},
-        {Battery{10, true}, true, {Alert::lowBattery}, "a new spell"},
+        {Battery{10, false, {}}, true, {}, "plugged in at the threshold does not re-arm"},
+        {Battery{8, true, {}}, true, {}, "unplugged again: the same spell"},
+        {Battery{11, false, {}}, true, {}, "recharged above it re-arms"},
+        {Battery{10, true, {}}, true, {Alert::lowBattery}, "a new spell"},
+        {Battery{30, true, {}}, true, {}, "above it again"},
+        {Battery{{}, true, ChargeLevel::normal}, true, {}, "no percentage, a Normal level"},
+        {Battery{{}, true, ChargeLevel::low}, true, {Alert::lowBattery}, "a Low level is low"},
+        {Battery{{}, true, {}}, true, {}, "no percentage, no level: unknown, not 0 % and not recharged"},
+        {Battery{{}, true, ChargeLevel::critical}, true, {}, "still the same spell"},
     };
     Harness h;
     for (const auto& step : steps) {

@@ -17,6 +17,9 @@ using test::kindDay;
 
 TEST(HabitScore, AKindDayScoresFullMarks) {
     EXPECT_FALSE(scoreHabits({}));
+    auto desktopDay = kindDay("2025-05-31");
+    desktopDay.battery = {};
+    EXPECT_FALSE(scoreHabits({desktopDay})) << "no battery sampled: no habits to grade";
     const auto score = scoreHabits({kindDay()});
     ASSERT_TRUE(score);
     EXPECT_EQ(std::tie(score->overall, score->grade), std::make_tuple(std::int64_t{100}, std::string("A+")));
@@ -72,7 +75,6 @@ TEST(HabitScore, EachAngleFollowsItsThresholds) {
         {"battery share 0.7", split(70, 30), &HabitScore::pluggedBalance, 25, "good"},
         {"battery share 0.85", split(85, 15), &HabitScore::pluggedBalance, 22, "mostly_battery"},
         {"battery share 0.86", split(86, 14), &HabitScore::pluggedBalance, 17, "rarely_plugged"},
-        {"nothing sampled", split(0, 0), &HabitScore::pluggedBalance, 25, "good"},
     };
     for (const auto& c : cases) {
         std::vector<DailySnapshot> days{kindDay(), kindDay()};

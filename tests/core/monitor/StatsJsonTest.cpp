@@ -15,7 +15,7 @@ using nlohmann::json;
 // is there, sorted, and every figure is null but the rates, which are real zeros.
 TEST(StatsJson, ADefaultSnapshotHasEveryFieldAndNoZeroFigures) {
     const json encoded = StatsJson::encode(SystemStats{});
-    EXPECT_EQ(encoded.size(), 44u);  // the fields of SystemStats
+    EXPECT_EQ(encoded.size(), 45u);  // the fields of SystemStats
     for (const auto& [key, value] : encoded.items()) {
         EXPECT_TRUE(!value.is_number() || key.ends_with("BytesPerSec")) << key << " is " << value;
     }
@@ -30,7 +30,7 @@ TEST(StatsJson, ReadingsKeepTheirValuesAndMissingOnesAreNull) {
     s.totalPowerWatts = 7.25;
     s.batteryCycleCount = 312;
     s.batteryTimeRemaining = INFINITY;
-    s.batteryHealthPercent = 91.5;  // without a design capacity it is no reading
+    s.batteryHealthPercent = 91.5;  // a ratio: it needs no capacity in mAh
     s.thermalLevel = ThermalLevel::trapping;
     s.topProcesses = {{4242, "busy (worker)", 99.5, 1 << 20, 3, 120.25}};
     const json e = StatsJson::encode(s);
@@ -38,7 +38,7 @@ TEST(StatsJson, ReadingsKeepTheirValuesAndMissingOnesAreNull) {
         {"cpuTotalUsage", nullptr}, {"eCoreAverage", nullptr}, {"pCoreAverage", 0.0}, {"memoryTotal", 16},
         {"memoryPressure", 0.0}, {"pCoreTemp", 61.5}, {"gpuTemp", nullptr}, {"totalPowerWatts", 7.25},
         {"dramPowerWatts", nullptr}, {"thermalLevel", "trapping"}, {"batteryIsPluggedIn", false},
-        {"batteryCycleCount", 312}, {"batteryTimeRemaining", nullptr}, {"batteryHealthPercent", nullptr},
+        {"batteryCycleCount", 312}, {"batteryTimeRemaining", nullptr}, {"batteryHealthPercent", 91.5}, {"batteryChargeLevel", nullptr},
         {"batteryMaxCapacityMAh", nullptr}, {"systemBaselineWatts", nullptr},
     };
     for (const auto& [key, value] : expected) EXPECT_EQ(e[key], value) << key;

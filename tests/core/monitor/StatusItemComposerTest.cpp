@@ -28,6 +28,7 @@ TEST(StatusItemTitle, ComposesPartsInOrder) {
     s.pCoreTemp = 0;  // no reading hides the temperature
     s.thermalLevel = ThermalLevel::heavy;
     s.batteryPercentage = 80;
+    s.batteryIsPresent = true;
     s.batteryTimeRemaining = 3900;
     EXPECT_EQ(titleText(s, everything), " CPU 12.3% | Serious | 80% | 1:05");
     s.pCoreTemp = 61.27;
@@ -70,7 +71,10 @@ TEST(StatusItemIcon, LevelsColoursAndBadge) {
         EXPECT_EQ(std::make_tuple(icon->symbolName, icon->color, icon->plugBadge, icon->key()),
                   std::tie(c.symbol, c.color, c.badge, c.key)) << c.percent;
     }
-    EXPECT_FALSE(batteryIcon(SystemStats{}));
+    EXPECT_EQ(batteryIcon(SystemStats{})->symbolName, "desktopcomputer") << "no battery: a monitor";
+    SystemStats unknown;
+    unknown.batteryIsPresent = true;
+    EXPECT_FALSE(batteryIcon(unknown)) << "no percentage, no level: no guess";
 }
 
 }  // namespace

@@ -42,20 +42,21 @@ TEST(BatteryMonitorSnapshot, DerivesFromProperties) {
     const PropertyDictionary base{{"AppleRawCurrentCapacity", 2500}, {"AppleRawMaxCapacity", 5000},
                                   {"Voltage", 11400},                {"InstantAmperage", -1000},
                                   {"CycleCount", 42},                {"ExternalConnected", false}};
-    const struct { const char* name; PropertyDictionary extra; double percentage, watts, health;
-                   std::int64_t design, adapter; } cases[] = {
-        {"ratio when CurrentCapacity is 0", {{"CurrentCapacity", 0}}, 50, 11.4, 100, 5000, 0},
-        {"CurrentCapacity wins", {{"CurrentCapacity", 61}}, 61, 11.4, 100, 5000, 0},
-        {"CurrentCapacity of another kind", {{"CurrentCapacity", 61.0}}, 50, 11.4, 100, 5000, 0},
+    const struct { const char* name; PropertyDictionary extra; double percentage, watts; std::optional<double> health;
+                   std::optional<std::int64_t> design; std::int64_t adapter; } cases[] = {
+        {"ratio when CurrentCapacity is 0", {{"CurrentCapacity", 0}}, 50, 11.4, {}, {}, 0},
+        {"CurrentCapacity wins", {{"CurrentCapacity", 61}}, 61, 11.4, {}, {}, 0},
+        {"CurrentCapacity of another kind", {{"CurrentCapacity", 61.0}}, 50, 11.4, {}, {}, 0},
         {"health never above 100", {{"NominalChargeCapacity", 5200}, {"DesignCapacity", 5000}}, 50, 11.4, 100, 5000, 0},
         {"health against design", {{"NominalChargeCapacity", 4000}, {"DesignCapacity", 5000}}, 50, 11.4, 80, 5000, 0},
-        {"design falls back to raw max", {{"NominalChargeCapacity", 4500}}, 50, 11.4, 90, 5000, 0},
-        {"design below 1", {{"NominalChargeCapacity", 4500}, {"DesignCapacity", 0}}, 50, 11.4, 100, 0, 0},
-        {"adapter watts", {{"AdapterDetails", PropertyDictionary{{"Watts", 96}}}}, 50, 11.4, 100, 5000, 96},
-        {"adapter details of another kind", {{"AdapterDetails", 96}}, 50, 11.4, 100, 5000, 0},
-        {"amperage of another kind", {{"InstantAmperage", "-1000"}}, 50, 0, 100, 5000, 0},
+        // No capacities to measure wear by: no health, not 100 %.
+        {"design falls back to raw max", {{"NominalChargeCapacity", 4500}}, 50, 11.4, 90, {}, 0},
+        {"design below 1", {{"NominalChargeCapacity", 4500}, {"DesignCapacity", 0}}, 50, 11.4, {}, 0, 0},
+        {"adapter watts", {{"AdapterDetails", PropertyDictionary{{"Watts", 96}}}}, 50, 11.4, {}, {}, 96},
+        {"adapter details of another kind", {{"AdapterDetails", 96}}, 50, 11.4, {}, {}, 0},
+        {"amperage of another kind", {{"InstantAmperage", "-1000"}}, 50, 0, {}, {}, 0},
         {"most negative amperage has no magnitude",
-         {{"InstantAmperage", std::numeric_limits<std::int64_t>::min()}}, 50, 0, 100, 5000, 0},
+         {{"InstantAmperage", std::numeric_limits<std::int64_t>::min()}}, 50, 0, {}, {}, 0},
     };
     for (const auto& c : cases) {
         PropertyDictionary properties = c.extra;
@@ -71,7 +72,7 @@ TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
     EXPECT_EQ(BatteryMonitor::snapshotFrom({}), BatteryMonitor::Snapshot{});
     const auto s = BatteryMonitor::snapshotFrom({{"IsCharging", 1}, {"ExternalConnected", "Yes"},
                                                  {"AppleRawMaxCapacity", 0}, {"AppleRawCurrentCapacity", 10}});
-    EXPECT_EQ(std::tie(s.isCharging, s.isPluggedIn, s.percentage), std::make_tuple(false, false, 0.0));  // no usable maximum
+    EXPECT_EQ(std::tie(s.isCharging, s.isPluggedIn, s.percentage), std::make_tuple(false, false, std::optional<double>()));  // no usable maximum
     EXPECT_EQ(BatteryMonitor::snapshotFrom({{"AppleRawCurrentCapacity", 6000}, {"AppleRawMaxCapacity", 5000}}).percentage, 100);
     // Readings whose product exceeds 64 bits still give a finite power.
     const auto huge = BatteryMonitor::snapshotFrom(

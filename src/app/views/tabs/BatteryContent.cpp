@@ -11,20 +11,22 @@
 
 namespace corvelle::BatteryContent {
 
-bool hasBattery(const SystemStats& stats) { return stats.batteryDesignCapacityMAh > 0 || stats.batteryPercentage > 0; }
+bool hasBattery(const SystemStats& stats) { return stats.batteryIsPresent; }
 
 Status status(const SystemStats& stats) {
     Status result;
-    result.charge = formatString("%.0f%%", stats.batteryPercentage);
+    result.charge = L::chargeText(stats.batteryPercentage, stats.batteryChargeLevel);
+    const double percent = BatteryLevel::symbolPercent(stats.batteryPercentage, stats.batteryChargeLevel).value_or(0);
     if (stats.batteryIsCharging) {
         result.symbol = "battery.100percent.bolt";
         result.color = SystemColor::green;
         result.chargingWatts = formatString("%.1f W", stats.batteryWatts);
     } else {
         // The panel's symbol has no empty step: the lowest shows a quarter.
-        const int step = std::max(BatteryLevel::fillStep(stats.batteryPercentage), 25);
+        const int step = std::max(BatteryLevel::fillStep(percent), 25);
         result.symbol = "battery." + std::to_string(step) + "percent";
-        result.color = BatteryLevel::chargeColor(stats.batteryPercentage);
+        result.color = stats.batteryPercentage || stats.batteryChargeLevel ? BatteryLevel::chargeColor(percent)
+                                                                           : SystemColor::secondary;
     }
     result.pluggedIn = stats.batteryIsPluggedIn;
     if (!stats.batteryIsPluggedIn) {
@@ -46,6 +48,8 @@ Usage usage(const SystemStats& stats) {
 }
 
 Health health(const SystemStats& stats) {
+    // 0 is a battery without the design capacity to measure wear by.
+    if (!(stats.batteryHealthPercent > 0)) return {"--", SystemColor::secondary};
     return {formatString("%.0f%%", stats.batteryHealthPercent), ChartRules::healthLineColor({stats.batteryHealthPercent})};
 }
 

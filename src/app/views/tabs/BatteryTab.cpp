@@ -30,7 +30,7 @@ BatteryTab::BatteryTab(const TabContext& context, QWidget* parent)
     column->setSpacing(0);
     // Inset like the sections, which keep room around them for the editing outlines.
     auto* noticeRow = new QVBoxLayout();
-    noticeRow->setContentsMargins(4, 4, 4, 0);
+    noticeRow->setContentsMargins(4, 4, 4, 8);
     noticeRow->addWidget(notice);
     column->addLayout(noticeRow);
     column->addWidget(sections_);

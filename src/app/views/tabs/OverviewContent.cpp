@@ -3,6 +3,7 @@
 #include "analysis/PeakHours.h"
 #include "localization/L.h"
 #include "localization/LAnalysis.h"
+#include "localization/LHistoryBattery.h"
 #include "localization/LOverview.h"
 #include "util/Format.h"
 
@@ -99,8 +100,17 @@ std::optional<Profile> profile(const std::optional<ProfileClassification>& class
     return result;
 }
 
-HealthTrend healthTrend(const std::vector<BatteryHealthEntry>& entries) {
-    if (entries.size() < 2) return {};
+std::string noBatteryNote() { return L::noBattery() + ". " + L::noBatteryDetail(); }
+
+std::optional<Habits> habits(const std::optional<HabitScore>& score, bool hasBattery) {
+    if (!hasBattery) return Habits{std::nullopt, noBatteryNote()};
+    if (!score) return std::nullopt;
+    return Habits{score, {}};
+}
+
+HealthTrend healthTrend(const std::vector<BatteryHealthEntry>& entries, bool hasBattery) {
+    if (!hasBattery) return {{}, {}, {}, noBatteryNote()};
+    if (entries.size() < 2) return {{}, {}, {}, L::collectingHealthData()};
     HealthTrend result;
     for (const auto& entry : entries) result.values.push_back(entry.healthPercent);
     result.latest = percent(entries.back().healthPercent);
@@ -113,10 +123,13 @@ bool showsPrediction(std::size_t recordCount, const std::optional<BatteryHealthP
     return recordCount >= 7 && prediction && prediction->dataPointCount >= 7;
 }
 
-Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealthPrediction>& prediction) {
-    if (!showsPrediction(recordCount, prediction)) return {};
+Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealthPrediction>& prediction,
+                      bool hasBattery) {
+    if (!hasBattery) return {{}, noBatteryNote()};
+    if (!showsPrediction(recordCount, prediction)) return {{}, L::predictionPlaceholder()};
     Prediction result{{L::degradationRateLabel() + " " + L::degradationRateName(prediction->degradationRate),
-                       L::confidenceLabel() + " " + L::confidenceLevelName(prediction->confidenceLevel)}};
+                       L::confidenceLabel() + " " + L::confidenceLevelName(prediction->confidenceLevel)},
+                      {}};
     if (prediction->estimatedMonthsTo80) result.lines.push_back(L::batteryMayReach80(*prediction->estimatedMonthsTo80));
     return result;
 }

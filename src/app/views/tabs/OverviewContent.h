@@ -3,6 +3,7 @@
 #include "history/BatteryHealthEntry.h"
 #include "history/DailySnapshot.h"
 #include "model/BatteryHealthPrediction.h"
+#include "model/HabitScore.h"
 #include "model/ProfileClassification.h"
 #include "model/SystemStats.h"
 #include "util/SystemColor.h"
@@ -71,22 +72,36 @@ struct Profile {
 std::optional<Profile> profile(const std::optional<ProfileClassification>& classification,
                                const std::vector<DailySnapshot>& week);
 
+// What the battery cards say in place of their figures on a machine without a battery.
+std::string noBatteryNote();
+
+struct Habits {
+    std::optional<HabitScore> score;  // none: the note instead
+    std::string note;
+    bool operator==(const Habits&) const = default;
+};
+// The score, or the note without a battery; none (no card) while a battery has no score yet.
+std::optional<Habits> habits(const std::optional<HabitScore>& score, bool hasBattery);
+
 struct HealthTrend {
     std::vector<double> values;  // empty while there are fewer than two readings
     std::string latest;
     std::string trend;  // L::dayTrend
+    std::string note;   // instead of the line: still collecting, or no battery
     bool operator==(const HealthTrend&) const = default;
 };
-HealthTrend healthTrend(const std::vector<BatteryHealthEntry>& entries);
+HealthTrend healthTrend(const std::vector<BatteryHealthEntry>& entries, bool hasBattery);
 
 // The prediction card needs a week of records and a prediction fitted on at least seven readings.
 bool showsPrediction(std::size_t recordCount, const std::optional<BatteryHealthPrediction>& prediction);
 struct Prediction {
-    // Empty lines: the placeholder card.
+    // Empty lines: the placeholder instead (the data it needs, or no battery).
     std::vector<std::string> lines;
+    std::string placeholder;
     bool operator==(const Prediction&) const = default;
 };
-Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealthPrediction>& prediction);
+Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealthPrediction>& prediction,
+                      bool hasBattery);
 
 struct PeakRow {
     std::string hour;

@@ -19,13 +19,9 @@ SystemColor tipColor(const BatteryTip& tip) {
     return SystemColor::red;
 }
 
-Content content(SystemStats stats, const std::optional<ProfileClassification>& profile,
+Content content(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
                 const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore,
                 BatteryTipsEngine::CareControls controls) {
-    // A machine without a battery (most desktops) has no battery reading: its snapshot says 0 %
-    // and not plugged in, which the engines would take for a battery about to die. It runs on
-    // external power, so that is what they are told.
-    if (!(stats.batteryPercentage > 0) && !stats.batteryIsPluggedIn) stats.batteryIsPluggedIn = true;
     Content result;
     for (auto& tip : BatteryTipsEngine::generate(stats, profile, prediction, habitScore, controls)) {
         const SystemColor color = tipColor(tip);

@@ -39,7 +39,7 @@ struct Content {
 // Runs the tips engine and the facts engine (three facts) once each. A snapshot without a
 // battery reading counts as on external power. The tips point to the battery care controls
 // the machine offers.
-Content content(SystemStats stats, const std::optional<ProfileClassification>& profile,
+Content content(const SystemStats& stats, const std::optional<ProfileClassification>& profile,
                 const std::optional<BatteryHealthPrediction>& prediction, const std::optional<HabitScore>& habitScore,
                 BatteryTipsEngine::CareControls controls = {});
 

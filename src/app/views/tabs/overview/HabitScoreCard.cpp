@@ -1,9 +1,12 @@
 #include "app/views/tabs/overview/HabitScoreCard.h"
 
 #include "app/views/components/HabitScoreBar.h"
+#include "app/views/components/LabelStyle.h"
 #include "app/views/components/SectionHeader.h"
+#include "app/views/tabs/OverviewContent.h"
 #include "localization/LOverview.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -11,17 +14,29 @@
 namespace corvelle {
 
 HabitScoreCard::HabitScoreCard(QWidget* parent)
-    : CardFrame(parent), header_(new SectionHeader("star.fill", SystemColor::yellow, this)), bar_(new HabitScoreBar(this)) {
+    : CardFrame(parent),
+      header_(new SectionHeader("star.fill", SystemColor::yellow, this)),
+      bar_(new HabitScoreBar(this)),
+      note_(new QLabel(this)) {
     column()->addWidget(header_);
     column()->addWidget(bar_);
+    column()->addWidget(note_);
+    note_->setWordWrap(true);
+    LabelStyle::apply(note_, LabelStyle::Role::caption);
     retranslate();
 }
 
 void HabitScoreCard::refresh(const OverviewState& state) {
-    setVisible(state.habitScore.has_value());
-    if (!state.habitScore) return;
-    bar_->setScore(*state.habitScore, std::exchange(retranslated_, false));
+    const auto content = OverviewContent::habits(state.habitScore, state.stats.batteryIsPresent);
+    setVisible(content.has_value());
+    if (!content) return;
+    bar_->setVisible(content->score.has_value());
+    note_->setVisible(!content->score);
+    note_->setText(QString::fromStdString(content->note));
+    if (content->score) bar_->setScore(*content->score, std::exchange(retranslated_, false));
 }
+
+QString HabitScoreCard::note() const { return note_->isHidden() ? QString() : note_->text(); }
 
 void HabitScoreCard::retranslate() {
     header_->setTitle(L::batteryHabitsTitle());

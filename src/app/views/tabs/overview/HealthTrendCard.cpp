@@ -47,18 +47,16 @@ void HealthTrendCard::showCollecting(bool collecting) {
 }
 
 void HealthTrendCard::refresh(const OverviewState& state) {
-    auto content = OverviewContent::healthTrend(state.healthEntries);
+    auto content = OverviewContent::healthTrend(state.healthEntries, state.stats.batteryIsPresent);
     if (content == content_) return;
     content_ = std::move(content);
     showCollecting(content_.values.empty());
     latest_->setText(QString::fromStdString(content_.latest));
     trend_->setText(QString::fromStdString(content_.trend));
+    collectingText_->setText(QString::fromStdString(content_.note));
     sparkline_->setValues(content_.values);
 }
 
-void HealthTrendCard::retranslate() {
-    header_->setTitle(L::healthTrendTitle());
-    collectingText_->setText(QString::fromStdString(L::collectingHealthData()));
-}
+void HealthTrendCard::retranslate() { header_->setTitle(L::healthTrendTitle()); }
 
 }  // namespace corvelle

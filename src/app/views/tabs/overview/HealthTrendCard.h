@@ -12,7 +12,7 @@ class HealthSparkline;
 class SectionHeader;
 
 // The stored battery health readings as a line with the latest reading and the change over the
-// period, or a collecting note while there are fewer than two.
+// period, or a note while there are fewer than two (collecting) or no battery.
 class HealthTrendCard : public CardFrame {
 public:
     explicit HealthTrendCard(QWidget* parent = nullptr);

@@ -27,20 +27,18 @@ PredictionCard::PredictionCard(QWidget* parent)
 }
 
 void PredictionCard::refresh(const OverviewState& state) {
-    auto content = OverviewContent::prediction(state.recordCount, state.prediction);
+    auto content = OverviewContent::prediction(state.recordCount, state.prediction, state.stats.batteryIsPresent);
     if (content == content_) return;
     content_ = std::move(content);
     QStringList lines;
     for (const auto& line : content_.lines) lines << QString::fromStdString(line);
     lines_->setText(lines.join('\n'));
     lines_->setVisible(!lines.isEmpty());
+    placeholder_->setText(QString::fromStdString(content_.placeholder));
     placeholder_->setVisible(lines.isEmpty());
 }
 
-void PredictionCard::retranslate() {
-    header_->setTitle(L::healthPredictionTitle());
-    placeholder_->setText(QString::fromStdString(L::predictionPlaceholder()));
-}
+void PredictionCard::retranslate() { header_->setTitle(L::healthPredictionTitle()); }
 
 QString PredictionCard::text() const { return lines_->isHidden() ? placeholder_->text() : lines_->text(); }
 

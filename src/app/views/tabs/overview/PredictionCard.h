@@ -10,7 +10,7 @@ namespace corvelle {
 
 class SectionHeader;
 
-// The battery health prediction, or a note on how much data it needs.
+// The battery health prediction, or a note on how much data it needs or that there is no battery.
 class PredictionCard : public CardFrame {
 public:
     explicit PredictionCard(QWidget* parent = nullptr);
