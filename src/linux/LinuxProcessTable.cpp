@@ -79,7 +79,7 @@ bool ticksToNanoseconds(std::uint64_t ticks, std::uint64_t ticksPerSecond, std::
 
 }  // namespace
 
-LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root)
+LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root, Reading reading)
     : proc_(opendir((root / "proc").c_str())) {
     const long ticks = sysconf(_SC_CLK_TCK);
     const long page = sysconf(_SC_PAGESIZE);
@@ -90,6 +90,13 @@ LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root)
     if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
         maxOpenStats_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 4, kMostOpenStats));
     }
+    if (reading == Reading::full || !proc_) return;
+    activity_.emplace(root, [this](std::int32_t pid, std::string& text) {
+        if (!readPidFile(pid, "cgroup")) return false;
+        text.assign(buffer_);
+        return true;
+    });
+    if (!activity_->available()) activity_.reset();
 }
 
 LinuxProcessTable::~LinuxProcessTable() {
@@ -111,6 +118,7 @@ bool LinuxProcessTable::listPids(std::vector<std::int32_t>& pids) {
         }
     }
     closeUnlisted();
+    if (activity_) activity_->update(pids);
     return proc_ != nullptr;
 }
 
@@ -130,6 +138,7 @@ bool LinuxProcessTable::readTask(std::int32_t pid, Task& task) {
 }
 
 long LinuxProcessTable::readStat(std::int32_t pid, std::span<char> buffer) {
+    ++statReads_;
     if (const auto open = openStats_.find(pid); open != openStats_.end()) {
         const ssize_t size = pread(open->second.fd, buffer.data(), buffer.size(), 0);
         if (size > 0) return size;
@@ -180,6 +189,11 @@ bool LinuxProcessTable::firstArgument(std::int32_t pid, std::string& argument) {
 }
 
 bool LinuxProcessTable::controlGroup(std::int32_t pid, std::string& path) {
+    // The listing has just read the file of a process it had not seen.
+    if (const auto group = activity_ ? activity_->groupOf(pid) : std::nullopt; group && *group != "/") {
+        path.assign(*group);
+        return true;
+    }
     if (!readPidFile(pid, "cgroup")) return false;
     path.assign(parseControlGroup(buffer_));
     return !path.empty();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "linux/CgroupActivity.h"
 #include "platform/ProcessTable.h"
 
 #include <dirent.h>
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <unordered_map>
@@ -16,20 +18,25 @@ namespace corvelle {
 // Only stat is meant to be read every tick.
 // Stat files stay open from tick to tick (re-read from offset 0): opening them is most of
 // the cost. A bounded share of the descriptor limit is used for that.
+// Guided by the cgroup v2 hierarchy, the table tells which processes sat idle since the previous
+// listing, so that their stat files need not be read (see CgroupActivity).
 class LinuxProcessTable : public ProcessTable {
 public:
+    enum class Reading { guided, full };
+
     // Units of the stat figures: clock ticks per second and the page size in bytes.
     struct Units {
         std::uint64_t ticksPerSecond = 100;
         std::uint64_t pageSize = 4096;
     };
 
-    explicit LinuxProcessTable(const std::filesystem::path& root = "/");
+    explicit LinuxProcessTable(const std::filesystem::path& root = "/", Reading reading = Reading::guided);
     ~LinuxProcessTable() override;
     LinuxProcessTable(const LinuxProcessTable&) = delete;
     LinuxProcessTable& operator=(const LinuxProcessTable&) = delete;
 
     bool listPids(std::vector<std::int32_t>& pids) override;
+    bool isIdle(std::int32_t pid) const override { return activity_ && activity_->isIdle(pid); }
     bool readTask(std::int32_t pid, Task& task) override;
     bool executablePath(std::int32_t pid, std::string& path) override;
     bool firstArgument(std::int32_t pid, std::string& argument) override;
@@ -44,6 +51,8 @@ public:
 
     // Stat files held open; for tests.
     size_t openStatCount() const { return openStats_.size(); }
+    // Stat files read so far; for tests and benchmarks.
+    std::uint64_t statReads() const { return statReads_; }
 
 private:
     struct OpenStat {
@@ -61,7 +70,9 @@ private:
     std::unordered_map<std::int32_t, OpenStat> openStats_;
     size_t maxOpenStats_ = 0;
     std::uint64_t listing_ = 0;
+    std::uint64_t statReads_ = 0;
     std::string buffer_;
+    std::optional<CgroupActivity> activity_;  // absent for a full read or without cgroup v2
 };
 
 }  // namespace corvelle

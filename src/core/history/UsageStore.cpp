@@ -32,6 +32,8 @@ std::string UsageStore::dateString(double unixSeconds) { return LocalCalendar::d
 void UsageStore::load() {
     const double now = clock_->now();
     history_ = loadHistory(now);
+    // Kept in date order from here on, so that recent days are the list's tail.
+    std::ranges::stable_sort(history_.dailySnapshots, {}, &DailySnapshot::date);
     const auto health = health_.load(now);
     healthEntries_ = health ? decodableRecords<BatteryHealthEntry>(health_, &*health, now) : std::vector<BatteryHealthEntry>{};
     prune();
@@ -99,16 +101,14 @@ void UsageStore::updateTodaySnapshot(const DailySnapshot& snapshot) {
     if (found != records.end()) {
         *found = snapshot;
     } else {
-        records.push_back(snapshot);
+        records.insert(std::ranges::upper_bound(records, snapshot.date, {}, &DailySnapshot::date), snapshot);
     }
     isDirty_ = true;
 }
 
 std::vector<DailySnapshot> UsageStore::recentSnapshots(std::size_t days) const {
-    auto sorted = history_.dailySnapshots;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.date < b.date; });
-    if (sorted.size() > days) sorted.erase(sorted.begin(), sorted.end() - static_cast<std::ptrdiff_t>(days));
-    return sorted;
+    const auto& records = history_.dailySnapshots;
+    return {records.end() - static_cast<std::ptrdiff_t>(std::min(days, records.size())), records.end()};
 }
 
 void UsageStore::addHealthEntry(const BatteryHealthEntry& entry) {

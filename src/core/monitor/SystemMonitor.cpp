@@ -159,6 +159,7 @@ void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
     processOrder_ = order;
     if (!isPopoverVisible_ || !processMonitor_.hasSample()) return;
     auto listed = processMonitor_.top(order, appSettings_.maxProcesses());
+    processMonitor_.setShown(listed);
     stats_.modify([&](SystemStats& stats) { stats.topProcesses = std::move(listed); });
 }
 
@@ -264,13 +265,19 @@ void SystemMonitor::poll() {
     const bool visible = isPopoverVisible_;
     // The list holds as many processes as the setting names, the picker's 25 included.
     const auto maxProcesses = appSettings_.maxProcesses();
-    processMonitor_.setLanguage(toRaw(currentLanguage()), L::linuxKernel());
+    // The kernel row's name is looked up again only when the language changed.
+    if (const auto language = currentLanguage(); language != processLanguage_) {
+        processLanguage_ = language;
+        processMonitor_.setLanguage(toRaw(language), L::linuxKernel());
+    }
     Readings readings;
     if (visible) {
         sampleVisible(readings, maxProcesses);
     } else {
         sampleHidden(readings, maxProcesses);
     }
+    // The rows on screen get fresh memory figures at every tick, idle or not.
+    processMonitor_.setShown(visible ? readings.listed : std::vector<ProcStats>());
     SystemStats next = merge(readings, visible);
     stats_.set(next);
     updateStatusItem(next);
@@ -284,7 +291,7 @@ void SystemMonitor::poll() {
 
 // The service decides whether a heartbeat is due and whether telemetry is on at all.
 void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats) {
-    if (telemetry_ && visible) telemetry_->sendHeartbeatIfNeeded(telemetry_->snapshot(stats, appSettings_));
+    if (telemetry_ && visible && telemetry_->heartbeatDue()) telemetry_->sendHeartbeatIfNeeded(telemetry_->snapshot(stats, appSettings_));
     if (didSendLaunchTelemetry_) return;
     didSendLaunchTelemetry_ = true;
     if (telemetry_) telemetry_->sendLaunch(telemetry_->snapshot(stats, appSettings_));

@@ -7,6 +7,7 @@
 #include "model/BatteryHealthPrediction.h"
 #include "model/HabitScore.h"
 #include "model/ProfileClassification.h"
+#include "localization/Language.h"
 #include "model/SystemStats.h"
 #include "monitor/BatteryIcon.h"
 #include "monitor/MenuBarTitle.h"
@@ -138,6 +139,7 @@ private:
     MenuBarHandler onMenuBarUpdate_;
     bool isPopoverVisible_ = false;
     ProcessOrder processOrder_;
+    std::optional<Language> processLanguage_;  // the language the process names were last set in
 
     UsageStore usageStore_;
     // Created at the first tick.

@@ -124,7 +124,14 @@ std::string TelemetryService::deviceId() {
 }
 
 void TelemetryService::sendLaunch(const SystemSnapshot& stats) { enqueue(Kind::launch, stats); }
-void TelemetryService::sendHeartbeatIfNeeded(const SystemSnapshot& stats) { enqueue(Kind::heartbeat, stats); }
+void TelemetryService::sendHeartbeatIfNeeded(const SystemSnapshot& stats) {
+    if (heartbeatDue()) enqueue(Kind::heartbeat, stats);
+}
+
+bool TelemetryService::heartbeatDue() const {
+    if (!settings_.telemetryEnabled()) return false;
+    return !lastHeartbeatUptime_ || clock_->uptime() - *lastHeartbeatUptime_ >= heartbeatInterval;
+}
 void TelemetryService::sendEnd(const SystemSnapshot& stats) { enqueue(Kind::end, stats); }
 
 bool TelemetryService::finish(double seconds) {
@@ -139,6 +146,7 @@ bool TelemetryService::finish(double seconds) {
 void TelemetryService::enqueue(Kind kind, const SystemSnapshot& stats) {
     if (!settings_.telemetryEnabled()) return;
     const Moment moment{clock_->now(), clock_->uptime()};
+    if (kind != Kind::end) lastHeartbeatUptime_ = moment.uptime;
     queue_.async([this, kind, moment, metadata = stats.asDictionary(), id = deviceId()]() mutable {
         handle(kind, moment, std::move(metadata), id);
     });
@@ -151,14 +159,11 @@ void TelemetryService::handle(Kind kind, Moment moment, std::map<std::string, st
     switch (kind) {
         case Kind::launch:
             sessionStartUptime_ = moment.uptime;
-            lastHeartbeatUptime_ = moment.uptime;
             metadata["event_type"] = "launch";
             metadata["uptime_seconds"] = whole(moment.uptime);
             name = "app_launch";
             break;
         case Kind::heartbeat:
-            if (lastHeartbeatUptime_ && moment.uptime - *lastHeartbeatUptime_ < heartbeatInterval) return;
-            lastHeartbeatUptime_ = moment.uptime;
             metadata["event_type"] = "heartbeat";
             metadata["session_minutes"] = sessionMinutes();
             name = "session_heartbeat";

@@ -80,6 +80,9 @@ public:
     // Each reads telemetryEnabled now and does nothing when it is off.
     void sendLaunch(const SystemSnapshot& stats);
     void sendHeartbeatIfNeeded(const SystemSnapshot& stats);
+    // True when a heartbeat may go now (heartbeatInterval after the previous one or the launch),
+    // so that callers build its snapshot only then.
+    bool heartbeatDue() const;
     void sendEnd(const SystemSnapshot& stats);
 
     // Waits at most `seconds` for queued events to be handed to the network and for the
@@ -106,10 +109,9 @@ private:
     std::string url_;
     std::string machineModel_;
     std::string osVersion_;
-    // Worker state. Spacing and session length are measured on uptime, which setting the wall
-    // clock cannot move.
-    std::optional<double> lastHeartbeatUptime_;
-    double sessionStartUptime_;
+    // Spacing and session length are measured on uptime, which setting the wall clock cannot move.
+    std::optional<double> lastHeartbeatUptime_;  // main thread
+    double sessionStartUptime_;                  // worker
     SerialQueue queue_;  // last: joined before the state above goes away
 };
 

@@ -94,6 +94,8 @@ std::vector<ProcStats> ProcessMonitor::sample(const std::optional<CoreContext>& 
     kernelRow_.reset();
     factor_ = weightingFactor(coreContext);
     const double now = clock_->uptime();
+    fullRead_ = now - lastFullRead_ >= kFullReadInterval;
+    if (fullRead_) lastFullRead_ = now;
     if (!table_ || !table_->listPids(pids_)) pids_.clear();
     for (const auto pid : pids_) {
         if (pid > 0) sampleProcess(pid, now);
@@ -115,6 +117,12 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     const auto found = previousSamples_.find(pid);
     PreviousSample* known = found == previousSamples_.end() ? nullptr : &found->second;
     if (known) known->listedIn = tick_;
+    // A process that did not run kept its counters, threads and (but for reclaim) its memory.
+    if (known && mayReuse(pid)) {
+        known->timestamp = now;
+        addCandidate(pid, *known, 0);
+        return;
+    }
     if (!table_->readTask(pid, task_)) return;
 
     // The name only changes with the process behind the pid (reuse or exec), so it is
@@ -127,6 +135,8 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     entry.userTime = task_.userTime;
     entry.systemTime = task_.systemTime;
     entry.timestamp = now;
+    entry.memoryBytes = task_.residentSize;
+    entry.threadCount = task_.threadCount;
     entry.listedIn = tick_;
     if (!sameName) {
         entry.startTime = task_.startTime;
@@ -138,16 +148,30 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
         if (!entry.isKernelThread && table_->controlGroup(pid, controlGroup_)) entry.controlGroup = controlGroup_;
         entry.language = 0;
     }
+    addCandidate(pid, entry, percent);
+}
+
+bool ProcessMonitor::mayReuse(std::int32_t pid) const {
+    return !fullRead_ && table_->isIdle(pid) && !std::ranges::binary_search(shown_, pid);
+}
+
+void ProcessMonitor::setShown(const std::vector<ProcStats>& shown) {
+    shown_.clear();
+    for (const auto& process : shown) shown_.push_back(process.pid);
+    std::ranges::sort(shown_);
+}
+
+void ProcessMonitor::addCandidate(std::int32_t pid, PreviousSample& entry, double percent) {
     const size_t order = candidates_.size() + (kernelRow_ ? 1 : 0);
     if (entry.isKernelThread) {
         if (!kernelRow_) kernelRow_ = Candidate{order, 0, 0, &kernel_, 0, 0};
         kernelRow_->cpuPercent = std::min(kernelRow_->cpuPercent + percent, kMaxPercent);
-        kernelRow_->memoryBytes += task_.residentSize;
-        kernelRow_->threadCount += task_.threadCount;
+        kernelRow_->memoryBytes += entry.memoryBytes;
+        kernelRow_->threadCount += entry.threadCount;
         return;
     }
     if (entry.language != languageChange_) resolveApp(entry);
-    candidates_.push_back({order, pid, percent, &entry, task_.residentSize, task_.threadCount});
+    candidates_.push_back({order, pid, percent, &entry, entry.memoryBytes, entry.threadCount});
 }
 
 // The application name comes from the desktop entry the process's unit names, read once per

@@ -41,6 +41,12 @@ public:
     // maxProcesses of them.
     std::vector<ProcStats> top(const ProcessOrder& order, std::int64_t maxProcesses);
     bool hasSample() const { return tick_ > 0; }
+    // The processes on screen: from the next sample on their memory is read every tick even when
+    // they sat idle. An empty list when none are shown.
+    void setShown(const std::vector<ProcStats>& shown);
+
+    // Seconds between the rounds that read every process, idle or not, for its memory.
+    static constexpr double kFullReadInterval = 30;
 
     // How much one percent of CPU weighs in energy impact this tick: 1.5 without a CPU reading,
     // from 1.0 (all work on efficiency cores) to 2.5 (all on performance cores), 1.0 when idle.
@@ -56,6 +62,8 @@ private:
         std::uint64_t userTime = 0;
         std::uint64_t systemTime = 0;
         double timestamp = 0;       // uptime seconds
+        std::uint64_t memoryBytes = 0;
+        std::int64_t threadCount = 0;
         std::uint64_t listedIn = 0;  // the sample() call that last listed the pid
         std::uint64_t startTime = 0;
         std::string shortName;
@@ -78,6 +86,8 @@ private:
     };
 
     void sampleProcess(std::int32_t pid, double now);
+    void addCandidate(std::int32_t pid, PreviousSample& entry, double percent);
+    bool mayReuse(std::int32_t pid) const;
     bool resolveName(std::int32_t pid, std::string& name);
     bool resolveArgumentName(std::int32_t pid, std::string& name);
     void resolveApp(PreviousSample& entry);
@@ -91,6 +101,9 @@ private:
     std::shared_ptr<const SortKeys> sortKeys_;
     std::unordered_map<std::int32_t, PreviousSample> previousSamples_;
     std::uint64_t tick_ = 0;
+    double lastFullRead_ = -kFullReadInterval;
+    bool fullRead_ = true;  // this tick reads every process
+    std::vector<std::int32_t> shown_;  // sorted
     double factor_ = 1.0;  // the latest sample's energy weighting
     std::string language_ = "en";
     std::uint64_t languageChange_ = 1;

@@ -82,7 +82,7 @@ TEST_F(UsageStoreTest, LoadKeepsExactlyNinetyCalendarDays) {
         write("health-history.json", healthText({c.removed, c.kept, today}));
         auto store = makeStore();
         store->load();
-        EXPECT_EQ(datesOf(store->history().dailySnapshots), (std::vector<std::string>{today, c.kept})) << today;
+        EXPECT_EQ(datesOf(store->history().dailySnapshots), (std::vector<std::string>{c.kept, today})) << today;
         EXPECT_EQ(datesOf(store->healthEntries()), (std::vector<std::string>{c.kept, today})) << today;
         EXPECT_FALSE(store->isDirty());
     }
