@@ -95,7 +95,8 @@ TEST(HistoryBatteryScreenshotTest, TabsInBothLanguagesAndThemes) {
     for (bool recorded : {false, true}) {
         auto harness = recorded ? std::make_unique<test::PanelHarness>(test::PanelHarness::Generated{90})
                                 : std::make_unique<test::PanelHarness>(false);
-        harness->publishBusyMoment(recorded);  // the empty store's machine is a desktop without a battery
+        // The empty store's machine is a bare desktop.
+        recorded ? harness->publishBusyMoment() : harness->monitor().stats().set(test::bareMoment());
         test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
             const QString suffix = QStringLiteral("%1-%2").arg(recorded ? "ninety-days" : "empty", variant);
             auto battery = harness->panel(nullptr, false, 3);

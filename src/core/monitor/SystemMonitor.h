@@ -101,6 +101,7 @@ private:
         std::optional<TemperatureMonitor::Snapshot> temperatures;
         std::optional<PowerMonitor::Snapshot> power;
         std::vector<ProcStats> processes;
+        std::int64_t processCount = 0;
     };
 
     void sampleVisible(Readings& readings, std::int64_t maxProcesses);

@@ -26,6 +26,8 @@ public:
     // The busiest processes by cpuPercent, descending (equal figures keep the order of the pid
     // list), at most maxProcesses of them. A process shows 0 % on its first sighting.
     std::vector<ProcStats> sample(const std::optional<CoreContext>& coreContext, std::int64_t maxProcesses);
+    // How many processes the last sample read, before the cut to the busiest.
+    std::int64_t lastCount() const { return static_cast<std::int64_t>(candidates_.size()); }
 
     // How much one percent of CPU weighs in energy impact this tick: 1.5 without a CPU reading,
     // from 1.0 (all work on efficiency cores) to 2.5 (all on performance cores), 1.0 when idle.

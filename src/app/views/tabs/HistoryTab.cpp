@@ -55,6 +55,7 @@ void HistoryTab::refresh() {
 void HistoryTab::refreshEnergy() {
     const UsageStore& store = monitor_.usageStore();
     const auto interval = static_cast<std::int64_t>(std::lround(settings_.pollingInterval()));
+    if (!monitor_.stats()->hasPowerMeter) return energy_->setContent(HistoryContent::noPowerMeter(), interval);
     switch (const EnergyRange range = energy_->range()) {
         case EnergyRange::hour:
             return energy_->setContent(HistoryContent::hourEnergy(monitor_.powerHistory().get().elements()), interval);
