@@ -8,6 +8,7 @@
 #include "app/platform/DBusNotifier.h"
 #include "app/qt/DBusPowerProfiles.h"
 #include "app/qt/QtBatteryCare.h"
+#include "app/qt/QtSortKeys.h"
 #include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
@@ -97,6 +98,7 @@ std::unique_ptr<SystemMonitor> makeMonitor(AppSettings& settings, std::shared_pt
     sources.eventLoop = std::move(eventLoop);
     sources.dataFolder = std::move(dataFolder);
     sources.notifier = std::move(notifier);
+    sources.sortKeys = std::make_shared<QtSortKeys>();
     applySaveInterval(sources);
     auto push = pushClient ? makeMetricsPush(settings, std::move(pushClient), sources.clock) : nullptr;
     auto monitor =

@@ -5,11 +5,13 @@
 #include "linux/LinuxProcessTable.h"
 #include "linux/MeminfoSource.h"
 #include "linux/NetDevSource.h"
+#include "linux/Paths.h"
 #include "linux/ProcStatCpuSource.h"
 #include "linux/RaplEnergySource.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
 #include "linux/SystemClock.h"
+#include "linux/XdgDesktopEntries.h"
 
 namespace corvelle {
 
@@ -21,6 +23,7 @@ MachineSources makeLinuxMachineSources(const std::filesystem::path& root) {
     sources.blockStats = std::make_unique<DiskstatsSource>(root);
     sources.netStats = std::make_unique<NetDevSource>(root);
     sources.processTable = std::make_unique<LinuxProcessTable>(root);
+    sources.desktopEntries = std::make_unique<XdgDesktopEntries>(root, Paths::dataDirectories());
     sources.batteryRegistry = std::make_unique<SysfsBatteryRegistry>(root);
     sources.smcTransport = std::make_unique<HwmonSMCTransport>(root);
     sources.thermal = std::make_unique<SysfsThermalSource>(root, sources.clock);

@@ -1,5 +1,7 @@
 #include "linux/LinuxProcessTable.h"
 
+#include "linux/TextFile.h"
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,8 +17,13 @@ namespace {
 constexpr std::uint64_t kNanosecondsPerSecond = 1'000'000'000;
 constexpr size_t kMostOpenStats = 4096;
 constexpr std::string_view kDeletedSuffix = " (deleted)";
+// Executables that live only in memory: their link names no program.
+constexpr std::string_view kMemoryFilePrefix = "/memfd:";
+constexpr std::uint64_t kKernelThreadFlag = 0x00200000;  // PF_KTHREAD
+constexpr size_t kMostPidFileSize = 16384;
 
 // Field positions after the closing parenthesis of the name: 0 is the state (field 3).
+constexpr size_t kFlags = 6;
 constexpr size_t kUserTime = 11;
 constexpr size_t kSystemTime = 12;
 constexpr size_t kThreads = 17;
@@ -150,8 +157,49 @@ bool LinuxProcessTable::executablePath(std::int32_t pid, std::string& path) {
     std::string_view target(buffer.data(), static_cast<size_t>(length));
     // A binary replaced by an update while running still names the running program.
     if (target.ends_with(kDeletedSuffix)) target.remove_suffix(kDeletedSuffix.size());
+    if (target.starts_with(kMemoryFilePrefix)) return false;
     path.assign(target);
     return !path.empty();
+}
+
+bool LinuxProcessTable::readPidFile(std::int32_t pid, std::string_view leaf) {
+    if (!proc_) return false;
+    const int fd = openat(dirfd(proc_), pidPath(pid, leaf).data(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    buffer_.resize(kMostPidFileSize);
+    const ssize_t size = read(fd, buffer_.data(), buffer_.size());
+    close(fd);
+    buffer_.resize(size > 0 ? static_cast<size_t>(size) : 0);
+    return !buffer_.empty();
+}
+
+bool LinuxProcessTable::firstArgument(std::int32_t pid, std::string& argument) {
+    if (!readPidFile(pid, "cmdline")) return false;
+    argument.assign(buffer_.data(), std::min(buffer_.find('\0'), buffer_.size()));
+    return !argument.empty();
+}
+
+bool LinuxProcessTable::controlGroup(std::int32_t pid, std::string& path) {
+    if (!readPidFile(pid, "cgroup")) return false;
+    path.assign(parseControlGroup(buffer_));
+    return !path.empty();
+}
+
+std::string_view LinuxProcessTable::parseControlGroup(std::string_view text) {
+    std::string_view unified, named;
+    TextFile::forEachLine(text, [&](std::string_view line) {
+        // hierarchy-id:controllers:path; the path may itself hold colons.
+        const auto first = line.find(':');
+        const auto second = first == std::string_view::npos ? first : line.find(':', first + 1);
+        if (second == std::string_view::npos) return;
+        const auto id = line.substr(0, first);
+        const auto controllers = line.substr(first + 1, second - first - 1);
+        const auto path = line.substr(second + 1);
+        if (id == "0" && controllers.empty()) unified = path;
+        if (controllers == "name=systemd") named = path;
+    });
+    const auto chosen = unified.size() > 1 ? unified : named;
+    return chosen.size() > 1 && chosen.starts_with('/') ? chosen : std::string_view();
 }
 
 bool LinuxProcessTable::parseStat(std::string_view line, const Units& units, Task& task) {
@@ -162,8 +210,8 @@ bool LinuxProcessTable::parseStat(std::string_view line, const Units& units, Tas
 
     std::array<std::string_view, kResident + 1> fields;
     if (!splitFields(line.substr(close + 1), fields)) return false;
-    std::uint64_t userTicks = 0, systemTicks = 0, residentPages = 0;
-    if (!parseNumber(fields[kUserTime], userTicks) || !parseNumber(fields[kSystemTime], systemTicks) ||
+    std::uint64_t flags = 0, userTicks = 0, systemTicks = 0, residentPages = 0;
+    if (!parseNumber(fields[kFlags], flags) || !parseNumber(fields[kUserTime], userTicks) || !parseNumber(fields[kSystemTime], systemTicks) ||
         !parseNumber(fields[kThreads], task.threadCount) || !parseNumber(fields[kStartTime], task.startTime) ||
         !parseNumber(fields[kResident], residentPages) || task.threadCount < 0) {
         return false;
@@ -174,6 +222,7 @@ bool LinuxProcessTable::parseStat(std::string_view line, const Units& units, Tas
         return false;
     }
     task.shortName.assign(line.substr(open + 1, close - open - 1));
+    task.isKernelThread = (flags & kKernelThreadFlag) != 0;
     return true;
 }
 

@@ -11,8 +11,9 @@
 
 namespace corvelle {
 
-// The process table from procfs: /proc/[pid]/stat for the counters and the short name,
-// the /proc/[pid]/exe link for the executable's path. Nothing else is read per tick.
+// The process table from procfs: /proc/[pid]/stat for the counters, the short name and the
+// kernel-thread flag; the /proc/[pid]/exe link, cmdline and cgroup files for what a process is.
+// Only stat is meant to be read every tick.
 // Stat files stay open from tick to tick (re-read from offset 0): opening them is most of
 // the cost. A bounded share of the descriptor limit is used for that.
 class LinuxProcessTable : public ProcessTable {
@@ -31,10 +32,15 @@ public:
     bool listPids(std::vector<std::int32_t>& pids) override;
     bool readTask(std::int32_t pid, Task& task) override;
     bool executablePath(std::int32_t pid, std::string& path) override;
+    bool firstArgument(std::int32_t pid, std::string& argument) override;
+    bool controlGroup(std::int32_t pid, std::string& path) override;
 
     // Fills task from one stat line. The name sits between the first "(" and the last ")",
     // so names holding spaces or parentheses parse. False for a truncated or garbage line.
     static bool parseStat(std::string_view line, const Units& units, Task& task);
+    // The service manager's control group in a cgroup file: the unified hierarchy's "0::" path,
+    // else (a hybrid layout) the "name=systemd" one; empty when neither is there or it is "/".
+    static std::string_view parseControlGroup(std::string_view text);
 
     // Stat files held open; for tests.
     size_t openStatCount() const { return openStats_.size(); }
@@ -46,6 +52,8 @@ private:
     };
 
     long readStat(std::int32_t pid, std::span<char> buffer);
+    // A small per-pid file into buffer_; false when it cannot be read or is empty.
+    bool readPidFile(std::int32_t pid, std::string_view leaf);
     void closeUnlisted();
 
     DIR* proc_ = nullptr;  // the proc folder; its descriptor anchors every per-pid open
@@ -53,6 +61,7 @@ private:
     std::unordered_map<std::int32_t, OpenStat> openStats_;
     size_t maxOpenStats_ = 0;
     std::uint64_t listing_ = 0;
+    std::string buffer_;
 };
 
 }  // namespace corvelle

@@ -3,7 +3,9 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 namespace corvelle::Paths {
 namespace {
@@ -30,5 +32,22 @@ std::filesystem::path instanceDirectory() {
 }
 
 std::filesystem::path autostartDirectory() { return xdg("XDG_CONFIG_HOME", ".config") / "autostart"; }
+
+std::vector<std::filesystem::path> dataDirectories() {
+    const auto dataHome = xdg("XDG_DATA_HOME", ".local/share");
+    std::vector<std::filesystem::path> dirs{dataHome};
+    const char* list = std::getenv("XDG_DATA_DIRS");
+    std::string_view rest = list && *list ? list : "/usr/local/share:/usr/share";
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        const auto dir = rest.substr(0, colon);
+        if (dir.starts_with('/')) dirs.emplace_back(dir);
+        rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    }
+    for (const auto& exports : {dataHome / "flatpak/exports/share", std::filesystem::path("/var/lib/flatpak/exports/share")}) {
+        if (std::ranges::find(dirs, exports) == dirs.end()) dirs.push_back(exports);
+    }
+    return dirs;
+}
 
 }  // namespace corvelle::Paths

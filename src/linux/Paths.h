@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 namespace corvelle::Paths {
 
@@ -11,5 +12,9 @@ std::filesystem::path appSupportDirectory();
 std::filesystem::path instanceDirectory();
 // $XDG_CONFIG_HOME/autostart, or ~/.config/autostart.
 std::filesystem::path autostartDirectory();
+// The XDG data directories, most important first: $XDG_DATA_HOME (~/.local/share), then
+// $XDG_DATA_DIRS (/usr/local/share:/usr/share), then the folders flatpak exports its
+// applications to when the session has not listed them.
+std::vector<std::filesystem::path> dataDirectories();
 
 }  // namespace corvelle::Paths

@@ -1,4 +1,5 @@
 #include "linux/LinuxProcessTable.h"
+#include "linux/XdgDesktopEntries.h"
 #include "sampling/ProcessMonitor.h"
 
 #include "support/FakeClock.h"
@@ -60,28 +61,70 @@ TEST(LinuxProcessTable, ReadsARecordedTree) {
     std::vector<std::int32_t> pids;
     ASSERT_TRUE(table.listPids(pids));
     std::ranges::sort(pids);
-    EXPECT_EQ(pids, (std::vector<std::int32_t>{1, 2, 812, 900, 901, 902, 950}));
+    EXPECT_EQ(pids, (std::vector<std::int32_t>{1, 2, 7, 30, 812, 813, 900, 901, 902, 950, 960, 961, 970, 971}));
 
     const auto nsPerTick = 1'000'000'000u / static_cast<std::uint64_t>(sysconf(_SC_CLK_TCK));
     const auto pageSize = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
     Task task;
     ASSERT_TRUE(table.readTask(812, task));
     EXPECT_EQ(fields(task), std::tuple("Web Content", 5000 * nsPerTick, 700 * nsPerTick, 28, 5000u, 51200 * pageSize));
+    for (std::int32_t kernel : {2, 7, 30}) EXPECT_TRUE(table.readTask(kernel, task) && task.isKernelThread) << kernel;
     for (std::int32_t bad : {901, 902, 31337}) EXPECT_FALSE(table.readTask(bad, task)) << bad;
 
     std::string path;
     ASSERT_TRUE(table.executablePath(950, path));
     EXPECT_EQ(path, "/usr/bin/python3.11");  // the binary was replaced while running
-    EXPECT_FALSE(table.executablePath(2, path));
+    for (std::int32_t none : {2, 960}) EXPECT_FALSE(table.executablePath(none, path)) << "no file or a memfd";
+    ASSERT_TRUE(table.firstArgument(960, path));
+    EXPECT_EQ(path, "/usr/libexec/tracker-extract-3");
+    ASSERT_TRUE(table.controlGroup(971, path));
+    EXPECT_EQ(path, "/user.slice/user-1000.slice/user@1000.service/app.slice/app-org.kde.konsole@0a1b2c.service");
 
     EXPECT_FALSE(LinuxProcessTable(test::fixture("no-such-root")).listPids(pids));
+}
 
-    ProcessMonitor monitor(std::make_unique<LinuxProcessTable>(test::fixture("processes")),
-                           std::make_shared<test::FakeClock>());
-    std::vector<std::string> names;
-    for (const auto& p : monitor.sample(std::nullopt, 15)) names.push_back(p.name);
-    std::ranges::sort(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"a) (b", "firefox", "kthreadd", "python3.11", "systemd"}));
+TEST(LinuxProcessTable, NamesAndGroupsTheProcessesOfARecordedSession) {
+    const auto root = test::fixture("processes");
+    const std::vector<std::filesystem::path> dataDirs{"/home/me/.local/share", "/usr/share", "/var/lib/flatpak/exports/share"};
+    auto entries = std::make_unique<XdgDesktopEntries>(root, dataDirs);
+    EXPECT_EQ(entries->applicationName("../applications/firefox", "en"), std::nullopt);
+    ProcessMonitor monitor(std::make_unique<LinuxProcessTable>(root), std::make_shared<test::FakeClock>(),
+                           std::move(entries));
+    for (const auto& [language, kernel, konsole] :
+         {std::tuple{"en", "Linux kernel", std::string("Konsole")}, std::tuple{"es", "Kernel de Linux", std::string("Consola")}}) {
+        monitor.setLanguage(language, kernel);
+        std::vector<std::string> rows;
+        for (const auto& p : monitor.sample(std::nullopt, 25)) rows.push_back(p.name + "|" + p.appName);
+        std::ranges::sort(rows);
+        EXPECT_EQ(rows, (std::vector<std::string>{std::string(kernel) + "|", "a) (b|", "bash|" + konsole, "firefox|Firefox",
+                                                  "firefox|Firefox", "konsole|" + konsole, "python3.11|", "sshd|", "systemd|",
+                                                  "tracker-extract-3|"}));
+    }
+}
+
+TEST(LinuxProcessTable, FindsTheServiceManagersControlGroup) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"0::/user.slice/a.scope\n", "/user.slice/a.scope"},
+        {"12:memory:/x\n1:name=systemd:/user.slice/b.service\n0::/\n", "/user.slice/b.service"},  // hybrid
+        {"1:name=systemd:/user.slice/b.service\n0::/user.slice/c.scope", "/user.slice/c.scope"},
+        {"0::/a:b/c.scope\n", "/a:b/c.scope"}, {"0::/\n", ""}, {"0::relative\n", ""},
+        {"4:cpu,cpuacct:/user.slice\n", ""}, {"garbage", ""}, {"", ""},
+    };
+    for (const auto& [text, path] : cases) EXPECT_EQ(LinuxProcessTable::parseControlGroup(text), path) << text;
+}
+
+TEST(XdgDesktopEntries, TakesTheNameInTheLanguageElseTheUntranslatedOne) {
+    const std::string files = "# files\n[Desktop Entry]\nName=Files\nName[es]=Archivos\nName[pt_BR]=Arquivos\n";
+    const struct { std::string text; const char* language; std::optional<std::string> name; } cases[] = {
+        {files, "en", "Files"}, {files, "es", "Archivos"}, {files, "es-MX", "Archivos"}, {files, "es_ES.UTF-8", "Archivos"},
+        {files, "pt-BR", "Arquivos"}, {files, "pt", "Files"},
+        {"[Desktop Action new]\nName=Open\n[Desktop Entry]\nName = Tool\\sKit\n", "en", "Tool Kit"},
+        {"[Desktop Entry]\nName=Files\nName[es]=\n", "es", "Files"},
+        {"[Desktop Entry]\nName=First\nName=Second\n", "en", "First"}, {"[Desktop Entry]\nName=bad\xff\n", "en", "bad\uFFFD"},
+        {"[Desktop Entry]\nName=\nName[es]=Solo\n", "en", std::nullopt},
+        {"Name=Loose\n", "en", std::nullopt}, {"", "en", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(XdgDesktopEntries::parseName(c.text, c.language), c.name) << c.text;
 }
 
 TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {

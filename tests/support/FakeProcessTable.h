@@ -15,6 +15,8 @@ public:
     struct Process {
         Task task;
         std::string path;  // empty: unknown
+        std::string argument;
+        std::string controlGroup;
     };
     std::vector<std::int32_t> order;
     std::map<std::int32_t, Process> processes;
@@ -47,6 +49,16 @@ public:
         auto it = processes.find(pid);
         if (it == processes.end() || it->second.path.empty()) return false;
         path = it->second.path;
+        return true;
+    }
+    bool firstArgument(std::int32_t pid, std::string& argument) override { return text(pid, &Process::argument, argument); }
+    bool controlGroup(std::int32_t pid, std::string& path) override { return text(pid, &Process::controlGroup, path); }
+
+private:
+    bool text(std::int32_t pid, std::string Process::*field, std::string& out) const {
+        auto it = processes.find(pid);
+        if (it == processes.end() || (it->second.*field).empty()) return false;
+        out = it->second.*field;
         return true;
     }
 };

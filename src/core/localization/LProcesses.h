@@ -12,6 +12,8 @@ std::string memoryColumn();
 std::string energyColumn();
 // "PID 4021"
 std::string pidLabel(std::int32_t pid);
+// The one row that stands for every kernel thread.
+std::string linuxKernel();
 
 std::string energyHigh();
 std::string energyModerate();

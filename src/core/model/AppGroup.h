@@ -5,7 +5,7 @@
 
 namespace corvelle {
 
-// The processes of one application (same resolved name); identified by name.
+// The processes of one application (its session application name, else its process name); identified by name.
 struct AppGroup {
     std::string name;
     double totalCPU = 0;

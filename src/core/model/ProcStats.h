@@ -13,6 +13,9 @@ struct ProcStats {
     std::uint64_t memoryBytes = 0; // resident size
     std::int64_t threadCount = 0;
     double energyImpact = 0;       // cpuPercent x the tick's weighting factor
+    // The application the session started it as (its desktop entry's name); empty when the
+    // session does not say, and the process is then grouped by its own name.
+    std::string appName{};
     bool operator==(const ProcStats&) const = default;
 };
 

@@ -2,6 +2,8 @@
 
 #include "analysis/BatteryHealthPredictor.h"
 #include "analysis/UsageProfileEngine.h"
+#include "localization/LProcesses.h"
+#include "localization/Language.h"
 #include "monitor/StatusItemComposer.h"
 #include "sampling/AppGroups.h"
 
@@ -28,7 +30,8 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       metricsPush_(std::move(metricsPush)),
       usageStore_(sources.dataFolder, clock_, eventLoop_, sources.checkpointInterval),
       cpuMonitor_(std::move(sources.cpuTicks)),
-      processMonitor_(std::move(sources.processTable), clock_),
+      processMonitor_(std::move(sources.processTable), clock_, std::move(sources.desktopEntries),
+                      std::move(sources.sortKeys)),
       thermalMonitor_(std::move(sources.thermal), eventLoop_),
       smcService_(std::move(sources.smcTransport)),
       powerMonitor_(IOReportService(std::move(sources.energyReport), clock_)),
@@ -147,6 +150,17 @@ void SystemMonitor::sampleProcesses(Readings& readings, std::int64_t maxProcesse
     if (readings.cpu) context = CoreContext{readings.cpu->eCoreAverage, readings.cpu->pCoreAverage};
     readings.processes = processMonitor_.sample(context, maxProcesses);
     readings.processCount = processMonitor_.lastCount();
+    // The list on screen may follow another column: its top is cut from the same sample.
+    readings.listed =
+        processOrder_ == ProcessOrder{} ? readings.processes : processMonitor_.top(processOrder_, maxProcesses);
+}
+
+void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
+    if (order == processOrder_) return;
+    processOrder_ = order;
+    if (!isPopoverVisible_ || !processMonitor_.hasSample()) return;
+    auto listed = processMonitor_.top(order, appSettings_.maxProcesses());
+    stats_.modify([&](SystemStats& stats) { stats.topProcesses = std::move(listed); });
 }
 
 // Every absent reading keeps the previous figures of its fields.
@@ -165,7 +179,7 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
     }
     // Hidden ticks leave the list of the last visible tick, but the groups follow every tick.
     next.appGroups = buildAppGroups(readings.processes);
-    if (visible) next.topProcesses = readings.processes;
+    if (visible) next.topProcesses = readings.listed;
     next.processCount = readings.processCount;
     next.thermalLevel = thermalMonitor_.systemLevel();
     next.hasPowerMeter = powerMonitor_.hasMeter();
@@ -251,7 +265,9 @@ void SystemMonitor::updateEnergyAlerts(const std::vector<ProcStats>& processes, 
 
 void SystemMonitor::poll() {
     const bool visible = isPopoverVisible_;
-    const auto maxProcesses = std::min<std::int64_t>(appSettings_.maxProcesses(), 15);
+    // The list holds as many processes as the setting names, the picker's 25 included.
+    const auto maxProcesses = appSettings_.maxProcesses();
+    processMonitor_.setLanguage(toRaw(currentLanguage()), L::linuxKernel());
     Readings readings;
     if (visible) {
         sampleVisible(readings, maxProcesses);

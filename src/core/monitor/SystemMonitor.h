@@ -79,6 +79,11 @@ public:
     // before start().
     void setFixedInterval(double seconds) { fixedInterval_ = seconds; }
 
+    // The order topProcesses follows (the first maxProcesses processes in it) while the process
+    // list is on screen; the default, CPU, otherwise. While the panel is visible a change
+    // re-cuts the latest sample and publishes it at once.
+    void setProcessOrder(const ProcessOrder& order);
+
     // Analysis results, refreshed at start and at every day change; absent until there is enough data.
     const Published<std::optional<ProfileClassification>>& usageProfile() const { return usageProfile_; }
     Published<std::optional<ProfileClassification>>& usageProfile() { return usageProfile_; }
@@ -100,7 +105,8 @@ private:
         std::optional<BatteryMonitor::Snapshot> battery;
         std::optional<TemperatureMonitor::Snapshot> temperatures;
         std::optional<PowerMonitor::Snapshot> power;
-        std::vector<ProcStats> processes;
+        std::vector<ProcStats> processes;  // the busiest by CPU
+        std::vector<ProcStats> listed;     // in processOrder_
         std::int64_t processCount = 0;
     };
 
@@ -132,6 +138,7 @@ private:
     Published<HistoryBuffer<double>> powerHistory_{HistoryBuffer<double>(60)};
     MenuBarHandler onMenuBarUpdate_;
     bool isPopoverVisible_ = false;
+    ProcessOrder processOrder_;
 
     UsageStore usageStore_;
     // Created at the first tick.

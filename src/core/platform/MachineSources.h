@@ -4,12 +4,14 @@
 #include "platform/BlockStatsSource.h"
 #include "platform/Clock.h"
 #include "platform/CpuTicksSource.h"
+#include "platform/DesktopEntries.h"
 #include "platform/EnergyReportSource.h"
 #include "platform/EventLoop.h"
 #include "platform/NetStatsSource.h"
 #include "platform/Notifier.h"
 #include "platform/ProcessTable.h"
 #include "platform/SMCTransport.h"
+#include "platform/SortKeys.h"
 #include "platform/ThermalSource.h"
 #include "platform/VmStatsSource.h"
 #include "util/DataFolder.h"
@@ -34,6 +36,10 @@ struct MachineSources {
     std::unique_ptr<BlockStatsSource> blockStats;
     std::unique_ptr<NetStatsSource> netStats;
     std::unique_ptr<ProcessTable> processTable;
+    // Names the applications processes belong to; none: processes are grouped by their own names.
+    std::unique_ptr<DesktopEntries> desktopEntries;
+    // Orders process names; none: by their bytes.
+    std::shared_ptr<const SortKeys> sortKeys;
     std::unique_ptr<BatteryRegistry> batteryRegistry;
     std::unique_ptr<SMCTransport> smcTransport;
     std::unique_ptr<ThermalSource> thermal;

@@ -20,6 +20,7 @@ public:
         // start time, an exec a new short name.
         std::uint64_t startTime = 0;
         std::string shortName;  // the kernel's short command name; may be empty
+        bool isKernelThread = false;
     };
 
     virtual ~ProcessTable() = default;
@@ -27,8 +28,15 @@ public:
     virtual bool listPids(std::vector<std::int32_t>& pids) = 0;
     // False when the process is gone or cannot be read.
     virtual bool readTask(std::int32_t pid, Task& task) = 0;
-    // The executable's path; false when it is unknown or not readable.
+    // The executable's path; false when it is unknown or not readable, or names no file that
+    // could be run again (an anonymous in-memory executable).
     virtual bool executablePath(std::int32_t pid, std::string& path) = 0;
+    // The first argument of the command line, usually the program as it was started; false when
+    // there is none.
+    virtual bool firstArgument(std::int32_t pid, std::string& argument) = 0;
+    // The path of the control group the session's service manager keeps the process in
+    // ("/user.slice/.../app.slice/app-gnome-firefox-4242.scope"); false when it is unknown.
+    virtual bool controlGroup(std::int32_t pid, std::string& path) = 0;
 };
 
 }  // namespace corvelle

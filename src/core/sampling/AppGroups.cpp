@@ -10,8 +10,9 @@ std::vector<AppGroup> buildAppGroups(const std::vector<ProcStats>& processes) {
     std::vector<AppGroup> groups;
     std::unordered_map<std::string_view, size_t> indexByName;
     for (const auto& process : processes) {
-        const auto [it, inserted] = indexByName.try_emplace(process.name, groups.size());
-        if (inserted) groups.push_back({process.name, 0, 0, 0, process.energyImpact});
+        const auto& name = process.appName.empty() ? process.name : process.appName;
+        const auto [it, inserted] = indexByName.try_emplace(name, groups.size());
+        if (inserted) groups.push_back({name, 0, 0, 0, process.energyImpact});
         auto& group = groups[it->second];
         group.totalCPU += process.cpuPercent;
         // Saturates rather than wrapping: a sum past 16 EiB is not a real figure either way.

@@ -7,8 +7,8 @@
 
 namespace corvelle {
 
-// One group per distinct process name with the sums of its processes, by total CPU
-// descending; groups with equal totals keep the order of their first process.
+// One group per application (appName, else the process name) with the sums of its processes, by
+// total CPU descending; groups with equal totals keep the order of their first process.
 std::vector<AppGroup> buildAppGroups(const std::vector<ProcStats>& processes);
 
 }  // namespace corvelle

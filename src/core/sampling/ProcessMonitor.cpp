@@ -1,5 +1,6 @@
 #include "sampling/ProcessMonitor.h"
 
+#include "sampling/AppScope.h"
 #include "util/UnicodeNumeric.h"
 #include "util/Utf8.h"
 
@@ -44,8 +45,26 @@ double rise(std::uint64_t now, std::uint64_t before) { return now > before ? sta
 
 }  // namespace
 
-ProcessMonitor::ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock)
-    : table_(std::move(table)), clock_(std::move(clock)) {}
+ProcessMonitor::ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock,
+                               std::unique_ptr<DesktopEntries> desktopEntries,
+                               std::shared_ptr<const SortKeys> sortKeys)
+    : table_(std::move(table)),
+      clock_(std::move(clock)),
+      desktopEntries_(std::move(desktopEntries)),
+      sortKeys_(std::move(sortKeys)) {
+    setLanguage("en", "Linux kernel");
+}
+
+void ProcessMonitor::setLanguage(std::string_view language, std::string_view kernelName) {
+    if (kernel_.name != kernelName) {
+        kernel_.name = kernelName;
+        kernel_.nameKey = nameSortKey(sortKeys_.get(), kernelName);
+    }
+    if (language == language_) return;
+    language_ = language;
+    appNames_.clear();
+    ++languageChange_;
+}
 
 double ProcessMonitor::weightingFactor(const std::optional<CoreContext>& coreContext) {
     if (!coreContext) return 1.5;
@@ -72,14 +91,24 @@ std::vector<ProcStats> ProcessMonitor::sample(const std::optional<CoreContext>& 
                                               std::int64_t maxProcesses) {
     ++tick_;
     candidates_.clear();
+    kernelRow_.reset();
+    factor_ = weightingFactor(coreContext);
     const double now = clock_->uptime();
     if (!table_ || !table_->listPids(pids_)) pids_.clear();
     for (const auto pid : pids_) {
         if (pid > 0) sampleProcess(pid, now);
     }
-    auto result = busiest(maxProcesses, weightingFactor(coreContext));
+    if (kernelRow_) candidates_.push_back(*kernelRow_);
     std::erase_if(previousSamples_, [this](const auto& item) { return item.second.listedIn != tick_; });
-    return result;
+    return top({}, maxProcesses);
+}
+
+std::vector<ProcStats> ProcessMonitor::top(const ProcessOrder& order, std::int64_t maxProcesses) {
+    const auto values = [this](const Candidate& c) {
+        return ProcessOrder::Values{c.cpuPercent, c.memoryBytes, c.cpuPercent * factor_, c.entry->nameKey};
+    };
+    return first(maxProcesses,
+                 [&](const Candidate& a, const Candidate& b) { return order.before(values(a), values(b)); });
 }
 
 void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
@@ -89,9 +118,9 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     if (!table_->readTask(pid, task_)) return;
 
     // The name only changes with the process behind the pid (reuse or exec), so it is
-    // resolved once per process rather than once per tick.
+    // resolved once per process rather than once per tick. Kernel threads need none.
     const bool sameName = known && sameProcess(task_, known->startTime, known->shortName);
-    if (!sameName && !resolveName(pid, resolvedName_)) return;
+    if (!sameName && !task_.isKernelThread && !resolveName(pid, resolvedName_)) return;
 
     const double percent = known ? cpuPercent(task_, *known, now) : 0;
     PreviousSample& entry = known ? *known : previousSamples_[pid];
@@ -102,11 +131,39 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     if (!sameName) {
         entry.startTime = task_.startTime;
         entry.shortName = task_.shortName;
-        entry.name = resolvedName_;
+        entry.isKernelThread = task_.isKernelThread;
+        entry.name = task_.isKernelThread ? std::string() : resolvedName_;
+        entry.nameKey = nameSortKey(sortKeys_.get(), entry.name);
+        entry.controlGroup.clear();
+        if (!entry.isKernelThread && table_->controlGroup(pid, controlGroup_)) entry.controlGroup = controlGroup_;
+        entry.language = 0;
     }
-    candidates_.push_back({candidates_.size(), pid, percent, &entry, task_.residentSize, task_.threadCount});
+    const size_t order = candidates_.size() + (kernelRow_ ? 1 : 0);
+    if (entry.isKernelThread) {
+        if (!kernelRow_) kernelRow_ = Candidate{order, 0, 0, &kernel_, 0, 0};
+        kernelRow_->cpuPercent = std::min(kernelRow_->cpuPercent + percent, kMaxPercent);
+        kernelRow_->memoryBytes += task_.residentSize;
+        kernelRow_->threadCount += task_.threadCount;
+        return;
+    }
+    if (entry.language != languageChange_) resolveApp(entry);
+    candidates_.push_back({order, pid, percent, &entry, task_.residentSize, task_.threadCount});
 }
 
+// The application name comes from the desktop entry the process's unit names, read once per
+// desktop id and language.
+void ProcessMonitor::resolveApp(PreviousSample& entry) {
+    entry.language = languageChange_;
+    entry.appName.clear();
+    if (!desktopEntries_ || entry.controlGroup.empty()) return;
+    const auto id = desktopIdOfControlGroup(entry.controlGroup);
+    if (!id) return;
+    auto [found, inserted] = appNames_.try_emplace(*id);
+    if (inserted) found->second = desktopEntries_->applicationName(*id, language_);
+    if (found->second) entry.appName = *found->second;
+}
+
+// The executable's name, else the program the command line started, else the short name.
 bool ProcessMonitor::resolveName(std::int32_t pid, std::string& name) {
     if (table_->executablePath(pid, pathBuffer_)) {
         if (auto resolved = resolveNameFromPath(pathBuffer_)) {
@@ -114,8 +171,20 @@ bool ProcessMonitor::resolveName(std::int32_t pid, std::string& name) {
             return true;
         }
     }
+    if (resolveArgumentName(pid, name)) return true;
     if (task_.shortName.empty()) return false;
     name = Utf8::repaired(task_.shortName);
+    return true;
+}
+
+// A first argument without spaces names the program; one with spaces is a title the process
+// gave itself ("sshd: alice [priv]", "/usr/bin/app --flag" rewritten as one string).
+bool ProcessMonitor::resolveArgumentName(std::int32_t pid, std::string& name) {
+    if (!table_->firstArgument(pid, pathBuffer_)) return false;
+    if (pathBuffer_.find(' ') != std::string::npos) return false;
+    auto resolved = resolveNameFromPath(pathBuffer_);
+    if (!resolved) return false;
+    name = std::move(*resolved);
     return true;
 }
 
@@ -126,18 +195,21 @@ double ProcessMonitor::cpuPercent(const ProcessTable::Task& task, const Previous
     return std::clamp(busy / (elapsed * 1e9) * 100.0, 0.0, kMaxPercent);
 }
 
-std::vector<ProcStats> ProcessMonitor::busiest(std::int64_t maxProcesses, double factor) {
+template <typename Before>
+std::vector<ProcStats> ProcessMonitor::first(std::int64_t maxProcesses, Before before) {
     const size_t keep = std::min(candidates_.size(), static_cast<size_t>(std::max<std::int64_t>(maxProcesses, 0)));
-    // Ordering by position on equal figures makes the cut match a stable sort of the whole list.
+    // Ordering by position on equal values makes the cut match a stable sort of the whole list.
     std::partial_sort(candidates_.begin(), candidates_.begin() + static_cast<std::ptrdiff_t>(keep), candidates_.end(),
-                      [](const Candidate& a, const Candidate& b) {
-                          return a.cpuPercent != b.cpuPercent ? a.cpuPercent > b.cpuPercent : a.order < b.order;
+                      [&](const Candidate& a, const Candidate& b) {
+                          if (before(a, b)) return true;
+                          return !before(b, a) && a.order < b.order;
                       });
     std::vector<ProcStats> result;
     result.reserve(keep);
     for (size_t i = 0; i < keep; ++i) {
         const auto& c = candidates_[i];
-        result.push_back({c.pid, c.entry->name, c.cpuPercent, c.memoryBytes, c.threadCount, c.cpuPercent * factor});
+        result.push_back({c.pid, c.entry->name, c.cpuPercent, c.memoryBytes, c.threadCount, c.cpuPercent * factor_,
+                          c.entry->appName});
     }
     return result;
 }

@@ -2,8 +2,11 @@
 
 #include "model/ProcStats.h"
 #include "platform/Clock.h"
+#include "platform/DesktopEntries.h"
 #include "platform/ProcessTable.h"
+#include "platform/SortKeys.h"
 #include "sampling/CoreContext.h"
+#include "sampling/ProcessOrder.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,18 +19,30 @@
 namespace corvelle {
 
 // Samples every process once per tick: CPU use since the previous tick, resident memory,
-// threads, an energy-impact figure weighted by how busy the performance cores are, and a
-// readable name. Keeps the busiest processes.
+// threads, an energy-impact figure weighted by how busy the performance cores are, a readable
+// name and the application the session started it as. Keeps the busiest processes. Kernel
+// threads are one row (pid 0) with their summed CPU and threads.
 class ProcessMonitor {
 public:
-    // A null table means the machine offers none: every sample is empty.
-    ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock);
+    // A null table means the machine offers none: every sample is empty. Without desktop
+    // entries no process has an application name; without sort keys names order by their bytes.
+    ProcessMonitor(std::unique_ptr<ProcessTable> table, std::shared_ptr<const Clock> clock,
+                   std::unique_ptr<DesktopEntries> desktopEntries = nullptr,
+                   std::shared_ptr<const SortKeys> sortKeys = nullptr);
+
+    // Application names are read in language ("en", "es") and the kernel row is called
+    // kernelName, from the next sample on.
+    void setLanguage(std::string_view language, std::string_view kernelName);
 
     // The busiest processes by cpuPercent, descending (equal figures keep the order of the pid
     // list), at most maxProcesses of them. A process shows 0 % on its first sighting.
     std::vector<ProcStats> sample(const std::optional<CoreContext>& coreContext, std::int64_t maxProcesses);
-    // How many processes the last sample read, before the cut to the busiest.
-    std::int64_t lastCount() const { return static_cast<std::int64_t>(candidates_.size()); }
+    // How many processes the last sample found on the machine, kernel threads included.
+    std::int64_t lastCount() const { return static_cast<std::int64_t>(pids_.size()); }
+    // The processes of the latest sample in the given order (ties in pid-list order), at most
+    // maxProcesses of them.
+    std::vector<ProcStats> top(const ProcessOrder& order, std::int64_t maxProcesses);
+    bool hasSample() const { return tick_ > 0; }
 
     // How much one percent of CPU weighs in energy impact this tick: 1.5 without a CPU reading,
     // from 1.0 (all work on efficiency cores) to 2.5 (all on performance cores), 1.0 when idle.
@@ -38,7 +53,7 @@ public:
     static std::optional<std::string> resolveNameFromPath(std::string_view path);
 
 private:
-    // What the previous tick saw of one pid, and the name resolved for the process behind it.
+    // What the previous tick saw of one pid, and what was resolved once for the process behind it.
     struct PreviousSample {
         std::uint64_t userTime = 0;
         std::uint64_t systemTime = 0;
@@ -46,7 +61,13 @@ private:
         std::uint64_t listedIn = 0;  // the sample() call that last listed the pid
         std::uint64_t startTime = 0;
         std::string shortName;
+        bool isKernelThread = false;
         std::string name;
+        std::string nameKey;       // the name's sort key
+        // The control group the process was first seen in; empty: unknown.
+        std::string controlGroup;
+        std::string appName;
+        std::uint64_t language = 0;  // the setLanguage() call appName was resolved under
     };
     // A sampled process before the cut to the busiest few; points into previousSamples_.
     struct Candidate {
@@ -60,19 +81,33 @@ private:
 
     void sampleProcess(std::int32_t pid, double now);
     bool resolveName(std::int32_t pid, std::string& name);
+    bool resolveArgumentName(std::int32_t pid, std::string& name);
+    void resolveApp(PreviousSample& entry);
     static double cpuPercent(const ProcessTable::Task& task, const PreviousSample& previous, double now);
-    std::vector<ProcStats> busiest(std::int64_t maxProcesses, double factor);
+    template <typename Before>
+    std::vector<ProcStats> first(std::int64_t maxProcesses, Before before);
 
     std::unique_ptr<ProcessTable> table_;
     std::shared_ptr<const Clock> clock_;
+    std::unique_ptr<DesktopEntries> desktopEntries_;
+    std::shared_ptr<const SortKeys> sortKeys_;
     std::unordered_map<std::int32_t, PreviousSample> previousSamples_;
     std::uint64_t tick_ = 0;
+    double factor_ = 1.0;  // the latest sample's energy weighting
+    std::string language_ = "en";
+    std::uint64_t languageChange_ = 1;
+    // Application names by desktop id, in language_: each entry is read once.
+    std::unordered_map<std::string, std::optional<std::string>> appNames_;
+    // The kernel row: its name, and this tick's sums over the kernel threads.
+    PreviousSample kernel_;
+    std::optional<Candidate> kernelRow_;
     // Buffers reused from tick to tick.
     std::vector<std::int32_t> pids_;
     std::vector<Candidate> candidates_;
     ProcessTable::Task task_;
     std::string pathBuffer_;
     std::string resolvedName_;
+    std::string controlGroup_;
 };
 
 }  // namespace corvelle

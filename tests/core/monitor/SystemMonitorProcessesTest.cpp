@@ -28,7 +28,9 @@ struct ProcessHarness : MonitorHarness {
 
 TEST(SystemMonitorProcesses, TopProcessesFollowVisibleTicksAndGroupsEveryTick) {
     ProcessHarness h;
-    for (std::int32_t pid = 1; pid <= 20; ++pid) h.processes->add(pid, "/usr/bin/p" + std::to_string(pid));
+    for (std::int32_t pid = 1; pid <= 30; ++pid) {
+        h.processes->add(pid, "/usr/bin/p" + std::to_string(pid)).task.residentSize = std::uint64_t(pid) << 20;
+    }
     h.settings.setMaxProcesses(25);
     h.cpu->script.push(std::vector<CpuTicks>{{0, 0, 0, 0, 0}});
     h.cpu->script.push(std::vector<CpuTicks>{{0, 50, 0, 50, 0}});  // the one core counts as a performance core
@@ -36,14 +38,18 @@ TEST(SystemMonitorProcesses, TopProcessesFollowVisibleTicksAndGroupsEveryTick) {
     h.tick(0);
     h.tick(20);
     const auto& visible = h.monitor.stats();
-    EXPECT_EQ(visible->topProcesses.size(), 15u);
-    EXPECT_EQ(visible->appGroups.size(), 15u);
+    EXPECT_EQ(visible->topProcesses.size(), 25u) << "as many as the setting names";
+    EXPECT_EQ(visible->appGroups.size(), 25u);
     EXPECT_DOUBLE_EQ(visible->topProcesses.at(0).energyImpact, 20 * 2.5) << "weighted by this tick's cores";
+    h.monitor.setProcessOrder({ProcessOrder::Key::memory});
+    EXPECT_EQ(visible->topProcesses.at(0).pid, 30) << "the biggest memory user, at once";
+    EXPECT_EQ(visible->topProcesses.size(), 25u);
+    EXPECT_EQ(visible->appGroups.at(0).name, "worker") << "groups stay the busiest by CPU";
 
-    for (std::int32_t pid = 1; pid <= 20; ++pid) h.processes->remove(pid);
+    for (std::int32_t pid = 1; pid <= 30; ++pid) h.processes->remove(pid);
     h.monitor.setPopoverVisible(false);
     h.tick(0);
-    EXPECT_EQ(h.monitor.stats()->topProcesses.size(), 15u);
+    EXPECT_EQ(h.monitor.stats()->topProcesses.size(), 25u);
     EXPECT_EQ(h.monitor.stats()->appGroups, (std::vector<AppGroup>{{"worker", 0, 0, 1, 0}}));
 }
 

@@ -1,4 +1,5 @@
 #include "sampling/AppGroups.h"
+#include "sampling/AppScope.h"
 #include "sampling/ProcessMonitor.h"
 
 #include "support/FakeClock.h"
@@ -76,11 +77,13 @@ TEST(ProcessMonitor, NamesFallBackToTheShortNameAndAreResolvedOncePerProcess) {
     h.table->add(2, "", "kworker/0:1");
     h.table->add(3, "/usr/bin", "bad\xc3");
     h.table->add(4, "", "");  // nameless: skipped
+    h.table->add(5, "", "exe").argument = "/usr/libexec/tracker-extract-3";
+    h.table->add(6, "", "sshd").argument = "sshd: alice [priv]";  // a title, not a program
     std::vector<std::string> names;
     for (const auto& p : h.sample()) names.push_back(p.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"systemd", "kworker/0:1", "bad\uFFFD"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"systemd", "kworker/0:1", "bad\uFFFD", "tracker-extract-3", "sshd"}));
     h.sample();
-    EXPECT_EQ(h.table->pathReads, 4 + 1) << "only the nameless process is looked up again";
+    EXPECT_EQ(h.table->pathReads, 6 + 1) << "only the nameless process is looked up again";
 
     first.path = "/usr/bin/second";
     first.task.startTime = 200;  // a new process under the same pid
@@ -126,6 +129,82 @@ TEST(ProcessMonitor, ForgetsProcessesThatLeaveTheList) {
     h.table->processes[5].task.userTime = 3 * kSecond;
     h.clock->advance(1);
     EXPECT_EQ(h.sample().at(0).cpuPercent, 100.0);  // 2 s of CPU over the 2 s since it was last read
+}
+
+TEST(ProcessMonitor, KernelThreadsAreOneRowWithTheirSummedCpu) {
+    Harness h;
+    for (std::int32_t pid : {2, 3, 4}) {
+        auto& task = h.table->add(pid, "", "kworker/" + std::to_string(pid)).task;
+        std::tie(task.isKernelThread, task.threadCount) = std::tuple{true, 1};
+    }
+    h.table->add(9, "/usr/bin/app");
+    h.sample();
+    h.table->processes[3].task.userTime = h.table->processes[4].task.systemTime = kSecond / 2;
+    h.table->processes[9].task.userTime = kSecond / 10;
+    h.clock->advance(1);
+    h.monitor.setLanguage("es", "Kernel de Linux");
+    const auto rows = h.sample();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(std::tuple(rows[0].pid, rows[0].name, rows[0].cpuPercent, rows[0].threadCount),
+              std::tuple(0, "Kernel de Linux", 100.0, 3));
+    EXPECT_EQ(h.table->pathReads, 1) << "kernel threads need no name";
+    EXPECT_EQ(h.monitor.top({ProcessOrder::Key::name, true}, 1).at(0).name, "app");
+}
+
+// Names one application in English and Spanish; counts its reads.
+struct FilesEntry : DesktopEntries {
+    int reads = 0;
+    std::optional<std::string> applicationName(std::string_view id, std::string_view language) override {
+        ++reads;
+        if (id != "org.gnome.Nautilus") return std::nullopt;
+        return language == "es" ? "Archivos" : "Files";
+    }
+};
+
+TEST(ProcessMonitor, GroupsTheProcessesOfAnAppScopeUnderItsNameReadOncePerApp) {
+    auto* table = new test::FakeProcessTable;
+    auto* entries = new FilesEntry;
+    ProcessMonitor monitor(std::unique_ptr<ProcessTable>(table), std::make_shared<test::FakeClock>(),
+                           std::unique_ptr<DesktopEntries>(entries));
+    const std::string apps = "/user.slice/user-1000.slice/user@1000.service/app.slice/";
+    for (std::int32_t pid : {1, 2, 3}) {
+        const auto n = std::to_string(pid);
+        table->add(pid, "/usr/bin/nautilus-" + n).controlGroup = apps + "app-gnome-org.gnome.Nautilus-" + n + ".scope";
+    }
+    table->add(4, "/usr/bin/other").controlGroup = apps + "app-gnome-unknown-4.scope";
+    table->add(5, "/usr/bin/plain");
+    using Groups = std::vector<std::pair<std::string, std::int64_t>>;
+    const auto groups = [&] {
+        Groups out;
+        for (const auto& g : buildAppGroups(monitor.sample(std::nullopt, 15))) out.emplace_back(g.name, g.processCount);
+        return out;
+    };
+    EXPECT_EQ(groups(), (Groups{{"Files", 3}, {"other", 1}, {"plain", 1}}));
+    groups();
+    EXPECT_EQ(entries->reads, 2) << "one read per desktop id, not per process or tick";
+    monitor.setLanguage("es", "Kernel de Linux");
+    EXPECT_EQ(groups(), (Groups{{"Archivos", 3}, {"other", 1}, {"plain", 1}}));
+    EXPECT_EQ(entries->reads, 4);
+}
+
+TEST(AppScope, DesktopIdOfTheSessionsAppUnits) {
+    const std::string apps = "/user.slice/user-1000.slice/user@1000.service/app.slice/";
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {apps + "app-gnome-firefox-1234.scope", "firefox"},
+        {apps + "app-gnome-org.gnome.Nautilus-4242.scope", "org.gnome.Nautilus"},
+        {apps + "app-gnome-google\\x2dchrome-77.scope", "google-chrome"},
+        {apps + "app-org.kde.konsole-5678.scope", "org.kde.konsole"}, {apps + "app-org.kde.konsole@0a1b2c.service", "org.kde.konsole"},
+        {apps + "app-firefox-5678.scope", "firefox"}, {apps + "app-flatpak-org.mozilla.firefox-999.scope", "org.mozilla.firefox"},
+        {apps + "app-flatpak-org.mozilla.firefox-999.scope/inner", "org.mozilla.firefox"},
+        {apps + "app-org.gnome.Evolution\\x2dalarm\\x2dnotify@autostart.service", "org.gnome.Evolution-alarm-notify"},
+        {apps + "app-nautilus-autostart.service", "nautilus"},
+        // A terminal tab, a tail that is no random one, the manager's own unit, a login session, a system unit.
+        {apps + "vte-spawn-1b2c3d.scope", std::nullopt}, {apps + "app-gnome-firefox-12.34.scope", std::nullopt},
+        {"/user.slice/user-1000.slice/user@1000.service/init.scope", std::nullopt},
+        {"/user.slice/user-1000.slice/session-2.scope", std::nullopt}, {"/system.slice/app-firefox-1.scope", std::nullopt},
+        {apps, std::nullopt}, {"", std::nullopt},
+    };
+    for (const auto& [path, id] : cases) EXPECT_EQ(desktopIdOfControlGroup(path), id) << path;
 }
 
 TEST(AppGroups, SumsProcessesOfOneNameAndSortsByTotalCpu) {

@@ -6,44 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace corvelle::ProcessesContent {
-namespace {
-
-// A descending key; NaN would break the sort's ordering, so it counts as the lowest value.
-double figure(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
-
-std::string lowerCased(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-}  // namespace
-
-std::vector<ProcStats> sorted(std::vector<ProcStats> processes, SortOrder order) {
-    const auto descending = [&](auto key) {
-        std::stable_sort(processes.begin(), processes.end(),
-                         [&](const ProcStats& a, const ProcStats& b) { return key(a) > key(b); });
-    };
-    switch (order) {
-        case SortOrder::cpu: descending([](const ProcStats& p) { return figure(p.cpuPercent); }); break;
-        case SortOrder::memory: descending([](const ProcStats& p) { return p.memoryBytes; }); break;
-        case SortOrder::energy: descending([](const ProcStats& p) { return figure(p.energyImpact); }); break;
-        case SortOrder::name: {
-            // Lower-cased once per process rather than once per comparison.
-            std::vector<std::pair<std::string, ProcStats>> keyed;
-            keyed.reserve(processes.size());
-            for (auto& process : processes) keyed.emplace_back(lowerCased(process.name), std::move(process));
-            std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (std::size_t i = 0; i < keyed.size(); ++i) processes[i] = std::move(keyed[i].second);
-            break;
-        }
-    }
-    return processes;
-}
 
 SystemColor cpuColor(double cpuPercent) {
     if (cpuPercent >= 0 && cpuPercent < 5) return SystemColor::secondary;
@@ -55,8 +19,11 @@ SystemColor cpuColor(double cpuPercent) {
 Row row(const ProcStats& process) {
     const EnergyLevel level = energyLevel(process.energyImpact);
     const double fraction = std::isnan(process.energyImpact) ? 0.0 : std::clamp(process.energyImpact / 100.0, 0.0, 1.0);
-    return {process.name,
-            L::pidLabel(process.pid),
+    // The kernel row (pid 0) stands for no one process: it shows no pid, and its name follows the
+    // language at once rather than at the next tick.
+    const bool kernel = process.pid == 0;
+    return {kernel ? L::linuxKernel() : process.name,
+            kernel ? std::string() : L::pidLabel(process.pid),
             formatString("%.1f%%", process.cpuPercent),
             cpuColor(process.cpuPercent),
             bytesString(process.memoryBytes),

@@ -6,23 +6,16 @@
 #include <string>
 #include <vector>
 
-// What the processes tab shows, computed without any display: the sort and one row's texts and
-// colours.
+// What the processes tab shows, computed without any display: one row's texts and colours (the
+// order is ProcessOrder's).
 namespace corvelle::ProcessesContent {
-
-// The table's order; the tab starts on cpu.
-enum class SortOrder { cpu, memory, name, energy };
-
-// CPU, memory and energy largest first; names in ascending order of their lower-cased text.
-// Stable: equal keys keep the incoming order. A figure that is not a number sorts last.
-std::vector<ProcStats> sorted(std::vector<ProcStats> processes, SortOrder order);
 
 // Under 5 %: secondary; under 25 %: primary; under 50 %: orange; 50 % or more, or negative: red.
 SystemColor cpuColor(double cpuPercent);
 
 struct Row {
     std::string name;
-    std::string pid;  // "PID 4021"
+    std::string pid;  // "PID 4021"; empty for the kernel row
     std::string cpu;  // "%.1f%%"
     SystemColor cpuColor = SystemColor::secondary;
     std::string memory;  // bytesString

@@ -44,7 +44,7 @@ ProcessesTab::ProcessesTab(const TabContext& context, QWidget* parent)
         if (c.width > 0) header->setFixedWidth(c.width);
         headerRow->addWidget(header, c.width > 0 ? 0 : 1);
         headers_[static_cast<std::size_t>(c.order)] = header;
-        QObject::connect(header, &QAbstractButton::clicked, this, [this, order = c.order] { setSortOrder(order); });
+        QObject::connect(header, &QAbstractButton::clicked, this, [this, key = c.order] { sortBy(key); });
     }
     column->addLayout(headerRow);
 
@@ -58,7 +58,7 @@ ProcessesTab::ProcessesTab(const TabContext& context, QWidget* parent)
     rowLayout_->setSpacing(0);
     column->addWidget(rowArea_);
     column->addStretch(1);
-    setSortOrder(SortOrder::cpu);
+    showProcesses();
 }
 
 void ProcessesTab::refresh() {
@@ -74,14 +74,28 @@ void ProcessesTab::retranslate() {
     for (auto* row : rows_) row->setProcess(row->process());
 }
 
-void ProcessesTab::setSortOrder(SortOrder order) {
-    sortOrder_ = order;
-    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->setActive(i == static_cast<std::size_t>(order));
+void ProcessesTab::showEvent(QShowEvent* event) {
+    PanelTab::showEvent(event);
+    monitor_.setProcessOrder(sortOrder_);
+}
+
+// Elsewhere the snapshot's list is the busiest by CPU again.
+void ProcessesTab::hideEvent(QHideEvent* event) {
+    PanelTab::hideEvent(event);
+    monitor_.setProcessOrder({});
+}
+
+void ProcessesTab::sortBy(SortOrder key) {
+    sortOrder_ = {key, key == sortOrder_.key && !sortOrder_.reversed};
+    if (isVisible()) monitor_.setProcessOrder(sortOrder_);
     showProcesses();
 }
 
 void ProcessesTab::showProcesses() {
-    const auto sorted = ProcessesContent::sorted(processes_, sortOrder_);
+    const auto active = static_cast<std::size_t>(sortOrder_.key);
+    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->setActive(i == active, sortOrder_.reversed);
+    // The monitor already lists them in this order, but a snapshot from before a click does not.
+    const auto sorted = ordered(processes_, sortOrder_, &sortKeys_);
     std::unordered_map<std::int32_t, ProcessRowView*> kept;
     std::vector<ProcessRowView*> rows;
     rows.reserve(sorted.size());

@@ -46,7 +46,8 @@ void ProcessRowView::setProcess(const ProcStats& process) {
         setAccessibleName(QString::fromStdString(content.name));
     }
     content_ = std::move(content);
-    setAccessibleDescription(QString::fromStdString(content_.pid + ", CPU " + content_.cpu + ", " + content_.memory + ", " +
+    const auto pid = content_.pid.empty() ? std::string() : content_.pid + ", ";
+    setAccessibleDescription(QString::fromStdString(pid + "CPU " + content_.cpu + ", " + content_.memory + ", " +
                                                     content_.energyLabel));
     update();
 }

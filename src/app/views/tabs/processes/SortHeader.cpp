@@ -34,8 +34,10 @@ void SortHeader::retranslate() {
     updateGeometry();
 }
 
-void SortHeader::setActive(bool active) {
+void SortHeader::setActive(bool active, bool reversed) {
+    if (active == active_ && (active && reversed) == reversed_) return;
     active_ = active;
+    reversed_ = active && reversed;
     setChecked(active);
     update();
 }
@@ -67,7 +69,7 @@ void SortHeader::paintEvent(QPaintEvent*) {
     if (!active_) return;
     const int chevronX = x + metrics.horizontalAdvance(text()) + chevronGap;
     painter.drawPixmap(chevronX, (height() - chevronSize) / 2,
-                       SymbolIcon::pixmap("chevron.down", chevronSize, color, devicePixelRatioF()));
+                       SymbolIcon::pixmap(reversed_ ? "chevron.up" : "chevron.down", chevronSize, color, devicePixelRatioF()));
 }
 
 }  // namespace corvelle

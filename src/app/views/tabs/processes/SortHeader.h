@@ -7,7 +7,7 @@
 namespace corvelle {
 
 // A column title of the processes tab that sorts the table when clicked; the active column's
-// title is followed by a small downward chevron.
+// title is followed by a small chevron, pointing up while its order is reversed.
 class SortHeader : public QAbstractButton {
 public:
     using Title = std::string (*)();
@@ -16,8 +16,9 @@ public:
 
     // Shows the title in the current language.
     void retranslate();
-    void setActive(bool active);
+    void setActive(bool active, bool reversed = false);
     bool isActive() const { return active_; }
+    bool isReversed() const { return reversed_; }
 
     QSize sizeHint() const override;
 
@@ -28,6 +29,7 @@ private:
     Title title_;
     Qt::Alignment alignment_;
     bool active_ = false;
+    bool reversed_ = false;
 };
 
 }  // namespace corvelle
