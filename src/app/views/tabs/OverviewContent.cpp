@@ -155,9 +155,8 @@ Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealth
 
 UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
                             bool hasPowerMeter) {
-    if (!hasPowerMeter) return {{}, {}, L::noPowerMeter()};
     const auto peaks = findPeakHours(week);
-    if (peaks.empty()) return {{}, {}, L::notEnoughData()};
+    if (peaks.empty()) return {{}, {}, hasPowerMeter ? L::notEnoughData() : L::noPowerMeter()};
     UsagePatterns result;
     const double busiest = peaks.front().avgWatts;
     const std::size_t shown = std::min<std::size_t>(peaks.size(), isDetailWindow ? 24 : 3);

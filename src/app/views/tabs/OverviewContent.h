@@ -117,8 +117,8 @@ struct UsagePatterns {
     std::string note;           // not enough data, or no power meter
     bool operator==(const UsagePatterns&) const = default;
 };
-// The 3 busiest hours of `week` (24 in the larger window) and the quietest; only the note on a
-// machine without a power meter.
+// The 3 busiest hours of `week` (24 in the larger window) and the quietest; without them, a
+// note that says whether data is still coming or this machine has no power meter.
 UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
                             bool hasPowerMeter);
 
