@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 
 #include "app/ShellWindow.h"
+#include "app/platform/SwayWindowPlacer.h"
 #include "app/status/PanelPlacement.h"
 #include "app/status/StatusItem.h"
 #include "app/status/StatusMenu.h"
@@ -78,6 +79,8 @@ void AppDelegate::applicationWillTerminate() {
 }
 
 void AppDelegate::setupStatusItem() {
+    // The old item goes first: a new one takes over its bus object paths.
+    statusItem_.reset();
     statusItem_ = dependencies_.makeStatusItem();
     statusItem_->setPlaceholderIcon(QString::fromStdString(L::statusItemDescription()));
     std::weak_ptr<bool> alive = alive_;
@@ -87,8 +90,11 @@ void AppDelegate::setupStatusItem() {
     statusItem_->onRightClick = [this, alive] {
         if (alive.lock()) statusItemAction(true);
     };
-    statusItem_->makeMenu = [this] {
-        return buildStatusMenu({guarded(&AppDelegate::openSettingsWindow), guarded(&AppDelegate::checkForUpdatesAction),
+    statusItem_->makeMenu = [this, alive] {
+        return buildStatusMenu({[this, alive] {
+                                    if (alive.lock()) openPanel(std::nullopt);
+                                },
+                                guarded(&AppDelegate::openSettingsWindow), guarded(&AppDelegate::checkForUpdatesAction),
                                 dependencies_.quit});
     };
     statusItem_->showItem();
@@ -147,7 +153,8 @@ void AppDelegate::setupPanel() {
     options.powerProfiles = dependencies_.powerProfiles;
     panelContent_ = new MainPopover(*systemMonitor_, *appSettings_, std::move(options));
     setContent(*panel_, panelContent_);
-    panel_->resize(panelSize);
+    // Of a fixed size, which tiling compositors float even as a native Wayland window.
+    panel_->setFixedSize(panelSize);
 }
 
 void AppDelegate::togglePanel() {
@@ -160,6 +167,9 @@ void AppDelegate::togglePanel() {
         // Shown without taking the keyboard from the application in front.
         panel_->show();
         panel_->raise();
+        if (dependencies_.swayPlacer) {
+            dependencies_.swayPlacer->place(panel_->windowTitle(), statusItem_->itemGeometry(), PanelPlacement::gap, false);
+        }
         systemMonitor_->setPopoverVisible(true);
     }
 }
@@ -177,9 +187,12 @@ void AppDelegate::openPanel(std::optional<int> tab) {
 void AppDelegate::positionPanelNearStatusItem() {
     if (!statusItem_) return;
     const auto icon = statusItem_->itemGeometry();
-    std::optional<QRect> available;
-    if (const QScreen* screen = screenFor(icon)) available = screen->availableGeometry();
-    panel_->move(PanelPlacement::origin(icon, panel_->size(), available));
+    std::optional<QRect> available, whole;
+    if (const QScreen* screen = screenFor(icon)) {
+        available = screen->availableGeometry();
+        whole = screen->geometry();
+    }
+    panel_->move(PanelPlacement::origin(icon, panel_->size(), available, whole));
 }
 
 void AppDelegate::openDetailWindow() {

@@ -25,6 +25,7 @@ class BatteryCare;
 class MainPopover;
 class PowerProfiles;
 class StatusItem;
+class SwayWindowPlacer;
 class SystemMonitor;
 
 // The application shell: builds the status item and the hidden panel at launch, starts the
@@ -46,6 +47,8 @@ public:
         // The battery care controls for the panel and the larger window; they outlive the shell.
         BatteryCare* batteryCare = nullptr;
         PowerProfiles* powerProfiles = nullptr;
+        // Under sway: places the panel once shown, which sway would otherwise centre.
+        std::shared_ptr<SwayWindowPlacer> swayPlacer;
     };
 
     static constexpr QSize panelSize{480, 620};

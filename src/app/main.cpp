@@ -6,6 +6,7 @@
 #include "app/launch/SingleInstance.h"
 #include "app/launch/StatsCommand.h"
 #include "app/platform/DBusNotifier.h"
+#include "app/platform/SwayWindowPlacer.h"
 #include "app/qt/DBusPowerProfiles.h"
 #include "app/qt/QtBatteryCare.h"
 #include "app/qt/QtSortKeys.h"
@@ -46,6 +47,7 @@
 #include <filesystem>
 #include <system_error>
 #include <iostream>
+#include <string_view>
 
 using namespace corvelle;
 
@@ -61,6 +63,19 @@ void withoutBusAutolaunch() {
     std::error_code error;
     if (runtime && *runtime && std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error)) return;
     setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 1);
+}
+
+// In a Wayland session that also offers X (XWayland), windows go through X unless the user chose
+// a platform: a Wayland client cannot place its own windows, so the panel would open wherever
+// the compositor puts it instead of at the status item.
+void preferX11UnderWayland() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    const bool wayland = set("WAYLAND_DISPLAY") || (session && std::string_view(session) == "wayland");
+    if (wayland && set("DISPLAY") && !set("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
 // Tests only: CORVELLE_SAVE_INTERVAL=SECONDS saves the data files that often, so a test can
@@ -147,6 +162,7 @@ void handle(AppDelegate& delegate, const SingleInstance::Request& request) {
 }
 
 int runApp(const CommandLine& command, int argc, char** argv) {
+    preferX11UnderWayland();
     QApplication app(argc, argv);
     // Numbers in the core are formatted with printf: keep the "C" decimal point.
     std::setlocale(LC_NUMERIC, "C");
@@ -188,13 +204,14 @@ int runApp(const CommandLine& command, int argc, char** argv) {
         return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
                            telemetry, httpClient);
     };
+    dependencies.swayPlacer = SwayWindowPlacer::fromEnvironment();
     bool statusNotifierInUse = false;
-    dependencies.makeStatusItem = [&statusNotifierInUse]() -> std::unique_ptr<StatusItem> {
+    dependencies.makeStatusItem = [&statusNotifierInUse, placer = dependencies.swayPlacer]() -> std::unique_ptr<StatusItem> {
         // Where a tray host reads StatusNotifierItems, our own one: it shows the title beside the icon.
         statusNotifierInUse = StatusNotifierItem::watcherPresent(QDBusConnection::sessionBus());
         if (statusNotifierInUse) return std::make_unique<StatusNotifierItem>();
         if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
-        return std::make_unique<StatusWindow>();
+        return std::make_unique<StatusWindow>(placer);
     };
     dependencies.notifier = notifier;
     dependencies.makeUpdateController = [httpClient, eventLoop] {
@@ -211,12 +228,15 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     dependencies.powerProfiles = &powerProfiles;
 
     AppDelegate delegate(std::move(dependencies));
-    // A tray host that comes up after us (a panel still starting at login) gets our item from then on.
+    // A tray host that comes up after us (a panel still starting at login, a restarted bar) gets our
+    // item from then on; when it goes away, the item falls back to what is left (an X11 tray, or
+    // our own status window) until one comes back.
     QDBusServiceWatcher trayHost(StatusNotifierItem::watcherService, QDBusConnection::sessionBus(),
-                                 QDBusServiceWatcher::WatchForRegistration);
-    QObject::connect(&trayHost, &QDBusServiceWatcher::serviceRegistered, [&] {
-        if (!statusNotifierInUse) delegate.replaceStatusItem();
-    });
+                                 QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(&trayHost, &QDBusServiceWatcher::serviceOwnerChanged,
+                     [&](const QString&, const QString&, const QString& newOwner) {
+                         if (statusNotifierInUse == newOwner.isEmpty()) delegate.replaceStatusItem();
+                     });
     // SIGTERM, SIGINT, SIGHUP and the session's end quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });

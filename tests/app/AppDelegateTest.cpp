@@ -135,19 +135,25 @@ TEST_F(AppDelegateTest, RightClickMenuThenALeftClickStillTogglesThePanel) {
     test::ScopedLanguage language("en");
     status->onRightClick();
     ASSERT_EQ(status->menus.size(), 1u);
-    ASSERT_EQ(status->menus.back()->actions().size(), 4);
-    EXPECT_EQ(status->menus.back()->actions()[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    const auto rows = status->menus.back()->actions();
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0]->text(), "Open Corvelle");
+    EXPECT_TRUE(rows[1]->isSeparator());
+    for (const QAction* row : rows) EXPECT_TRUE(row->shortcut().isEmpty()) << row->text().toStdString();
     EXPECT_FALSE(shell->panel()->isVisible());
     ASSERT_EQ(http->recorded().size(), 1u) << "the check at launch";
-    status->menus.back()->actions()[1]->trigger();
+    rows[3]->trigger();
     http->recorded().back().done({200, "", R"({"version":"1.0.1"})"});
     EXPECT_EQ(updatesShown, 1) << "asked for during the launch check: its outcome is shown";
-    status->menus.back()->actions()[0]->trigger();
+    rows[2]->trigger();
     ASSERT_TRUE(shell->settingsWindow());
     test::named<QPushButton>(*shell->settingsWindow(), "Check for Updates\u2026")->click();
     EXPECT_EQ(http->recorded().size(), 2u) << "the settings window checks through the shell";
+    rows[0]->trigger();
+    rows[0]->trigger();
+    EXPECT_TRUE(shell->panel()->isVisible()) << "Open shows the panel, it does not toggle";
     status->onLeftClick();
-    EXPECT_TRUE(shell->panel()->isVisible());
+    EXPECT_FALSE(shell->panel()->isVisible());
 }
 
 TEST_F(AppDelegateTest, TheDetailWindowTakesThePanelsPlaceWithOnlyTheReorderButton) {

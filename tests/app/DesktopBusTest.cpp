@@ -105,14 +105,16 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
     for (int& byte : sent) byte &= 0xFF;
     EXPECT_EQ(sent, (std::vector<int>{qAlpha(pixels[at]), qRed(pixels[at]), qGreen(pixels[at]), qBlue(pixels[at])}));
 
-    // Clicks carry the host's point; (0, 0) says nothing.
+    // Clicks carry the host's point; (0, 0) says nothing, nor does a point inside the item (Waybar).
     int clicks = 0;
     item.onLeftClick = item.onRightClick = [&] { ++clicks; };
     call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "Activate", {600, 12});
     EXPECT_EQ(item.itemGeometry(), QRect(600, 12, 1, 1));
     call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "ContextMenu", {0, 0});
     EXPECT_EQ(item.itemGeometry(), std::nullopt);
-    EXPECT_EQ(clicks, 2);
+    call(item.serviceName(), StatusNotifierItem::itemPath, StatusNotifierItem::interfaceName, "Activate", {8, 15});
+    EXPECT_EQ(item.itemGeometry(), std::nullopt);
+    EXPECT_EQ(clicks, 3);
 
     // A restarted tray knows nothing: the item tells it again.
     fromWatcher("Restart");
@@ -120,8 +122,10 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
 }
 
 TEST_F(StatusNotifierOnBus, MenuRowsInTheCurrentLanguageAndClicks) {
-    int clicks[3] = {};
-    item.makeMenu = [&] { return buildStatusMenu({[&] { ++clicks[0]; }, [&] { ++clicks[1]; }, [&] { ++clicks[2]; }}); };
+    int clicks[4] = {};
+    item.makeMenu = [&] {
+        return buildStatusMenu({[&] { ++clicks[0]; }, [&] { ++clicks[1]; }, [&] { ++clicks[2]; }, [&] { ++clicks[3]; }});
+    };
     const auto rows = [&] {
         QStringList labels;
         for (const auto& row : qdbus_cast<DBusMenuLayoutItem>(onMenu("GetLayout", {0, -1, QStringList()}, 1)).children) {
@@ -131,18 +135,21 @@ TEST_F(StatusNotifierOnBus, MenuRowsInTheCurrentLanguageAndClicks) {
     };
     {
         test::ScopedLanguage english("en");
-        EXPECT_EQ(rows(), (QStringList{"Settings\u2026", "Check for Updates\u2026", "(separator)", "Quit Corvelle"}));
+        EXPECT_EQ(rows(), (QStringList{"Open Corvelle", "(separator)", "Settings\u2026", "Check for Updates\u2026",
+                                       "(separator)", "Quit Corvelle"}));
         EXPECT_FALSE(onMenu("AboutToShow", {0}).toBool()) << "nothing changed";
     }
     test::ScopedLanguage spanish("es");
     fromWatcher("Clear");
     EXPECT_TRUE(onMenu("AboutToShow", {0}).toBool()) << "rebuilt in Spanish";
     EXPECT_TRUE(waitFor([&] { return fromWatcher("Received").filter("LayoutUpdated:").size() == 1; }, 20000));
-    EXPECT_EQ(rows(), (QStringList{"Ajustes\u2026", "Buscar actualizaciones\u2026", "(separator)", "Salir de Corvelle"}));
+    EXPECT_EQ(rows(), (QStringList{"Abrir Corvelle", "(separator)", "Ajustes\u2026", "Buscar actualizaciones\u2026",
+                                   "(separator)", "Salir de Corvelle"}));
 
-    onMenu("Event", {4, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
-    EXPECT_TRUE(waitFor([&] { return clicks[2] == 1; }));
-    EXPECT_EQ(clicks[0] + clicks[1], 0);
+    onMenu("Event", {6, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
+    onMenu("Event", {1, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
+    EXPECT_TRUE(waitFor([&] { return clicks[3] == 1 && clicks[0] == 1; }));
+    EXPECT_EQ(clicks[1] + clicks[2], 0);
 }
 
 // The records the fake service logged so far.

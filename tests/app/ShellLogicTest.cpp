@@ -1,7 +1,10 @@
 #include "app/QSettingsStore.h"
 #include "app/launch/CommandLine.h"
+#include "app/platform/SwayWindowPlacer.h"
 #include "app/status/PanelPlacement.h"
+#include "app/status/ThemedBatteryIcon.h"
 #include "app/status/TitleFont.h"
+#include "monitor/StatusItemComposer.h"
 #include "app/views/WidgetCardContent.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
@@ -11,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+
 #include <fstream>
+#include <set>
 #include <tuple>
 
 namespace corvelle {
@@ -38,8 +44,48 @@ TEST(PanelPlacementTest, CentresUnderTheIconAndStaysOnScreen) {
     for (const auto& [what, icon, available, expected] : cases) {
         EXPECT_EQ(PanelPlacement::origin(icon, panel, available), expected) << what;
     }
+    // Without icon geometry the panel goes to the corner by the bar: bottom-right under a bottom bar only.
+    const QRect whole(0, 0, 1280, 800);
+    EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, QRect(0, 0, 1280, 770), whole), QPoint(796, 146));
+    EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, QRect(0, 30, 1280, 740), whole), QPoint(796, 34));
+    EXPECT_EQ(PanelPlacement::origin(std::nullopt, panel, whole, whole), QPoint(796, 4));
     // Wider than the screen: the right edge wins.
     EXPECT_EQ(PanelPlacement::origin(QRect(100, 0, 20, 20), QSize(900, 100), QRect(0, 0, 800, 600)).x(), -100);
+}
+
+// Our shown window in sway's tree, with the title bar sway draws and the workspace it is on.
+TEST(SwayWindowPlacerTest, FindsOurShownWindowWithItsFrameAndWorkspace) {
+    const QJsonObject tree = QJsonDocument::fromJson(R"({"type": "root", "nodes": [
+        {"type": "output", "rect": {"x": 1280, "y": 0, "width": 1920, "height": 1080}, "nodes": [
+            {"type": "workspace", "rect": {"x": 1280, "y": 30, "width": 1920, "height": 1050}, "nodes": [
+                {"id": 7, "pid": 42, "name": "Corvelle", "visible": true, "rect": {"x": 1300, "y": 80, "width": 484, "height": 622},
+                 "deco_rect": {"height": 25}, "nodes": [], "floating_nodes": []}],
+             "floating_nodes": [
+                {"id": 9, "pid": 42, "name": "Corvelle status", "visible": false, "rect": {}, "deco_rect": {}}]}]}]})")
+                                  .object();
+    const auto panel = SwayWindowPlacer::find(tree, 42, "Corvelle");
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->containerId, 7);
+    EXPECT_EQ(panel->outerSize, QSize(484, 647));
+    EXPECT_EQ(panel->workspace, QRect(1280, 30, 1920, 1050));
+    EXPECT_EQ(panel->output, QRect(1280, 0, 1920, 1080));
+    EXPECT_FALSE(SwayWindowPlacer::find(tree, 43, "Corvelle")) << "another program's window";
+    EXPECT_FALSE(SwayWindowPlacer::find(tree, 42, "Corvelle status")) << "not mapped yet";
+}
+
+TEST(ThemedBatteryIconTest, TheThemeHoldsEveryNameTheItemGives) {
+    std::set<QString> theme;
+    for (const BatteryIcon& icon : ThemedBatteryIcon::every()) theme.insert(ThemedBatteryIcon::name(icon));
+    EXPECT_EQ(theme.size(), ThemedBatteryIcon::every().size()) << "one picture per name";
+    for (int percent = 1; percent <= 100; ++percent) {
+        for (const Power power : {Power::battery, Power::pluggedIn, Power::charging}) {
+            const auto icon = StatusItemComposer::batteryIcon(StatsBuilder().battery(percent, power));
+            EXPECT_TRUE(theme.contains(ThemedBatteryIcon::name(*icon))) << ThemedBatteryIcon::name(*icon).toStdString();
+        }
+    }
+    EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(StatsBuilder().battery(15))),
+              "io.mirelo.corvelle-battery-25-red");
+    EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(SystemStats{})), "io.mirelo.corvelle-no-battery");
 }
 
 TEST(TitleFontTest, DigitsAreEquallyWide) {

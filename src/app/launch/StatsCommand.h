@@ -14,8 +14,9 @@ class SystemMonitor;
 // monitor it is given writes nothing; the update interval these modes use is set in `settings`,
 // which must keep its writes to itself. Runs on the application's event loop until done:
 // --snapshot after the second tick (one second after the first, so that rates and CPU shares
-// are measured), --watch at SIGINT or SIGTERM; its first line measures a quarter of a second.
-// Returns the exit status.
+// are measured), --watch at SIGINT or SIGTERM or once its reader is gone (status 0); its first
+// line measures a quarter of a second. Returns the exit status: 1 when the snapshot could not be
+// written.
 namespace StatsCommand {
 
 using MakeMonitor = std::function<std::unique_ptr<SystemMonitor>(AppSettings&)>;

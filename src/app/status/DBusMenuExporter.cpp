@@ -42,6 +42,10 @@ const char* const introspection = R"xml(
       <arg name="data" type="v" direction="in"/>
       <arg name="timestamp" type="u" direction="in"/>
     </method>
+    <method name="EventGroup">
+      <arg name="events" type="a(isvu)" direction="in"/>
+      <arg name="idErrors" type="ai" direction="out"/>
+    </method>
     <method name="AboutToShow">
       <arg name="id" type="i" direction="in"/>
       <arg name="needUpdate" type="b" direction="out"/>
@@ -126,9 +130,12 @@ bool DBusMenuExporter::handleMessage(const QDBusMessage& message, const QDBusCon
     } else if (member == QLatin1String("AboutToShow")) {
         aboutToShow(message);
     } else if (member == QLatin1String("Event")) {
-        event(message);
+        bus_.send(message.createReply());
+        event(argument<int>(message, 0), argument<QString>(message, 1));
+    } else if (member == QLatin1String("EventGroup")) {
+        eventGroup(message);
     } else {
-        // Hosts that try the group calls fall back to Event and AboutToShow.
+        // Hosts that try AboutToShowGroup fall back to AboutToShow.
         return DBusProperties::refuse(message, connection);
     }
     return true;
@@ -194,10 +201,34 @@ void DBusMenuExporter::aboutToShow(const QDBusMessage& message) {
     }
 }
 
-void DBusMenuExporter::event(const QDBusMessage& message) {
-    const int id = argument<int>(message, 0);
-    const QString kind = argument<QString>(message, 1);
-    bus_.send(message.createReply());
+// libdbusmenu's hosts (Waybar's menu among them) send their clicks as a group of one.
+void DBusMenuExporter::eventGroup(const QDBusMessage& message) {
+    const QVariant group = message.arguments().value(0);
+    if (!group.canConvert<QDBusArgument>()) {
+        bus_.send(message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("expected a(isvu)")));
+        return;
+    }
+    std::vector<std::pair<int, QString>> events;
+    QList<int> unknown;
+    const QDBusArgument list = group.value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        int id = 0;
+        QString kind;
+        QDBusVariant data;
+        uint timestamp = 0;
+        list.beginStructure();
+        list >> id >> kind >> data >> timestamp;
+        list.endStructure();
+        if (id < 0 || static_cast<size_t>(id) > rows_.size()) unknown << id;
+        events.emplace_back(id, kind);
+    }
+    list.endArray();
+    bus_.send(message.createReply(QVariant::fromValue(unknown)));
+    for (const auto& [id, kind] : events) event(id, kind);
+}
+
+void DBusMenuExporter::event(int id, const QString& kind) {
     if (kind != QLatin1String("clicked") || !menu_ || id < 1 || id > menu_->actions().size()) return;
     QPointer<QAction> action = menu_->actions()[id - 1];
     QTimer::singleShot(0, action, [action] {

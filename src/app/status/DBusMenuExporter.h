@@ -35,7 +35,8 @@ private:
     void getLayout(const QDBusMessage& message);
     void getGroupProperties(const QDBusMessage& message);
     void aboutToShow(const QDBusMessage& message);
-    void event(const QDBusMessage& message);
+    void eventGroup(const QDBusMessage& message);
+    void event(int id, const QString& kind);
 
     QDBusConnection bus_;
     QString path_;

@@ -5,11 +5,18 @@
 
 namespace corvelle::PanelPlacement {
 
-QPoint origin(const std::optional<QRect>& icon, QSize panel, const std::optional<QRect>& available) {
+QPoint corner(QSize size, const QRect& available, const QRect& screen, int margin) {
+    const bool barAtTheBottomOnly = available.top() <= screen.top() && available.bottom() < screen.bottom();
+    const int y = barAtTheBottomOnly ? available.bottom() + 1 - size.height() - margin : available.y() + margin;
+    return {available.right() + 1 - size.width() - margin, y};
+}
+
+QPoint origin(const std::optional<QRect>& icon, QSize panel, const std::optional<QRect>& available,
+              const std::optional<QRect>& screen) {
     const int w = panel.width(), h = panel.height();
     if (!icon || icon->isEmpty()) {
         if (!available) return {0, 0};
-        return {available->x() + available->width() - w - gap, available->y() + gap};
+        return corner(panel, *available, screen.value_or(*available), gap);
     }
     int x = static_cast<int>(std::lround(icon->x() + icon->width() / 2.0 - w / 2.0));
     int y = icon->y() + icon->height() + gap;

@@ -7,9 +7,8 @@
 namespace corvelle {
 namespace {
 
-void addRow(QMenu& menu, const std::string& title, const std::function<void()>& action, QKeySequence shortcut = {}) {
+void addRow(QMenu& menu, const std::string& title, const std::function<void()>& action) {
     QAction* row = menu.addAction(QString::fromStdString(title));
-    row->setShortcut(shortcut);
     QObject::connect(row, &QAction::triggered, &menu, [action] {
         if (action) action();
     });
@@ -19,10 +18,12 @@ void addRow(QMenu& menu, const std::string& title, const std::function<void()>& 
 
 QMenu* buildStatusMenu(const StatusMenuActions& actions) {
     auto* menu = new QMenu();
-    addRow(*menu, L::menuSettings(), actions.openSettings, QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    addRow(*menu, L::menuOpen(), actions.openPanel);
+    menu->addSeparator();
+    addRow(*menu, L::menuSettings(), actions.openSettings);
     addRow(*menu, L::menuCheckForUpdates(), actions.checkForUpdates);
     menu->addSeparator();
-    addRow(*menu, L::menuQuit(), actions.quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addRow(*menu, L::menuQuit(), actions.quit);
     return menu;
 }
 

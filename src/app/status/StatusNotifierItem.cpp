@@ -4,6 +4,7 @@
 #include "app/status/DBusMenuExporter.h"
 #include "app/status/DBusProperties.h"
 #include "app/status/SniToolTip.h"
+#include "app/status/ThemedBatteryIcon.h"
 #include "monitor/StatusItemComposer.h"
 
 #include <QCoreApplication>
@@ -68,6 +69,8 @@ bool StatusNotifierItem::watcherPresent(const QDBusConnection& bus) {
 StatusNotifierItem::StatusNotifierItem(QDBusConnection bus)
     : bus_(std::move(bus)),
       service_(nextServiceName()),
+      iconThemePath_(ThemedBatteryIcon::themePathBeside(QCoreApplication::applicationDirPath())),
+      themed_(ThemedBatteryIcon::installed(iconThemePath_)),
       watcher_(watcherService, bus_, QDBusServiceWatcher::WatchForRegistration) {
     qDBusRegisterMetaType<SniPixmap>();
     qDBusRegisterMetaType<SniPixmaps>();
@@ -140,8 +143,8 @@ QVariantMap StatusNotifierItem::properties() const {
             {QStringLiteral("Title"), description_},
             {QStringLiteral("Status"), QStringLiteral("Active")},
             {QStringLiteral("WindowId"), 0},
-            {QStringLiteral("IconThemePath"), none},
-            {QStringLiteral("IconName"), none},
+            {QStringLiteral("IconThemePath"), iconThemePath_},
+            {QStringLiteral("IconName"), themed_ && icon_ ? ThemedBatteryIcon::name(*icon_) : none},
             {QStringLiteral("IconPixmap"), QVariant::fromValue(pixmaps_)},
             {QStringLiteral("OverlayIconName"), none},
             {QStringLiteral("OverlayIconPixmap"), noPixmaps},
@@ -178,7 +181,10 @@ void StatusNotifierItem::click(const QDBusMessage& message, const std::function<
     bus_.send(message.createReply());
     const auto arguments = message.arguments();
     const QPoint point = arguments.size() == 2 ? QPoint(arguments[0].toInt(), arguments[1].toInt()) : QPoint();
-    clickPoint_ = point.isNull() ? std::nullopt : std::optional<QRect>(QRect(point, QSize(1, 1)));
+    // Some hosts (Waybar) send the point inside the item, not on the screen; a point that near the
+    // origin is taken for one, and the panel goes to the corner by the bar instead.
+    const bool insideTheItem = point.x() < itemLocalLimit && point.y() < itemLocalLimit;
+    clickPoint_ = insideTheItem ? std::nullopt : std::optional<QRect>(QRect(point, QSize(1, 1)));
     if (handler) handler();
 }
 

@@ -14,9 +14,10 @@ namespace corvelle {
 class DBusMenuExporter;
 
 // The status item as a StatusNotifierItem of our own on the session bus, for desktops whose
-// tray host reads it (a org.kde.StatusNotifierWatcher is present). Beside the icon it offers
-// the live title as the label that top bars show next to the icon (XAyatanaLabel, with a
-// guide of the same shape so the bar keeps its width), and the title as the tooltip. The menu
+// tray host reads it (a org.kde.StatusNotifierWatcher is present). It offers the picture as
+// pixmaps and, where the icon theme is installed, by name; the live title as the label that
+// top bars show next to the icon (XAyatanaLabel, with a guide of the same shape so the bar
+// keeps its width), and the title as the tooltip. The menu
 // is served over com.canonical.dbusmenu. It registers with the watcher when shown, and again
 // whenever a watcher (re)appears. Signals go out only when the label or the picture changed.
 class StatusNotifierItem : public QDBusVirtualObject, public StatusItem {
@@ -38,7 +39,11 @@ public:
     void setPlaceholderIcon(const QString& accessibleDescription) override;
     void setTitle(const MenuBarTitle& title) override;
     void fadeTitle() override {}
-    // The point the host gave with the last click; absent when it gave none (0, 0).
+    // Click points with both coordinates below this are read as inside the item.
+    static constexpr int itemLocalLimit = 48;
+
+    // The point the host gave with the last click; absent when it gave none (0, 0) or one
+    // inside the item.
     std::optional<QRect> itemGeometry() const override { return clickPoint_; }
     void showMenu(QMenu* menu) override;
     void showItem() override;
@@ -58,6 +63,9 @@ private:
 
     QDBusConnection bus_;
     QString service_;
+    QString iconThemePath_;
+    // The icon theme is there: hosts get the picture's name as well as its pixmaps.
+    bool themed_;
     std::unique_ptr<DBusMenuExporter> menu_;
     QDBusServiceWatcher watcher_;
     bool shown_ = false;

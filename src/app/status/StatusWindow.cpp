@@ -1,6 +1,8 @@
 #include "app/status/StatusWindow.h"
 
+#include "app/platform/SwayWindowPlacer.h"
 #include "app/status/BatteryIconPainter.h"
+#include "app/status/PanelPlacement.h"
 #include "app/status/TitleFont.h"
 #include "app/views/components/Palette.h"
 
@@ -15,10 +17,11 @@
 
 namespace corvelle {
 
-StatusWindow::StatusWindow()
+StatusWindow::StatusWindow(std::shared_ptr<SwayWindowPlacer> swayPlacer)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       icon_(new QLabel(this)),
-      title_(new QLabel(this)) {
+      title_(new QLabel(this)),
+      swayPlacer_(std::move(swayPlacer)) {
     setWindowTitle(QStringLiteral("Corvelle status"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
@@ -44,21 +47,21 @@ void StatusWindow::setBatteryIcon(const BatteryIcon& icon) {
     const QImage image = BatteryIconPainter::render(icon, imageHeight(), Palette::isDark(), devicePixelRatioF());
     icon_->setPixmap(QPixmap::fromImage(image));
     icon_->setAccessibleName(QString::fromStdString(icon.accessibilityDescription));
-    placeAtTopRight();
+    place();
 }
 
 void StatusWindow::setPlaceholderIcon(const QString& accessibleDescription) {
     icon_->setPixmap(QPixmap::fromImage(BatteryIconPainter::placeholder(imageHeight(), Palette::isDark(), devicePixelRatioF())));
     icon_->setAccessibleName(accessibleDescription);
     setAccessibleName(accessibleDescription);
-    placeAtTopRight();
+    place();
 }
 
 void StatusWindow::setTitle(const MenuBarTitle& title) {
     title_->setFont(TitleFont::make(title.font));
     title_->setText(QString::fromStdString(title.text));
     title_->setVisible(!title.text.empty());
-    placeAtTopRight();
+    place();
 }
 
 QString StatusWindow::titleText() const { return title_->text(); }
@@ -70,7 +73,7 @@ void StatusWindow::fadeTitle() {
 
 void StatusWindow::showItem() {
     show();
-    placeAtTopRight();
+    place();
 }
 
 void StatusWindow::showMenu(QMenu* menu) {
@@ -88,12 +91,25 @@ void StatusWindow::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void StatusWindow::placeAtTopRight() {
-    adjustSize();
+std::optional<QRect> StatusWindow::itemGeometry() const {
+    // A Wayland client is not told where its window is: the corner it goes to stands in.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return frameGeometry();
+    return QRect(PanelPlacement::corner(size(), screen->availableGeometry(), screen->geometry(), 0), size());
+}
+
+void StatusWindow::place() {
+    setFixedSize(sizeHint());
+    if (swayPlacer_) {
+        if (isVisible() && size() != placedSize_) {
+            placedSize_ = size();
+            swayPlacer_->place(windowTitle(), std::nullopt, 0, true);
+        }
+        return;
+    }
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    move(area.x() + area.width() - width(), area.y());
+    move(PanelPlacement::corner(size(), screen->availableGeometry(), screen->geometry(), 0));
 }
 
 }  // namespace corvelle

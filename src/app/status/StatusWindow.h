@@ -4,22 +4,28 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QPropertyAnimation;
 
 namespace corvelle {
 
-// The status item on a desktop without a tray: a small frameless window that stays on top at
-// the top-right corner of the screen, showing the battery picture and the live title.
+class SwayWindowPlacer;
+
+// The status item on a desktop without a tray: a small frameless window of a fixed size that
+// stays on top at the right corner of the screen by the bar (top-right, or bottom-right under a
+// bottom bar), showing the battery picture and the live title. Under sway, `swayPlacer` puts it
+// there, on every workspace.
 class StatusWindow : public QWidget, public StatusItem {
 public:
-    StatusWindow();
+    explicit StatusWindow(std::shared_ptr<SwayWindowPlacer> swayPlacer = nullptr);
 
     void setBatteryIcon(const BatteryIcon& icon) override;
     void setPlaceholderIcon(const QString& accessibleDescription) override;
     void setTitle(const MenuBarTitle& title) override;
     void fadeTitle() override;
-    std::optional<QRect> itemGeometry() const override { return frameGeometry(); }
+    std::optional<QRect> itemGeometry() const override;
     void showMenu(QMenu* menu) override;
     void showItem() override;
 
@@ -29,13 +35,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // Keeps the window's right edge on the screen's right edge as its width changes.
-    void placeAtTopRight();
+    // Fits the window to its content and keeps it in its corner as its width changes.
+    void place();
     int imageHeight() const;
 
     QLabel* icon_;
     QLabel* title_;
     QPropertyAnimation* fade_;
+    std::shared_ptr<SwayWindowPlacer> swayPlacer_;
+    // The size sway last placed: sway centres the window again whenever its size changes.
+    QSize placedSize_;
 };
 
 }  // namespace corvelle

@@ -5,6 +5,7 @@
 namespace corvelle::L {
 
 std::string statusItemDescription() { return localized("Corvelle System Monitor", "Monitor del sistema Corvelle"); }
+std::string menuOpen() { return localized("Open Corvelle", "Abrir Corvelle"); }
 std::string menuSettings() { return localized("Settings\u2026", "Ajustes\u2026"); }
 std::string menuCheckForUpdates() { return localized("Check for Updates\u2026", "Buscar actualizaciones\u2026"); }
 std::string menuQuit() { return localized("Quit Corvelle", "Salir de Corvelle"); }

@@ -7,6 +7,7 @@
 namespace corvelle::L {
 
 std::string statusItemDescription();
+std::string menuOpen();
 std::string menuSettings();
 std::string menuCheckForUpdates();
 std::string menuQuit();

@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """The tray host's side against the running program: once its one item has a label, checks the
-label, tooltip and guide agree, then clicks "Quit Corvelle" in its menu."""
+label, tooltip and guide agree and that its icon name is in the theme it points to (the build
+tree's), then clicks "Quit Corvelle" in its menu."""
+import os
 import re
 import sys
 import time
@@ -22,6 +24,9 @@ if not label.startswith("CPU ") or len(items) != 1:
     sys.exit("expected one item titled CPU …, got %s with %r" % (list(items), label))
 if str(values["ToolTip"][2]) != label or str(values["XAyatanaLabelGuide"]) != re.sub(r"\d", "0", label):
     sys.exit("label, tooltip and guide disagree: %s" % values)
+icon = os.path.join(values["IconThemePath"], "hicolor/48x48/status", values["IconName"] + ".png")
+if not values["IconName"].startswith("io.mirelo.corvelle-") or not os.path.isfile(icon):
+    sys.exit("no themed icon: %s" % icon)
 menu = bus.get_object(items[0], values["Menu"])
 menu.AboutToShow(0, dbus_interface=MENU)
 rows = {str(row[1].get("label", "")): int(row[0]) for row in menu.GetLayout(0, -1, [], dbus_interface=MENU)[1][2]}

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """--snapshot and --watch of the built app in a scratch home that holds settings and a damaged
 data file: sane figures, a busy child's CPU share, MemTotal, Waybar lines every second, a clean
-end on SIGTERM, and no file written; the textfile writer's Prometheus file, which promtool (where
-installed) accepts. Usage: read_only_modes.py CORVELLE TEXTFILE_WRITER"""
+end on SIGTERM and when the reader goes, and no file written; the textfile writer's Prometheus file,
+which promtool (where installed) accepts. Usage: read_only_modes.py CORVELLE TEXTFILE_WRITER"""
 import json, os, signal, subprocess, sys, tempfile, time
 
 app, textfile, failures = sys.argv[1], sys.argv[2], []
@@ -68,6 +68,22 @@ check(f"corvelle_memory_total_bytes {memtotal}\n" in metrics, f"no memory total 
 if os.access("/usr/bin/promtool", os.X_OK):
     lint = subprocess.run(["/usr/bin/promtool", "check", "metrics"], input=metrics, capture_output=True, text=True)
     check(lint.returncode == 0 and not lint.stdout + lint.stderr, f"promtool: {lint.stdout}{lint.stderr}")
+
+# A reader that closes the pipe ends the watch at once (not at its next line, 10 s away) with
+# status 0, whether SIGPIPE is ignored (as by a status bar's children) or not.
+for ignored in (True, False):
+    watch = subprocess.Popen([app, "--watch", "10"], env=env, stdout=subprocess.PIPE, restore_signals=not ignored)
+    first = watch.stdout.readline()
+    watch.stdout.close()
+    closed = time.monotonic()
+    try:
+        status = watch.wait(timeout=8)
+    except subprocess.TimeoutExpired:
+        watch.kill()
+        status = "still running"
+    check(first.startswith(b"CPU ") and status == 0 and time.monotonic() - closed < 3,
+          f"--watch with SIGPIPE {'ignored' if ignored else 'default'}: {first!r}, ended with {status} "
+          f"{time.monotonic() - closed:.1f} s after its reader")
 
 check(tree(home) == before, f"files changed: {set(tree(home).items()) ^ set(before.items())}")
 print("\n".join(f"FAIL: {failure}" for failure in failures))

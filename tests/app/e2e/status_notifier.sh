@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The StatusNotifierItem against the fake tray of fake_watcher.py on a private session bus (run
 # under dbus-run-session): the item's own tests, then the whole program, offscreen, started before
-# the tray and quitting from the tray's menu with its usage files saved.
+# the tray, following it as it goes and comes back, and quitting from the tray's menu with its
+# usage files saved.
 # Usage: status_notifier.sh CORVELLE_APP_TESTS CORVELLE
 set -euo pipefail
 source "$(dirname "$0")/session.sh"
@@ -20,6 +21,13 @@ pids+=("$app")
 wait_for 300 dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetNameOwner \
   string:io.mirelo.corvelle || fail "the program did not start"
 sleep 1  # its status window and first title
+start_fake fake_watcher.py
+# The tray goes away (the item leaves the bus for the status window) and comes back (the item too).
+item_on_bus() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.ListNames |
+  grep -q StatusNotifierItem-; }
+wait_for 300 item_on_bus || fail "the item did not move to the tray"
+stop_fake
+wait_for 300 bash -c "$(declare -f item_on_bus); ! item_on_bus" || fail "the item stayed without a tray"
 start_fake fake_watcher.py
 /usr/bin/python3 "$here/quit_from_tray.py" || fail "the tray could not use the item"
 wait "$app" || fail "the program did not end normally ($?)"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "monitor/BatteryIcon.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace corvelle::ThemedBatteryIcon {
+
+// The square sizes the icon theme holds, in pixels.
+inline constexpr int sizes[] = {16, 22, 24, 32, 48};
+
+// The icon theme's name for a status-item battery picture, for hosts that draw the item from
+// the theme: "io.mirelo.corvelle-battery-" with the fill step, then "-charging", "-plugged" or
+// the charge colour ("-red", "-orange", "-green"); "io.mirelo.corvelle-battery-unknown" for the
+// battery shown without a reading, "io.mirelo.corvelle-no-battery" for a computer without one.
+QString name(const BatteryIcon& icon);
+
+// One picture for each name the status item can give, as the icon theme installs them.
+std::vector<BatteryIcon> every();
+
+// Where a picture of `name` and `side` pixels goes under an icon theme's folder.
+QString relativePath(const QString& name, int side);
+
+// The folder to give hosts as the icon theme path: the theme written beside a binary run from
+// the build tree; empty for an installed one, whose icons are in the system's hicolor theme.
+QString themePathBeside(const QString& applicationDir);
+
+// True when the theme's icons can be found (beside the binary or in the system's data folders):
+// only then is the name worth sending.
+bool installed(const QString& themePath);
+
+}  // namespace corvelle::ThemedBatteryIcon
