@@ -30,7 +30,7 @@ public:
     std::optional<std::uint64_t> pressureState(int token) override;
     void cancelPressureWatch(int token) override;
 
-    bool hasSources() const;
+    bool hasSources() const override;
 
 private:
     struct SensorFiles {

@@ -50,6 +50,8 @@ inline SystemStats busyMoment(bool battery = true) {
     stats.gpuTemp = 88.1;
     stats.fanSpeeds = {3900, 3850, 1210, 980, 2450, 760};  // a desktop board's six fans
     stats.thermalLevel = ThermalLevel::heavy;
+    stats.hasPowerMeter = true;
+    stats.processCount = 318;
     if (battery) {
         stats.batteryDesignCapacityMAh = 5000;
         stats.batteryHealthPercent = 87.4;
@@ -64,6 +66,19 @@ inline SystemStats busyMoment(bool battery = true) {
     }
     stats.appGroups = {{"gcc", 96, 2ULL << 30, 12, 150}, {"Web Browser", 38.2, 3ULL << 30, 9, 62},
                        {"a-very-long-application-name-that-must-be-shortened", 6.1, 1ULL << 30, 1, 4}, {"Music", 2.0, 0, 2, 1}};
+    return stats;
+}
+
+// The busy desktop with its cores all of one kind and nothing else to read: no battery, sensors,
+// fans, thermal state or power meter.
+inline SystemStats bareMoment() {
+    SystemStats stats = busyMoment(false);
+    stats.eCoreUsages.clear();
+    stats.coreUsages.resize(stats.pCoreUsages.size());
+    stats.thermalLevel.reset();
+    stats.eCoreTemp = stats.pCoreTemp = stats.gpuTemp = stats.systemBaselineWatts = stats.totalPowerWatts = stats.cpuPowerWatts = stats.gpuPowerWatts = 0;
+    stats.fanSpeeds.clear();
+    stats.hasPowerMeter = false;
     return stats;
 }
 

@@ -119,16 +119,18 @@ TEST(TipsTabTest, ANominalMachineIsAllGoodAndFactsWaitForData) {
     EXPECT_TRUE(tab.tipCards().empty() && tab.allGoodCard()->isVisible()) << "cards hidden again";
 }
 
-// The tips and processes tabs on this machine and on a busy moment, the first guide entry open;
-// saved as <tab>-<machine|busy>-<variant>.png under artifacts/. This machine's list may be mostly
-// idle rows, whose figures are drawn in the secondary colour, so its text floor is lower.
+// The tips and processes tabs on this machine, on a busy moment and on a bare desktop, the first
+// guide entry open; saved as <tab>-<machine|busy|bare>-<variant>.png under artifacts/. This
+// machine's list may be mostly idle rows, whose figures are drawn in the secondary colour, so its
+// text floor is lower.
 TEST(ProcessesTipsScreenshotTest, BothTabsOnThisMachineAndOnABusyMoment) {
     test::PanelHarness machine(test::PanelHarness::ThisMachine{});
     ASSERT_FALSE(machine.monitor().stats()->topProcesses.empty());
-    test::PanelHarness busy(true);
+    test::PanelHarness busy(true), bare(false);
     busy.monitor().stats().set(test::busyMoment());
+    bare.monitor().stats().set(test::bareMoment());
     test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
-        for (auto [harness, which] : {std::pair{&machine, "machine"}, {&busy, "busy"}}) {
+        for (auto [harness, which] : {std::pair{&machine, "machine"}, {&busy, "busy"}, {&bare, "bare"}}) {
             for (auto [tab, name] : {std::pair{0, "tips"}, {2, "processes"}}) {
                 auto view = harness->panel(nullptr, false, tab);
                 view->show();

@@ -137,20 +137,21 @@ TEST(OverviewContentTest, HourLabelsFollowTheLanguageAndTheClock) {
 TEST(OverviewContentTest, UsagePatternsShowTheBusiestHoursAndTheQuietest) {
     test::ScopedLanguage language("en");
     auto day = DailySnapshot::empty("2025-06-01", 0);
-    EXPECT_TRUE(OverviewContent::usagePatterns({day}, false, false).rows.empty()) << "nothing sampled";
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, true).note, "Not enough data yet") << "nothing sampled";
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, false).note, "This computer has no power meter");
     for (int hour = 0; hour < 24; ++hour) {
         day.hourlyFingerprints[static_cast<std::size_t>(hour)].avgWatts = 2 + hour % 5;
         day.hourlyFingerprints[static_cast<std::size_t>(hour)].sampleCount = 1;
     }
-    const auto panel = OverviewContent::usagePatterns({day}, false, false);
+    const auto panel = OverviewContent::usagePatterns({day}, false, false, true);
     ASSERT_EQ(panel.rows.size(), 3u);
     EXPECT_EQ(panel.rows[0], (OverviewContent::PeakRow{"04:00", 1.0, "6.0 W"}));
     EXPECT_EQ(panel.rows[1].hour, "09:00");
     EXPECT_EQ(panel.quietest, "Quietest: 20:00");
-    EXPECT_EQ(OverviewContent::usagePatterns({day}, true, false).rows.size(), 24u);
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, true, false, true).rows.size(), 24u);
 }
 
-TEST(OverviewContentTest, MissingReadingsShowDashesAndMissingClustersNoRow) {
+TEST(OverviewContentTest, MissingReadingsShowDashesAndOneKindOfCoreOneRow) {
     test::ScopedLanguage language("en");
     SystemStats stats = test::StatsBuilder().cores(0, 2).cpu(12.34);
     stats.fanSpeeds = {2400};
@@ -159,12 +160,30 @@ TEST(OverviewContentTest, MissingReadingsShowDashesAndMissingClustersNoRow) {
     EXPECT_EQ(cpu.total, "12.3%");
     EXPECT_FALSE(cpu.eCores);
     ASSERT_TRUE(cpu.pCores);
+    EXPECT_EQ(std::tie(cpu.pCores->name, cpu.pCores->average), std::make_tuple("Cores", "12.3%"));
     EXPECT_EQ(cpu.pCores->usages.size(), 2u);
+    const auto hybrid = OverviewContent::cpu(test::StatsBuilder().cores(2, 2));
+    EXPECT_EQ(hybrid.eCores->name + hybrid.pCores->name, "E-CoresP-Cores");
     const auto gauges = OverviewContent::gauges(stats);
     EXPECT_EQ(std::tie(gauges.memory, gauges.power), std::make_tuple("--", "--"));
-    const auto thermal = OverviewContent::thermal(stats);
-    EXPECT_EQ(std::tie(thermal.symbol, thermal.color, thermal.pCoreTemp), std::make_tuple("flame.fill", SC::orange, "--"));
-    EXPECT_EQ(thermal.fans, (std::vector<std::string>{"Fan\u00a01:\u00a02,400\u00a0RPM"}));
+    EXPECT_EQ(OverviewContent::thermal(stats).fans, (std::vector<std::string>{"Fan\u00a01:\u00a02,400\u00a0RPM"}));
+}
+
+// Without a thermal source the state is unknown, never nominal; temperatures name the core kinds only on a hybrid CPU.
+TEST(OverviewContentTest, ThermalCardSaysWhatTheMachineReads) {
+    test::ScopedLanguage language("en");
+    using T = OverviewContent::Thermal;
+    const struct { std::optional<ThermalLevel> level; std::size_t eCores; double pTemp; T expected; } cases[] = {
+        {ThermalLevel::heavy, 0, 0, {"flame.fill", SC::orange, "Serious", "System is hot. Performance is being throttled.", "", {}}},
+        {std::nullopt, 0, 0, {"thermometer.medium", SC::secondary, "", "No temperature sensors on this computer", "", {}}},
+        {std::nullopt, 0, 52, {"thermometer.medium", SC::secondary, "", "This computer does not report a thermal state", "CPU  52.0°C", {}}},
+        {ThermalLevel::nominal, 4, 61, {"checkmark.circle.fill", SC::green, "Nominal", "System is running normally.", "E-Cores  --     P-Cores  61.0°C", {}}},
+    };
+    for (const auto& c : cases) {
+        SystemStats stats = test::StatsBuilder().cores(c.eCores, 4);
+        std::tie(stats.thermalLevel, stats.pCoreTemp) = std::tuple(c.level, c.pTemp);
+        EXPECT_EQ(OverviewContent::thermal(stats), c.expected) << c.expected.description;
+    }
 }
 
 using Shows = HistoryContent::Energy::Shows;
@@ -244,15 +263,20 @@ TEST(HistoryContentTest, TemperaturesAndPowerAreColouredAndMissingReadingsSaySo)
                                             {70, SC::orange},  {84.9, SC::orange}, {85, SC::red}};
     for (const auto& [celsius, color] : cases) EXPECT_EQ(HistoryContent::temperatureColor(celsius), color) << celsius;
 
-    SystemStats stats;
+    SystemStats stats = test::StatsBuilder().cores(2, 2);
     stats.pCoreTemp = 71.26;
     const auto temperatures = HistoryContent::temperatures(stats);
     EXPECT_EQ(temperatures[0].value, "--");
     EXPECT_EQ(temperatures[1], (HistoryContent::Figure{"P-Cores", "71.3°C", SC::orange}));
-    EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, "--") << "no energy counters";
+    stats.eCoreUsages.clear();
+    EXPECT_EQ(HistoryContent::temperatures(stats),
+              (std::vector<HistoryContent::Figure>{{"CPU", "71.3°C", SC::orange}, {"GPU", "--", SC::secondary}}));
     stats.cpuPowerWatts = 3.25;
     stats.totalPowerWatts = 7;
+    EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, "--") << "no energy counters";
+    stats.hasPowerMeter = true;
     EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, "3.2 W");
+    EXPECT_EQ(HistoryContent::powerDraw(stats)[1].value, "--") << "a part the counters do not cover";
     EXPECT_EQ(HistoryContent::resources(stats).size(), 3u) << "no fans, no fan tile";
     stats.fanSpeeds = {2400, 1200};
     EXPECT_EQ(HistoryContent::resources(stats).back().value, "2,400\u00a0RPM  1,200\u00a0RPM");

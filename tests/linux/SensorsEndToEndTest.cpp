@@ -93,7 +93,8 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
                                          test::fixture("rapl/unreadable"));
     monitor.start();
     const SystemStats& s = monitor.stats().get();
-    EXPECT_EQ(readings(s), std::tuple(std::nullopt, 0, 0, ThermalLevel::nominal));
+    EXPECT_EQ(readings(s), std::tuple(std::nullopt, 0, 0, std::optional<ThermalLevel>{})) << "unknown, not nominal";
+    EXPECT_FALSE(s.hasPowerMeter);
     EXPECT_TRUE(monitor.powerHistory().get().elements().empty());
     EXPECT_EQ(StatusItemComposer::batteryIcon(s)->symbolName, "desktopcomputer");
     EXPECT_EQ(StatusItemComposer::title(s, {true, true, true, true, true}).text, " CPU 0.0%");

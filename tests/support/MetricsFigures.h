@@ -35,6 +35,7 @@ struct MetricsFigures {
         s.batteryCycleCount = 312;
         s.batteryAdapterWatts = 65;
         s.pCoreTemp = 55.5;
+        s.thermalLevel = ThermalLevel::nominal;
         s.gpuTemp = NAN;
         s.fanSpeeds = {0, 2400};
         s.cpuPowerWatts = 4.25;

@@ -129,6 +129,8 @@ void SettingsView::buildGeneral() {
     languagePicker_->addItem(QString());
     for (Language language : allLanguages) languagePicker_->addItem(QString::fromUtf8(ownName(language)));
     texts_.add([this] { languagePicker_->setItemText(0, q(L::languageAuto())); });
+    // The window holding the view follows a change of language too.
+    texts_.add([this] { window()->setWindowTitle(q(L::settingsWindowTitle())); });
     QObject::connect(languagePicker_, &QComboBox::activated, this,
                      [this](int i) { appSettings_.setLanguageRaw(languageValues().at(static_cast<size_t>(i))); });
     general->addRow(addLabel(L::language, languagePicker_), languagePicker_);

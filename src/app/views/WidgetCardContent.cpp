@@ -1,6 +1,7 @@
 #include "app/views/WidgetCardContent.h"
 
 #include "localization/L.h"
+#include "localization/LOverview.h"
 #include "localization/LShell.h"
 #include "monitor/BatteryLevel.h"
 #include "util/Format.h"
@@ -60,7 +61,13 @@ WidgetCardContent power(const SystemStats& stats) {
     auto content = card(L::widgetPower(), "bolt.fill",
                         stats.totalPowerWatts > 0 ? formatString("%.1f W", stats.totalPowerWatts) : "--",
                         SystemColor::purple);
-    content.detail = formatString("CPU %.1f W  GPU: %.1f W", stats.cpuPowerWatts, stats.gpuPowerWatts);
+    if (!stats.hasPowerMeter) {
+        content.detail = L::noPowerMeter();
+        return content;
+    }
+    // A part the energy counters do not cover reads "--", not 0 W.
+    const auto part = [](double watts) { return watts > 0 ? formatString("%.1f W", watts) : std::string("--"); };
+    content.detail = "CPU " + part(stats.cpuPowerWatts) + "  GPU: " + part(stats.gpuPowerWatts);
     return content;
 }
 

@@ -12,6 +12,10 @@ std::string wattsText(double watts) { return formatString("%.1f W", watts); }
 
 std::string wholePercentText(double percent) { return formatString("%.0f%%", percent); }
 
+double machineShare(double perCorePercent, std::size_t coreCount) {
+    return std::min(perCorePercent / static_cast<double>(std::max<std::size_t>(coreCount, 1)), 100.0);
+}
+
 const AppGroup* largestMemoryUser(const std::vector<AppGroup>& groups) {
     const auto largest = std::max_element(groups.begin(), groups.end(), [](const AppGroup& a, const AppGroup& b) {
         return a.totalMemory < b.totalMemory;

@@ -2,6 +2,7 @@
 
 #include "model/AppGroup.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,9 @@ std::string wattsText(double watts);
 std::string wholePercentText(double percent);
 // The group holding the most memory (the first of equals); null when there are none.
 const AppGroup* largestMemoryUser(const std::vector<AppGroup>& groups);
+// A per-core percentage (100 is one core busy) as a share of the whole machine: divided by the
+// core count, never above 100.
+double machineShare(double perCorePercent, std::size_t coreCount);
 // The fastest fan; absent without fans.
 std::optional<std::int32_t> highestFanSpeed(const std::vector<std::int32_t>& speeds);
 

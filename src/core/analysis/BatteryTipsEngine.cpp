@@ -84,15 +84,15 @@ void add(Tips& tips, std::string id, std::string icon, TipContent text, int prio
 // Rules, in evaluation order. Each appends the tip its condition asks for, if any.
 
 void thermal(const Inputs& in, Tips& tips) {
-    if (toRaw(in.stats.thermalLevel) < toRaw(ThermalLevel::heavy)) return;
-    add(tips, "thermal", "flame.fill", L::tipThermal(L::tipThermalSuggestion(topOffendersList(in.stats.appGroups, 3))),
+    if (!in.stats.thermalLevel || toRaw(*in.stats.thermalLevel) < toRaw(ThermalLevel::heavy)) return;
+    add(tips, "thermal", "flame.fill", L::tipThermal(L::tipThermalSuggestion(topOffendersList(in.stats.appGroups, 3, in.stats.coreUsages.size()))),
         1, Severity::critical);
 }
 
 void batteryCritical(const Inputs& in, Tips& tips) {
     if (!in.onBattery || !in.percent || *in.percent >= 10) return;
     add(tips, "battery-critical", "battery.0percent",
-        L::tipBatteryCritical(L::tipBatteryCriticalWho(topOffendersList(in.stats.appGroups, 2))), 2,
+        L::tipBatteryCritical(L::tipBatteryCriticalWho(topOffendersList(in.stats.appGroups, 2, in.stats.coreUsages.size()))), 2,
         Severity::critical);
 }
 
@@ -109,13 +109,13 @@ void processSpike(const Inputs& in, Tips& tips) {
 void highWatts(const Inputs& in, Tips& tips) {
     if (!in.onBattery || in.stats.batteryWatts <= 15.0) return;
     add(tips, "high-watts", "bolt.trianglebadge.exclamationmark.fill",
-        L::tipHighWatts(topOffendersList(in.stats.appGroups, 3), wattsText(in.stats.batteryWatts)), 4,
+        L::tipHighWatts(topOffendersList(in.stats.appGroups, 3, in.stats.coreUsages.size()), wattsText(in.stats.batteryWatts)), 4,
         Severity::warning);
 }
 
 void batteryLow(const Inputs& in, Tips& tips) {
     if (!in.onBattery || !in.percent || *in.percent < 10 || *in.percent >= 20) return;
-    TipContent text = L::tipBatteryLow(L::tipBatteryLowExtra(topOffendersList(in.stats.appGroups, 2)));
+    TipContent text = L::tipBatteryLow(L::tipBatteryLowExtra(topOffendersList(in.stats.appGroups, 2, in.stats.coreUsages.size())));
     if (in.controls.powerModes) text.detail += L::tipPowerModeExtra();
     add(tips, "battery-low", "battery.25percent", std::move(text), 5, Severity::warning);
 }
@@ -133,11 +133,11 @@ void cpuBusy(const Inputs& in, Tips& tips) {
     std::string cpuPercent;
     if (in.topProcess) {
         name = in.topProcess->name;
-        cpuPercent = formatString("%.1f%%", in.topProcess->cpuPercent);
+        cpuPercent = formatString("%.1f%%", machineShare(in.topProcess->cpuPercent, in.stats.coreUsages.size()));
     }
     add(tips, "cpu-busy", "cpu",
-        {L::tipCPUBusyTitle(name),
-         L::tipCPUBusy(L::tipCPUBusyWho(name, cpuPercent), wholePercentText(in.stats.pCoreAverage))},
+        {L::tipCPUBusyTitle(name), L::tipCPUBusy(L::tipCPUBusyWho(name, cpuPercent),
+                                                 wholePercentText(in.stats.pCoreAverage), in.stats.hasHybridCores())},
         7, Severity::info);
 }
 
@@ -152,7 +152,7 @@ void aboveBaseline(const Inputs& in, Tips& tips) {
     if (!in.onBattery || baseline <= 0 || watts <= 2 * baseline) return;
     add(tips, "above-baseline", "chart.line.uptrend.xyaxis",
         L::tipAboveBaseline(formatString("%.0f", watts / baseline), wattsText(watts), wattsText(baseline),
-                            L::tipAboveBaselineExtra(topOffendersList(in.stats.appGroups, 2))),
+                            L::tipAboveBaselineExtra(topOffendersList(in.stats.appGroups, 2, in.stats.coreUsages.size()))),
         8, Severity::info);
 }
 
@@ -168,8 +168,9 @@ void healthyRange(const Inputs& in, Tips& tips) {
 }
 
 void coresActive(const Inputs& in, Tips& tips) {
+    // Only a hybrid CPU has fast cores to wake.
     const double pCores = in.stats.pCoreAverage;
-    if (pCores <= 30 || pCores > 60) return;
+    if (!in.stats.hasHybridCores() || pCores <= 30 || pCores > 60) return;
     add(tips, "cores-active", "bolt.fill", L::tipCoresActive(topProcessNameOr(in, L::tipUnknownApp())), 17,
         Severity::info);
 }
@@ -234,7 +235,7 @@ void heavyApp(const Inputs& in, Tips& tips) {
     const auto& groups = in.stats.appGroups;
     if (groups.empty() || groups.front().totalCPU <= 25) return;
     if (hasId(tips, "cpu-busy") || hasIdPrefix(tips, "process-")) return;
-    add(tips, "heavy-app", "cpu", L::tipHeavyApp(groups.front().name, wholePercentText(groups.front().totalCPU)), 16,
+    add(tips, "heavy-app", "cpu", L::tipHeavyApp(groups.front().name, wholePercentText(machineShare(groups.front().totalCPU, in.stats.coreUsages.size()))), 16,
         Severity::info);
 }
 
@@ -374,11 +375,13 @@ std::string joinNames(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::string topOffendersList(const std::vector<AppGroup>& groups, std::size_t limit) {
+std::string topOffendersList(const std::vector<AppGroup>& groups, std::size_t limit, std::size_t coreCount) {
     std::vector<std::string> names;
     for (const auto& group : groups) {
         if (names.size() >= limit) break;
-        if (group.totalCPU > 5.0) names.push_back(group.name + " (" + wholePercentText(group.totalCPU) + ")");
+        if (group.totalCPU > 5.0) {
+            names.push_back(group.name + " (" + wholePercentText(machineShare(group.totalCPU, coreCount)) + ")");
+        }
     }
     return joinNames(names);
 }

@@ -27,7 +27,7 @@ std::vector<BatteryTip> generate(const SystemStats& stats, const std::optional<P
                                  const std::optional<HabitScore>& habitScore, CareControls controls = {});
 
 // "AppA (40%), AppB (22%) and AppC (8%)": the first groups above 5 % CPU, in the given order.
-std::string topOffendersList(const std::vector<AppGroup>& groups, std::size_t limit);
+std::string topOffendersList(const std::vector<AppGroup>& groups, std::size_t limit, std::size_t coreCount = 1);
 // "AppA (2.1 GB) and AppB (512.0 MB)": the groups holding the most memory, above 100 MiB.
 std::string topMemoryUsersList(const std::vector<AppGroup>& groups, std::size_t limit);
 

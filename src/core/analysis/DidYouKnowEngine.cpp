@@ -88,10 +88,12 @@ void cycles(const Inputs& in, Facts& facts) {
 }
 
 void temperature(const Inputs& in, Facts& facts) {
-    const double celsius = in.stats.pCoreTemp;
+    // A hybrid CPU's figure is its performance cores'; otherwise whichever group was read.
+    const double celsius = in.stats.hasHybridCores() ? in.stats.pCoreTemp : std::max(in.stats.pCoreTemp, in.stats.eCoreTemp);
     if (celsius <= 0) return;
     add(facts, "temp-analogy", "thermometer.medium",
-        L::factTempAnalogy(formatString("%.1f°C", celsius), L::tempAnalogy(celsius)), Category::temperature);
+        L::factTempAnalogy(formatString("%.1f°C", celsius), L::tempAnalogy(celsius), in.stats.hasHybridCores()),
+        Category::temperature);
 }
 
 std::string memoryText(const SystemStats& stats) {
@@ -126,11 +128,11 @@ void fanContext(const Inputs& in, Facts& facts) {
 }
 
 void processCount(const Inputs& in, Facts& facts) {
-    const auto total = in.stats.topProcesses.size();
+    const auto total = in.stats.processCount;
     if (total < 6) return;
     const auto& groups = in.stats.appGroups;
     const auto apps = std::count_if(groups.begin(), groups.end(), [](const AppGroup& g) { return g.totalCPU > 1.0; });
-    add(facts, "process-count", "gearshape.2", L::factProcessCount(static_cast<std::int64_t>(total), apps),
+    add(facts, "process-count", "gearshape.2", L::factProcessCount(total, apps),
         Category::system);
 }
 

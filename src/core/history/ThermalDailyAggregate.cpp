@@ -9,7 +9,7 @@
 namespace corvelle {
 
 void ThermalDailyAggregate::fold(const SystemStats& stats, std::int64_t count, double interval) {
-    const auto level = stats.thermalLevel;
+    const auto level = stats.thermalLevel.value_or(ThermalLevel::nominal);
     peakLevel = std::max<std::int64_t>(peakLevel, toRaw(level));
     if (level != ThermalLevel::nominal) timeAboveNominalSeconds += interval;
     if (toRaw(level) >= toRaw(ThermalLevel::heavy)) ++samplesAboveHeavy;

@@ -25,8 +25,8 @@ std::string confidenceLevelName(ConfidenceLevel level) {
 
 TipContent tipHabitRunningHot(const std::string& t) {
     return {localized("Running hot", "Funcionando caliente"),
-            localized("Average P-core temp is " + t + "C. Heat accelerates battery aging.",
-                      "La temperatura promedio de los P-cores es " + t +
+            localized("Average CPU temperature is " + t + "°C. Heat accelerates battery aging.",
+                      "La temperatura promedio de la CPU es " + t +
                           "°C. El calor acelera el envejecimiento de la batería.")};
 }
 

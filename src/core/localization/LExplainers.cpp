@@ -198,6 +198,38 @@ std::string explainerDetailed(Explainer explainer) {
     return {};
 }
 
+std::string explainerTerm(Explainer explainer) {
+    switch (explainer) {
+        case Explainer::cpu: return localized("CPU", "CPU");
+        case Explainer::cpuUsage: return localized("CPU usage", "Uso de CPU");
+        case Explainer::eCore: return localized("E-cores", "E-cores");
+        case Explainer::pCore: return localized("P-cores", "P-cores");
+        case Explainer::process: return localized("Process", "Proceso");
+        case Explainer::pid: return localized("PID", "PID");
+        case Explainer::energyImpact: return localized("Energy impact", "Impacto energético");
+        case Explainer::memory: return localized("Memory", "Memoria");
+        case Explainer::memPressure: return localized("Memory pressure", "Presión de memoria");
+        case Explainer::diskIO: return localized("Disk activity", "Actividad del disco");
+        case Explainer::network: return localized("Network", "Red");
+        case Explainer::watts: return localized("Watts", "Vatios");
+        case Explainer::wattHours: return localized("Watt-hours", "Vatios-hora");
+        case Explainer::batteryPercent: return localized("Battery percentage", "Porcentaje de batería");
+        case Explainer::battHealth: return localized("Battery health", "Salud de la batería");
+        case Explainer::cycleCount: return localized("Cycle count", "Ciclos de carga");
+        case Explainer::charging: return localized("Charging", "Carga");
+        case Explainer::timeRemaining: return localized("Time remaining", "Tiempo restante");
+        case Explainer::baseline: return localized("Baseline", "Consumo de referencia");
+        case Explainer::temperature: return localized("Temperature", "Temperatura");
+        case Explainer::thermal: return localized("Thermal state", "Estado térmico");
+        case Explainer::throttling: return localized("Throttling", "Limitación térmica");
+        case Explainer::fanRPM: return localized("Fan speed (RPM)", "Velocidad del ventilador (RPM)");
+        case Explainer::usageProfile: return localized("Usage profile", "Perfil de uso");
+        case Explainer::habitScore: return localized("Habit score", "Puntuación de hábitos");
+        case Explainer::degradationRate: break;
+    }
+    return localized("Degradation rate", "Ritmo de desgaste");
+}
+
 std::string explainerPrompt() { return localized("What is this?", "¿Qué es esto?"); }
 
 }  // namespace corvelle::L

@@ -11,7 +11,9 @@ namespace corvelle::L {
 std::string explainerSimple(Explainer explainer);
 // A few sentences with an everyday comparison.
 std::string explainerDetailed(Explainer explainer);
-// Label of a collapsed explainer row.
+// The term itself: "Watts", "Cycle count".
+std::string explainerTerm(Explainer explainer);
+// Label of a collapsed explainer row beside a metric.
 std::string explainerPrompt();
 
 }  // namespace corvelle::L

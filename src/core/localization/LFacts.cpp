@@ -33,7 +33,11 @@ std::string tempAnalogy(double celsius) {
     return localized("boiling water territory — very hot!", "territorio de agua hirviendo: ¡muy caliente!");
 }
 
-std::string factTempAnalogy(const std::string& temp, const std::string& analogy) {
+std::string factTempAnalogy(const std::string& temp, const std::string& analogy, bool hybrid) {
+    if (!hybrid) {
+        return localized("Your computer's CPU is at " + temp + " — that's like " + analogy + ".",
+                         "La CPU de tu equipo está a " + temp + ": eso es como " + analogy + ".");
+    }
     return localized("Your computer's P-cores are at " + temp + " — that's like " + analogy + ".",
                      "Los P-cores de tu equipo están a " + temp + ": eso es como " + analogy + ".");
 }
@@ -105,10 +109,16 @@ std::string factFanContext(const std::string& context, const std::string& speed)
 }
 
 std::string factProcessCount(std::int64_t total, std::int64_t apps) {
-    return localized("Your computer is running " + std::to_string(total) + " processes from " + std::to_string(apps) +
-                         " active apps. Each process is like a separate worker doing a specific job.",
-                     "Tu equipo ejecuta " + std::to_string(total) + " procesos de " + std::to_string(apps) +
-                         " apps activas. Cada proceso es como un trabajador separado haciendo un trabajo específico.");
+    const std::string n = std::to_string(total), a = std::to_string(apps);
+    const std::string processes = total == 1 ? localized("1 process", "1 proceso") : localized(n + " processes", n + " procesos");
+    std::string from;
+    if (apps > 0) {
+        from = apps == 1 ? localized(" from 1 active app", " de 1 app activa")
+                         : localized(" from " + a + " active apps", " de " + a + " apps activas");
+    }
+    return localized("Your computer is running ", "Tu equipo ejecuta ") + processes + from +
+           localized(". Each process is like a separate worker doing a specific job.",
+                     ". Cada proceso es como un trabajador separado haciendo un trabajo específico.");
 }
 
 std::string factHabitScore(std::int64_t score, const std::string& grade) {

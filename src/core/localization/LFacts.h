@@ -12,7 +12,7 @@ std::string factTopEnergy(const std::string& appName, const std::string& appWatt
 std::string factCycles(std::int64_t count, const std::string& lifetimePct);
 // What a chip temperature (°C) feels like.
 std::string tempAnalogy(double celsius);
-std::string factTempAnalogy(const std::string& temp, const std::string& analogy);
+std::string factTempAnalogy(const std::string& temp, const std::string& analogy, bool hybrid);
 // compressing: the kernel holds compressed memory (zswap/zram); otherwise the texts speak of the file cache.
 std::string factMemoryLow(const std::string& pct, const std::string& usedGB, const std::string& totalGB,
                           bool compressing);

@@ -12,6 +12,16 @@ std::string cpuUsageSubtitle() {
 std::string collectingData() { return localized("Collecting data...", "Recolectando datos..."); }
 std::string eCores() { return "E-Cores"; }
 std::string pCores() { return "P-Cores"; }
+std::string cores() { return localized("Cores", "Núcleos"); }
+std::string noTemperatureSensors() {
+    return localized("No temperature sensors on this computer", "Este equipo no tiene sensores de temperatura");
+}
+std::string thermalStateUnknown() {
+    return localized("This computer does not report a thermal state", "Este equipo no informa de un estado térmico");
+}
+std::string noPowerMeter() {
+    return localized("This computer has no power meter", "Este equipo no tiene medidor de energía");
+}
 
 std::string gaugeMemory() { return localized("Memory", "Memoria"); }
 std::string gaugeDisk() { return localized("Disk", "Disco"); }

@@ -14,6 +14,13 @@ std::string cpuUsageSubtitle();
 std::string collectingData();
 std::string eCores();
 std::string pCores();
+// The cores of a CPU with one kind of core.
+std::string cores();
+std::string noTemperatureSensors();
+// A machine with temperatures but no thermal state.
+std::string thermalStateUnknown();
+// In place of power figures and charts on a machine without an energy counter.
+std::string noPowerMeter();
 
 std::string gaugeMemory();
 std::string gaugeDisk();

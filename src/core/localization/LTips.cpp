@@ -96,10 +96,14 @@ std::string tipCPUBusyWho(const std::optional<std::string>& name, const std::str
                      *name + " está usando " + cpuPct + " de la capacidad de tu equipo.");
 }
 
-std::string tipCPUBusy(const std::string& who, const std::string& pCoreAvg) {
-    return who + localized(" The powerful P-cores are at " + pCoreAvg +
+std::string tipCPUBusy(const std::string& who, const std::string& coreAvg, bool hybrid) {
+    if (!hybrid) {
+        return who + localized(" Its cores are at " + coreAvg + " on average, drawing lots of energy.",
+                               " Sus núcleos están al " + coreAvg + " de media y consumen mucha energía.");
+    }
+    return who + localized(" The powerful P-cores are at " + coreAvg +
                                " — that's the sprinting cores using lots of energy.",
-                           " Los P-cores potentes están al " + pCoreAvg +
+                           " Los P-cores potentes están al " + coreAvg +
                                "; son los núcleos de sprint que usan mucha energía.");
 }
 
@@ -215,9 +219,8 @@ TipContent tipGoodHabits(const std::string& grade, std::int64_t score) {
 
 TipContent tipHeavyApp(const std::string& name, const std::string& cpuPct) {
     return {name + localized(" needs lots of brainpower", " necesita mucha capacidad"),
-            localized(name + " is using " + cpuPct +
-                          " of your CPU. That's like using a quarter of your computer's total thinking power.",
-                      name + " usa " + cpuPct + " de tu CPU. Eso es como usar un cuarto de toda la capacidad de tu equipo.")};
+            localized(name + " is using " + cpuPct + " of your computer's processing power.",
+                      name + " usa " + cpuPct + " de la capacidad de proceso de tu equipo.")};
 }
 
 TipContent tipProfilePower(std::int64_t activeApps) {

@@ -23,7 +23,7 @@ std::string tipMemoryPressureWho(const std::string& memHogs);
 std::string tipCPUBusyTitle(const std::optional<std::string>& name);
 std::string tipCPUBusyWho(const std::optional<std::string>& name, const std::string& cpuPct);
 // The detail of the busy-CPU tip; its title is tipCPUBusyTitle.
-std::string tipCPUBusy(const std::string& who, const std::string& pCoreAvg);
+std::string tipCPUBusy(const std::string& who, const std::string& coreAvg, bool hybrid);
 TipContent tipUnplug();
 TipContent tipAboveBaseline(const std::string& timesMore, const std::string& currentWatts,
                             const std::string& baselineWatts, const std::string& extra);

@@ -12,7 +12,7 @@ std::string maxProcesses() { return localized("Max processes", "Procesos máximo
 std::string language() { return localized("Language", "Idioma"); }
 std::string languageAuto() { return localized("Auto", "Automático"); }
 
-std::string sectionMenuBar() { return localized("Menu Bar Display", "Barra de menú"); }
+std::string sectionMenuBar() { return localized("Tray & Top Bar Title", "Título en la bandeja y la barra superior"); }
 std::string showCPU() { return localized("Show CPU %", "Mostrar CPU %"); }
 std::string showTemperature() { return localized("Show temperature", "Mostrar temperatura"); }
 std::string showBatteryTime() { return localized("Show battery time", "Mostrar tiempo de batería"); }
@@ -46,7 +46,10 @@ std::string messagePlaceholder() {
 }
 std::string messageCounter(std::int64_t count) { return formatString("%lld/1000", static_cast<long long>(count)); }
 std::string includeSystemInfo() { return localized("Include system info (anonymous)", "Incluir info del sistema (anónima)"); }
-std::string includeSystemInfoCaption() { return "E/P-cores, thermal, battery %, RAM, app/OS version"; }
+std::string includeSystemInfoCaption() {
+    return localized("CPU cores, thermal state, battery %, RAM, app and system version",
+                     "Núcleos de CPU, estado térmico, % de batería, RAM, versión de la app y del sistema");
+}
 std::string feedbackThanks() { return localized("Thanks for your feedback!", "¡Gracias por tu comentario!"); }
 std::string feedbackFailed() {
     return localized("Failed to send. Please try again.", "No se pudo enviar. Inténtalo de nuevo.");

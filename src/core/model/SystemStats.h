@@ -27,6 +27,7 @@ struct SystemStats {
     double eCoreAverage = 0;
     double pCoreAverage = 0;
     std::vector<ProcStats> topProcesses;
+    std::int64_t processCount = 0;  // every process on the machine, not only the listed ones
     std::vector<AppGroup> appGroups;
     std::uint64_t memoryUsed = 0;
     std::uint64_t memoryTotal = 0;
@@ -35,7 +36,7 @@ struct SystemStats {
     std::uint64_t memoryWired = 0;
     std::uint64_t memoryCompressed = 0;
     std::uint64_t memoryAppUsed = 0;
-    ThermalLevel thermalLevel = ThermalLevel::nominal;
+    std::optional<ThermalLevel> thermalLevel;  // absent on a machine without any thermal source
     double eCoreTemp = 0;
     double pCoreTemp = 0;
     double gpuTemp = 0;
@@ -46,6 +47,7 @@ struct SystemStats {
     double gpuPowerWatts = 0;
     double totalPowerWatts = 0;
     double dramPowerWatts = 0;
+    bool hasPowerMeter = false;  // an energy counter was read: the power figures are measured
     std::uint64_t diskReadBytesPerSec = 0;
     std::uint64_t diskWriteBytesPerSec = 0;
     std::uint64_t networkInBytesPerSec = 0;
@@ -64,6 +66,9 @@ struct SystemStats {
     std::int64_t batteryAdapterWatts = 0;
     double systemBaselineWatts = 0;
     std::vector<ProcessComparison> processComparisons;
+
+    // Efficiency and performance cores both: only then do views and texts speak of the two kinds.
+    bool hasHybridCores() const { return !eCoreUsages.empty() && !pCoreUsages.empty(); }
 
     bool operator==(const SystemStats&) const = default;
 };

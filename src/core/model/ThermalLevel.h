@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace corvelle {
@@ -42,6 +44,11 @@ constexpr std::string_view symbolName(ThermalLevel level) {
         case ThermalLevel::nominal: break;
     }
     return "checkmark.circle.fill";
+}
+
+// The symbol of a level that may be unknown, as feedback and telemetry send it.
+inline std::string thermalSymbol(std::optional<ThermalLevel> level) {
+    return level ? std::string(symbolName(*level)) : "unknown";
 }
 
 }  // namespace corvelle

@@ -74,7 +74,7 @@ void addMemory(const SystemStats& s, json& out) {
 }
 
 void addSensorsAndPower(const SystemStats& s, json& out) {
-    out["thermalLevel"] = caseName(s.thermalLevel);
+    out["thermalLevel"] = s.thermalLevel ? json(caseName(*s.thermalLevel)) : json(nullptr);
     out["eCoreTemp"] = positive(s.eCoreTemp);
     out["pCoreTemp"] = positive(s.pCoreTemp);
     out["gpuTemp"] = positive(s.gpuTemp);
@@ -87,6 +87,7 @@ void addSensorsAndPower(const SystemStats& s, json& out) {
     out["gpuPowerWatts"] = positive(s.gpuPowerWatts);
     out["totalPowerWatts"] = positive(s.totalPowerWatts);
     out["dramPowerWatts"] = positive(s.dramPowerWatts);
+    out["hasPowerMeter"] = s.hasPowerMeter;
     out["diskReadBytesPerSec"] = s.diskReadBytesPerSec;
     out["diskWriteBytesPerSec"] = s.diskWriteBytesPerSec;
     out["networkInBytesPerSec"] = s.networkInBytesPerSec;
@@ -116,6 +117,7 @@ json encode(const SystemStats& stats) {
     json out = json::object();
     addCpu(stats, out);
     out["topProcesses"] = list(stats.topProcesses, process);
+    out["processCount"] = positive(stats.processCount);
     out["appGroups"] = list(stats.appGroups, appGroup);
     addMemory(stats, out);
     addSensorsAndPower(stats, out);

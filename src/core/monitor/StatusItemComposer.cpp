@@ -41,8 +41,8 @@ MenuBarTitle title(const SystemStats& stats, const TitleOptions& options) {
     std::vector<std::string> parts;
     if (options.showCPU) parts.push_back(formatString("CPU %.1f%%", stats.cpuTotalUsage));
     if (options.showTemp && stats.pCoreTemp > 0) parts.push_back(formatString("%.1f°C", stats.pCoreTemp));
-    if (options.showThermal && stats.thermalLevel != ThermalLevel::nominal) {
-        parts.push_back(L::thermalLevelLabel(stats.thermalLevel));
+    if (options.showThermal && stats.thermalLevel && *stats.thermalLevel != ThermalLevel::nominal) {
+        parts.push_back(L::thermalLevelLabel(*stats.thermalLevel));
     }
     if (options.showBattery && stats.batteryIsPresent && (stats.batteryPercentage || stats.batteryChargeLevel)) {
         if (options.showBatteryPercent) parts.push_back(L::chargeText(stats.batteryPercentage, stats.batteryChargeLevel));

@@ -149,6 +149,7 @@ void SystemMonitor::sampleProcesses(Readings& readings, std::int64_t maxProcesse
     std::optional<CoreContext> context;
     if (readings.cpu) context = CoreContext{readings.cpu->eCoreAverage, readings.cpu->pCoreAverage};
     readings.processes = processMonitor_.sample(context, maxProcesses);
+    readings.processCount = processMonitor_.lastCount();
     // The list on screen may follow another column: its top is cut from the same sample.
     readings.listed =
         processOrder_ == ProcessOrder{} ? readings.processes : processMonitor_.top(processOrder_, maxProcesses);
@@ -180,7 +181,9 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
     // Hidden ticks leave the list of the last visible tick, but the groups follow every tick.
     next.appGroups = buildAppGroups(readings.processes);
     if (visible) next.topProcesses = readings.listed;
+    next.processCount = readings.processCount;
     next.thermalLevel = thermalMonitor_.systemLevel();
+    next.hasPowerMeter = powerMonitor_.hasMeter();
     if (const auto& power = readings.power) {
         next.cpuPowerWatts = power->sample.cpuWatts;
         next.gpuPowerWatts = power->sample.gpuWatts;
@@ -219,7 +222,7 @@ SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
         freshPluggedIn = battery->isPluggedIn;
     }
     updateEnergyAlerts(readings.processes, visible, freshPluggedIn, next);
-    conditionAlerts_.check(next.thermalLevel, alertBattery(readings.battery));
+    conditionAlerts_.check(next.thermalLevel.value_or(ThermalLevel::nominal), alertBattery(readings.battery));
     return next;
 }
 

@@ -108,6 +108,7 @@ private:
         std::optional<PowerMonitor::Snapshot> power;
         std::vector<ProcStats> processes;  // the busiest by CPU
         std::vector<ProcStats> listed;     // in processOrder_
+        std::int64_t processCount = 0;
     };
 
     void sampleVisible(Readings& readings, std::int64_t maxProcesses);

@@ -31,7 +31,7 @@ std::string tooltip(const SystemStats& s) {
         lines.push_back(L::widgetMemory() + " " + bytesString(s.memoryUsed) + " / " + bytesString(s.memoryTotal));
     }
     if (s.batteryIsPresent) lines.push_back(batteryLine(s));
-    lines.push_back(L::thermalStateLine(L::thermalLevelLabel(s.thermalLevel)));
+    if (s.thermalLevel) lines.push_back(L::thermalStateLine(L::thermalLevelLabel(*s.thermalLevel)));
     std::string text;
     for (const auto& line : lines) text += (text.empty() ? "" : "\n") + line;
     return text;
@@ -46,7 +46,7 @@ std::string plainTitle(const MenuBarTitle& title) {
 std::string compose(const SystemStats& stats, const MenuBarTitle& title) {
     nlohmann::json line = {{"text", plainTitle(title)},
                            {"tooltip", tooltip(stats)},
-                           {"class", std::string(caseName(stats.thermalLevel))}};
+                           {"class", stats.thermalLevel ? std::string(caseName(*stats.thermalLevel)) : "unknown"}};
     if (const auto percent = stats.batteryPercentage; percent && std::isfinite(*percent)) {
         line["percentage"] = static_cast<int>(std::lround(std::clamp(*percent, 0.0, 100.0)));
     }

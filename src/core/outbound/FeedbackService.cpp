@@ -45,7 +45,7 @@ FeedbackService::SystemInfo FeedbackService::collectSystemInfo(const SystemStats
                                                                const corvelle::SystemInfo& machine) {
     return SystemInfo{static_cast<std::int64_t>(stats.eCoreUsages.size()),
                       static_cast<std::int64_t>(stats.pCoreUsages.size()),
-                      std::string(symbolName(stats.thermalLevel)),
+                      thermalSymbol(stats.thermalLevel),
                       stats.batteryPercentage.value_or(0),
                       static_cast<double>(stats.memoryTotal) / bytesPerGiB,
                       Constants::version(),

@@ -140,7 +140,7 @@ void addSensorsAndPower(const SystemStats& s, Text& text) {
         text.sampleIf(s.fanSpeeds[i] >= 0, s.fanSpeeds[i], label("fan", std::to_string(i)));
     }
     text.family("corvelle_thermal_level", "Thermal pressure: 0 nominal, 33 moderate, 50 heavy, 70 trapping, 90 sleeping.")
-        .sample(toRaw(s.thermalLevel));
+        .sampleIf(s.thermalLevel.has_value(), toRaw(s.thermalLevel.value_or(ThermalLevel::nominal)));
     text.family("corvelle_power_watts", "Power drawn by a part of the machine.");
     for (const auto& [part, watts] : {std::pair{"cpu", s.cpuPowerWatts}, std::pair{"gpu", s.gpuPowerWatts},
                                       std::pair{"dram", s.dramPowerWatts}}) {

@@ -108,7 +108,7 @@ TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& s
                           stats.batteryAdapterWatts,
                           stats.cpuTotalUsage,
                           stats.totalPowerWatts,
-                          std::string(symbolName(stats.thermalLevel)),
+                          thermalSymbol(stats.thermalLevel),
                           stats.pCoreTemp,
                           stats.memoryPressure,
                           settings.pollingInterval(),

@@ -19,6 +19,8 @@ enum class ThermalPressure : std::uint64_t { nominal = 0, moderate = 33, heavy =
 class ThermalSource {
 public:
     virtual ~ThermalSource() = default;
+    // False on a machine without anything to tell its thermal state by: the state is unknown.
+    virtual bool hasSources() const { return true; }
     virtual SystemThermalState thermalState() = 0;
     // Starts watching the pressure level; onChange runs on the loop's thread after the level
     // changed. Returns a non-zero token, or 0 when there is nothing to watch.

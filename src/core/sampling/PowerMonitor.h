@@ -18,6 +18,8 @@ public:
     explicit PowerMonitor(IOReportService ioReport) : ioReport_(std::move(ioReport)) {}
 
     std::optional<Snapshot> sample();
+    // False on a machine without an energy counter: there will never be a sample.
+    bool hasMeter() const { return ioReport_.isSubscribed(); }
 
 private:
     IOReportService ioReport_;

@@ -37,6 +37,8 @@ public:
     // The busiest processes by cpuPercent, descending (equal figures keep the order of the pid
     // list), at most maxProcesses of them. A process shows 0 % on its first sighting.
     std::vector<ProcStats> sample(const std::optional<CoreContext>& coreContext, std::int64_t maxProcesses);
+    // How many processes the last sample found on the machine, kernel threads included.
+    std::int64_t lastCount() const { return static_cast<std::int64_t>(pids_.size()); }
     // The processes of the latest sample in the given order (ties in pid-list order), at most
     // maxProcesses of them.
     std::vector<ProcStats> top(const ProcessOrder& order, std::int64_t maxProcesses);

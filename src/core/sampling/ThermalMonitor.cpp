@@ -31,8 +31,9 @@ void ThermalMonitor::updateLevel() {
     if (onChange_) onChange_(currentState_);
 }
 
-ThermalLevel ThermalMonitor::systemLevel() {
-    switch (source_ ? source_->thermalState() : SystemThermalState::nominal) {
+std::optional<ThermalLevel> ThermalMonitor::systemLevel() {
+    if (!source_ || !source_->hasSources()) return std::nullopt;
+    switch (source_->thermalState()) {
         case SystemThermalState::fair: return ThermalLevel::moderate;
         case SystemThermalState::serious: return ThermalLevel::heavy;
         case SystemThermalState::critical: return ThermalLevel::trapping;

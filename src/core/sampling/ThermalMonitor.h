@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace corvelle {
 
@@ -14,7 +15,7 @@ class ThermalMonitor {
 public:
     using Handler = std::function<void(ThermalLevel)>;
 
-    // A null source is a machine without thermal information: the level stays nominal.
+    // A null source is a machine without thermal information: its level is unknown.
     ThermalMonitor(std::unique_ptr<ThermalSource> source, std::shared_ptr<EventLoop> loop);
     ~ThermalMonitor();
     ThermalMonitor(const ThermalMonitor&) = delete;
@@ -30,8 +31,8 @@ public:
     ThermalLevel currentState() const { return currentState_; }
     bool isRegistered() const { return notificationToken_ != 0; }
     // The system's coarse thermal state as a level: fair, serious and critical read as
-    // moderate, heavy and trapping.
-    ThermalLevel systemLevel();
+    // moderate, heavy and trapping. Absent without a source or anything it could read.
+    std::optional<ThermalLevel> systemLevel();
 
 private:
     void updateLevel();

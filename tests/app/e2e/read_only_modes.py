@@ -55,7 +55,7 @@ while len(lines) < 2 and (line := watch.stdout.readline()):
 watch.send_signal(signal.SIGTERM)
 check(watch.wait(timeout=10) == 0, f"--watch ended with {watch.returncode} on SIGTERM")
 check(len(lines) == 2 and lines[1][0] <= 3.0, f"two lines took longer than 3 s: {lines}")
-levels = ("nominal", "moderate", "heavy", "trapping", "sleeping")
+levels = ("nominal", "moderate", "heavy", "trapping", "sleeping", "unknown")
 check(all(shown["text"].startswith("CPU ") and shown["class"] in levels for _, shown in lines),
       f"Waybar lines: {lines}")
 

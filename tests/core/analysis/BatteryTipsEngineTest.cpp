@@ -118,11 +118,14 @@ TEST(BatteryTipsEngine, LoadRuleBoundaries) {
         return [=](Inputs& in) { in.stats.*field = value; };
     };
     const auto pressure = [&](double p) { return set(&SystemStats::memoryPressure, p); };
-    const auto pCores = [&](double p) { return set(&SystemStats::pCoreAverage, p); };
+    // A hybrid CPU of one efficiency and one performance core, or `cores` of one kind.
+    const auto pCores = [](double p, std::size_t cores = 0) {
+        return [=](Inputs& in) { in.stats = test::StatsBuilder().cores(cores ? 0 : 1, cores ? cores : 1).battery(50, test::Power::pluggedIn); in.stats.pCoreAverage = p; };
+    };
     const auto fans = [&](std::vector<std::int32_t> rpm) { return set(&SystemStats::fanSpeeds, rpm); };
     const auto thermal = [&](ThermalLevel level) { return set(&SystemStats::thermalLevel, level); };
-    const auto busyApp = [](double pCores) {
-        return [=](Inputs& in) { in.stats.pCoreAverage = pCores; in.stats.appGroups = {group("Render", 40)}; };
+    const auto busyApp = [&](double average) {
+        return [=](Inputs& in) { pCores(average)(in); in.stats.appGroups = {group("Render", 40)}; };
     };
     const auto disk = [](std::uint64_t read, std::uint64_t write) {
         return [=](Inputs& in) { in.stats.diskReadBytesPerSec = read; in.stats.diskWriteBytesPerSec = write; };
@@ -137,6 +140,7 @@ TEST(BatteryTipsEngine, LoadRuleBoundaries) {
         {"P-cores 30", pCores(30), {}}, {"P-cores 60", pCores(60), {"cores-active"}},
         {"P-cores 60.1", pCores(60.1), {"cpu-busy"}}, {"P-cores 65 with a busy app", busyApp(65), {"cpu-busy"}},
         {"P-cores 45 with a busy app", busyApp(45), {"heavy-app", "cores-active"}},
+        {"one kind of core at 45: no fast cores to wake", pCores(45, 4), {}}, {"one kind at 61", pCores(61, 4), {"cpu-busy"}},
         {"app at 25 %", set(&SystemStats::appGroups, std::vector{group("Render", 25)}), {}},
         {"fans at 2000", fans({1200, 2000}), {}}, {"fans at 2001", fans({2001, 1200}), {"fans-spinning"}},
         {"disk at 100 MB/s", disk(60000000, 40000000), {}}, {"disk above 100 MB/s", disk(0, 100000001), {"disk-busy"}},
@@ -257,6 +261,7 @@ TEST(BatteryTipsEngine, KeepsTheSixMostImportantInEvaluationOrderAmongEquals) {
     in.stats.fanSpeeds = {3000};              // fans-spinning 16
     in.stats.memoryPressure = 60;             // memory-early 16
     in.stats.pCoreAverage = 45;               // cores-active 17
+    in.stats.eCoreUsages = in.stats.pCoreUsages = {CoreUsage{}};
     in.stats.appGroups = {group("Render", 40)};  // heavy-app 16
     in.prediction = prediction(DegradationRate::normal);
     in.prediction->habitWarnings = {warning("x", HabitSeverity::info), warning("y", HabitSeverity::info)};
@@ -304,7 +309,15 @@ TEST(BatteryTipsEngine, TipsCarryTheirFiguresAndFallbackNames) {
     const struct { const char* language; std::function<void(Inputs&)> setUp; std::string title, fragment; } cases[] = {
         {"es", [](Inputs& in) { in.stats.thermalLevel = ThermalLevel::heavy; in.stats.appGroups = {group("AppA", 40), group("AppB", 22)}; },
          "Tu equipo se está sobrecalentando", " AppA (40%) y AppB (22%) están haciéndolo trabajar más."},
-        {"en", [](Inputs& in) { in.stats.pCoreAverage = 65; }, "Something is working hard", "P-cores are at 65% —"},
+        {"en", [](Inputs& in) { in.stats.pCoreAverage = 65; in.stats.eCoreUsages = in.stats.pCoreUsages = {CoreUsage{}}; },
+         "Something is working hard", "P-cores are at 65% —"},
+        // One kind of core: no P-cores; a process's share is of the whole machine, at most all of it.
+        {"en", [](Inputs& in) { in.stats = test::StatsBuilder().cores(0, 2); in.stats.pCoreAverage = 65; in.stats.topProcesses = {{1, "make", 180, 0, 1, 0}}; },
+         "make is working hard", "make is using 90.0% of your computer's brainpower. Its cores are at 65% on"},
+        {"es", [](Inputs& in) { in.stats = test::StatsBuilder().cores(0, 1); in.stats.pCoreAverage = 99; in.stats.topProcesses = {{1, "make", 180, 0, 1, 0}}; },
+         "", "make está usando 100.0% de la capacidad de tu equipo. Sus núcleos están al 99% de media"},
+        {"en", [](Inputs& in) { in.stats = test::StatsBuilder().cores(0, 8).apps({group("Render", 400)}); },
+         "Render needs lots of brainpower", "Render is using 50% of your computer's processing power."},
         // The busiest process by CPU, the first of equals.
         {"en", [](Inputs& in) {
              in.stats.pCoreAverage = 65;

@@ -95,8 +95,8 @@ TEST(DidYouKnowEngine, RuleConditions) {
         {"on battery at 30 W", onBatteryAt(30), "watt-context", false},
         {"on battery at 0 W", onBatteryAt(0), "watt-context", false},
         {"fans stopped", [](SystemStats& s) { s.fanSpeeds = {0, 0}; }, "fan-context", false},
-        {"five processes", [](SystemStats& s) { s.topProcesses.resize(5); }, "process-count", false},
-        {"six processes", [](SystemStats& s) { s.topProcesses.resize(6); }, "process-count", true},
+        {"five processes", [](SystemStats& s) { s.processCount = 5; }, "process-count", false},
+        {"six processes, none listed", [](SystemStats& s) { s.processCount = 6; }, "process-count", true},
         {"battery at 100 % health", capacity(100, 5000), "health-context", false},
         {"worn battery", capacity(90, 4500), "health-context", true},
         {"capacity above design", capacity(90, 5100), "health-context", false},
@@ -115,7 +115,8 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
     stats.batteryCycleCount = 1500;
     stats.memoryPressure = 80;
     stats.appGroups = {{"Browser", 6, 2 * GiB, 4, 0}, {"Editor", 1.5, 3 * GiB, 1, 0}, {"Chat", 0.5, 3 * GiB, 1, 0}};
-    stats.topProcesses.resize(7);
+    stats.topProcesses.resize(3);  // the list's limit, not the machine's count
+    stats.processCount = 412;
     stats.pCoreTemp = 69.94;
     stats.fanSpeeds = {1500};
     stats.batteryHealthPercent = 87.6;
@@ -134,7 +135,7 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
         {"temp-analogy", "P-cores are at 69.9°C — that's like a hot cup of coffee."},
         {"fan-context", "gently spinning to keep things comfortable. Current speed: 1,500 RPM."},
         {"watt-context", "drawing 12.0 W right now. That's enough power to charge 0.8 phones"},
-        {"process-count", "running 7 processes from 2 active apps."},
+        {"process-count", "running 412 processes from 2 active apps."},
         {"health-context", "health is 88%. It originally held 5000 mAh but now holds 4380 mAh — 620 mAh"},
     };
     for (const auto& [id, fragment] : fragments) {
@@ -144,6 +145,8 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
     EXPECT_EQ(find(list, "profile-fact")->icon, "chevron.left.forwardslash.chevron.right");
     EXPECT_EQ(find(list, "profile-fact")->category, Fact::Category::system);
     EXPECT_EQ(find(list, "habit-fact")->category, Fact::Category::power);
+    stats.eCoreUsages.clear();
+    EXPECT_EQ(find(facts(stats), "temp-analogy")->text, "Your computer's CPU is at 69.9°C — that's like a hot cup of coffee.");
 
     test::ScopedLanguage spanish("es");
     stats.appGroups.clear();

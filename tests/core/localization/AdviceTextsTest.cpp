@@ -18,12 +18,14 @@ namespace {
 
 TEST(Explainer, EveryCaseHasASymbolAndItsOwnTextsInBothLanguages) {
     std::vector<std::pair<std::string, std::string>> english;
+    std::set<std::string> terms;  // the quick guide's row names, of both languages
     {
         test::ScopedLanguage scope("en");
         for (Explainer e : allExplainers) english.emplace_back(L::explainerSimple(e), L::explainerDetailed(e));
+        for (Explainer e : allExplainers) terms.insert(L::explainerTerm(e));
     }
     test::ScopedLanguage scope("es");
-    std::set<std::string> seen;
+    std::set<std::string> seen, spanishTerms;
     for (Explainer e : allExplainers) {
         const auto& [simple, detailed] = english[static_cast<std::size_t>(e)];
         const auto& [spanishSimple, spanishDetailed] = std::pair(L::explainerSimple(e), L::explainerDetailed(e));
@@ -33,7 +35,10 @@ TEST(Explainer, EveryCaseHasASymbolAndItsOwnTextsInBothLanguages) {
         EXPECT_TRUE(!spanishSimple.empty() && spanishDetailed.size() > spanishSimple.size()) << toRaw(e);
         EXPECT_TRUE(spanishSimple != simple && spanishDetailed != detailed) << toRaw(e);
         EXPECT_TRUE(seen.insert(detailed).second) << "shared text: " << toRaw(e);
+        EXPECT_TRUE(spanishTerms.insert(L::explainerTerm(e)).second) << "shared term: " << toRaw(e);
     }
+    EXPECT_EQ(terms.size(), explainerCount) << "every term names itself in English too";
+    EXPECT_FALSE(terms.contains(L::explainerPrompt()) || spanishTerms.contains(L::explainerPrompt()));
 }
 
 // "Mac" followed by anything but a lower-case letter, so "Machine" passes and "MacBook" does not.
@@ -53,7 +58,8 @@ TEST(AdviceTexts, SpeakOfThisComputerAndKeepTheirFiguresAndPlaceholders) {
         {[] { return L::subScoreReason("Thermal", true); }, {}},
         {[] { return L::usageProfileDescription(UsageProfile::light); }, {}},
         {[] { return L::factCoreArch(13, 17); }, {"13", "17"}},
-        {[] { return L::factTempAnalogy("<t>", "<a>"); }, {"<t>", "<a>"}},
+        {[] { return L::factTempAnalogy("<t>", "<a>", true); }, {"<t>", "<a>", "P-cores"}},
+        {[] { return L::factTempAnalogy("<t>", "<a>", false); }, {"<t>", "<a>", "CPU"}},
         {[] { return L::factMemoryLow("<p>", "<u>", "<t>", true); }, {"<p>", "<u>", "<t> GB", "zswap"}},
         {[] { return L::factMemoryLow("<p>", "<u>", "<t>", false); }, {"<p>", "<u>", "<t> GB", "RAM"}},
         {[] { return L::factMemoryMedium("<p>", "<u>", "<t>", true); }, {"<p>", "<u>", "<t> GB", "zswap"}},
@@ -91,6 +97,18 @@ TEST(AdviceTexts, SpeakOfThisComputerAndKeepTheirFiguresAndPlaceholders) {
             for (const auto& figure : figures) EXPECT_NE(text.find(figure), std::string::npos) << figure << ": " << text;
         }
     }
+}
+
+// Counts are the machine's and take the singular at one, in both languages; no active app, no "from".
+TEST(AdviceTexts, ProcessCountTakesSingularAndPlural) {
+    const auto start = [](std::int64_t processes, std::int64_t apps) {
+        return [=] { return L::factProcessCount(processes, apps).substr(0, L::factProcessCount(processes, apps).find('.')); };
+    };
+    test::expectBothLanguages({
+        {start(312, 4), "Your computer is running 312 processes from 4 active apps", "Tu equipo ejecuta 312 procesos de 4 apps activas"},
+        {start(1, 1), "Your computer is running 1 process from 1 active app", "Tu equipo ejecuta 1 proceso de 1 app activa"},
+        {start(40, 0), "Your computer is running 40 processes", "Tu equipo ejecuta 40 procesos"},
+    });
 }
 
 // Each band ends exactly at its bound: the text changes there and nowhere inside a band.

@@ -23,12 +23,11 @@ TEST(PrometheusExposition, WritesWhatTheMachineHasAndNothingElse) {
     const test::MetricsFigures f;
     // Snapshot (with or without daily results), lines that must be there, families that must not.
     const std::tuple<const char*, bool, std::vector<std::string>, std::vector<std::string>> cases[] = {
-        {"nothing read", false,
-         {"corvelle_thermal_level 0", "# TYPE corvelle_thermal_level gauge"},
+        {"nothing read", false, {},
          {"corvelle_battery", "corvelle_cpu", "corvelle_memory", "corvelle_fan", "corvelle_power", "corvelle_app",
-          "corvelle_habit", "corvelle_usage"}},
+          "corvelle_habit", "corvelle_usage", "corvelle_thermal", "# TYPE corvelle_thermal"}},
         {"laptop", true,
-         {"corvelle_battery_charge_ratio 0.62", "corvelle_battery_health_ratio 0.9", "corvelle_battery_cycles 312",
+         {"corvelle_thermal_level 0", "# TYPE corvelle_thermal_level gauge", "corvelle_battery_charge_ratio 0.62", "corvelle_battery_health_ratio 0.9", "corvelle_battery_cycles 312",
           "corvelle_battery_design_capacity_coulombs 18000", "corvelle_battery_full_capacity_coulombs 16200",
           "corvelle_battery_charging 1", "corvelle_battery_plugged_in 1", "corvelle_cpu_cores 8",
           "corvelle_cpu_temperature_celsius 55.5", "corvelle_fan_speed_rpm{fan=\"0\"} 0",
@@ -71,6 +70,8 @@ TEST(MetricsPushService, PushesOnScheduleBacksOffAndStopsWithoutAnAddress) {
     MetricsPushService service(settings, client, clock, "0a1b", [&](const std::string& line) { logged.push_back(line); });
     const HttpResult offline{std::nullopt, "Could not connect to server", {}};
     const HttpResult accepted{200, "", {}};
+    SystemStats nominal;
+    nominal.thermalLevel = ThermalLevel::nominal;
     const PushStep steps[] = {
         {"no address: nothing", std::nullopt, 0, std::nullopt, false, 0},
         {"an address appears: looked at within a minute", std::nullopt, 59, " https://gw.example:9091/ ", false, 0},
@@ -91,7 +92,7 @@ TEST(MetricsPushService, PushesOnScheduleBacksOffAndStopsWithoutAnAddress) {
         clock->advance(step.advance);
         if (step.url) settings.setMetricsPushURL(*step.url);
         if (step.dayChanged) service.pushAtNextTick();
-        service.tick({SystemStats{}, noPrediction, noHabits, noProfile});
+        service.tick({nominal, noPrediction, noHabits, noProfile});
         ASSERT_EQ(client->recorded().size(), step.pushes) << step.what;
     }
     const auto calls = client->recorded();

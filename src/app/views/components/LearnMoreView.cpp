@@ -10,8 +10,8 @@
 
 namespace corvelle {
 
-LearnMoreView::LearnMoreView(Explainer explainer, QWidget* parent)
-    : QWidget(parent), explainer_(explainer), row_(new DisclosureRow(this)), details_(new QWidget(this)),
+LearnMoreView::LearnMoreView(Explainer explainer, QWidget* parent, Closed closed)
+    : QWidget(parent), explainer_(explainer), closed_(closed), row_(new DisclosureRow(this)), details_(new QWidget(this)),
       detailed_(new QLabel(details_)) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -40,7 +40,11 @@ void LearnMoreView::setExpanded(bool expanded) {
 }
 
 void LearnMoreView::retranslate() {
-    row_->setLabel(expanded_ ? L::explainerSimple(explainer_) : L::explainerPrompt());
+    if (expanded_) {
+        row_->setLabel(L::explainerSimple(explainer_));
+    } else {
+        row_->setLabel(closed_ == Closed::term ? L::explainerTerm(explainer_) : L::explainerPrompt());
+    }
     detailed_->setText(QString::fromStdString(L::explainerDetailed(explainer_)));
 }
 

@@ -57,14 +57,17 @@ SystemColor temperatureColor(double celsius) {
 }
 
 std::vector<Figure> temperatures(const SystemStats& stats) {
+    if (!stats.hasHybridCores()) {
+        return {temperature("CPU", std::max(stats.pCoreTemp, stats.eCoreTemp)), temperature(L::gpu(), stats.gpuTemp)};
+    }
     return {temperature(L::eCores(), stats.eCoreTemp), temperature(L::pCores(), stats.pCoreTemp),
             temperature(L::gpu(), stats.gpuTemp)};
 }
 
 std::vector<Figure> powerDraw(const SystemStats& stats) {
-    const bool read = stats.totalPowerWatts > 0;
+    const bool read = stats.hasPowerMeter;
     const auto figure = [read](std::string name, double value, SystemColor color) {
-        return Figure{std::move(name), read ? watts(value) : "--", color};
+        return Figure{std::move(name), read && value > 0 ? watts(value) : "--", color};
     };
     return {figure("CPU", stats.cpuPowerWatts, SystemColor::blue), figure(L::gpu(), stats.gpuPowerWatts, SystemColor::green),
             figure(L::total(), stats.totalPowerWatts, SystemColor::orange)};
@@ -84,6 +87,8 @@ std::vector<Figure> resources(const SystemStats& stats) {
     }
     return result;
 }
+
+Energy noPowerMeter() { return message("bolt.slash", L::noPowerMeter()); }
 
 Energy hourEnergy(const std::vector<double>& samples) {
     if (samples.size() < 2) return message("bolt.badge.clock", L::waitingForPowerSamples(), L::keepOpenForLiveData());

@@ -22,9 +22,9 @@ struct Figure {
 
 // Green below 50 °C, the ordinary text colour below 70, orange below 85, red from there.
 SystemColor temperatureColor(double celsius);
-// E-cores, P-cores and GPU; "--" without a reading.
+// E-cores, P-cores and GPU on a hybrid CPU, else CPU and GPU; "--" without a reading.
 std::vector<Figure> temperatures(const SystemStats& stats);
-// CPU, GPU and total power; "--" while no energy counter is read.
+// CPU, GPU and total power; "--" for a figure no energy counter reads.
 std::vector<Figure> powerDraw(const SystemStats& stats);
 // Memory, disk, network and, on a machine with fans, their speeds.
 std::vector<Figure> resources(const SystemStats& stats);
@@ -44,6 +44,8 @@ struct Energy {
     std::string detail;
     bool operator==(const Energy&) const = default;
 };
+// Every range on a machine without an energy counter.
+Energy noPowerMeter();
 // The live power samples, oldest first.
 Energy hourEnergy(const std::vector<double>& samples);
 // Today's record, by hour.

@@ -55,15 +55,22 @@ void HistoryTab::refresh() {
 void HistoryTab::refreshEnergy() {
     const UsageStore& store = monitor_.usageStore();
     const auto interval = static_cast<std::int64_t>(std::lround(settings_.pollingInterval()));
-    switch (const EnergyRange range = energy_->range()) {
-        case EnergyRange::hour:
-            return energy_->setContent(HistoryContent::hourEnergy(monitor_.powerHistory().get().elements()), interval);
-        case EnergyRange::day: return energy_->setContent(HistoryContent::dayEnergy(store.todaySnapshot()), interval);
-        case EnergyRange::week:
-        case EnergyRange::all:
-            return energy_->setContent(
-                HistoryContent::recordsEnergy(store.recentSnapshots(range == EnergyRange::week ? 7 : 90), range), interval);
+    auto content = rangeEnergy(store);
+    // Without a power meter no data is coming: say so once instead of waiting.
+    if (content.shows == HistoryContent::Energy::Shows::message && !monitor_.stats()->hasPowerMeter) {
+        content = HistoryContent::noPowerMeter();
     }
+    energy_->setContent(content, interval);
+}
+
+HistoryContent::Energy HistoryTab::rangeEnergy(const UsageStore& store) const {
+    switch (const EnergyRange range = energy_->range()) {
+        case EnergyRange::hour: return HistoryContent::hourEnergy(monitor_.powerHistory().get().elements());
+        case EnergyRange::day: return HistoryContent::dayEnergy(store.todaySnapshot());
+        case EnergyRange::week:
+        case EnergyRange::all: return HistoryContent::recordsEnergy(store.recentSnapshots(range == EnergyRange::week ? 7 : 90), range);
+    }
+    return {};
 }
 
 void HistoryTab::retranslate() {

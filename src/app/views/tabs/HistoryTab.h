@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/views/tabs/HistoryContent.h"
 #include "app/views/tabs/PanelTab.h"
 #include "settings/Sections.h"
 
 namespace corvelle {
 
 class CpuHistoryCard;
+class UsageStore;
 class EnergyCard;
 class FiguresCard;
 class ReorderableForEach;
@@ -29,6 +31,8 @@ private:
     QWidget* makeCard(HistorySection section);
     // Reads the store once, for the picked range only.
     void refreshEnergy();
+    // The chosen range's energy content.
+    HistoryContent::Energy rangeEnergy(const UsageStore& store) const;
 
     SystemMonitor& monitor_;
     AppSettings& settings_;

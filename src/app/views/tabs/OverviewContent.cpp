@@ -25,8 +25,9 @@ std::string profileSymbol(UsageProfile profile) {
     return "video.fill";
 }
 
-SystemColor thermalColor(ThermalLevel level) {
-    switch (level) {
+SystemColor thermalColor(std::optional<ThermalLevel> level) {
+    if (!level) return SystemColor::secondary;
+    switch (*level) {
         case ThermalLevel::nominal: return SystemColor::green;
         case ThermalLevel::moderate: return SystemColor::yellow;
         case ThermalLevel::heavy: return SystemColor::orange;
@@ -55,9 +56,15 @@ std::string meanOf(const std::vector<DailySnapshot>& records, const char* format
 }  // namespace
 
 Cpu cpu(const SystemStats& stats) {
-    return {percent(stats.cpuTotalUsage), L::userCPU(percent(stats.cpuUserUsage)),
-            L::systemCPU(percent(stats.cpuSystemUsage)), cluster(L::eCores(), stats.eCoreAverage, stats.eCoreUsages),
-            cluster(L::pCores(), stats.pCoreAverage, stats.pCoreUsages)};
+    Cpu result{percent(stats.cpuTotalUsage), L::userCPU(percent(stats.cpuUserUsage)),
+               L::systemCPU(percent(stats.cpuSystemUsage)), std::nullopt, std::nullopt};
+    if (stats.hasHybridCores()) {
+        result.eCores = cluster(L::eCores(), stats.eCoreAverage, stats.eCoreUsages);
+        result.pCores = cluster(L::pCores(), stats.pCoreAverage, stats.pCoreUsages);
+    } else {
+        result.pCores = cluster(L::cores(), stats.cpuTotalUsage, stats.coreUsages);
+    }
+    return result;
 }
 
 Gauges gauges(const SystemStats& stats) {
@@ -71,14 +78,26 @@ Gauges gauges(const SystemStats& stats) {
     result.diskWrite = L::diskWrite(throughputString(stats.diskWriteBytesPerSec));
     result.networkIn = "↓ " + throughputString(stats.networkInBytesPerSec);
     result.networkOut = "↑ " + throughputString(stats.networkOutBytesPerSec);
-    result.power = stats.totalPowerWatts > 0 ? formatString("%.1f W", stats.totalPowerWatts) : "--";
+    result.power = stats.hasPowerMeter && stats.totalPowerWatts > 0 ? formatString("%.1f W", stats.totalPowerWatts) : "--";
     return result;
 }
 
 Thermal thermal(const SystemStats& stats) {
-    Thermal result{std::string(symbolName(stats.thermalLevel)), thermalColor(stats.thermalLevel),
-                   L::thermalLevelLabel(stats.thermalLevel), L::thermalDescription(stats.thermalLevel),
-                   temperature(stats.eCoreTemp), temperature(stats.pCoreTemp), {}};
+    const bool anyTemperature = stats.eCoreTemp > 0 || stats.pCoreTemp > 0;
+    Thermal result{"thermometer.medium", thermalColor(stats.thermalLevel), {}, {}, {}, {}};
+    if (const auto level = stats.thermalLevel) {
+        result.symbol = symbolName(*level);
+        result.level = L::thermalLevelLabel(*level);
+        result.description = L::thermalDescription(*level);
+    } else {
+        result.description = anyTemperature ? L::thermalStateUnknown() : L::noTemperatureSensors();
+    }
+    if (stats.hasHybridCores()) {
+        result.temperatures = L::eCores() + "  " + temperature(stats.eCoreTemp) + "     " + L::pCores() + "  " +
+                              temperature(stats.pCoreTemp);
+    } else if (anyTemperature) {
+        result.temperatures = "CPU  " + temperature(std::max(stats.pCoreTemp, stats.eCoreTemp));
+    }
     for (std::size_t i = 0; i < stats.fanSpeeds.size(); ++i) {
         const auto fan = L::fanIndex(static_cast<std::int64_t>(i) + 1) + ": " + rpmString(stats.fanSpeeds[i]);
         result.fans.push_back(unbroken(fan));
@@ -134,9 +153,10 @@ Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealth
     return result;
 }
 
-UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour) {
+UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
+                            bool hasPowerMeter) {
     const auto peaks = findPeakHours(week);
-    if (peaks.empty()) return {};
+    if (peaks.empty()) return {{}, {}, hasPowerMeter ? L::notEnoughData() : L::noPowerMeter()};
     UsagePatterns result;
     const double busiest = peaks.front().avgWatts;
     const std::size_t shown = std::min<std::size_t>(peaks.size(), isDetailWindow ? 24 : 3);

@@ -18,7 +18,7 @@
 namespace corvelle::OverviewContent {
 
 struct CoreCluster {
-    std::string name;     // "E-Cores", "P-Cores"
+    std::string name;     // "E-Cores", "P-Cores", or "Cores" on a CPU with one kind
     std::string average;  // "%.1f%%"
     std::vector<double> usages;
     bool operator==(const CoreCluster&) const = default;
@@ -27,7 +27,7 @@ struct Cpu {
     std::string total;
     std::string user;    // L::userCPU
     std::string system;  // L::systemCPU
-    // A cluster without cores has no row (most machines have no efficiency cores).
+    // Both kinds on a hybrid CPU; otherwise one row of all cores, as pCores (none without cores).
     std::optional<CoreCluster> eCores;
     std::optional<CoreCluster> pCores;
     bool operator==(const Cpu&) const = default;
@@ -49,7 +49,9 @@ struct Thermal {
     SystemColor color = SystemColor::green;  // symbol, level text and the card's tint
     std::string level;
     std::string description;
-    std::string eCoreTemp, pCoreTemp;  // "--" without a reading
+    // "E-Cores  48.2°C     P-Cores  --" on a hybrid CPU, "CPU  52.0°C" otherwise; empty without any
+    // temperature reading.
+    std::string temperatures;
     std::vector<std::string> fans;     // "Fan 1: 2,400 RPM"
     bool operator==(const Thermal&) const = default;
 };
@@ -110,12 +112,15 @@ struct PeakRow {
     bool operator==(const PeakRow&) const = default;
 };
 struct UsagePatterns {
-    std::vector<PeakRow> rows;  // none: not enough data
+    std::vector<PeakRow> rows;  // none: the note instead
     std::string quietest;       // L::quietest
+    std::string note;           // not enough data, or no power meter
     bool operator==(const UsagePatterns&) const = default;
 };
-// The 3 busiest hours of `week` (24 in the larger window) and the quietest.
-UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour);
+// The 3 busiest hours of `week` (24 in the larger window) and the quietest; without them, a
+// note that says whether data is still coming or this machine has no power meter.
+UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
+                            bool hasPowerMeter);
 
 // An hour of the day in the current language: "3 PM" / "3 p. m." on a 12-hour clock, "15:00" on a
 // 24-hour one.

@@ -42,4 +42,8 @@ const std::array<GuideGroup, 3>& quickGuide() {
     return groups;
 }
 
+bool guideShows(Explainer explainer, bool hybridCores) {
+    return hybridCores || (explainer != Explainer::eCore && explainer != Explainer::pCore);
+}
+
 }  // namespace corvelle::TipsContent

@@ -49,5 +49,7 @@ struct GuideGroup {
 };
 // Power & battery, performance, temperature.
 const std::array<GuideGroup, 3>& quickGuide();
+// The efficiency and performance core entries only on a CPU with both kinds.
+bool guideShows(Explainer explainer, bool hybridCores);
 
 }  // namespace corvelle::TipsContent

@@ -74,7 +74,7 @@ TipsTab::TipsTab(const TabContext& context, QWidget* parent)
         column->addWidget(heading);
         addText(heading, group.heading);
         for (const Explainer explainer : group.explainers) {
-            guide_.push_back(new LearnMoreView(explainer, this));
+            guide_.push_back(new LearnMoreView(explainer, this, LearnMoreView::Closed::term));
             column->addWidget(guide_.back());
         }
     }
@@ -104,6 +104,8 @@ void TipsTab::refresh() {
     auto content = TipsContent::content(monitor_.stats().get(), monitor_.usageProfile().get(),
                                         monitor_.healthPrediction().get(), monitor_.habitScore().get(),
                                         {powerProfiles_ && !powerProfiles_->profiles().empty(), chargeLimit_});
+    const bool hybrid = monitor_.stats()->hasHybridCores();
+    for (auto* row : guide_) row->setVisible(TipsContent::guideShows(row->explainer(), hybrid));
     if (content == content_) return;
     content_ = std::move(content);
     allGood_->setVisible(content_.tips.empty());

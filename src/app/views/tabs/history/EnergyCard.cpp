@@ -56,10 +56,11 @@ EnergyCard::EnergyCard(std::function<void()> onRangeChange, QWidget* parent)
     column()->addWidget(chart_);
     auto* note = new QVBoxLayout(message_);
     note->addStretch(1);
+    // The texts take the card's whole width, so that they wrap rather than clip at a guessed one.
     for (QLabel* label : {messageSymbol_, messageText_, messageDetail_}) {
         label->setAlignment(Qt::AlignHCenter);
         label->setWordWrap(label != messageSymbol_);
-        note->addWidget(label, 0, Qt::AlignHCenter);
+        note->addWidget(label, 0, label == messageSymbol_ ? Qt::AlignHCenter : Qt::Alignment());
     }
     note->addStretch(1);
     LabelStyle::apply(messageText_, LabelStyle::Role::body, SystemColor::secondary);

@@ -51,8 +51,9 @@ void ThermalCard::refresh(const OverviewState& state) {
     level_->setText(QString::fromStdString(content_.level));
     LabelStyle::apply(level_, LabelStyle::Role::figure, content_.color);
     description_->setText(QString::fromStdString(content_.description));
-    temperatures_->setText(QString::fromStdString(L::eCores() + "  " + content_.eCoreTemp + "     " + L::pCores() + "  " +
-                                                  content_.pCoreTemp));
+    temperatures_->setText(QString::fromStdString(content_.temperatures));
+    temperatures_->setVisible(!content_.temperatures.empty());
+    level_->setVisible(!content_.level.empty());
     QStringList fans;
     for (const auto& fan : content_.fans) fans << QString::fromStdString(fan);
     fans_->setText(fans.join(QStringLiteral("   ")));

@@ -59,13 +59,15 @@ UsagePatternsCard::Row& UsagePatternsCard::row(std::size_t index) {
 }
 
 void UsagePatternsCard::refresh(const OverviewState& state) {
-    auto content = OverviewContent::usagePatterns(state.week, state.isDetailWindow, state.twelveHour);
+    auto content =
+        OverviewContent::usagePatterns(state.week, state.isDetailWindow, state.twelveHour, state.stats.hasPowerMeter);
     if (content == content_) return;
     content_ = std::move(content);
     const bool empty = content_.rows.empty();
     rows_->setVisible(!empty);
     quietestRow_->setVisible(!empty);
     notEnough_->setVisible(empty);
+    notEnough_->setText(QString::fromStdString(content_.note));
     for (std::size_t i = 0; i < content_.rows.size(); ++i) {
         const auto& peak = content_.rows[i];
         Row& view = row(i);
@@ -80,7 +82,6 @@ void UsagePatternsCard::refresh(const OverviewState& state) {
 
 void UsagePatternsCard::retranslate() {
     header_->setTitle(L::usagePatternsTitle());
-    notEnough_->setText(QString::fromStdString(L::notEnoughData()));
 }
 
 }  // namespace corvelle
