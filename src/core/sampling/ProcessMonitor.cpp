@@ -124,6 +124,9 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
         return;
     }
     if (!table_->readTask(pid, task_)) return;
+    // Counters are timed when they are read: on a busy machine a pass over hundreds of processes
+    // takes long enough that the tick's start would skew a busy process's share.
+    now = clock_->uptime();
 
     // The name only changes with the process behind the pid (reuse or exec), so it is
     // resolved once per process rather than once per tick. Kernel threads need none.
