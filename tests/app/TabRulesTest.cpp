@@ -139,6 +139,9 @@ TEST(OverviewContentTest, UsagePatternsShowTheBusiestHoursAndTheQuietest) {
     auto day = DailySnapshot::empty("2025-06-01", 0);
     EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, true).note, "Not enough data yet") << "nothing sampled";
     EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, false).note, "This computer has no power meter");
+    day.hourlyFingerprints[15].sampleCount = 1;
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, false).note, "This computer has no power meter")
+        << "hours sampled at 0 W";
     for (int hour = 0; hour < 24; ++hour) {
         day.hourlyFingerprints[static_cast<std::size_t>(hour)].avgWatts = 2 + hour % 5;
         day.hourlyFingerprints[static_cast<std::size_t>(hour)].sampleCount = 1;

@@ -156,7 +156,9 @@ Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealth
 UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
                             bool hasPowerMeter) {
     const auto peaks = findPeakHours(week);
-    if (peaks.empty()) return {{}, {}, hasPowerMeter ? L::notEnoughData() : L::noPowerMeter()};
+    // Hours sampled without a power meter are all 0 W: no pattern to show.
+    if (peaks.empty() || !(peaks.front().avgWatts > 0))
+        return {{}, {}, hasPowerMeter ? L::notEnoughData() : L::noPowerMeter()};
     UsagePatterns result;
     const double busiest = peaks.front().avgWatts;
     const std::size_t shown = std::min<std::size_t>(peaks.size(), isDetailWindow ? 24 : 3);
