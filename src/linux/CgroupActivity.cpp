@@ -2,8 +2,10 @@
 
 #include "linux/TextFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@ namespace {
 
 constexpr std::string_view kRootGroup = "/";
 constexpr size_t kMostFileSize = 1 << 20;
+constexpr size_t kMostGroups = 1024;
 
 int openIn(int dir, const std::string& path) { return openat(dir, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); }
 
@@ -25,14 +28,24 @@ void closeIfOpen(int& fd) {
 // The group's folder relative to the hierarchy's root.
 std::string folder(const std::string& path) { return path == kRootGroup ? "." : path.substr(1); }
 
+std::string parentPath(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == 0 ? std::string(kRootGroup) : path.substr(0, slash);
+}
+
+bool isFolder(DIR* dir, const dirent& entry) {
+    if (entry.d_type != DT_UNKNOWN) return entry.d_type == DT_DIR;
+    struct stat info {};
+    return fstatat(dirfd(dir), entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 CgroupActivity::CgroupActivity(const std::filesystem::path& root, CgroupFileReader readCgroupFile)
     : readCgroupFile_(std::move(readCgroupFile)) {
-    // Two descriptors a group, from a quarter of the limit: the processes of further groups are
-    // simply read every tick.
+    // One descriptor a group, from a quarter of the limit: beyond it the proc folder is listed.
     rlimit files{};
-    if (getrlimit(RLIMIT_NOFILE, &files) == 0) maxGroups_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 8, 1024));
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0) maxGroups_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 4, kMostGroups));
     // The unified hierarchy alone, or beside the v1 controllers in a hybrid layout; only it has
     // cgroup.controllers at its root.
     for (const char* mount : {"sys/fs/cgroup", "sys/fs/cgroup/unified"}) {
@@ -45,32 +58,62 @@ CgroupActivity::CgroupActivity(const std::filesystem::path& root, CgroupFileRead
 }
 
 CgroupActivity::~CgroupActivity() {
-    for (auto& [path, group] : groups_) {
-        closeIfOpen(group.usageFd);
-        closeIfOpen(group.procsFd);
-    }
+    for (auto& [path, group] : groups_) closeIfOpen(group.usageFd);
     closeIfOpen(statFd_);
     closeIfOpen(rootFd_);
+}
+
+bool CgroupActivity::list(std::vector<std::int32_t>& pids) {
+    if (!available()) return false;
+    roundDue_ = listing_ - lastFullRound_ >= kRecheckListings || !readAll(statFd_, buffer_) || buffer_ != lastHierarchy_;
+    if (roundDue_ || incomplete_) return false;
+    ++listing_;
+    readGroups();
+    pids.clear();
+    for (auto it = members_.begin(); it != members_.end();) {
+        if (isStale(it->second) && !resolve(it->first, it->second)) {
+            it = members_.erase(it);
+            continue;
+        }
+        pids.push_back(it->first);
+        ++it;
+    }
+    std::ranges::sort(pids);
+    return true;
 }
 
 void CgroupActivity::update(std::span<const std::int32_t> pids) {
     if (!available()) return;
     ++listing_;
-    const bool recheck = listing_ % kRecheckListings == 1 || hierarchyChanged();
-    for (auto& [path, group] : groups_) readUsage(group, recheck);
-    for (auto& [path, group] : groups_) {
-        if (group.membersRead) readMembers(group);
+    if (roundDue_) {
+        lastFullRound_ = listing_;
+        incomplete_ = false;
+        if (readAll(statFd_, buffer_)) lastHierarchy_ = buffer_;
+        walk();
     }
+    readGroups();
     for (const auto pid : pids) {
         Member& member = members_[pid];
         member.listed = listing_;
-        // Unknown, or gone from the members of its group: the process moved.
-        if (!member.group || !member.group->alive() || (member.group->membersRead && member.confirmed != listing_)) {
-            member.group = resolve(pid);
-            member.confirmed = listing_;
-        }
+        if (isStale(member) && !resolve(pid, member)) member.group = nullptr;
     }
-    prune();
+    // Kept: the listed processes, and those the groups name that started after the listing.
+    std::erase_if(members_, [this](const auto& item) {
+        return item.second.listed != listing_ && item.second.confirmed != listing_;
+    });
+}
+
+void CgroupActivity::readGroups() {
+    for (auto& [path, group] : groups_) readUsage(group, roundDue_);
+    for (auto& [path, group] : groups_) {
+        if (group.ran || roundDue_) readMembers(group);
+    }
+}
+
+// Unknown, or gone from the members of its group: the process moved or exited.
+bool CgroupActivity::isStale(const Member& member) const {
+    if (member.confirmed == listing_) return false;
+    return !member.group || member.group->usageFd < 0 || member.group->membersRead;
 }
 
 bool CgroupActivity::isIdle(std::int32_t pid) const {
@@ -84,48 +127,86 @@ std::optional<std::string_view> CgroupActivity::groupOf(std::int32_t pid) const 
     return found->second.group->path;
 }
 
-bool CgroupActivity::hierarchyChanged() {
-    if (!readAll(statFd_, buffer_) || buffer_ == lastHierarchy_) return false;
-    lastHierarchy_ = buffer_;
-    return true;
+// Finds every group, opens the new ones and lets go of the removed ones.
+void CgroupActivity::walk() {
+    std::vector<std::string> pending{std::string(kRootGroup)};
+    while (!pending.empty()) {
+        const auto path = std::move(pending.back());
+        pending.pop_back();
+        Group* group = addGroup(path);
+        const int fd = group ? openat(rootFd_, folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+        DIR* dir = fd >= 0 ? fdopendir(fd) : nullptr;
+        if (!dir) {
+            if (fd >= 0) close(fd);
+            incomplete_ = true;
+            continue;
+        }
+        group->seen = listing_;
+        while (const dirent* entry = readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            if (name == "." || name == ".." || !isFolder(dir, *entry)) continue;
+            pending.push_back(path == kRootGroup ? "/" + std::string(name) : path + "/" + std::string(name));
+        }
+        closedir(dir);
+    }
+    for (auto& [pid, member] : members_) {
+        if (member.group && member.group->seen != listing_) member.group = nullptr;
+    }
+    for (auto it = groups_.begin(); it != groups_.end();) {
+        if (it->second.seen == listing_) {
+            ++it;
+            continue;
+        }
+        closeIfOpen(it->second.usageFd);
+        it = groups_.erase(it);
+    }
+    for (auto& [path, group] : groups_) {
+        const auto parent = path == kRootGroup ? groups_.end() : groups_.find(parentPath(path));
+        group.parent = parent == groups_.end() ? nullptr : &parent->second;
+    }
 }
 
-// A group whose files cannot be read any more is gone: its processes are resolved anew.
-void CgroupActivity::readUsage(Group& group, bool recheck) {
-    group.membersRead = recheck;
-    if (group.path == kRootGroup) {
-        group.ran = true;
+CgroupActivity::Group* CgroupActivity::addGroup(const std::string& path) {
+    auto found = groups_.find(path);
+    if (found != groups_.end() && found->second.usageFd >= 0) return &found->second;
+    if (found == groups_.end()) {
+        if (groups_.size() >= maxGroups_) return nullptr;
+        found = groups_.emplace(path, Group{.path = path}).first;
+    }
+    Group& group = found->second;
+    // The root's usage is the whole machine's and says nothing: it keeps its members' file.
+    group.usageFd = openIn(rootFd_, folder(path) + (path == kRootGroup ? "/cgroup.procs" : "/cpu.stat"));
+    group.usage = 0;
+    return group.usageFd >= 0 ? &group : nullptr;
+}
+
+// Below a group whose usage did not move no group ran: their usage is not read and kept as is.
+// A group whose usage cannot be read any more is gone: its processes are resolved anew.
+void CgroupActivity::readUsage(Group& group, bool everyGroup) {
+    group.membersRead = false;
+    group.ran = true;
+    if (group.path == kRootGroup || group.usageFd < 0) return;
+    if (!everyGroup && group.parent && !group.parent->ran) {
+        group.ran = false;
         return;
     }
-    // Reopening finds groups removed since; a removed group's open files stop reading too.
-    std::optional<std::uint64_t> usage;
-    if ((!recheck || open(group)) && readAll(group.usageFd, buffer_)) usage = parseUsage(buffer_);
+    ++usageReads_;
+    const auto usage = readAll(group.usageFd, buffer_) ? parseUsage(buffer_) : std::nullopt;
     if (!usage) {
         closeIfOpen(group.usageFd);
-        closeIfOpen(group.procsFd);
-        group.ran = true;
-        group.membersRead = false;
         return;
     }
     group.ran = *usage != group.usage;
     group.usage = *usage;
-    group.membersRead = group.membersRead || group.ran;
-}
-
-bool CgroupActivity::open(Group& group) {
-    closeIfOpen(group.usageFd);
-    closeIfOpen(group.procsFd);
-    const auto dir = folder(group.path);
-    if (group.path != kRootGroup) group.usageFd = openIn(rootFd_, dir + "/cpu.stat");
-    group.procsFd = openIn(rootFd_, dir + "/cgroup.procs");
-    return group.procsFd >= 0 && (group.path == kRootGroup || group.usageFd >= 0);
 }
 
 void CgroupActivity::readMembers(Group& group) {
-    if (!readAll(group.procsFd, buffer_)) {
-        group.membersRead = false;
-        return;
-    }
+    const bool root = group.path == kRootGroup;
+    int fd = root ? group.usageFd : openIn(rootFd_, folder(group.path) + "/cgroup.procs");
+    const bool read = fd >= 0 && readAll(fd, buffer_);
+    if (!root) closeIfOpen(fd);
+    if (!read) return;
+    group.membersRead = true;
     TextFile::forEachLine(buffer_, [&](std::string_view line) {
         std::int32_t pid = 0;
         const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), pid);
@@ -136,40 +217,19 @@ void CgroupActivity::readMembers(Group& group) {
     });
 }
 
-CgroupActivity::Group* CgroupActivity::resolve(std::int32_t pid) {
-    if (!readCgroupFile_(pid, buffer_)) return nullptr;
+// The group a process's cgroup file names; false when the process is gone, or when that group's
+// members were just read without it (an exited process not yet reaped). A process in no known
+// group is read every listing and brings a full round.
+bool CgroupActivity::resolve(std::int32_t pid, Member& member) {
+    if (!readCgroupFile_(pid, buffer_)) return false;
     const auto path = parseUnifiedPath(buffer_);
-    if (!path.starts_with('/') || path.find("/..") != std::string_view::npos) return nullptr;
-    const auto found = groups_.find(std::string(path));
-    if (found != groups_.end()) return found->second.alive() ? &found->second : nullptr;
-    if (groups_.size() >= maxGroups_) return nullptr;
-    Group group{.path = std::string(path)};
-    if (!open(group)) {
-        closeIfOpen(group.usageFd);
-        closeIfOpen(group.procsFd);
-        return nullptr;
-    }
-    // Counted from here: the first listing that sees the group takes its processes as busy.
-    if (group.usageFd >= 0 && readAll(group.usageFd, buffer_)) group.usage = parseUsage(buffer_).value_or(0);
-    return &groups_.emplace(group.path, std::move(group)).first->second;
-}
-
-void CgroupActivity::prune() {
-    std::erase_if(members_, [this](const auto& item) { return item.second.listed != listing_; });
-    for (auto& [path, group] : groups_) group.members = 0;
-    for (auto& [pid, member] : members_) {
-        if (member.group && !member.group->alive()) member.group = nullptr;
-        if (member.group) ++member.group->members;
-    }
-    for (auto it = groups_.begin(); it != groups_.end();) {
-        if (it->second.members > 0) {
-            ++it;
-            continue;
-        }
-        closeIfOpen(it->second.usageFd);
-        closeIfOpen(it->second.procsFd);
-        it = groups_.erase(it);
-    }
+    const auto found = path.find("/..") == std::string_view::npos ? groups_.find(std::string(path)) : groups_.end();
+    Group* group = found != groups_.end() && found->second.usageFd >= 0 ? &found->second : nullptr;
+    if (group && group->membersRead) return false;
+    if (!group) incomplete_ = true;
+    member.group = group;
+    member.confirmed = listing_;
+    return true;
 }
 
 bool CgroupActivity::readAll(int fd, std::string& out) {

@@ -23,6 +23,7 @@ constexpr std::uint64_t kKernelThreadFlag = 0x00200000;  // PF_KTHREAD
 constexpr size_t kMostPidFileSize = 16384;
 
 // Field positions after the closing parenthesis of the name: 0 is the state (field 3).
+constexpr size_t kState = 0;
 constexpr size_t kFlags = 6;
 constexpr size_t kUserTime = 11;
 constexpr size_t kSystemTime = 12;
@@ -92,40 +93,45 @@ LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root, Reading 
     }
     if (reading == Reading::full || !proc_) return;
     activity_.emplace(root, [this](std::int32_t pid, std::string& text) {
-        if (!readPidFile(pid, "cgroup")) return false;
-        text.assign(buffer_);
-        return true;
+        if (readPidFile(pid, "cgroup")) {
+            text.assign(buffer_);
+            return true;
+        }
+        // A process whose file cannot be read is there while its folder is.
+        text.clear();
+        return faccessat(dirfd(proc_), pidPath(pid, "").data(), F_OK, 0) == 0;
     });
     if (!activity_->available()) activity_.reset();
 }
 
 LinuxProcessTable::~LinuxProcessTable() {
-    for (const auto& [pid, open] : openStats_) close(open.fd);
+    for (const auto& [pid, fd] : openStats_) close(fd);
     if (proc_) closedir(proc_);
 }
 
+// From the control groups where they tell, else from the proc folder; ascending either way, so
+// that both give processes in the same order.
 bool LinuxProcessTable::listPids(std::vector<std::int32_t>& pids) {
     pids.clear();
-    ++listing_;
-    if (proc_) {
+    const bool guided = activity_ && activity_->list(pids);
+    if (!guided && proc_) {
         rewinddir(proc_);
         while (const dirent* entry = readdir(proc_)) {
             if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
             std::int32_t pid = 0;
-            if (!parseNumber(std::string_view(entry->d_name), pid) || pid <= 0) continue;
-            pids.push_back(pid);
-            if (const auto open = openStats_.find(pid); open != openStats_.end()) open->second.listedIn = listing_;
+            if (parseNumber(std::string_view(entry->d_name), pid) && pid > 0) pids.push_back(pid);
         }
+        std::ranges::sort(pids);
     }
-    closeUnlisted();
-    if (activity_) activity_->update(pids);
-    return proc_ != nullptr;
+    closeUnlisted(pids);
+    if (!guided && activity_) activity_->update(pids);
+    return guided || proc_ != nullptr;
 }
 
-void LinuxProcessTable::closeUnlisted() {
-    std::erase_if(openStats_, [this](const auto& item) {
-        if (item.second.listedIn == listing_) return false;
-        close(item.second.fd);
+void LinuxProcessTable::closeUnlisted(std::span<const std::int32_t> pids) {
+    std::erase_if(openStats_, [pids](const auto& item) {
+        if (std::ranges::binary_search(pids, item.first)) return false;
+        close(item.second);
         return true;
     });
 }
@@ -140,10 +146,10 @@ bool LinuxProcessTable::readTask(std::int32_t pid, Task& task) {
 long LinuxProcessTable::readStat(std::int32_t pid, std::span<char> buffer) {
     ++statReads_;
     if (const auto open = openStats_.find(pid); open != openStats_.end()) {
-        const ssize_t size = pread(open->second.fd, buffer.data(), buffer.size(), 0);
+        const ssize_t size = pread(open->second, buffer.data(), buffer.size(), 0);
         if (size > 0) return size;
         // The process behind the open file has gone; the pid may now belong to another one.
-        close(open->second.fd);
+        close(open->second);
         openStats_.erase(open);
     }
     if (!proc_) return -1;
@@ -151,7 +157,7 @@ long LinuxProcessTable::readStat(std::int32_t pid, std::span<char> buffer) {
     if (fd < 0) return -1;
     const ssize_t size = pread(fd, buffer.data(), buffer.size(), 0);
     if (size > 0 && openStats_.size() < maxOpenStats_) {
-        openStats_.emplace(pid, OpenStat{fd, listing_});
+        openStats_.emplace(pid, fd);
     } else {
         close(fd);
     }
@@ -230,6 +236,8 @@ bool LinuxProcessTable::parseStat(std::string_view line, const Units& units, Tas
         !parseNumber(fields[kResident], residentPages) || task.threadCount < 0) {
         return false;
     }
+    // A leader that exited with threads still running stays: they are the process now.
+    if (fields[kState] == "Z" && task.threadCount <= 1) return false;
     if (!ticksToNanoseconds(userTicks, units.ticksPerSecond, task.userTime) ||
         !ticksToNanoseconds(systemTicks, units.ticksPerSecond, task.systemTime) ||
         !multiply(residentPages, units.pageSize, task.residentSize)) {

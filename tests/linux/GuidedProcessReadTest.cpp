@@ -2,6 +2,7 @@
 #include "sampling/ProcessMonitor.h"
 
 #include "support/FakeClock.h"
+#include "support/Fixtures.h"
 #include "support/ProcessTree.h"
 #include "support/TempDir.h"
 
@@ -12,42 +13,70 @@
 namespace corvelle {
 namespace {
 
-// The read guided by the cgroups gives what reading every stat file gives, with fewer reads.
-TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
+// A tree read both ways: guided by the cgroups, and by reading every stat file.
+struct BothReads {
     test::TempDir dir;
-    test::ProcessTree tree(dir.path());
+    test::ProcessTree tree;
+    std::shared_ptr<test::FakeClock> clock = std::make_shared<test::FakeClock>();
+    LinuxProcessTable* guidedTable = new LinuxProcessTable(dir.path());
+    ProcessMonitor guided{std::unique_ptr<ProcessTable>(guidedTable), clock};
+    ProcessMonitor full{std::make_unique<LinuxProcessTable>(dir.path(), LinuxProcessTable::Reading::full), clock};
+    explicit BothReads(const std::filesystem::path& recorded = {}) : tree(dir.path(), recorded) {}
+};
+
+// The read guided by the cgroups gives what reading every stat file gives, with fewer reads, on a
+// generated tree and on a recorded session (GNOME and KDE users, services, kernel threads).
+TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
+    BothReads made, recorded(test::fixture("process-session"));
+    auto& tree = made.tree;
+    auto& session = recorded.tree;
     const std::string service = "/system.slice/a.service", appX = "/user.slice/app-x.scope";
     for (const auto& [pid, group] : {std::pair{2, "/"}, {3, "/"}, {100, service.c_str()}, {101, service.c_str()},
                                      {200, appX.c_str()}, {201, appX.c_str()}, {300, "/user.slice/app-y.scope"}}) {
         tree.add(pid, group, "p" + std::to_string(pid), pid < 10);  // kernel threads in the root group
     }
-    auto clock = std::make_shared<test::FakeClock>();
-    auto* guidedTable = new LinuxProcessTable(dir.path());
-    ProcessMonitor guided(std::unique_ptr<ProcessTable>(guidedTable), clock);
-    ProcessMonitor full(std::make_unique<LinuxProcessTable>(dir.path(), LinuxProcessTable::Reading::full), clock);
+    const std::string apps = "/user.slice/user-1000.slice/user@1000.service/app.slice/";
+    const std::string kde = "/user.slice/user-1001.slice/user@1001.service/";
+    const std::string firefox = apps + "app-gnome-firefox-4321.scope", konsole = kde + "app.slice/app-org.kde.konsole-7788.scope";
 
-    // What changes, the seconds to the tick, and the most stat files the guided read may read.
-    const std::tuple<const char*, std::function<void()>, double, std::uint64_t> steps[] = {
-        {"first sight", [] {}, 2, 7},
-        {"busy", [&] { tree.run(200, 50), tree.run(100, 5); }, 2, 6},
-        {"idle: only the root group's kernel threads", [] {}, 2, 2},
-        {"moved into a group that ran", [&] { tree.move(300, appX), tree.run(300, 20); }, 2, 5},
-        {"moved into a new group", [&] { tree.move(101, "/user.slice/app-z.scope"), tree.run(101, 30); }, 2, 3},
-        {"moved out of a group then removed",
-         [&] { tree.move(100, "/system.slice/b.service"), tree.run(100, 3), tree.removeGroup(service); }, 2, 3},
-        {"pid reused, exits", [&] { tree.exit(200), tree.add(200, appX, "reborn"), tree.exit(300); }, 2, 4},
-        {"memory reclaimed while idle", [&] { tree.setPages(201, 10); }, ProcessMonitor::kFullReadInterval, 6},
+    // What changes, the seconds to the tick, and the most stat and cpu.stat files the guided read
+    // may read.
+    const std::tuple<BothReads&, const char*, std::function<void()>, double, std::uint64_t, std::uint64_t> steps[] = {
+        {made, "first sight", [] {}, 2, 7, 5},
+        {made, "busy", [&] { tree.run(200, 50), tree.run(100, 5); }, 2, 6, 5},
+        {made, "idle: only the root group's kernel threads", [] {}, 2, 2, 2},
+        {made, "moved into a group that ran", [&] { tree.move(300, appX), tree.run(300, 20); }, 2, 5, 5},
+        {made, "moved into a new group", [&] { tree.move(101, "/user.slice/app-z.scope"), tree.run(101, 30); }, 2, 3, 6},
+        {made, "moved out of a group then removed",
+         [&] { tree.move(100, "/system.slice/b.service"), tree.run(100, 3), tree.removeGroup(service); }, 2, 3, 6},
+        {made, "pid reused, exits", [&] { tree.exit(200), tree.add(200, appX, "reborn"), tree.exit(300); }, 2, 4, 6},
+        {made, "memory reclaimed while idle", [&] { tree.setPages(201, 10); }, ProcessMonitor::kFullReadInterval, 6, 2},
+        {recorded, "session: first sight, a zombie and a leader gone before its threads", [] {}, 2, 40, 39},
+        {recorded, "session: a tab and the shell busy", [&] { session.run(2051, 40), session.run(3200, 8); }, 2, 12, 22},
+        {recorded, "session: idle", [] {}, 2, 6, 3},
+        {recorded, "session: a shell moved between users' groups",
+         [&] { session.move(2300, konsole), session.run(2300, 5); }, 2, 9, 16},
+        {recorded, "session: a service stopped after its process moved",
+         [&] { session.move(3610, kde + "background.slice/plasma-baloorunner.service"), session.run(3610, 2),
+               session.removeGroup(kde + "background.slice/kde-baloo.service"); }, 2, 9, 38},
+        {recorded, "session: a pid reused in another group, an app exits",
+         [&] { session.exit(2052), session.add(2052, konsole, "kded6"), session.run(2052, 1), session.exit(3500); },
+         2, 14, 22},
+        {recorded, "session: memory reclaimed while idle", [&] { session.setPages(2400, 10); },
+         ProcessMonitor::kFullReadInterval, 38, 3},
     };
-    for (const auto& [name, change, seconds, mostReads] : steps) {
+    for (const auto& [reads, name, change, seconds, mostReads, mostUsageReads] : steps) {
         SCOPED_TRACE(name);
         change();
-        clock->advance(seconds);
-        const auto reads = guidedTable->statReads();
-        const auto expected = full.sample(CoreContext{10, 30}, 50);
-        EXPECT_EQ(guided.sample(CoreContext{10, 30}, 50), expected);
-        EXPECT_LE(guidedTable->statReads() - reads, mostReads);
+        reads.clock->advance(seconds);
+        const auto statReads = reads.guidedTable->statReads(), usageReads = reads.guidedTable->usageReads();
+        const auto expected = reads.full.sample(CoreContext{10, 30}, 50);
+        EXPECT_EQ(reads.guided.sample(CoreContext{10, 30}, 50), expected);
+        EXPECT_EQ(reads.guided.lastCount(), reads.full.lastCount());
+        EXPECT_LE(reads.guidedTable->statReads() - statReads, mostReads);
+        EXPECT_LE(reads.guidedTable->usageReads() - usageReads, mostUsageReads);
         const ProcessOrder byMemory{ProcessOrder::Key::memory};
-        EXPECT_EQ(guided.top(byMemory, 3), full.top(byMemory, 3));
+        EXPECT_EQ(reads.guided.top(byMemory, 3), reads.full.top(byMemory, 3));
     }
 }
 

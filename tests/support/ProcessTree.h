@@ -4,18 +4,23 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 
 namespace corvelle::test {
 
 // A proc tree and a cgroup v2 hierarchy under root, kept as the kernel keeps them: a process that
-// runs or exits adds to its group's usage; groups ("/" is the root) list their processes; a
-// removed group stays counted as dying.
+// runs or exits adds to the usage of its group and of the group's ancestors; groups ("/" is the
+// root) list their processes; a removed group stays counted as dying. A recorded tree given at
+// construction is copied under root and carried on from there.
 class ProcessTree {
 public:
-    explicit ProcessTree(std::filesystem::path root) : root_(std::move(root)) {
+    explicit ProcessTree(std::filesystem::path root, const std::filesystem::path& recorded = {}) : root_(std::move(root)) {
         write(root_ / "sys/fs/cgroup/cgroup.controllers", "cpu memory pids");
+        std::filesystem::create_directories(root_ / "proc");
+        if (!recorded.empty()) load(recorded);
         update(-1, "/");
     }
     void add(int pid, const std::string& group, const std::string& name, bool kernelThread = false) {
@@ -25,7 +30,7 @@ public:
     void run(int pid, std::uint64_t ticks, std::uint64_t usage = 0) {
         auto& p = processes_.at(pid);
         p.ticks += ticks;
-        usage_[p.group] += ticks * 10'000 + usage;
+        for (auto group = p.group; group != "/"; group = parent(group)) usage_[group] += ticks * 10'000 + usage;
         update(pid, p.group);
     }
     void setPages(int pid, std::uint64_t pages) {
@@ -43,7 +48,7 @@ public:
         update(-1, processes_.extract(pid).mapped().group);
     }
     void removeGroup(const std::string& group) {
-        usage_.erase(group);
+        groups_.erase(group);
         ++dying_;
         std::filesystem::remove_all(root_ / "sys/fs/cgroup" / group.substr(1));
         update(-1, "");
@@ -52,36 +57,86 @@ public:
 private:
     struct Process {
         std::string group, name, flags;
-        std::uint64_t pages, start, ticks = 0;
+        std::uint64_t pages, start, ticks = 0, systemTicks = 0, threads = 1;
+        std::string state = "S";
     };
     static void write(const std::filesystem::path& path, const std::string& text) {
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::trunc) << text << '\n';
     }
-    // Rewrites the pid's files (none for -1), the group's (none for "") and the hierarchy's counts.
+    static std::string read(const std::filesystem::path& path) {
+        std::stringstream text;
+        text << std::ifstream(path).rdbuf();
+        return text.str();
+    }
+    static std::string parent(const std::string& group) {
+        const auto slash = group.rfind('/');
+        return slash == 0 ? "/" : group.substr(0, slash);
+    }
+    // The recorded processes (stat and the cgroup file's "0::" line) and groups' usage.
+    void load(const std::filesystem::path& recorded) {
+        std::filesystem::copy(recorded, root_, std::filesystem::copy_options::recursive |
+                                                   std::filesystem::copy_options::overwrite_existing);
+        for (const auto& entry : std::filesystem::directory_iterator(root_ / "proc")) {
+            const auto line = read(entry.path() / "stat");
+            Process p;
+            std::string field;
+            p.name = line.substr(line.find('(') + 1, line.rfind(')') - line.find('(') - 1);
+            std::istringstream rest(line.substr(line.rfind(')') + 2));
+            for (int i = 0; rest >> field; ++i) {
+                if (i == 0) p.state = field;
+                if (i == 6) p.flags = field;
+                if (i == 11) p.ticks = std::stoull(field);
+                if (i == 12) p.systemTicks = std::stoull(field);
+                if (i == 17) p.threads = std::stoull(field);
+                if (i == 19) p.start = std::stoull(field);
+                if (i == 21) p.pages = std::stoull(field);
+            }
+            const auto cgroup = read(entry.path() / "cgroup");
+            p.group = cgroup.substr(3, cgroup.find('\n') - 3);
+            starts_ = std::max(starts_, p.start);
+            processes_[std::stoi(entry.path().filename())] = p;
+        }
+        const auto cgroups = root_ / "sys/fs/cgroup";
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(cgroups)) {
+            if (!entry.is_directory()) continue;
+            const auto group = "/" + entry.path().lexically_relative(cgroups).string();
+            groups_.insert(group);
+            usage_[group] = std::stoull(read(entry.path() / "cpu.stat").substr(11));
+        }
+    }
+    // Rewrites the pid's files (none for -1), the group's and its ancestors' (none for "") and the
+    // hierarchy's counts.
     void update(int pid, const std::string& group) {
         if (pid > 0) {
             const auto& p = processes_.at(pid);
             const auto folder = root_ / "proc" / std::to_string(pid);
-            write(folder / "stat", std::to_string(pid) + " (" + p.name + ") S 1 1 1 0 -1 " + p.flags + " 0 0 0 0 " +
-                                       std::to_string(p.ticks) + " 0 0 0 20 0 1 0 " + std::to_string(p.start) +
-                                       " 1000 " + std::to_string(p.pages) + " 1 1 0 0 0 0 0 0 0 0 0 0 17 0 0");
+            write(folder / "stat", std::to_string(pid) + " (" + p.name + ") " + p.state + " 1 1 1 0 -1 " + p.flags + " 0 0 0 0 " +
+                                       std::to_string(p.ticks) + " " + std::to_string(p.systemTicks) + " 0 0 20 0 " +
+                                       std::to_string(p.threads) + " 0 " + std::to_string(p.start) + " 1000 " +
+                                       std::to_string(p.pages) + " 1 1 0 0 0 0 0 0 0 0 0 0 17 0 0");
             write(folder / "cgroup", "0::" + p.group);
         }
         const auto cgroups = root_ / "sys/fs/cgroup";
-        if (!group.empty()) {
+        for (auto path = group; !path.empty(); path = path == "/" ? "" : parent(path)) {
             std::string procs;
-            for (const auto& [id, p] : processes_) procs += p.group == group ? std::to_string(id) + '\n' : "";
-            const auto usage = std::to_string(usage_[group]);
-            write(cgroups / group.substr(1) / "cpu.stat", "usage_usec " + usage + "\nuser_usec " + usage);
-            write(cgroups / group.substr(1) / "cgroup.procs", procs);
+            // An exited leader whose threads are all gone is not a member any more.
+            for (const auto& [id, p] : processes_) {
+                if (p.group == path && (p.state != "Z" || p.threads > 1)) procs += std::to_string(id) + '\n';
+            }
+            write(cgroups / path.substr(1) / "cgroup.procs", procs);
+            if (path == "/") continue;
+            groups_.insert(path);
+            const auto usage = std::to_string(usage_[path]);
+            write(cgroups / path.substr(1) / "cpu.stat", "usage_usec " + usage + "\nuser_usec " + usage);
         }
-        write(cgroups / "cgroup.stat", "nr_descendants " + std::to_string(usage_.size()) +
+        write(cgroups / "cgroup.stat", "nr_descendants " + std::to_string(groups_.size()) +
                                            "\nnr_dying_descendants " + std::to_string(dying_));
     }
 
     std::filesystem::path root_;
     std::map<int, Process> processes_;
+    std::set<std::string> groups_;
     std::map<std::string, std::uint64_t> usage_;
     std::uint64_t starts_ = 0, dying_ = 0;
 };

@@ -160,7 +160,7 @@ void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
     processOrder_ = order;
     if (!isPopoverVisible_ || !processMonitor_.hasSample()) return;
     auto listed = processMonitor_.top(order, appSettings_.maxProcesses());
-    processMonitor_.setShown(listed);
+    processMonitor_.setShown(isProcessListShown_ ? listed : std::vector<ProcStats>());
     stats_.modify([&](SystemStats& stats) { stats.topProcesses = std::move(listed); });
 }
 
@@ -280,7 +280,7 @@ void SystemMonitor::poll() {
         sampleHidden(readings, maxProcesses);
     }
     // The rows on screen get fresh memory figures at every tick, idle or not.
-    processMonitor_.setShown(visible ? readings.listed : std::vector<ProcStats>());
+    processMonitor_.setShown(visible && isProcessListShown_ ? readings.listed : std::vector<ProcStats>());
     SystemStats next = merge(readings, visible);
     stats_.set(next);
     updateStatusItem(next);

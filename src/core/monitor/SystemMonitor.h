@@ -74,6 +74,9 @@ public:
     // Read at the start of each tick: visible mode samples everything, hidden mode skips
     // memory, disk and network.
     void setPopoverVisible(bool visible) { isPopoverVisible_ = visible; }
+    // Whether the process list is on screen (its tab open in a visible panel): only then are its
+    // rows read every tick, idle or not.
+    void setProcessListShown(bool shown) { isProcessListShown_ = shown; }
 
     double currentInterval() const { return currentInterval_; }
     // A period of its own (a --watch interval) in place of the polling interval setting; set
@@ -139,6 +142,7 @@ private:
     Published<HistoryBuffer<double>> powerHistory_{HistoryBuffer<double>(60)};
     MenuBarHandler onMenuBarUpdate_;
     bool isPopoverVisible_ = false;
+    bool isProcessListShown_ = false;
     ProcessOrder processOrder_;
     std::optional<Language> processLanguage_;  // the language the process names were last set in
 

@@ -90,6 +90,7 @@ std::optional<std::string> ProcessMonitor::resolveNameFromPath(std::string_view 
 std::vector<ProcStats> ProcessMonitor::sample(const std::optional<CoreContext>& coreContext,
                                               std::int64_t maxProcesses) {
     ++tick_;
+    count_ = 0;
     candidates_.clear();
     kernelRow_.reset();
     factor_ = weightingFactor(coreContext);
@@ -165,6 +166,7 @@ void ProcessMonitor::setShown(const std::vector<ProcStats>& shown) {
 }
 
 void ProcessMonitor::addCandidate(std::int32_t pid, PreviousSample& entry, double percent) {
+    ++count_;
     const size_t order = candidates_.size() + (kernelRow_ ? 1 : 0);
     if (entry.isKernelThread) {
         if (!kernelRow_) kernelRow_ = Candidate{order, 0, 0, &kernel_, 0, 0};

@@ -37,8 +37,9 @@ public:
     // The busiest processes by cpuPercent, descending (equal figures keep the order of the pid
     // list), at most maxProcesses of them. A process shows 0 % on its first sighting.
     std::vector<ProcStats> sample(const std::optional<CoreContext>& coreContext, std::int64_t maxProcesses);
-    // How many processes the last sample found on the machine, kernel threads included.
-    std::int64_t lastCount() const { return static_cast<std::int64_t>(pids_.size()); }
+    // How many processes the last sample found on the machine, kernel threads included; a pid
+    // whose process could not be read (gone, or exited and not yet reaped) does not count.
+    std::int64_t lastCount() const { return count_; }
     // The processes of the latest sample in the given order (ties in pid-list order), at most
     // maxProcesses of them.
     std::vector<ProcStats> top(const ProcessOrder& order, std::int64_t maxProcesses);
@@ -103,6 +104,7 @@ private:
     std::shared_ptr<const SortKeys> sortKeys_;
     std::unordered_map<std::int32_t, PreviousSample> previousSamples_;
     std::uint64_t tick_ = 0;
+    std::int64_t count_ = 0;  // processes sampled this tick
     double lastFullRead_ = -kFullReadInterval;
     bool fullRead_ = true;  // this tick reads every process
     std::vector<std::int32_t> shown_;  // sorted

@@ -76,12 +76,14 @@ void ProcessesTab::retranslate() {
 
 void ProcessesTab::showEvent(QShowEvent* event) {
     PanelTab::showEvent(event);
+    monitor_.setProcessListShown(true);
     monitor_.setProcessOrder(sortOrder_);
 }
 
 // Elsewhere the snapshot's list is the busiest by CPU again.
 void ProcessesTab::hideEvent(QHideEvent* event) {
     PanelTab::hideEvent(event);
+    monitor_.setProcessListShown(false);
     monitor_.setProcessOrder({});
 }
 
