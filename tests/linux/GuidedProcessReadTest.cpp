@@ -28,16 +28,13 @@ struct BothReads {
 // generated tree and on a recorded session (GNOME and KDE users, services, kernel threads).
 TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
     BothReads made, recorded(test::fixture("process-session"));
-    auto& tree = made.tree;
-    auto& session = recorded.tree;
+    auto &tree = made.tree, &session = recorded.tree;
     const std::string service = "/system.slice/a.service", appX = "/user.slice/app-x.scope";
     for (const auto& [pid, group] : {std::pair{2, "/"}, {3, "/"}, {100, service.c_str()}, {101, service.c_str()},
                                      {200, appX.c_str()}, {201, appX.c_str()}, {300, "/user.slice/app-y.scope"}}) {
         tree.add(pid, group, "p" + std::to_string(pid), pid < 10);  // kernel threads in the root group
     }
-    const std::string apps = "/user.slice/user-1000.slice/user@1000.service/app.slice/";
-    const std::string kde = "/user.slice/user-1001.slice/user@1001.service/";
-    const std::string firefox = apps + "app-gnome-firefox-4321.scope", konsole = kde + "app.slice/app-org.kde.konsole-7788.scope";
+    const std::string kde = "/user.slice/user-1001.slice/user@1001.service/", konsole = kde + "app.slice/app-org.kde.konsole-7788.scope";
 
     // What changes, the seconds to the tick, and the most stat and cpu.stat files the guided read
     // may read.
@@ -54,16 +51,14 @@ TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
         {recorded, "session: first sight, a zombie and a leader gone before its threads", [] {}, 2, 40, 39},
         {recorded, "session: a tab and the shell busy", [&] { session.run(2051, 40), session.run(3200, 8); }, 2, 12, 22},
         {recorded, "session: idle", [] {}, 2, 6, 3},
-        {recorded, "session: a shell moved between users' groups",
-         [&] { session.move(2300, konsole), session.run(2300, 5); }, 2, 9, 16},
+        {recorded, "session: a shell moved between users' groups", [&] { session.move(2300, konsole), session.run(2300, 5); }, 2, 9, 16},
         {recorded, "session: a service stopped after its process moved",
          [&] { session.move(3610, kde + "background.slice/plasma-baloorunner.service"), session.run(3610, 2),
                session.removeGroup(kde + "background.slice/kde-baloo.service"); }, 2, 9, 38},
         {recorded, "session: a pid reused in another group, an app exits",
          [&] { session.exit(2052), session.add(2052, konsole, "kded6"), session.run(2052, 1), session.exit(3500); },
          2, 14, 22},
-        {recorded, "session: memory reclaimed while idle", [&] { session.setPages(2400, 10); },
-         ProcessMonitor::kFullReadInterval, 38, 3},
+        {recorded, "session: memory reclaimed while idle", [&] { session.setPages(2400, 10); }, ProcessMonitor::kFullReadInterval, 38, 3},
     };
     for (const auto& [reads, name, change, seconds, mostReads, mostUsageReads] : steps) {
         SCOPED_TRACE(name);

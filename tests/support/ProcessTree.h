@@ -4,10 +4,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <set>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace corvelle::test {
 
@@ -48,7 +49,7 @@ public:
         update(-1, processes_.extract(pid).mapped().group);
     }
     void removeGroup(const std::string& group) {
-        groups_.erase(group);
+        usage_.erase(group);
         ++dying_;
         std::filesystem::remove_all(root_ / "sys/fs/cgroup" / group.substr(1));
         update(-1, "");
@@ -75,34 +76,20 @@ private:
     }
     // The recorded processes (stat and the cgroup file's "0::" line) and groups' usage.
     void load(const std::filesystem::path& recorded) {
-        std::filesystem::copy(recorded, root_, std::filesystem::copy_options::recursive |
-                                                   std::filesystem::copy_options::overwrite_existing);
-        for (const auto& entry : std::filesystem::directory_iterator(root_ / "proc")) {
-            const auto line = read(entry.path() / "stat");
-            Process p;
-            std::string field;
-            p.name = line.substr(line.find('(') + 1, line.rfind(')') - line.find('(') - 1);
-            std::istringstream rest(line.substr(line.rfind(')') + 2));
-            for (int i = 0; rest >> field; ++i) {
-                if (i == 0) p.state = field;
-                if (i == 6) p.flags = field;
-                if (i == 11) p.ticks = std::stoull(field);
-                if (i == 12) p.systemTicks = std::stoull(field);
-                if (i == 17) p.threads = std::stoull(field);
-                if (i == 19) p.start = std::stoull(field);
-                if (i == 21) p.pages = std::stoull(field);
-            }
-            const auto cgroup = read(entry.path() / "cgroup");
-            p.group = cgroup.substr(3, cgroup.find('\n') - 3);
-            starts_ = std::max(starts_, p.start);
-            processes_[std::stoi(entry.path().filename())] = p;
+        namespace fs = std::filesystem;
+        fs::copy(recorded, root_, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        for (const auto& entry : fs::directory_iterator(root_ / "proc")) {
+            const auto stat = read(entry.path() / "stat"), cgroup = read(entry.path() / "cgroup");
+            std::istringstream rest(stat.substr(stat.rfind(')') + 2));
+            const std::vector<std::string> f{std::istream_iterator<std::string>(rest), {}};
+            processes_[std::stoi(entry.path().filename())] = {
+                cgroup.substr(3, cgroup.find('\n') - 3), stat.substr(stat.find('(') + 1, stat.rfind(')') - stat.find('(') - 1),
+                f[6], std::stoull(f[21]), std::stoull(f[19]), std::stoull(f[11]), std::stoull(f[12]), std::stoull(f[17]), f[0]};
         }
-        const auto cgroups = root_ / "sys/fs/cgroup";
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(cgroups)) {
+        for (const auto& entry : fs::recursive_directory_iterator(root_ / "sys/fs/cgroup")) {
             if (!entry.is_directory()) continue;
-            const auto group = "/" + entry.path().lexically_relative(cgroups).string();
-            groups_.insert(group);
-            usage_[group] = std::stoull(read(entry.path() / "cpu.stat").substr(11));
+            usage_["/" + entry.path().lexically_relative(root_ / "sys/fs/cgroup").string()] =
+                std::stoull(read(entry.path() / "cpu.stat").substr(11));
         }
     }
     // Rewrites the pid's files (none for -1), the group's and its ancestors' (none for "") and the
@@ -126,17 +113,15 @@ private:
             }
             write(cgroups / path.substr(1) / "cgroup.procs", procs);
             if (path == "/") continue;
-            groups_.insert(path);
             const auto usage = std::to_string(usage_[path]);
             write(cgroups / path.substr(1) / "cpu.stat", "usage_usec " + usage + "\nuser_usec " + usage);
         }
-        write(cgroups / "cgroup.stat", "nr_descendants " + std::to_string(groups_.size()) +
+        write(cgroups / "cgroup.stat", "nr_descendants " + std::to_string(usage_.size()) +
                                            "\nnr_dying_descendants " + std::to_string(dying_));
     }
 
     std::filesystem::path root_;
     std::map<int, Process> processes_;
-    std::set<std::string> groups_;
     std::map<std::string, std::uint64_t> usage_;
     std::uint64_t starts_ = 0, dying_ = 0;
 };
