@@ -58,7 +58,7 @@ public:
 private:
     struct Process {
         std::string group, name, flags;
-        std::uint64_t pages, start, ticks = 0, systemTicks = 0, threads = 1;
+        std::uint64_t pages, start, ticks = 0, threads = 1;
         std::string state = "S";
     };
     static void write(const std::filesystem::path& path, const std::string& text) {
@@ -84,7 +84,7 @@ private:
             const std::vector<std::string> f{std::istream_iterator<std::string>(rest), {}};
             processes_[std::stoi(entry.path().filename())] = {
                 cgroup.substr(3, cgroup.find('\n') - 3), stat.substr(stat.find('(') + 1, stat.rfind(')') - stat.find('(') - 1),
-                f[6], std::stoull(f[21]), std::stoull(f[19]), std::stoull(f[11]), std::stoull(f[12]), std::stoull(f[17]), f[0]};
+                f[6], std::stoull(f[21]), std::stoull(f[19]), std::stoull(f[11]), std::stoull(f[17]), f[0]};
         }
         for (const auto& entry : fs::recursive_directory_iterator(root_ / "sys/fs/cgroup")) {
             if (!entry.is_directory()) continue;
@@ -99,7 +99,7 @@ private:
             const auto& p = processes_.at(pid);
             const auto folder = root_ / "proc" / std::to_string(pid);
             write(folder / "stat", std::to_string(pid) + " (" + p.name + ") " + p.state + " 1 1 1 0 -1 " + p.flags + " 0 0 0 0 " +
-                                       std::to_string(p.ticks) + " " + std::to_string(p.systemTicks) + " 0 0 20 0 " +
+                                       std::to_string(p.ticks) + " 0 0 0 20 0 " +
                                        std::to_string(p.threads) + " 0 " + std::to_string(p.start) + " 1000 " +
                                        std::to_string(p.pages) + " 1 1 0 0 0 0 0 0 0 0 0 0 17 0 0");
             write(folder / "cgroup", "0::" + p.group);
@@ -108,9 +108,7 @@ private:
         for (auto path = group; !path.empty(); path = path == "/" ? "" : parent(path)) {
             std::string procs;
             // An exited leader whose threads are all gone is not a member any more.
-            for (const auto& [id, p] : processes_) {
-                if (p.group == path && (p.state != "Z" || p.threads > 1)) procs += std::to_string(id) + '\n';
-            }
+            for (const auto& [id, p] : processes_) procs += p.group == path && (p.state != "Z" || p.threads > 1) ? std::to_string(id) + '\n' : "";
             write(cgroups / path.substr(1) / "cgroup.procs", procs);
             if (path == "/") continue;
             const auto usage = std::to_string(usage_[path]);
