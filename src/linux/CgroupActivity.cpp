@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace corvelle {
@@ -65,7 +66,11 @@ CgroupActivity::~CgroupActivity() {
 
 bool CgroupActivity::list(std::vector<std::int32_t>& pids) {
     if (!available()) return false;
-    roundDue_ = listing_ - lastFullRound_ >= kRecheckListings || !readAll(statFd_, buffer_) || buffer_ != lastHierarchy_;
+    // The walk finds what the counts say changed, or a group a process sits in that is not known.
+    const bool changed = !readAll(statFd_, buffer_) || buffer_ != lastHierarchy_;
+    const bool periodic = listing_ - lastFullRound_ >= kRecheckListings;
+    walkDue_ = changed || (periodic && incomplete_);
+    roundDue_ = changed || periodic;
     if (roundDue_ || incomplete_) return false;
     ++listing_;
     readGroups();
@@ -88,8 +93,8 @@ void CgroupActivity::update(std::span<const std::int32_t> pids) {
     if (roundDue_) {
         lastFullRound_ = listing_;
         incomplete_ = false;
-        if (readAll(statFd_, buffer_)) lastHierarchy_ = buffer_;
-        walk();
+        if (walkDue_ && readAll(statFd_, buffer_)) lastHierarchy_ = buffer_;
+        if (walkDue_) walk();
     }
     readGroups();
     for (const auto pid : pids) {
@@ -191,7 +196,15 @@ void CgroupActivity::readUsage(Group& group, bool everyGroup) {
         return;
     }
     ++usageReads_;
-    const auto usage = readAll(group.usageFd, buffer_) ? parseUsage(buffer_) : std::nullopt;
+    // A cpu.stat text is a few hundred bytes; a longer one is read whole.
+    std::array<char, 1024> text;
+    const ssize_t size = pread(group.usageFd, text.data(), text.size(), 0);
+    std::optional<std::uint64_t> usage;
+    if (size >= 0 && static_cast<size_t>(size) < text.size()) {
+        usage = parseUsage(std::string_view(text.data(), static_cast<size_t>(size)));
+    } else if (size > 0 && readAll(group.usageFd, buffer_)) {
+        usage = parseUsage(buffer_);
+    }
     if (!usage) {
         closeIfOpen(group.usageFd);
         return;

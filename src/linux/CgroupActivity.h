@@ -20,9 +20,9 @@ namespace corvelle {
 // members, read every listing (kernel threads live there and are always taken as busy), the
 // members of the groups that ran, read again (a process forks, execs and exits running in its
 // group), and the members kept for the groups that did not run.
-// A full round walks the hierarchy and reads every group's members beside the proc folder's
-// listing: every few listings and when the hierarchy changes (root cgroup.stat). Until the next
-// one, a process that could not be placed in a known group has the proc folder listed.
+// A full round reads every group's members beside the proc folder's listing, every few listings;
+// it first walks the hierarchy when that changed (root cgroup.stat) or when a process sat in a
+// group not known, and until then the proc folder is listed every listing.
 class CgroupActivity {
 public:
     // Reads a pid's "/proc/<pid>/cgroup" file into text; false when the process is gone. An
@@ -85,7 +85,8 @@ private:
     CgroupFileReader readCgroupFile_;
     size_t maxGroups_ = 0;
     bool incomplete_ = false;  // some group or process is not known: list the proc folder
-    bool roundDue_ = true;     // this listing walks the hierarchy and reads every group
+    bool roundDue_ = true;     // this listing reads every group
+    bool walkDue_ = true;      // and walks the hierarchy first
     std::string lastHierarchy_;
     std::map<std::string, Group> groups_;  // by path: a parent comes before its children
     std::unordered_map<std::int32_t, Member> members_;

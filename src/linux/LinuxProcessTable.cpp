@@ -123,7 +123,8 @@ bool LinuxProcessTable::listPids(std::vector<std::int32_t>& pids) {
         }
         std::ranges::sort(pids);
     }
-    closeUnlisted(pids);
+    // A file held for a process gone between two such listings fails its next read and is closed.
+    if (!guided) closeUnlisted(pids);
     if (!guided && activity_) activity_->update(pids);
     return guided || proc_ != nullptr;
 }
