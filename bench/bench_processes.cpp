@@ -90,28 +90,30 @@ void BM_ProcessFirstSample1000(benchmark::State& state) {
     firstSamples(state, tree.root());
 }
 
-// 100 kernel threads in the root group and 500 processes in 99 session and service groups; each
-// tick 10 processes in 10 groups run. statReads is the stat files read per tick.
+// 100 kernel threads in the root group and 500 processes in 100 session and service groups, five
+// in each; each tick 10 processes in 10 app groups run. statReads and usageReads are the stat and cpu.stat files read
+// per tick.
 void guidedOrFull(benchmark::State& state, LinuxProcessTable::Reading reading) {
     test::TempDir dir;
     test::ProcessTree tree(dir.path());
     for (int pid = 2; pid < 102; ++pid) tree.add(pid, "/", "kworker/" + std::to_string(pid), true);
     for (int i = 0; i < 500; ++i) {
-        const auto group = (i % 2 ? "/system.slice/service-" : "/user.slice/user-1000.slice/app-") + std::to_string(i % 99);
+        const auto group = (i % 2 ? "/system.slice/service-" : "/user.slice/user-1000.slice/app-") + std::to_string(i / 2 % 50);
         tree.add(1000 + i, group, "worker " + std::to_string(i % 40));
     }
     auto* table = new LinuxProcessTable(dir.path(), reading);
     ProcessMonitor monitor{std::unique_ptr<ProcessTable>(table), std::make_shared<SystemClock>()};
     monitor.sample(kContext, 15);
-    const auto reads = table->statReads();
+    const auto reads = table->statReads(), usageReads = table->usageReads();
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < 10; ++i) tree.run(1000 + i * 10, 1);
         state.ResumeTiming();
         benchmark::DoNotOptimize(monitor.sample(kContext, 15));
     }
-    state.counters["statReads"] =
-        static_cast<double>(table->statReads() - reads) / static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
+    const auto ticks = static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
+    state.counters["statReads"] = static_cast<double>(table->statReads() - reads) / ticks;
+    state.counters["usageReads"] = static_cast<double>(table->usageReads() - usageReads) / ticks;
 }
 
 void BM_ProcessSample600FullRead(benchmark::State& state) { guidedOrFull(state, LinuxProcessTable::Reading::full); }
