@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/ShellWindow.h"
-#include "monitor/BatteryIcon.h"
-#include "monitor/MenuBarTitle.h"
-#include "outbound/UpdateController.h"
 #include "outbound/FeedbackService.h"
+#include "outbound/UpdateController.h"
 #include "platform/Notifier.h"
+#include "present/BatteryIcon.h"
+#include "present/MenuBarTitle.h"
 
 #include <QMenu>
 #include <QPointer>

@@ -5,7 +5,7 @@
 #include "app/status/DBusMenuLayoutItem.h"
 #include "app/status/StatusMenu.h"
 #include "app/status/StatusNotifierItem.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 #include "support/ManualEventLoop.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"

@@ -1,5 +1,5 @@
 #include "NamedWidget.h"
-#include "app/views/FeedbackFormContent.h"
+#include "app/views/FeedbackMessage.h"
 #include "app/views/FeedbackView.h"
 #include "app/views/SettingsView.h"
 #include "app/views/components/ProminentButton.h"

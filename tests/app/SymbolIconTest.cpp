@@ -4,7 +4,7 @@
 #include "app/views/components/SymbolIcon.h"
 #include "model/Explainer.h"
 #include "model/ThermalLevel.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 #include "support/StatsBuilder.h"
 
 #include <QPainter>

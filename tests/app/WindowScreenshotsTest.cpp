@@ -1,15 +1,15 @@
 #include "app/AppDelegate.h"
+#include "Screenshots.h"
 #include "app/status/StatusWindow.h"
 #include "app/views/FeedbackView.h"
 #include "app/views/MainPopover.h"
 #include "app/views/SettingsView.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 #include "settings/MemoryKeyValueStore.h"
 #include "support/FakeOutbound.h"
 #include "support/ManualEventLoop.h"
 #include "support/MonitorHarness.h"
 #include "support/StatsBuilder.h"
-#include "Screenshots.h"
 
 #include <QApplication>
 #include <QDir>

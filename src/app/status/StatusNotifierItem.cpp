@@ -5,7 +5,7 @@
 #include "app/status/DBusProperties.h"
 #include "app/status/SniToolTip.h"
 #include "app/status/ThemedBatteryIcon.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 
 #include <QCoreApplication>
 #include <QCursor>

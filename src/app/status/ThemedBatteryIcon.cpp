@@ -2,7 +2,7 @@
 
 #include "app/status/BatteryIconPainter.h"
 #include "model/SystemStats.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/MenuBarTitle.h"
+#include "present/MenuBarTitle.h"
 
 #include <QFont>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/views/FeedbackFormContent.h"
-#include "app/views/components/LocalizedTexts.h"
+#include "app/views/FeedbackMessage.h"
 #include "model/SystemStats.h"
 #include "outbound/FeedbackService.h"
+#include "present/LocalizedTexts.h"
 #include "util/Signal.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/views/components/LocalizedTexts.h"
+#include "present/LocalizedTexts.h"
 #include "util/Signal.h"
 
 #include <QWidget>

@@ -4,7 +4,7 @@
 #include "analysis/UsageProfileEngine.h"
 #include "localization/LProcesses.h"
 #include "localization/Language.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 #include "sampling/AppGroups.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/views/battery/BatteryCareContent.h"
 #include "app/views/components/CardFrame.h"
 #include "platform/BatteryCare.h"
 #include "platform/PowerProfiles.h"
+#include "present/BatteryCareContent.h"
 #include "util/Signal.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/views/battery/BatteryCareContent.h"
+#include "present/BatteryCareContent.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "app/views/components/BarChartView.h"
 
-#include "app/views/components/ChartRules.h"
 #include "app/views/components/Palette.h"
+#include "present/ChartRules.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/views/components/EnergyGroupRowContent.h"
+#include "present/EnergyGroupRowContent.h"
 
 #include <QWidget>
 

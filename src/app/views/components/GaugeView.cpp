@@ -1,8 +1,8 @@
 #include "app/views/components/GaugeView.h"
 
-#include "app/views/components/ChartRules.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
+#include "present/ChartRules.h"
 #include "util/Format.h"
 
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "app/views/components/HabitScoreBar.h"
 
-#include "app/views/components/ChartRules.h"
 #include "app/views/components/DisclosureRow.h"
 #include "app/views/components/LabelStyle.h"
 #include "app/views/components/MeterBar.h"
 #include "localization/LAnalysis.h"
+#include "present/ChartRules.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

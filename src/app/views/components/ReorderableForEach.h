@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/views/components/SectionDropDelegate.h"
+#include "present/SectionDropDelegate.h"
 #include "settings/AppSettings.h"
 #include "util/RawValue.h"
 

@@ -1,7 +1,7 @@
 #include "app/views/components/SparklineView.h"
 
-#include "app/views/components/ChartRules.h"
 #include "app/views/components/Palette.h"
+#include "present/ChartRules.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/views/WidgetCardContent.h"
+#include "present/WidgetCardContent.h"
 
 #include <QFrame>
 

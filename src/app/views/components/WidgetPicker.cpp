@@ -1,8 +1,8 @@
 #include "app/views/components/WidgetPicker.h"
 
-#include "app/views/WidgetCardContent.h"
 #include "app/views/components/Palette.h"
 #include "app/views/components/SymbolIcon.h"
+#include "present/WidgetCardContent.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -4,13 +4,13 @@
 #include "app/views/components/CardFrame.h"
 #include "app/views/components/ReorderableForEach.h"
 #include "app/views/components/SectionHeader.h"
-#include "app/views/tabs/BatteryContent.h"
 #include "app/views/tabs/battery/BatteryHealthCard.h"
 #include "app/views/tabs/battery/BatteryStatusCard.h"
 #include "app/views/tabs/battery/TopEnergyUsersCard.h"
 #include "app/views/tabs/battery/UsageComparisonCard.h"
 #include "localization/LHistoryBattery.h"
 #include "monitor/SystemMonitor.h"
+#include "present/BatteryContent.h"
 
 #include <QVBoxLayout>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/views/tabs/HistoryContent.h"
 #include "app/views/tabs/PanelTab.h"
+#include "present/HistoryContent.h"
 #include "settings/Sections.h"
 
 namespace corvelle {

@@ -5,13 +5,13 @@
 #include "app/views/tabs/overview/CpuCard.h"
 #include "app/views/tabs/overview/HabitScoreCard.h"
 #include "app/views/tabs/overview/HealthTrendCard.h"
-#include "app/views/tabs/overview/OverviewState.h"
 #include "app/views/tabs/overview/PredictionCard.h"
 #include "app/views/tabs/overview/ProfileCard.h"
 #include "app/views/tabs/overview/SystemGaugesCard.h"
 #include "app/views/tabs/overview/ThermalCard.h"
 #include "app/views/tabs/overview/UsagePatternsCard.h"
 #include "monitor/SystemMonitor.h"
+#include "present/OverviewState.h"
 
 #include <QLocale>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/views/tabs/PanelTab.h"
-#include "app/views/tabs/TipsContent.h"
+#include "present/TipsContent.h"
 
 #include <functional>
 #include <string>

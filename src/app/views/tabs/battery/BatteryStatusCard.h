@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/views/components/CardFrame.h"
-#include "app/views/tabs/BatteryContent.h"
+#include "present/BatteryContent.h"
 
 class QLabel;
 

@@ -3,8 +3,8 @@
 #include "app/views/components/EnergyGroupRow.h"
 #include "app/views/components/LabelStyle.h"
 #include "app/views/components/SectionHeader.h"
-#include "app/views/tabs/BatteryContent.h"
 #include "localization/LHistoryBattery.h"
+#include "present/BatteryContent.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/views/components/CardFrame.h"
-#include "app/views/components/EnergyGroupRowContent.h"
 #include "model/AppGroup.h"
+#include "present/EnergyGroupRowContent.h"
 
 #include <vector>
 

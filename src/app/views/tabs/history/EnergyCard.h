@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/views/components/CardFrame.h"
-#include "app/views/tabs/HistoryContent.h"
+#include "present/HistoryContent.h"
 
 #include <cstdint>
 #include <functional>

@@ -3,8 +3,8 @@
 #include "app/views/components/HabitScoreBar.h"
 #include "app/views/components/LabelStyle.h"
 #include "app/views/components/SectionHeader.h"
-#include "app/views/tabs/OverviewContent.h"
 #include "localization/LOverview.h"
+#include "present/OverviewContent.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/views/components/CardFrame.h"
-#include "app/views/tabs/overview/OverviewState.h"
+#include "present/OverviewState.h"
 
 class QLabel;
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/views/components/CardFrame.h"
-#include "app/views/tabs/OverviewContent.h"
-#include "app/views/tabs/overview/OverviewState.h"
+#include "present/OverviewContent.h"
+#include "present/OverviewState.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/views/tabs/ProcessesContent.h"
+#include "present/ProcessesContent.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/views/tabs/OverviewContent.h"
+#include "present/OverviewContent.h"
 
 #include "analysis/PeakHours.h"
 #include "localization/L.h"

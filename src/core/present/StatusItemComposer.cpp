@@ -1,8 +1,8 @@
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 
 #include "localization/L.h"
 #include "localization/LHistoryBattery.h"
-#include "monitor/BatteryLevel.h"
+#include "present/BatteryLevel.h"
 #include "util/Format.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/views/tabs/TipsContent.h"
+#include "present/TipsContent.h"
 
 #include "analysis/BatteryTipsEngine.h"
 #include "localization/LTipsTab.h"

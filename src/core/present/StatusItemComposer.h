@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/SystemStats.h"
-#include "monitor/BatteryIcon.h"
-#include "monitor/MenuBarTitle.h"
+#include "present/BatteryIcon.h"
+#include "present/MenuBarTitle.h"
 #include "settings/AppSettings.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
-#include "app/views/components/EnergyGroupRowContent.h"
+#include "present/EnergyGroupRowContent.h"
 
-#include "app/views/components/EnergyLevel.h"
+#include "present/EnergyLevel.h"
 #include "util/Format.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "monitor/WaybarLine.h"
+#include "present/WaybarLine.h"
 
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"

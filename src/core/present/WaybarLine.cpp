@@ -1,4 +1,4 @@
-#include "monitor/WaybarLine.h"
+#include "present/WaybarLine.h"
 
 #include "localization/L.h"
 #include "localization/LCommandLine.h"

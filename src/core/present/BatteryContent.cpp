@@ -1,9 +1,9 @@
-#include "app/views/tabs/BatteryContent.h"
+#include "present/BatteryContent.h"
 
-#include "app/views/components/ChartRules.h"
 #include "localization/L.h"
 #include "localization/LHistoryBattery.h"
-#include "monitor/BatteryLevel.h"
+#include "present/BatteryLevel.h"
+#include "present/ChartRules.h"
 #include "util/Format.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "app/views/tabs/ProcessesContent.h"
+#include "present/ProcessesContent.h"
 
-#include "app/views/components/EnergyLevel.h"
 #include "localization/LProcesses.h"
+#include "present/EnergyLevel.h"
 #include "util/Format.h"
 
 #include <algorithm>

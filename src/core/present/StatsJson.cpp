@@ -1,4 +1,4 @@
-#include "monitor/StatsJson.h"
+#include "present/StatsJson.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/views/components/EnergyLevel.h"
+#include "present/EnergyLevel.h"
 
 #include "localization/LProcesses.h"
 

@@ -1,4 +1,4 @@
-#include "app/views/components/LocalizedTexts.h"
+#include "present/LocalizedTexts.h"
 
 #include "localization/Language.h"
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "app/views/FeedbackState.h"
+#include "present/FeedbackState.h"
 #include "util/SystemColor.h"
 
-#include <QString>
-
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -31,16 +30,10 @@ struct FeedbackFormContent {
 };
 
 // The longest message, in characters.
-inline constexpr qsizetype feedbackMessageLimit = 1000;
+inline constexpr std::size_t feedbackMessageLimit = 1000;
 
-// Characters as a reader counts them: an accented letter or an emoji sequence is one.
-qsizetype feedbackCharacterCount(const QString& message);
-// The message's first 1000 characters when it holds more; otherwise the message itself.
-// Cuts only between characters, never inside one.
-QString feedbackLimited(const QString& message);
-// Something besides white space and line breaks, at most 1000 characters, not already sending.
-bool feedbackCanSubmit(const QString& message, FeedbackState state);
-
-FeedbackFormContent feedbackFormContent(const QString& message, FeedbackState state);
+// The form for a message of `characters` characters (as a reader counts them) in `state`;
+// `canSubmit` says whether the message may be sent as it is.
+FeedbackFormContent feedbackFormContent(std::size_t characters, bool canSubmit, FeedbackState state);
 
 }  // namespace corvelle

@@ -1,4 +1,4 @@
-#include "app/views/battery/BatteryCareContent.h"
+#include "present/BatteryCareContent.h"
 
 #include "care/ChargeLimitChoice.h"
 #include "localization/LBatteryCare.h"

@@ -1,4 +1,4 @@
-#include "app/views/components/SectionDropDelegate.h"
+#include "present/SectionDropDelegate.h"
 
 #include <algorithm>
 

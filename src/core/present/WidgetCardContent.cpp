@@ -1,9 +1,9 @@
-#include "app/views/WidgetCardContent.h"
+#include "present/WidgetCardContent.h"
 
 #include "localization/L.h"
 #include "localization/LOverview.h"
 #include "localization/LShell.h"
-#include "monitor/BatteryLevel.h"
+#include "present/BatteryLevel.h"
 #include "util/Format.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "monitor/BatteryLevel.h"
+#include "present/BatteryLevel.h"
 
 namespace corvelle::BatteryLevel {
 

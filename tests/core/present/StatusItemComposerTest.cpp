@@ -1,4 +1,4 @@
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/SystemStats.h"
-#include "monitor/MenuBarTitle.h"
+#include "present/MenuBarTitle.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/views/components/EnergyGroupRowContent.h"
 #include "model/SystemStats.h"
+#include "present/EnergyGroupRowContent.h"
 #include "util/SystemColor.h"
 
 #include <cstddef>

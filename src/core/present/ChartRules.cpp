@@ -1,4 +1,4 @@
-#include "app/views/components/ChartRules.h"
+#include "present/ChartRules.h"
 
 #include <algorithm>
 #include <cmath>

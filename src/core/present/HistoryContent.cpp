@@ -1,4 +1,4 @@
-#include "app/views/tabs/HistoryContent.h"
+#include "present/HistoryContent.h"
 
 #include "history/LocalCalendar.h"
 #include "localization/L.h"
