@@ -1,6 +1,6 @@
 #include "app/launch/StatsCommand.h"
 
-#include "app/SignalQuitter.h"
+#include "app/launch/SignalQuitter.h"
 #include "monitor/SystemMonitor.h"
 #include "outbound/PrometheusExposition.h"
 #include "present/StatsJson.h"

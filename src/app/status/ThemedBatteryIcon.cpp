@@ -1,6 +1,6 @@
 #include "app/status/ThemedBatteryIcon.h"
 
-#include "app/status/BatteryIconPainter.h"
+#include "app/style/BatteryIconPainter.h"
 #include "model/SystemStats.h"
 #include "present/StatusItemComposer.h"
 
