@@ -2,6 +2,7 @@
 #include "app/style/BatteryIconPainter.h"
 #include "app/style/Palette.h"
 #include "app/style/SymbolIcon.h"
+#include "app/style/TitleFont.h"
 #include "model/Explainer.h"
 #include "model/ThermalLevel.h"
 #include "present/StatusItemComposer.h"
@@ -157,6 +158,11 @@ TEST(BatteryIconPainterTest, ADesktopIsAMonitor) {
     ASSERT_EQ(image.size(), QSize(width, 32));
     EXPECT_GT(test::countNear(image, outline, QRect(width / 4, 0, width / 2, 3)), width / 3);
     EXPECT_EQ(test::countNear(image, outline, QRect(0, 29, width / 5, 3)), 0) << "a foot, not a second frame";
+}
+
+TEST(TitleFontTest, DigitsAreEquallyWide) {
+    EXPECT_TRUE(TitleFont::hasEqualDigits(TitleFont::make({})));
+    EXPECT_EQ(TitleFont::make({.weight = MenuBarTitle::Weight::medium}).weight(), QFont::Medium);
 }
 
 }  // namespace
