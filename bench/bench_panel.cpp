@@ -2,10 +2,10 @@
 // offscreen: refresh and repaint while
 // the panel is visible, and what a hidden panel does (nothing). Also the memory in use once every
 // tab and every overview section has been shown.
-#include "app/views/MainPopover.h"
-#include "app/views/components/SegmentedPicker.h"
-#include "app/views/tabs/HistoryTab.h"
-#include "app/views/tabs/history/EnergyCard.h"
+#include "app/components/SegmentedPicker.h"
+#include "app/panel/Panel.h"
+#include "app/tabs/history/EnergyCard.h"
+#include "app/tabs/history/HistoryTab.h"
 #include "linux/LinuxMachine.h"
 #include "linux/SystemClock.h"
 #include "localization/Language.h"
@@ -71,8 +71,8 @@ std::vector<ProcStats> busiestProcesses(std::size_t snapshot) {
 }
 
 // This machine's monitor over a store holding `days` busy days, and the panel on the overview tab.
-struct Panel {
-    explicit Panel(int days = 10) {
+struct PanelRig {
+    explicit PanelRig(int days = 10) {
         application();
         const double now = SystemClock().now();
         UsageStore store(folder, std::make_shared<SystemClock>(), std::make_shared<IdleLoop>());
@@ -87,10 +87,10 @@ struct Panel {
         sources.dataFolder = folder;
         monitor = std::make_unique<SystemMonitor>(settings, std::move(sources));
         monitor->start();
-        MainPopover::Options options;
+        Panel::Options options;
         options.selectedTab = 1;
         options.pinnedWidgets = {PinnedWidget::battery, PinnedWidget::cpu, PinnedWidget::memory};
-        view = std::make_unique<MainPopover>(*monitor, settings, std::move(options));
+        view = std::make_unique<Panel>(*monitor, settings, std::move(options));
         view->resize(480, 620);
         for (std::size_t i = 0; i < snapshots.size(); ++i) {
             snapshots[i] = monitor->stats().get();
@@ -100,7 +100,7 @@ struct Panel {
         }
         QCoreApplication::processEvents();
     }
-    ~Panel() {
+    ~PanelRig() {
         view.reset();
         monitor.reset();
         std::error_code ignored;
@@ -118,13 +118,13 @@ struct Panel {
                                    ("corvelle-bench-" + std::to_string(std::random_device{}()));
     AppSettings settings{std::make_shared<MemoryKeyValueStore>(), nullptr};
     std::unique_ptr<SystemMonitor> monitor;
-    std::unique_ptr<MainPopover> view;
+    std::unique_ptr<Panel> view;
     std::array<SystemStats, 2> snapshots;
 };
 
 // Ticks of a shown panel, with the event loop's share of each: the updates the refresh asked for
 // are laid out and painted.
-void measureVisibleTicks(benchmark::State& state, Panel& panel) {
+void measureVisibleTicks(benchmark::State& state, PanelRig& panel) {
     QCoreApplication::processEvents();
     ViewWork work;
     application().installEventFilter(&work);
@@ -138,7 +138,7 @@ void measureVisibleTicks(benchmark::State& state, Panel& panel) {
 }
 
 void tickViewsVisible(benchmark::State& state, int tab) {
-    Panel panel;
+    PanelRig panel;
     panel.view->setSelectedTab(tab);
     panel.view->show();
     measureVisibleTicks(state, panel);
@@ -151,7 +151,7 @@ void BM_TickViewsVisibleProcesses(benchmark::State& state) { tickViewsVisible(st
 void BM_TickViewsVisibleTips(benchmark::State& state) { tickViewsVisible(state, 0); }
 
 void BM_TickViewsHiddenPanel(benchmark::State& state) {
-    Panel panel;
+    PanelRig panel;
     ViewWork work;
     application().installEventFilter(&work);
     int tick = 0;
@@ -164,7 +164,7 @@ void BM_TickViewsHiddenPanel(benchmark::State& state) {
 // The history tab in view on its All range over 90 stored days: each tick reads the store once
 // and redraws the 90 bars only when they changed.
 void BM_TickViewsVisibleHistoryAllRange(benchmark::State& state) {
-    Panel panel(90);
+    PanelRig panel(90);
     panel.view->show();
     panel.view->setSelectedTab(4);
     dynamic_cast<HistoryTab&>(*panel.view->tabContent()).energy().picker().segments()[3]->click();
@@ -181,9 +181,9 @@ long residentKilobytes() {
 
 void BM_RssAfterEverySection(benchmark::State& state) {
     for (auto _ : state) {
-        Panel panel;
+        PanelRig panel;
         panel.view->show();
-        for (int tag = 0; tag < MainPopover::tabCount; ++tag) {
+        for (int tag = 0; tag < Panel::tabCount; ++tag) {
             panel.view->setSelectedTab(tag);
             QCoreApplication::processEvents();
         }

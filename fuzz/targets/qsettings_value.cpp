@@ -1,6 +1,6 @@
 // A value of the settings file, with its type tag.
 #include "FuzzCheck.h"
-#include "app/QSettingsStore.h"
+#include "app/qt/QSettingsStore.h"
 
 using namespace corvelle;
 

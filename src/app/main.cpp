@@ -1,21 +1,21 @@
-#include "app/AppDelegate.h"
-#include "app/QSettingsStore.h"
-#include "app/QtEventLoop.h"
-#include "app/SignalQuitter.h"
+#include "app/Shell.h"
 #include "app/launch/CommandLine.h"
+#include "app/launch/SignalQuitter.h"
 #include "app/launch/SingleInstance.h"
 #include "app/launch/StatsCommand.h"
-#include "app/platform/DBusNotifier.h"
-#include "app/platform/SwayWindowPlacer.h"
+#include "app/panel/SwayWindowPlacer.h"
+#include "app/qt/DBusNotifier.h"
 #include "app/qt/DBusPowerProfiles.h"
+#include "app/qt/QSettingsStore.h"
 #include "app/qt/QtBatteryCare.h"
+#include "app/qt/QtEventLoop.h"
 #include "app/qt/QtSortKeys.h"
 #include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
 #include "app/status/TrayStatusItem.h"
-#include "app/updates/UpdateDialog.h"
-#include "app/views/components/Palette.h"
-#include "app/views/components/SymbolIcon.h"
+#include "app/style/Palette.h"
+#include "app/style/SymbolIcon.h"
+#include "app/windows/UpdateDialog.h"
 #include "linux/CurlHttpClient.h"
 #include "linux/EnvironmentLanguages.h"
 #include "linux/FileSync.h"
@@ -25,8 +25,8 @@
 #include "linux/SysfsChargeThresholdSource.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
-#include "localization/Language.h"
 #include "localization/LCommandLine.h"
+#include "localization/Language.h"
 #include "monitor/SystemMonitor.h"
 #include "outbound/FeedbackService.h"
 #include "outbound/MetricsPushService.h"
@@ -153,11 +153,11 @@ int runStatsCommand(const CommandLine& command, int argc, char** argv) {
 }
 
 // Takes over a request of a later start, or of this start's own command line.
-void handle(AppDelegate& delegate, const SingleInstance::Request& request) {
+void handle(Shell& shell, const SingleInstance::Request& request) {
     if (request.settings) {
-        delegate.openSettingsWindow();
+        shell.openSettingsWindow();
     } else {
-        delegate.openPanel(CommandLine::tabIndex(request.tab));
+        shell.openPanel(CommandLine::tabIndex(request.tab));
     }
 }
 
@@ -199,7 +199,7 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     const auto telemetry =
         std::make_shared<TelemetryService>(AppSettings::shared(), httpClient, systemInfo, std::make_shared<SystemClock>());
     TelemetryService::installShared(telemetry);
-    AppDelegate::Dependencies dependencies;
+    Shell::Dependencies dependencies;
     dependencies.makeSystemMonitor = [eventLoop, notifier, telemetry, httpClient](AppSettings& settings) {
         return makeMonitor(settings, eventLoop, DataFolder(Paths::appSupportDirectory(), syncToDevice), notifier,
                            telemetry, httpClient);
@@ -227,7 +227,7 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     dependencies.batteryCare = &batteryCare;
     dependencies.powerProfiles = &powerProfiles;
 
-    AppDelegate delegate(std::move(dependencies));
+    Shell shell(std::move(dependencies));
     // A tray host that comes up after us (a panel still starting at login, a restarted bar) gets our
     // item from then on; when it goes away, the item falls back to what is left (an X11 tray, or
     // our own status window) until one comes back.
@@ -235,17 +235,17 @@ int runApp(const CommandLine& command, int argc, char** argv) {
                                  QDBusServiceWatcher::WatchForOwnerChange);
     QObject::connect(&trayHost, &QDBusServiceWatcher::serviceOwnerChanged,
                      [&](const QString&, const QString&, const QString& newOwner) {
-                         if (statusNotifierInUse == newOwner.isEmpty()) delegate.replaceStatusItem();
+                         if (statusNotifierInUse == newOwner.isEmpty()) shell.replaceStatusItem();
                      });
     // SIGTERM, SIGINT, SIGHUP and the session's end quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&shell] { shell.applicationWillTerminate(); });
     // The session ends: quit as on SIGTERM, saving what was sampled.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [] { QCoreApplication::quit(); });
     QTimer::singleShot(0, &app, [&] {
-        delegate.applicationDidFinishLaunching();
-        if (command.action != CommandLine::Action::start) handle(delegate, request);
-        instance.setHandler([&delegate](const SingleInstance::Request& later) { handle(delegate, later); });
+        shell.applicationDidFinishLaunching();
+        if (command.action != CommandLine::Action::start) handle(shell, request);
+        instance.setHandler([&shell](const SingleInstance::Request& later) { handle(shell, later); });
     });
     return app.exec();
 }

@@ -1,5 +1,5 @@
 #include "alerts/BaselinesFile.h"
-#include "app/QSettingsStore.h"
+#include "app/qt/QSettingsStore.h"
 #include "history/BatteryHealthEntry.h"
 #include "history/UsageHistory.h"
 #include "util/AtomicFile.h"

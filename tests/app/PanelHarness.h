@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/views/MainPopover.h"
-#include "app/views/components/ReorderableForEach.h"
-#include "app/views/tabs/OverviewTab.h"
+#include "app/components/ReorderableForEach.h"
+#include "app/panel/Panel.h"
+#include "app/tabs/overview/OverviewTab.h"
 #include "linux/LinuxMachine.h"
 #include "support/Fixtures.h"
 #include "support/MonitorHarness.h"
@@ -127,12 +127,12 @@ struct PanelHarness {
     SystemMonitor& monitor() { return *h.monitor; }
 
     // A panel of 480 x 620 on the overview tab (or `tab`); settings other than the harness's when given.
-    std::unique_ptr<MainPopover> panel(AppSettings* settings = nullptr, bool detail = false, int tab = 1) {
-        MainPopover::Options options;
+    std::unique_ptr<Panel> panel(AppSettings* settings = nullptr, bool detail = false, int tab = 1) {
+        Panel::Options options;
         options.isDetailWindow = detail;
         options.selectedTab = tab;
         options.pinnedWidgets = {PinnedWidget::battery, PinnedWidget::cpu};
-        auto view = std::make_unique<MainPopover>(*h.monitor, settings ? *settings : h.settings, std::move(options));
+        auto view = std::make_unique<Panel>(*h.monitor, settings ? *settings : h.settings, std::move(options));
         view->resize(480, 620);
         return view;
     }
@@ -164,10 +164,10 @@ inline bool dragAndDrop(ReorderableForEach& list, const std::string& section, QP
     return true;
 }
 
-inline OverviewTab& overviewOf(const MainPopover& view) { return dynamic_cast<OverviewTab&>(*view.tabContent()); }
+inline OverviewTab& overviewOf(const Panel& view) { return dynamic_cast<OverviewTab&>(*view.tabContent()); }
 
 template <typename Card>
-Card& cardOf(const MainPopover& view, OverviewSection section) {
+Card& cardOf(const Panel& view, OverviewSection section) {
     return dynamic_cast<Card&>(*overviewOf(view).card(section));
 }
 

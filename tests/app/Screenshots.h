@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ImageProbe.h"
+#include "app/panel/Panel.h"
 #include "support/ScopedLanguage.h"
-#include "app/views/MainPopover.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,7 +37,7 @@ inline void inEveryLanguageAndTheme(const std::function<void(const QString& vari
 
 // Saves the shown panel beside its whole tab content as artifacts/`name`.png and checks that
 // at least `textPixels` of text show; returns the content.
-inline QImage saveSheet(MainPopover& view, const QString& name, bool dark, int textPixels) {
+inline QImage saveSheet(Panel& view, const QString& name, bool dark, int textPixels) {
     const QString folder = QStringLiteral(CORVELLE_ARTIFACTS_DIR);
     QDir().mkpath(folder);
     QCoreApplication::sendPostedEvents();

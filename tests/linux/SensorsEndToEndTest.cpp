@@ -2,7 +2,7 @@
 #include "linux/RaplEnergySource.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 #include "support/MonitorHarness.h"
 #include "support/ScopedLanguage.h"
 #include "support/WritableFixture.h"

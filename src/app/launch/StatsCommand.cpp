@@ -1,11 +1,11 @@
 #include "app/launch/StatsCommand.h"
 
-#include "app/SignalQuitter.h"
-#include "monitor/StatsJson.h"
-#include "monitor/StatusItemComposer.h"
+#include "app/launch/SignalQuitter.h"
 #include "monitor/SystemMonitor.h"
-#include "monitor/WaybarLine.h"
 #include "outbound/PrometheusExposition.h"
+#include "present/StatsJson.h"
+#include "present/StatusItemComposer.h"
+#include "present/WaybarLine.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

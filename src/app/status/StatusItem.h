@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/BatteryIcon.h"
-#include "monitor/MenuBarTitle.h"
+#include "present/BatteryIcon.h"
+#include "present/MenuBarTitle.h"
 
 #include <QRect>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "app/status/StatusNotifierItem.h"
 
-#include "app/status/BatteryIconPainter.h"
-#include "app/status/DBusMenuExporter.h"
-#include "app/status/DBusProperties.h"
-#include "app/status/SniToolTip.h"
 #include "app/status/ThemedBatteryIcon.h"
-#include "monitor/StatusItemComposer.h"
+#include "app/status/sni/DBusMenuExporter.h"
+#include "app/status/sni/DBusProperties.h"
+#include "app/status/sni/SniToolTip.h"
+#include "app/style/BatteryIconPainter.h"
+#include "present/StatusItemComposer.h"
 
 #include <QCoreApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/status/SniPixmap.h"
 #include "app/status/StatusItem.h"
+#include "app/status/sni/SniPixmap.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>

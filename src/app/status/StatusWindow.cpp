@@ -1,10 +1,10 @@
 #include "app/status/StatusWindow.h"
 
-#include "app/platform/SwayWindowPlacer.h"
-#include "app/status/BatteryIconPainter.h"
-#include "app/status/PanelPlacement.h"
-#include "app/status/TitleFont.h"
-#include "app/views/components/Palette.h"
+#include "app/panel/PanelPlacement.h"
+#include "app/panel/SwayWindowPlacer.h"
+#include "app/style/BatteryIconPainter.h"
+#include "app/style/Palette.h"
+#include "app/style/TitleFont.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "app/status/ThemedBatteryIcon.h"
 
-#include "app/status/BatteryIconPainter.h"
+#include "app/style/BatteryIconPainter.h"
 #include "model/SystemStats.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/BatteryIcon.h"
+#include "present/BatteryIcon.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "app/status/TrayStatusItem.h"
 
-#include "app/status/BatteryIconPainter.h"
+#include "app/style/BatteryIconPainter.h"
 
 #include <QCursor>
 #include <QMenu>

@@ -1,7 +1,7 @@
 // Writes the status item's icon theme (one picture per battery state and size) under the folder
 // given, as hicolor/SIZExSIZE/status/NAME.png; the build runs it, the package installs the result.
-#include "app/status/BatteryIconPainter.h"
 #include "app/status/ThemedBatteryIcon.h"
+#include "app/style/BatteryIconPainter.h"
 #include "localization/Language.h"
 #include "settings/AppSettings.h"
 #include "settings/MemoryKeyValueStore.h"

@@ -4,7 +4,7 @@
 #include "analysis/UsageProfileEngine.h"
 #include "localization/LProcesses.h"
 #include "localization/Language.h"
-#include "monitor/StatusItemComposer.h"
+#include "present/StatusItemComposer.h"
 #include "sampling/AppGroups.h"
 
 #include <algorithm>
@@ -55,7 +55,7 @@ void SystemMonitor::start() {
     poll();
     startTimer(currentInterval_);
     std::weak_ptr<bool> alive = alive_;
-    settingsSubscription_ = appSettings_.objectWillChange.subscribe([this, alive] {
+    settingsSubscription_ = appSettings_.changed.subscribe([this, alive] {
         // Delivered on the main loop, after the setter has stored the new value.
         eventLoop_->post([this, alive] {
             if (alive.lock()) settingsChanged();

@@ -88,7 +88,7 @@ void AppSettings::installShared(std::shared_ptr<KeyValueStore> store, std::share
 
 void AppSettings::write(const char* name, const KeyValueStore::Value& value) {
     store_->write(keyFor(name), value);
-    objectWillChange.emit();
+    changed.emit();
 }
 
 template <typename T, std::size_t N>
@@ -180,7 +180,7 @@ std::vector<PinnedWidget> AppSettings::loadPinnedWidgets() const {
 void AppSettings::savePinnedWidgets(std::vector<PinnedWidget> widgets) {
     if (widgets.size() > 3) widgets.resize(3);
     store_->write(pinnedWidgetsKey, encodeRawArray(widgets));
-    objectWillChange.emit();
+    changed.emit();
 }
 
 template <typename Section>

@@ -18,7 +18,7 @@
 namespace corvelle {
 
 // Every user preference, read afresh from the store at each use. Every write stores and then
-// emits objectWillChange. Main thread only.
+// emits changed. Main thread only.
 // A stored value the settings window could not have written (another type, out of range, a
 // language we do not have) reads as the nearest choice the window offers, or the default when
 // it is no number; that is said once on stderr, and the stored value stays until the user
@@ -92,7 +92,7 @@ public:
     // The raw store, for the few keys no property backs (the telemetry device id).
     KeyValueStore& store() { return *store_; }
 
-    Signal<> objectWillChange;
+    Signal<> changed;
 
 private:
     void write(const char* name, const KeyValueStore::Value& value);

@@ -24,7 +24,7 @@ struct SettingsFixture : ::testing::Test {
 TEST_F(SettingsFixture, WritesStoreUnderTheirKeysAndSignal) {
     AppSettings settings(store, nullptr);
     int signals = 0;
-    auto subscription = settings.objectWillChange.subscribe([&] { ++signals; });
+    auto subscription = settings.changed.subscribe([&] { ++signals; });
     EXPECT_FALSE(store->read("io.mirelo.corvelle.pollingInterval"));  // defaults are never written back
     settings.setPollingInterval(5);
     settings.setLanguageRaw("es");
@@ -47,7 +47,7 @@ TEST_F(SettingsFixture, AValueOfTheWrongTypeReadsAsTheDefault) {
 TEST_F(SettingsFixture, PinnedWidgets) {
     AppSettings settings(store, nullptr);
     int signals = 0;
-    auto subscription = settings.objectWillChange.subscribe([&] { ++signals; });
+    auto subscription = settings.changed.subscribe([&] { ++signals; });
     settings.savePinnedWidgets({PinnedWidget::cpu, PinnedWidget::power, PinnedWidget::memory, PinnedWidget::battery,
                                 PinnedWidget::temperature});
     EXPECT_EQ(signals, 1);
@@ -83,7 +83,7 @@ TEST_F(SettingsFixture, SectionOrdersAppendMissingCasesAndKeepDuplicates) {
                               B::batteryCare}));
 
     int signals = 0;
-    auto subscription = settings.objectWillChange.subscribe([&] { ++signals; });
+    auto subscription = settings.changed.subscribe([&] { ++signals; });
     settings.saveOrder(std::vector<HistorySection>{HistorySection::resources}, AppSettings::historySectionOrderKey);
     EXPECT_EQ(signals, 0);
     EXPECT_EQ(settings.loadOrder<HistorySection>(AppSettings::historySectionOrderKey).front(),
