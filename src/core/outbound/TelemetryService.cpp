@@ -92,6 +92,10 @@ void TelemetryService::installShared(const std::shared_ptr<TelemetryService>& se
 
 TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& stats,
                                                             const AppSettings& settings) const {
+    return snapshot(stats, settings.pollingInterval());
+}
+
+TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& stats, double pollingInterval) const {
     return SystemSnapshot{machineModel_,
                           static_cast<std::int64_t>(stats.coreUsages.size()),
                           static_cast<std::int64_t>(stats.eCoreUsages.size()),
@@ -111,7 +115,7 @@ TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& s
                           thermalSymbol(stats.thermalLevel),
                           stats.pCoreTemp,
                           stats.memoryPressure,
-                          settings.pollingInterval(),
+                          pollingInterval,
                           static_cast<std::int64_t>(stats.topProcesses.size())};
 }
 

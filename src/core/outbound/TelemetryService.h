@@ -76,6 +76,7 @@ public:
     static void installShared(const std::shared_ptr<TelemetryService>& service);
 
     SystemSnapshot snapshot(const SystemStats& stats, const AppSettings& settings) const;
+    SystemSnapshot snapshot(const SystemStats& stats, double pollingInterval) const;
 
     // Each reads telemetryEnabled now and does nothing when it is off.
     void sendLaunch(const SystemSnapshot& stats);
