@@ -23,52 +23,17 @@ void mergeBattery(const BatteryMonitor::Snapshot& battery, double timeRemaining,
 }  // namespace
 
 SystemStats mergeReadings(SystemStats next, const TickReadings& readings, bool visible) {
-    if (const auto& cpu = readings.cpu) {
-        next.cpuTotalUsage = cpu->totalUsage;
-        next.cpuUserUsage = cpu->userUsage;
-        next.cpuSystemUsage = cpu->systemUsage;
-        next.coreUsages = cpu->coreUsages;
-        next.eCoreUsages = cpu->eCoreUsages;
-        next.pCoreUsages = cpu->pCoreUsages;
-        next.eCoreAverage = cpu->eCoreAverage;
-        next.pCoreAverage = cpu->pCoreAverage;
-    }
+    if (readings.cpu) static_cast<CpuReading&>(next) = *readings.cpu;
     next.appGroups = buildAppGroups(readings.processes);
     if (visible) next.topProcesses = readings.listed;
     next.processCount = readings.processCount;
     next.thermalLevel = readings.thermalLevel;
     next.hasPowerMeter = readings.hasPowerMeter;
-    if (const auto& power = readings.power) {
-        next.cpuPowerWatts = power->sample.cpuWatts;
-        next.gpuPowerWatts = power->sample.gpuWatts;
-        next.dramPowerWatts = power->sample.dramWatts;
-        next.totalPowerWatts = power->total;
-    }
-    if (const auto& temperatures = readings.temperatures) {
-        next.eCoreTemp = temperatures->eCoreTemp;
-        next.pCoreTemp = temperatures->pCoreTemp;
-        next.gpuTemp = temperatures->gpuTemp;
-        next.allTemperatures = temperatures->allTemps;
-        next.sortedTemperatures = temperatures->sortedTemps;
-        next.fanSpeeds = temperatures->fanSpeeds;
-    }
-    if (const auto& memory = readings.memory) {
-        next.memoryUsed = memory->used;
-        next.memoryTotal = memory->total;
-        next.memoryPressure = memory->pressure;
-        next.memoryActive = memory->active;
-        next.memoryWired = memory->wired;
-        next.memoryCompressed = memory->compressed;
-        next.memoryAppUsed = memory->appUsed;
-    }
-    if (const auto& disk = readings.disk) {
-        next.diskReadBytesPerSec = disk->readBytesPerSec;
-        next.diskWriteBytesPerSec = disk->writeBytesPerSec;
-    }
-    if (const auto& network = readings.network) {
-        next.networkInBytesPerSec = network->inBytesPerSec;
-        next.networkOutBytesPerSec = network->outBytesPerSec;
-    }
+    if (readings.power) static_cast<PowerReading&>(next) = *readings.power;
+    if (readings.temperatures) static_cast<TemperatureReading&>(next) = *readings.temperatures;
+    if (readings.memory) static_cast<MemoryReading&>(next) = *readings.memory;
+    if (readings.disk) static_cast<DiskRates&>(next) = *readings.disk;
+    if (readings.network) static_cast<NetworkRates&>(next) = *readings.network;
     if (readings.battery) mergeBattery(*readings.battery, readings.batteryTimeRemaining, next);
     return next;
 }

@@ -133,7 +133,7 @@ TickReadings SystemMonitor::sample(bool visible, std::int64_t maxProcesses) {
     readings.thermalLevel = thermalMonitor_.systemLevel();
     readings.hasPowerMeter = powerMonitor_.hasMeter();
     if (const auto& battery = readings.battery) {
-        const double cpuUsage = readings.cpu ? readings.cpu->totalUsage : stats_->cpuTotalUsage;
+        const double cpuUsage = readings.cpu ? readings.cpu->cpuTotalUsage : stats_->cpuTotalUsage;
         readings.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(*battery, cpuUsage, currentInterval_);
     }
     return readings;
@@ -197,8 +197,8 @@ void SystemMonitor::poll() {
 }
 
 void SystemMonitor::react(const TickReadings& readings, const TickSettings& settings, bool visible, SystemStats next) {
-    if (readings.cpu) cpuHistory_.modify([&](auto& history) { history.append(readings.cpu->totalUsage); });
-    if (readings.power) powerHistory_.modify([&](auto& history) { history.append(readings.power->total); });
+    if (readings.cpu) cpuHistory_.modify([&](auto& history) { history.append(readings.cpu->cpuTotalUsage); });
+    if (readings.power) powerHistory_.modify([&](auto& history) { history.append(readings.power->totalPowerWatts); });
     updateEnergyAlerts(readings, visible, settings.alertsEnergy, next);
     conditionAlerts_.check(next.thermalLevel.value_or(ThermalLevel::nominal), alertBattery(readings.battery));
     stats_.set(next);

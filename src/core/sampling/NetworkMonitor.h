@@ -1,19 +1,12 @@
 #pragma once
 
+#include "model/NetworkRates.h"
 #include "platform/NetStatsSource.h"
 #include "sampling/RateMonitor.h"
 
-#include <cstdint>
-
 namespace corvelle {
 
-// Network receive and send rates, bytes per second.
-struct NetworkRates {
-    std::uint64_t inBytesPerSec = 0;
-    std::uint64_t outBytesPerSec = 0;
-    bool operator==(const NetworkRates&) const = default;
-};
-
+// Network receive and send rates since the previous call.
 using NetworkMonitor = RateMonitor<NetStatsSource, NetworkRates>;
 
 }  // namespace corvelle

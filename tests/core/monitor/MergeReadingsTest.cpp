@@ -49,7 +49,7 @@ TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
              s.thermalLevel.reset(), s.processCount = 0;
          }},
         {"memory, disk and network", [](auto& r) {
-             r.memory = MemoryMonitor::Snapshot{1, 2, 3, 4, 5, 6, 7};
+             r.memory = MemoryMonitor::Snapshot{1, 2, 7, 3, 4, 5, 6};
              r.disk = DiskMonitor::Snapshot{11, 12};
              r.network = NetworkMonitor::Snapshot{13, 14};
          }, false,
@@ -61,9 +61,9 @@ TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
              s.thermalLevel.reset(), s.processCount = 0;
          }},
         {"power and temperatures", [](auto& r) {
-             r.power = PowerMonitor::Snapshot{{1, 2, 0.5, 3}, 6.5};
+             r.power = PowerMonitor::Snapshot{1, 2, 6.5, 3};
              r.hasPowerMeter = true;
-             r.temperatures = TemperatureMonitor::Snapshot{40, 50, 60, {{"a", 1}}, {SensorReading{"a", 1}}, {1200}};
+             r.temperatures = TemperatureMonitor::Snapshot{40, 50, 60, {1200}, {{"a", 1}}, {SensorReading{"a", 1}}};
              r.thermalLevel = ThermalLevel::moderate;
          }, false,
          [](auto& s) {
