@@ -56,7 +56,7 @@ bool drawsNothing(std::string_view status) { return status == "Full" || status =
 
 // power_now, else current_now × voltage_now; nothing flows into or out of a full or held battery.
 std::optional<double> wattsOf(const Attributes& a) {
-    if (drawsNothing(BatteryPack::text(a, "status"))) return 0.0;
+    if (drawsNothing(PowerSupplies::text(a, "status"))) return 0.0;
     if (const auto power = realIn(a, "power_now", -kMaxPower, kMaxPower)) return std::fabs(*power) / 1e6;
     const auto current = realIn(a, "current_now", -kMaxCurrent, kMaxCurrent);
     const auto volts = realIn(a, "voltage_now", 1, kMaxVoltage);
@@ -66,7 +66,7 @@ std::optional<double> wattsOf(const Attributes& a) {
 
 // The current's magnitude in mA, from current_now or else power_now over voltage_now.
 std::optional<std::int64_t> currentOf(const Attributes& a) {
-    if (drawsNothing(BatteryPack::text(a, "status"))) return 0;
+    if (drawsNothing(PowerSupplies::text(a, "status"))) return 0;
     if (const auto current = BatteryPack::integerIn(a, "current_now", -kMaxCurrent, kMaxCurrent)) {
         return std::abs(*current) / 1000;
     }
@@ -131,14 +131,9 @@ double percentOf(const Ratio& ratio) { return std::min(ratio.part / ratio.whole 
 
 }  // namespace
 
-std::string_view BatteryPack::text(const Attributes& attributes, std::string_view name) {
-    const auto found = attributes.find(name);
-    return found == attributes.end() ? std::string_view() : std::string_view(found->second);
-}
-
 std::optional<std::int64_t> BatteryPack::integerIn(const Attributes& attributes, std::string_view name,
                                                    std::int64_t min, std::int64_t max) {
-    const auto value = TextFile::parseSigned(text(attributes, name));
+    const auto value = TextFile::parseSigned(PowerSupplies::text(attributes, name));
     if (!value || *value < min || *value > max) return std::nullopt;
     return value;
 }
@@ -148,7 +143,8 @@ BatteryPack BatteryPack::from(const Attributes& a) {
     pack.charge = ratioOf(a, "now", "full", 0);
     pack.wear = ratioOf(a, "full", "full_design", 1);
     pack.capacityPercent = realIn(a, "capacity", 0, 100);
-    if (levelRank(text(a, "capacity_level")) < 5) pack.level = std::string(text(a, "capacity_level"));
+    const auto level = PowerSupplies::text(a, "capacity_level");
+    if (levelRank(level) < 5) pack.level = std::string(level);
     pack.fullMAh = milliAmpHours(a, "full", 1);
     pack.designMAh = milliAmpHours(a, "full_design", 1);
     pack.nowMAh = milliAmpHours(a, "now", 0);
@@ -160,7 +156,7 @@ BatteryPack BatteryPack::from(const Attributes& a) {
     if (const auto volts = integerIn(a, "voltage_now", 0, kMaxVoltage)) pack.voltageMV = *volts / 1000;
     pack.currentMA = currentOf(a);
     pack.cycleCount = integerIn(a, "cycle_count", 1, kMaxCycles);
-    pack.status = std::string(text(a, "status"));
+    pack.status = std::string(PowerSupplies::text(a, "status"));
     return pack;
 }
 

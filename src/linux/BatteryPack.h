@@ -1,5 +1,7 @@
 #pragma once
 
+#include "linux/PowerSupplies.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -13,8 +15,7 @@ namespace corvelle {
 // One system battery's reading from its power_supply attributes, in the driver's own unit, and
 // several of them combined into the one battery the user sees.
 struct BatteryPack {
-    // Attribute file name to its text.
-    using Attributes = std::map<std::string, std::string, std::less<>>;
+    using Attributes = PowerSupplies::Attributes;
 
     // Two amounts in one unit: energy_* (µWh) or charge_* (µAh).
     struct Ratio {
@@ -45,8 +46,6 @@ struct BatteryPack {
     // At most 100; absent without a full and a design amount in one unit.
     std::optional<double> healthPercent() const;
 
-    // An attribute's text, empty when it is missing.
-    static std::string_view text(const Attributes& attributes, std::string_view name);
     // An attribute's integer within [min, max]; absent when missing, malformed or outside.
     static std::optional<std::int64_t> integerIn(const Attributes& attributes, std::string_view name,
                                                  std::int64_t min, std::int64_t max);

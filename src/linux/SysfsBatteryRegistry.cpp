@@ -1,6 +1,6 @@
 #include "linux/SysfsBatteryRegistry.h"
 
-#include "linux/TextFile.h"
+#include "linux/PowerSupplies.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,20 +11,11 @@ namespace {
 constexpr std::int64_t kMaxVoltage = 100'000'000;  // µV: 100 V
 constexpr std::int64_t kMaxCurrent = 100'000'000;  // µA: 100 A
 
-// What is read of a battery, and of a mains or USB supply.
-constexpr const char* kBatteryAttributes[] = {
-    "status",      "capacity",    "capacity_level",     "charge_now",  "charge_full", "charge_full_design",
-    "energy_now",  "energy_full", "energy_full_design", "voltage_now", "voltage_min_design",
-    "current_now", "power_now",   "cycle_count"};
-constexpr const char* kSupplyAttributes[] = {"online", "voltage_max", "current_max"};
-
 using Attributes = SysfsBatteryRegistry::Attributes;
-constexpr auto text = BatteryPack::text;
+using PowerSupplies::text;
 constexpr auto integerIn = BatteryPack::integerIn;
 
-bool isSystemBattery(const Attributes& a) {
-    return text(a, "type") == "Battery" && text(a, "scope") != "Device" && text(a, "present") != "0";
-}
+bool isSystemBattery(const Attributes& a) { return PowerSupplies::isMachineBattery(a) && text(a, "present") != "0"; }
 
 bool isExternalSupply(const Attributes& a) {
     const auto type = text(a, "type");
@@ -54,13 +45,6 @@ std::optional<std::int64_t> adapterWatts(const std::vector<Attributes>& external
 
 void putMilliAmpHours(PropertyDictionary& properties, const char* key, std::optional<double> value) {
     if (value) properties.emplace(key, static_cast<std::int64_t>(std::llround(*value)));
-}
-
-template <size_t N>
-void readAttributes(const std::filesystem::path& directory, const char* const (&names)[N], Attributes& attributes) {
-    for (const char* name : names) {
-        if (auto value = TextFile::readTrimmed(directory / name)) attributes.emplace(name, std::move(*value));
-    }
 }
 
 }  // namespace
@@ -97,23 +81,22 @@ PropertyDictionary SysfsBatteryRegistry::propertiesFrom(const std::vector<Attrib
 }
 
 std::optional<PropertyDictionary> SysfsBatteryRegistry::properties() {
-    std::vector<std::filesystem::path> supplies;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root_ / "sys/class/power_supply", error)) {
-        supplies.push_back(entry.path());
-    }
-    std::sort(supplies.begin(), supplies.end());
     std::vector<Attributes> batteries;
     std::vector<Attributes> externals;
-    for (const auto& supply : supplies) {
+    // Only what a supply's kind needs is read: a peripheral's battery costs three reads.
+    for (const auto& supply : PowerSupplies::list(root_)) {
         Attributes attributes;
-        readAttributes(supply, {"type"}, attributes);
-        if (text(attributes, "type") == "Battery") readAttributes(supply, {"scope", "present"}, attributes);
+        PowerSupplies::readInto(supply, {"type"}, attributes);
+        if (text(attributes, "type") == "Battery") PowerSupplies::readInto(supply, {"scope", "present"}, attributes);
         if (isSystemBattery(attributes)) {
-            readAttributes(supply, kBatteryAttributes, attributes);
+            PowerSupplies::readInto(supply,
+                                    {"status", "capacity", "capacity_level", "charge_now", "charge_full",
+                                     "charge_full_design", "energy_now", "energy_full", "energy_full_design",
+                                     "voltage_now", "voltage_min_design", "current_now", "power_now", "cycle_count"},
+                                    attributes);
             batteries.push_back(std::move(attributes));
         } else if (isExternalSupply(attributes)) {
-            readAttributes(supply, kSupplyAttributes, attributes);
+            PowerSupplies::readInto(supply, {"online", "voltage_max", "current_max"}, attributes);
             externals.push_back(std::move(attributes));
         }
     }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "linux/PowerSupplies.h"
 #include "platform/ChargeThresholdSource.h"
 
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -14,8 +14,7 @@ namespace corvelle {
 // threshold, else the first battery, with no thresholds.
 class SysfsChargeThresholdSource : public ChargeThresholdSource {
 public:
-    // Attribute file name to its text.
-    using Attributes = std::map<std::string, std::string, std::less<>>;
+    using Attributes = PowerSupplies::Attributes;
 
     explicit SysfsChargeThresholdSource(std::filesystem::path root = "/");
 

@@ -42,41 +42,32 @@ void BatteryDailyAggregate::foldCharge(double charge, bool plugged, bool chargin
     lastPercent = charge;
 }
 
-void to_json(nlohmann::json& json, const BatteryDailyAggregate& value) {
-    json = {{"startPercent", value.startPercent},
-            {"endPercent", value.endPercent},
-            {"minPercent", value.minPercent},
-            {"maxPercent", value.maxPercent},
-            {"totalDrainPercent", value.totalDrainPercent},
-            {"timeOnBatterySeconds", value.timeOnBatterySeconds},
-            {"timePluggedInSeconds", value.timePluggedInSeconds},
-            {"chargeEventsTo100", value.chargeEventsTo100},
-            {"deepDischargeEvents", value.deepDischargeEvents},
-            {"avgDischargeWatts", value.avgDischargeWatts},
-            {"lastPercent", value.lastPercent},
-            {"lastWasPluggedIn", value.lastWasPluggedIn},
-            {"wasBelow20", value.wasBelow20},
-            {"dischargeWattsSum", value.dischargeWattsSum},
-            {"dischargeSamples", value.dischargeSamples}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("startPercent", &BatteryDailyAggregate::startPercent),
+    JsonFields::field("endPercent", &BatteryDailyAggregate::endPercent),
+    JsonFields::field("minPercent", &BatteryDailyAggregate::minPercent),
+    JsonFields::field("maxPercent", &BatteryDailyAggregate::maxPercent),
+    JsonFields::field("totalDrainPercent", &BatteryDailyAggregate::totalDrainPercent),
+    JsonFields::field("timeOnBatterySeconds", &BatteryDailyAggregate::timeOnBatterySeconds),
+    JsonFields::field("timePluggedInSeconds", &BatteryDailyAggregate::timePluggedInSeconds),
+    JsonFields::field("chargeEventsTo100", &BatteryDailyAggregate::chargeEventsTo100),
+    JsonFields::field("deepDischargeEvents", &BatteryDailyAggregate::deepDischargeEvents),
+    JsonFields::field("avgDischargeWatts", &BatteryDailyAggregate::avgDischargeWatts),
+    JsonFields::field("lastPercent", &BatteryDailyAggregate::lastPercent),
+    JsonFields::field("lastWasPluggedIn", &BatteryDailyAggregate::lastWasPluggedIn),
+    JsonFields::field("wasBelow20", &BatteryDailyAggregate::wasBelow20),
+    JsonFields::field("dischargeWattsSum", &BatteryDailyAggregate::dischargeWattsSum),
+    JsonFields::field("dischargeSamples", &BatteryDailyAggregate::dischargeSamples));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const BatteryDailyAggregate& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, BatteryDailyAggregate& value) {
-    using namespace JsonFields;
-    value.startPercent = number(json, "startPercent");
-    value.endPercent = number(json, "endPercent");
-    value.minPercent = number(json, "minPercent");
-    value.maxPercent = number(json, "maxPercent");
-    value.totalDrainPercent = number(json, "totalDrainPercent");
-    value.timeOnBatterySeconds = number(json, "timeOnBatterySeconds");
-    value.timePluggedInSeconds = number(json, "timePluggedInSeconds");
-    value.chargeEventsTo100 = integer(json, "chargeEventsTo100");
-    value.deepDischargeEvents = integer(json, "deepDischargeEvents");
-    value.avgDischargeWatts = number(json, "avgDischargeWatts");
-    value.lastPercent = number(json, "lastPercent");
-    value.lastWasPluggedIn = boolean(json, "lastWasPluggedIn");
-    value.wasBelow20 = boolean(json, "wasBelow20");
-    value.dischargeWattsSum = number(json, "dischargeWattsSum");
-    value.dischargeSamples = integer(json, "dischargeSamples");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

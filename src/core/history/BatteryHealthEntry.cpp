@@ -4,25 +4,24 @@
 
 namespace corvelle {
 
-void to_json(nlohmann::json& json, const BatteryHealthEntry& value) {
-    json = {{"date", value.date},
-            {"healthPercent", value.healthPercent},
-            {"cycleCount", value.cycleCount},
-            {"maxCapacityMAh", value.maxCapacityMAh},
-            {"designCapacityMAh", value.designCapacityMAh},
-            {"avgTemperature", value.avgTemperature},
-            {"avgDischargeWatts", value.avgDischargeWatts}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("date", &BatteryHealthEntry::date),
+    JsonFields::field("healthPercent", &BatteryHealthEntry::healthPercent),
+    JsonFields::field("cycleCount", &BatteryHealthEntry::cycleCount),
+    JsonFields::field("maxCapacityMAh", &BatteryHealthEntry::maxCapacityMAh),
+    JsonFields::field("designCapacityMAh", &BatteryHealthEntry::designCapacityMAh),
+    JsonFields::field("avgTemperature", &BatteryHealthEntry::avgTemperature),
+    JsonFields::field("avgDischargeWatts", &BatteryHealthEntry::avgDischargeWatts));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const BatteryHealthEntry& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, BatteryHealthEntry& value) {
-    using namespace JsonFields;
-    value.date = text(json, "date");
-    value.healthPercent = number(json, "healthPercent");
-    value.cycleCount = integer(json, "cycleCount");
-    value.maxCapacityMAh = integer(json, "maxCapacityMAh");
-    value.designCapacityMAh = integer(json, "designCapacityMAh");
-    value.avgTemperature = number(json, "avgTemperature");
-    value.avgDischargeWatts = number(json, "avgDischargeWatts");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

@@ -17,21 +17,22 @@ void CPUDailyAggregate::fold(const SystemStats& stats, std::int64_t count) {
     if (total > 40.0) ++samplesAbove40;
 }
 
-void to_json(nlohmann::json& json, const CPUDailyAggregate& value) {
-    json = {{"avgTotal", value.avgTotal},
-            {"peakTotal", value.peakTotal},
-            {"avgECore", value.avgECore},
-            {"avgPCore", value.avgPCore},
-            {"samplesAbove40", value.samplesAbove40}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("avgTotal", &CPUDailyAggregate::avgTotal),
+    JsonFields::field("peakTotal", &CPUDailyAggregate::peakTotal),
+    JsonFields::field("avgECore", &CPUDailyAggregate::avgECore),
+    JsonFields::field("avgPCore", &CPUDailyAggregate::avgPCore),
+    JsonFields::field("samplesAbove40", &CPUDailyAggregate::samplesAbove40));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const CPUDailyAggregate& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, CPUDailyAggregate& value) {
-    using namespace JsonFields;
-    value.avgTotal = number(json, "avgTotal");
-    value.peakTotal = number(json, "peakTotal");
-    value.avgECore = number(json, "avgECore");
-    value.avgPCore = number(json, "avgPCore");
-    value.samplesAbove40 = integer(json, "samplesAbove40");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

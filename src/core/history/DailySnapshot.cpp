@@ -2,7 +2,6 @@
 
 #include "history/LocalCalendar.h"
 #include "model/SystemStats.h"
-#include "util/Iso8601.h"
 #include "util/JsonFields.h"
 
 #include <cmath>
@@ -60,40 +59,34 @@ void DailySnapshot::foldApplications(const SystemStats& stats, double interval) 
     }
 }
 
-void to_json(nlohmann::json& json, const DailySnapshot& value) {
-    json = {{"date", value.date},
-            {"cpu", value.cpu},
-            {"memory", value.memory},
-            {"power", value.power},
-            {"battery", value.battery},
-            {"thermal", value.thermal},
-            {"hourlyFingerprints", value.hourlyFingerprints},
-            {"appPresenceMinutes", value.appPresenceMinutes},
-            {"appCPUTotals", value.appCPUTotals},
-            {"sampleCount", value.sampleCount},
-            {"firstSampleAt", Iso8601::format(value.firstSampleAt)},
-            {"lastSampleAt", Iso8601::format(value.lastSampleAt)}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("date", &DailySnapshot::date),
+    JsonFields::field("cpu", &DailySnapshot::cpu),
+    JsonFields::field("memory", &DailySnapshot::memory),
+    JsonFields::field("power", &DailySnapshot::power),
+    JsonFields::field("battery", &DailySnapshot::battery),
+    JsonFields::field("thermal", &DailySnapshot::thermal),
+    JsonFields::field("hourlyFingerprints", &DailySnapshot::hourlyFingerprints),
+    JsonFields::field("appPresenceMinutes", &DailySnapshot::appPresenceMinutes),
+    JsonFields::field("appCPUTotals", &DailySnapshot::appCPUTotals),
+    JsonFields::field("sampleCount", &DailySnapshot::sampleCount),
+    JsonFields::dateField("firstSampleAt", &DailySnapshot::firstSampleAt),
+    JsonFields::dateField("lastSampleAt", &DailySnapshot::lastSampleAt));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const DailySnapshot& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, DailySnapshot& value) {
-    using namespace JsonFields;
-    value.date = text(json, "date");
-    value.cpu = record<CPUDailyAggregate>(json, "cpu");
-    value.memory = record<MemoryDailyAggregate>(json, "memory");
-    value.power = record<PowerDailyAggregate>(json, "power");
-    value.battery = record<BatteryDailyAggregate>(json, "battery");
-    value.thermal = record<ThermalDailyAggregate>(json, "thermal");
-    value.hourlyFingerprints = records<HourlyFingerprint>(json, "hourlyFingerprints");
+    JsonFields::decode(json, value, kFields);
     // The fold indexes the hours directly, so anything but hours 0 to 23 in order is damage.
-    if (value.hourlyFingerprints.size() != kHoursPerDay) throw ShapeError("hourlyFingerprints");
+    if (value.hourlyFingerprints.size() != kHoursPerDay) throw JsonFields::ShapeError("hourlyFingerprints");
     for (int hour = 0; hour < kHoursPerDay; ++hour) {
-        if (value.hourlyFingerprints[hour].hour != hour) throw ShapeError("hourlyFingerprints");
+        if (value.hourlyFingerprints[hour].hour != hour) throw JsonFields::ShapeError("hourlyFingerprints");
     }
-    value.appPresenceMinutes = numberMap(json, "appPresenceMinutes");
-    value.appCPUTotals = numberMap(json, "appCPUTotals");
-    value.sampleCount = integer(json, "sampleCount");
-    value.firstSampleAt = date(json, "firstSampleAt");
-    value.lastSampleAt = date(json, "lastSampleAt");
 }
 
 }  // namespace corvelle

@@ -16,23 +16,23 @@ void HourlyFingerprint::fold(const SystemStats& stats) {
     ++sampleCount;
 }
 
-void to_json(nlohmann::json& json, const HourlyFingerprint& value) {
-    json = {{"hour", value.hour},
-            {"avgCPU", value.avgCPU},
-            {"avgWatts", value.avgWatts},
-            {"avgMemoryPressure", value.avgMemoryPressure},
-            {"peakCPU", value.peakCPU},
-            {"sampleCount", value.sampleCount}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("hour", &HourlyFingerprint::hour),
+    JsonFields::field("avgCPU", &HourlyFingerprint::avgCPU),
+    JsonFields::field("avgWatts", &HourlyFingerprint::avgWatts),
+    JsonFields::field("avgMemoryPressure", &HourlyFingerprint::avgMemoryPressure),
+    JsonFields::field("peakCPU", &HourlyFingerprint::peakCPU),
+    JsonFields::field("sampleCount", &HourlyFingerprint::sampleCount));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const HourlyFingerprint& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, HourlyFingerprint& value) {
-    using namespace JsonFields;
-    value.hour = integer(json, "hour");
-    value.avgCPU = number(json, "avgCPU");
-    value.avgWatts = number(json, "avgWatts");
-    value.avgMemoryPressure = number(json, "avgMemoryPressure");
-    value.peakCPU = number(json, "peakCPU");
-    value.sampleCount = integer(json, "sampleCount");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

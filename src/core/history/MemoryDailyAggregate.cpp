@@ -15,15 +15,20 @@ void MemoryDailyAggregate::fold(const SystemStats& stats, std::int64_t count) {
     avgUsedGB = runningMean(avgUsedGB, std::ldexp(static_cast<double>(stats.memoryUsed), -30), count);
 }
 
-void to_json(nlohmann::json& json, const MemoryDailyAggregate& value) {
-    json = {{"avgPressure", value.avgPressure}, {"peakPressure", value.peakPressure}, {"avgUsedGB", value.avgUsedGB}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("avgPressure", &MemoryDailyAggregate::avgPressure),
+    JsonFields::field("peakPressure", &MemoryDailyAggregate::peakPressure),
+    JsonFields::field("avgUsedGB", &MemoryDailyAggregate::avgUsedGB));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const MemoryDailyAggregate& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, MemoryDailyAggregate& value) {
-    using namespace JsonFields;
-    value.avgPressure = number(json, "avgPressure");
-    value.peakPressure = number(json, "peakPressure");
-    value.avgUsedGB = number(json, "avgUsedGB");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

@@ -17,21 +17,22 @@ void PowerDailyAggregate::fold(const SystemStats& stats, std::int64_t count, dou
     totalEnergyWh += interval / 3600.0 * watts;
 }
 
-void to_json(nlohmann::json& json, const PowerDailyAggregate& value) {
-    json = {{"avgSystemWatts", value.avgSystemWatts},
-            {"peakSystemWatts", value.peakSystemWatts},
-            {"avgBatteryWatts", value.avgBatteryWatts},
-            {"avgGpuWatts", value.avgGpuWatts},
-            {"totalEnergyWh", value.totalEnergyWh}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("avgSystemWatts", &PowerDailyAggregate::avgSystemWatts),
+    JsonFields::field("peakSystemWatts", &PowerDailyAggregate::peakSystemWatts),
+    JsonFields::field("avgBatteryWatts", &PowerDailyAggregate::avgBatteryWatts),
+    JsonFields::field("avgGpuWatts", &PowerDailyAggregate::avgGpuWatts),
+    JsonFields::field("totalEnergyWh", &PowerDailyAggregate::totalEnergyWh));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const PowerDailyAggregate& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, PowerDailyAggregate& value) {
-    using namespace JsonFields;
-    value.avgSystemWatts = number(json, "avgSystemWatts");
-    value.peakSystemWatts = number(json, "peakSystemWatts");
-    value.avgBatteryWatts = number(json, "avgBatteryWatts");
-    value.avgGpuWatts = number(json, "avgGpuWatts");
-    value.totalEnergyWh = number(json, "totalEnergyWh");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

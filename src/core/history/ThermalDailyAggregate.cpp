@@ -16,19 +16,21 @@ void ThermalDailyAggregate::fold(const SystemStats& stats, std::int64_t count, d
     avgPCoreTemp = runningMean(avgPCoreTemp, stats.pCoreTemp, count);
 }
 
-void to_json(nlohmann::json& json, const ThermalDailyAggregate& value) {
-    json = {{"peakLevel", value.peakLevel},
-            {"timeAboveNominalSeconds", value.timeAboveNominalSeconds},
-            {"samplesAboveHeavy", value.samplesAboveHeavy},
-            {"avgPCoreTemp", value.avgPCoreTemp}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("peakLevel", &ThermalDailyAggregate::peakLevel),
+    JsonFields::field("timeAboveNominalSeconds", &ThermalDailyAggregate::timeAboveNominalSeconds),
+    JsonFields::field("samplesAboveHeavy", &ThermalDailyAggregate::samplesAboveHeavy),
+    JsonFields::field("avgPCoreTemp", &ThermalDailyAggregate::avgPCoreTemp));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const ThermalDailyAggregate& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, ThermalDailyAggregate& value) {
-    using namespace JsonFields;
-    value.peakLevel = integer(json, "peakLevel");
-    value.timeAboveNominalSeconds = number(json, "timeAboveNominalSeconds");
-    value.samplesAboveHeavy = integer(json, "samplesAboveHeavy");
-    value.avgPCoreTemp = number(json, "avgPCoreTemp");
+    JsonFields::decode(json, value, kFields);
 }
 
 }  // namespace corvelle

@@ -4,14 +4,21 @@
 
 namespace corvelle {
 
-void to_json(nlohmann::json& json, const UsageHistory& value) {
-    json = {{"schemaVersion", value.schemaVersion}, {"dailySnapshots", value.dailySnapshots}};
-}
+namespace {
+
+// The stored keys, for both directions.
+constexpr auto kFields = std::make_tuple(
+    JsonFields::field("schemaVersion", &UsageHistory::schemaVersion),
+    JsonFields::field("dailySnapshots", &UsageHistory::dailySnapshots));
+
+}  // namespace
+
+void to_json(nlohmann::json& json, const UsageHistory& value) { JsonFields::encode(json, value, kFields); }
 
 void from_json(const nlohmann::json& json, UsageHistory& value) {
+    JsonFields::decode(json, value, kFields);
     // The version is written as 1 and not examined: there is no migration.
-    JsonFields::integer(json, "schemaVersion");
-    value.dailySnapshots = JsonFields::records<DailySnapshot>(json, "dailySnapshots");
+    value.schemaVersion = UsageHistory{}.schemaVersion;
 }
 
 }  // namespace corvelle

@@ -4,8 +4,8 @@
 #include "analysis/UsageProfileEngine.h"
 #include "localization/LProcesses.h"
 #include "localization/Language.h"
+#include "monitor/MergeReadings.h"
 #include "present/StatusItemComposer.h"
-#include "sampling/AppGroups.h"
 
 #include <algorithm>
 
@@ -92,7 +92,7 @@ void SystemMonitor::startThermalWatcher() {
 
 void SystemMonitor::settingsChanged() {
     // A menu-bar choice shows at once rather than at the next tick.
-    updateStatusItem(stats_.get());
+    updateStatusItem(stats_.get(), StatusItemComposer::titleOptions(appSettings_));
     const double interval = wantedInterval();
     if (interval == currentInterval_) return;
     currentInterval_ = interval;
@@ -115,7 +115,31 @@ void SystemMonitor::cancelTimer() {
     timer_.reset();
 }
 
-void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses) {
+// Readers that only the panel shows (memory, disk, network) are skipped while it is hidden.
+TickReadings SystemMonitor::sample(bool visible, std::int64_t maxProcesses) {
+    // The kernel row's name is looked up again only when the language changed.
+    if (const auto language = currentLanguage(); language != processLanguage_) {
+        processLanguage_ = language;
+        processMonitor_.setLanguage(toRaw(language), L::linuxKernel());
+    }
+    TickReadings readings;
+    if (visible) {
+        sampleVisible(readings, maxProcesses);
+    } else {
+        sampleHidden(readings, maxProcesses);
+    }
+    // The rows on screen get fresh memory figures at every tick, idle or not.
+    processMonitor_.setShown(visible && isProcessListShown_ ? readings.listed : std::vector<ProcStats>());
+    readings.thermalLevel = thermalMonitor_.systemLevel();
+    readings.hasPowerMeter = powerMonitor_.hasMeter();
+    if (const auto& battery = readings.battery) {
+        const double cpuUsage = readings.cpu ? readings.cpu->cpuTotalUsage : stats_->cpuTotalUsage;
+        readings.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(*battery, cpuUsage, currentInterval_);
+    }
+    return readings;
+}
+
+void SystemMonitor::sampleVisible(TickReadings& readings, std::int64_t maxProcesses) {
     workers_.run(2, [&](int i) {
         if (i == 0) readings.cpu = cpuMonitor_.sample();
         if (i == 1) readings.battery = batteryMonitor_.sample();
@@ -132,7 +156,7 @@ void SystemMonitor::sampleVisible(Readings& readings, std::int64_t maxProcesses)
     });
 }
 
-void SystemMonitor::sampleHidden(Readings& readings, std::int64_t maxProcesses) {
+void SystemMonitor::sampleHidden(TickReadings& readings, std::int64_t maxProcesses) {
     workers_.run(4, [&](int i) {
         switch (i) {
             case 0: readings.cpu = cpuMonitor_.sample(); break;
@@ -145,7 +169,7 @@ void SystemMonitor::sampleHidden(Readings& readings, std::int64_t maxProcesses) 
 }
 
 // Energy impact is weighted by this tick's core averages, so processes come after the CPU.
-void SystemMonitor::sampleProcesses(Readings& readings, std::int64_t maxProcesses) {
+void SystemMonitor::sampleProcesses(TickReadings& readings, std::int64_t maxProcesses) {
     std::optional<CoreContext> context;
     if (readings.cpu) context = CoreContext{readings.cpu->eCoreAverage, readings.cpu->pCoreAverage};
     readings.processes = processMonitor_.sample(context, maxProcesses);
@@ -164,87 +188,35 @@ void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
     stats_.modify([&](SystemStats& stats) { stats.topProcesses = std::move(listed); });
 }
 
-// Every absent reading keeps the previous figures of its fields.
-SystemStats SystemMonitor::merge(const Readings& readings, bool visible) {
-    SystemStats next = stats_.get();
-    if (const auto& cpu = readings.cpu) {
-        next.cpuTotalUsage = cpu->totalUsage;
-        next.cpuUserUsage = cpu->userUsage;
-        next.cpuSystemUsage = cpu->systemUsage;
-        next.coreUsages = cpu->coreUsages;
-        next.eCoreUsages = cpu->eCoreUsages;
-        next.pCoreUsages = cpu->pCoreUsages;
-        next.eCoreAverage = cpu->eCoreAverage;
-        next.pCoreAverage = cpu->pCoreAverage;
-        cpuHistory_.modify([&](auto& history) { history.append(cpu->totalUsage); });
-    }
-    // Hidden ticks leave the list of the last visible tick, but the groups follow every tick.
-    next.appGroups = buildAppGroups(readings.processes);
-    if (visible) next.topProcesses = readings.listed;
-    next.processCount = readings.processCount;
-    next.thermalLevel = thermalMonitor_.systemLevel();
-    next.hasPowerMeter = powerMonitor_.hasMeter();
-    if (const auto& power = readings.power) {
-        next.cpuPowerWatts = power->sample.cpuWatts;
-        next.gpuPowerWatts = power->sample.gpuWatts;
-        next.dramPowerWatts = power->sample.dramWatts;
-        next.totalPowerWatts = power->total;
-        powerHistory_.modify([&](auto& history) { history.append(power->total); });
-    }
-    if (const auto& temperatures = readings.temperatures) {
-        next.eCoreTemp = temperatures->eCoreTemp;
-        next.pCoreTemp = temperatures->pCoreTemp;
-        next.gpuTemp = temperatures->gpuTemp;
-        next.allTemperatures = temperatures->allTemps;
-        next.sortedTemperatures = temperatures->sortedTemps;
-        next.fanSpeeds = temperatures->fanSpeeds;
-    }
-    if (const auto& memory = readings.memory) {
-        next.memoryUsed = memory->used;
-        next.memoryTotal = memory->total;
-        next.memoryPressure = memory->pressure;
-        next.memoryActive = memory->active;
-        next.memoryWired = memory->wired;
-        next.memoryCompressed = memory->compressed;
-        next.memoryAppUsed = memory->appUsed;
-    }
-    if (const auto& disk = readings.disk) {
-        next.diskReadBytesPerSec = disk->readBytesPerSec;
-        next.diskWriteBytesPerSec = disk->writeBytesPerSec;
-    }
-    if (const auto& network = readings.network) {
-        next.networkInBytesPerSec = network->inBytesPerSec;
-        next.networkOutBytesPerSec = network->outBytesPerSec;
-    }
-    std::optional<bool> freshPluggedIn;
-    if (const auto& battery = readings.battery) {
-        mergeBattery(*battery, next);
-        freshPluggedIn = battery->isPluggedIn;
-    }
-    updateEnergyAlerts(readings.processes, visible, freshPluggedIn, next);
+void SystemMonitor::poll() {
+    const bool visible = isPopoverVisible_;
+    const auto settings = TickSettings::read(appSettings_);
+    // The list holds as many processes as the setting names, the picker's 25 included.
+    const auto readings = sample(visible, settings.maxProcesses);
+    react(readings, settings, visible, mergeReadings(stats_.get(), readings, visible));
+}
+
+void SystemMonitor::react(const TickReadings& readings, const TickSettings& settings, bool visible, SystemStats next) {
+    if (readings.cpu) cpuHistory_.modify([&](auto& history) { history.append(readings.cpu->cpuTotalUsage); });
+    if (readings.power) powerHistory_.modify([&](auto& history) { history.append(readings.power->totalPowerWatts); });
+    updateEnergyAlerts(readings, visible, settings.alertsEnergy, next);
     conditionAlerts_.check(next.thermalLevel.value_or(ThermalLevel::nominal), alertBattery(readings.battery));
-    return next;
+    stats_.set(next);
+    updateStatusItem(next, settings.titleOptions);
+    if (!usageCollector_) createUsageCollector();
+    usageCollector_->record(next, currentInterval_);
+    sendTelemetry(visible, next, settings.pollingInterval);
+    // The service composes and sends only when a push is due.
+    if (metricsPush_) metricsPush_->tick({next, healthPrediction_.get(), habitScore_.get(), usageProfile_.get()});
+    tickCompleted.emit(next);
 }
 
-void SystemMonitor::mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next) {
-    next.batteryPercentage = battery.percentage;
-    next.batteryChargeLevel = battery.chargeLevel;
-    next.batteryWatts = battery.watts;
-    next.batteryIsCharging = battery.isCharging;
-    next.batteryIsPluggedIn = battery.isPluggedIn;
-    next.batteryIsPresent = true;
-    next.batteryHealthPercent = battery.healthPercent.value_or(0);
-    next.batteryCycleCount = battery.cycleCount;
-    next.batteryMaxCapacityMAh = battery.rawMaxCapacity.value_or(0);
-    next.batteryDesignCapacityMAh = battery.designCapacity.value_or(0);
-    next.batteryAdapterWatts = battery.adapterWatts;
-    next.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(battery, next.cpuTotalUsage, currentInterval_);
-}
-
-// freshPluggedIn is the plugged-in flag of this tick's battery sample, absent without one.
-void SystemMonitor::updateEnergyAlerts(const std::vector<ProcStats>& processes, bool visible,
-                                       std::optional<bool> freshPluggedIn, SystemStats& next) {
-    const bool alertsOn = appSettings_.alertsEnergy();
+// Runs before the snapshot is published: stats_ still holds the previous tick's, whose power
+// state stands in when this tick has no battery reading.
+void SystemMonitor::updateEnergyAlerts(const TickReadings& readings, bool visible, bool alertsOn, SystemStats& next) {
+    const auto& processes = readings.processes;
+    const std::optional<bool> freshPluggedIn =
+        readings.battery ? std::optional(readings.battery->isPluggedIn) : std::nullopt;
     if (visible) {
         // A machine without a battery runs on external power.
         const bool onExternalPower =
@@ -264,40 +236,17 @@ void SystemMonitor::updateEnergyAlerts(const std::vector<ProcStats>& processes, 
     if (!visible || !processes.empty()) next.processComparisons = energyAlertService_.processComparisons(processes, 5);
 }
 
-void SystemMonitor::poll() {
-    const bool visible = isPopoverVisible_;
-    // The list holds as many processes as the setting names, the picker's 25 included.
-    const auto maxProcesses = appSettings_.maxProcesses();
-    // The kernel row's name is looked up again only when the language changed.
-    if (const auto language = currentLanguage(); language != processLanguage_) {
-        processLanguage_ = language;
-        processMonitor_.setLanguage(toRaw(language), L::linuxKernel());
-    }
-    Readings readings;
-    if (visible) {
-        sampleVisible(readings, maxProcesses);
-    } else {
-        sampleHidden(readings, maxProcesses);
-    }
-    // The rows on screen get fresh memory figures at every tick, idle or not.
-    processMonitor_.setShown(visible && isProcessListShown_ ? readings.listed : std::vector<ProcStats>());
-    SystemStats next = merge(readings, visible);
-    stats_.set(next);
-    updateStatusItem(next);
-    if (!usageCollector_) createUsageCollector();
-    usageCollector_->record(next, currentInterval_);
-    sendTelemetry(visible, next);
-    // The service composes and sends only when a push is due.
-    if (metricsPush_) metricsPush_->tick({next, healthPrediction_.get(), habitScore_.get(), usageProfile_.get()});
-    tickCompleted.emit(next);
-}
-
-// The service decides whether a heartbeat is due and whether telemetry is on at all.
-void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats) {
-    if (telemetry_ && visible && telemetry_->heartbeatDue()) telemetry_->sendHeartbeatIfNeeded(telemetry_->snapshot(stats, appSettings_));
-    if (didSendLaunchTelemetry_) return;
+// The service decides whether a heartbeat is due and whether telemetry is on at all; the
+// snapshot is composed once, and only for a tick that sends something.
+void SystemMonitor::sendTelemetry(bool visible, const SystemStats& stats, double pollingInterval) {
+    const bool launch = !didSendLaunchTelemetry_;
     didSendLaunchTelemetry_ = true;
-    if (telemetry_) telemetry_->sendLaunch(telemetry_->snapshot(stats, appSettings_));
+    if (!telemetry_) return;
+    const bool heartbeat = visible && telemetry_->heartbeatDue();
+    if (!heartbeat && !launch) return;
+    const auto snapshot = telemetry_->snapshot(stats, pollingInterval);
+    if (heartbeat) telemetry_->sendHeartbeatIfNeeded(snapshot);
+    if (launch) telemetry_->sendLaunch(snapshot);
 }
 
 void SystemMonitor::createUsageCollector() {
@@ -311,8 +260,8 @@ void SystemMonitor::createUsageCollector() {
     };
 }
 
-void SystemMonitor::updateStatusItem(const SystemStats& stats) {
-    const auto title = StatusItemComposer::title(stats, StatusItemComposer::titleOptions(appSettings_));
+void SystemMonitor::updateStatusItem(const SystemStats& stats, const StatusItemComposer::TitleOptions& options) {
+    const auto title = StatusItemComposer::title(stats, options);
     const auto icon = StatusItemComposer::batteryIcon(stats);
     const std::string iconKey = icon ? icon->key() : "";
     if (title.text == lastMenuBarText_ && iconKey == lastMenuBarIcon_) return;

@@ -9,6 +9,8 @@
 #include "model/HabitScore.h"
 #include "model/ProfileClassification.h"
 #include "model/SystemStats.h"
+#include "monitor/TickReadings.h"
+#include "monitor/TickSettings.h"
 #include "outbound/MetricsPushService.h"
 #include "outbound/TelemetryService.h"
 #include "platform/MachineSources.h"
@@ -100,32 +102,18 @@ public:
     const UsageStore& usageStore() const { return usageStore_; }
 
 private:
-    // One slot per reader, each written by one worker only.
-    struct Readings {
-        std::optional<CPUMonitor::Snapshot> cpu;
-        std::optional<MemoryMonitor::Snapshot> memory;
-        std::optional<DiskMonitor::Snapshot> disk;
-        std::optional<NetworkMonitor::Snapshot> network;
-        std::optional<BatteryMonitor::Snapshot> battery;
-        std::optional<TemperatureMonitor::Snapshot> temperatures;
-        std::optional<PowerMonitor::Snapshot> power;
-        std::vector<ProcStats> processes;  // the busiest by CPU
-        std::vector<ProcStats> listed;     // in processOrder_
-        std::int64_t processCount = 0;
-    };
-
-    void sampleVisible(Readings& readings, std::int64_t maxProcesses);
-    void sampleHidden(Readings& readings, std::int64_t maxProcesses);
-    void sampleProcesses(Readings& readings, std::int64_t maxProcesses);
-    SystemStats merge(const Readings& readings, bool visible);
-    void updateEnergyAlerts(const std::vector<ProcStats>& processes, bool visible,
-                            std::optional<bool> freshPluggedIn, SystemStats& next);
-    void mergeBattery(const BatteryMonitor::Snapshot& battery, SystemStats& next);
-    void updateStatusItem(const SystemStats& stats);
+    // The tick: sample the machine, merge the readings into the snapshot, react to it.
+    TickReadings sample(bool visible, std::int64_t maxProcesses);
+    void sampleVisible(TickReadings& readings, std::int64_t maxProcesses);
+    void sampleHidden(TickReadings& readings, std::int64_t maxProcesses);
+    void sampleProcesses(TickReadings& readings, std::int64_t maxProcesses);
+    void react(const TickReadings& readings, const TickSettings& settings, bool visible, SystemStats next);
+    void updateEnergyAlerts(const TickReadings& readings, bool visible, bool alertsOn, SystemStats& next);
+    void updateStatusItem(const SystemStats& stats, const StatusItemComposer::TitleOptions& options);
+    void sendTelemetry(bool visible, const SystemStats& stats, double pollingInterval);
     void reclassify();
     void createUsageCollector();
     void startThermalWatcher();
-    void sendTelemetry(bool visible, const SystemStats& stats);
     void startTimer(double interval);
     double wantedInterval() const { return fixedInterval_.value_or(appSettings_.pollingInterval()); }
     void cancelTimer();

@@ -43,35 +43,40 @@ std::string flag(bool value) { return value ? "1" : "0"; }
 std::string whole(double value) { return formatString("%.0f", value); }
 std::string oneDecimal(double value) { return formatString("%.1f", value); }
 
+std::string size(size_t value) { return std::to_string(value); }
+
+// The snapshot's keys and how each is figured from the live figures.
+struct SnapshotField {
+    const char* key;
+    std::string (*value)(const SystemStats&);
+};
+constexpr SnapshotField kSnapshotFields[] = {
+    {"cpu_cores", [](const SystemStats& s) { return size(s.coreUsages.size()); }},
+    {"e_cores", [](const SystemStats& s) { return size(s.eCoreUsages.size()); }},
+    {"p_cores", [](const SystemStats& s) { return size(s.pCoreUsages.size()); }},
+    {"ram_gb", [](const SystemStats& s) { return whole(static_cast<double>(s.memoryTotal) / bytesPerGiB); }},
+    {"battery_percent", [](const SystemStats& s) { return oneDecimal(s.batteryPercentage.value_or(0)); }},
+    {"battery_health", [](const SystemStats& s) { return oneDecimal(s.batteryHealthPercent); }},
+    {"battery_cycles", [](const SystemStats& s) { return count(s.batteryCycleCount); }},
+    {"battery_max_mah", [](const SystemStats& s) { return count(s.batteryMaxCapacityMAh); }},
+    {"battery_design_mah", [](const SystemStats& s) { return count(s.batteryDesignCapacityMAh); }},
+    {"battery_charging", [](const SystemStats& s) { return flag(s.batteryIsCharging); }},
+    {"battery_plugged", [](const SystemStats& s) { return flag(s.batteryIsPluggedIn); }},
+    {"battery_watts", [](const SystemStats& s) { return oneDecimal(s.batteryWatts); }},
+    {"adapter_watts", [](const SystemStats& s) { return count(s.batteryAdapterWatts); }},
+    {"cpu_usage", [](const SystemStats& s) { return oneDecimal(s.cpuTotalUsage); }},
+    {"power_watts", [](const SystemStats& s) { return oneDecimal(s.totalPowerWatts); }},
+    {"thermal", [](const SystemStats& s) { return thermalSymbol(s.thermalLevel); }},
+    {"p_core_temp", [](const SystemStats& s) { return whole(s.pCoreTemp); }},
+    {"mem_pressure", [](const SystemStats& s) { return oneDecimal(s.memoryPressure); }},
+    {"process_count", [](const SystemStats& s) { return size(s.topProcesses.size()); }},
+};
+
 }  // namespace
 
 nlohmann::ordered_json TelemetryService::Event::toJson() const {
     return {{"event", event},   {"appVersion", appVersion},           {"osVersion", osVersion},
             {"deviceId", deviceId}, {"timestamp", Iso8601::format(timestamp)}, {"metadata", metadata}};
-}
-
-std::map<std::string, std::string> TelemetryService::SystemSnapshot::asDictionary() const {
-    return {{"machine_model", machineModel},
-            {"cpu_cores", count(cpuCoreCount)},
-            {"e_cores", count(eCoreCount)},
-            {"p_cores", count(pCoreCount)},
-            {"ram_gb", whole(ramTotalGB)},
-            {"battery_percent", oneDecimal(batteryPercent)},
-            {"battery_health", oneDecimal(batteryHealthPercent)},
-            {"battery_cycles", count(batteryCycleCount)},
-            {"battery_max_mah", count(batteryMaxCapacityMAh)},
-            {"battery_design_mah", count(batteryDesignCapacityMAh)},
-            {"battery_charging", flag(batteryIsCharging)},
-            {"battery_plugged", flag(batteryIsPluggedIn)},
-            {"battery_watts", oneDecimal(batteryWatts)},
-            {"adapter_watts", count(batteryAdapterWatts)},
-            {"cpu_usage", oneDecimal(cpuUsage)},
-            {"power_watts", oneDecimal(totalPowerWatts)},
-            {"thermal", thermalLevel},
-            {"p_core_temp", whole(pCoreTemp)},
-            {"mem_pressure", oneDecimal(memoryPressure)},
-            {"poll_interval", oneDecimal(pollingInterval)},
-            {"process_count", count(topProcessCount)}};
 }
 
 TelemetryService::TelemetryService(AppSettings& settings, std::shared_ptr<HttpClient> client,
@@ -92,27 +97,13 @@ void TelemetryService::installShared(const std::shared_ptr<TelemetryService>& se
 
 TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& stats,
                                                             const AppSettings& settings) const {
-    return SystemSnapshot{machineModel_,
-                          static_cast<std::int64_t>(stats.coreUsages.size()),
-                          static_cast<std::int64_t>(stats.eCoreUsages.size()),
-                          static_cast<std::int64_t>(stats.pCoreUsages.size()),
-                          static_cast<double>(stats.memoryTotal) / bytesPerGiB,
-                          stats.batteryPercentage.value_or(0),
-                          stats.batteryHealthPercent,
-                          stats.batteryCycleCount,
-                          stats.batteryMaxCapacityMAh,
-                          stats.batteryDesignCapacityMAh,
-                          stats.batteryIsCharging,
-                          stats.batteryIsPluggedIn,
-                          stats.batteryWatts,
-                          stats.batteryAdapterWatts,
-                          stats.cpuTotalUsage,
-                          stats.totalPowerWatts,
-                          thermalSymbol(stats.thermalLevel),
-                          stats.pCoreTemp,
-                          stats.memoryPressure,
-                          settings.pollingInterval(),
-                          static_cast<std::int64_t>(stats.topProcesses.size())};
+    return snapshot(stats, settings.pollingInterval());
+}
+
+TelemetryService::SystemSnapshot TelemetryService::snapshot(const SystemStats& stats, double pollingInterval) const {
+    SystemSnapshot snapshot{{{"machine_model", machineModel_}, {"poll_interval", oneDecimal(pollingInterval)}}};
+    for (const auto& [key, value] : kSnapshotFields) snapshot.values.emplace(key, value(stats));
+    return snapshot;
 }
 
 std::string TelemetryService::deviceId() {

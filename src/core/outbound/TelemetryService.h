@@ -39,31 +39,12 @@ public:
         nlohmann::ordered_json toJson() const;
     };
 
+    // The machine and its state as the event metadata sends them: every value as text,
+    // booleans "1"/"0", figures with fixed decimals.
     struct SystemSnapshot {
-        std::string machineModel;
-        std::int64_t cpuCoreCount = 0;
-        std::int64_t eCoreCount = 0;
-        std::int64_t pCoreCount = 0;
-        double ramTotalGB = 0;
-        double batteryPercent = 0;
-        double batteryHealthPercent = 0;
-        std::int64_t batteryCycleCount = 0;
-        std::int64_t batteryMaxCapacityMAh = 0;
-        std::int64_t batteryDesignCapacityMAh = 0;
-        bool batteryIsCharging = false;
-        bool batteryIsPluggedIn = false;
-        double batteryWatts = 0;
-        std::int64_t batteryAdapterWatts = 0;
-        double cpuUsage = 0;
-        double totalPowerWatts = 0;
-        std::string thermalLevel;
-        double pCoreTemp = 0;
-        double memoryPressure = 0;
-        double pollingInterval = 0;
-        std::int64_t topProcessCount = 0;
+        std::map<std::string, std::string> values;
 
-        // Every value as text: booleans "1"/"0", figures with fixed decimals.
-        std::map<std::string, std::string> asDictionary() const;
+        const std::map<std::string, std::string>& asDictionary() const { return values; }
     };
 
     // `machine` is asked once, here. `endpoint` is the production one unless a test injects its own.
@@ -76,6 +57,7 @@ public:
     static void installShared(const std::shared_ptr<TelemetryService>& service);
 
     SystemSnapshot snapshot(const SystemStats& stats, const AppSettings& settings) const;
+    SystemSnapshot snapshot(const SystemStats& stats, double pollingInterval) const;
 
     // Each reads telemetryEnabled now and does nothing when it is off.
     void sendLaunch(const SystemSnapshot& stats);

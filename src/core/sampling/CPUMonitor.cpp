@@ -66,9 +66,9 @@ CPUMonitor::Snapshot CPUMonitor::usageSince(const std::vector<CpuTicks>& current
     }
     const double total = static_cast<double>(user) + static_cast<double>(system) + static_cast<double>(idle);
     if (total > 0) {
-        snapshot.totalUsage = (static_cast<double>(user) + static_cast<double>(system)) / total * 100.0;
-        snapshot.userUsage = static_cast<double>(user) / total * 100.0;
-        snapshot.systemUsage = static_cast<double>(system) / total * 100.0;
+        snapshot.cpuTotalUsage = (static_cast<double>(user) + static_cast<double>(system)) / total * 100.0;
+        snapshot.cpuUserUsage = static_cast<double>(user) / total * 100.0;
+        snapshot.cpuSystemUsage = static_cast<double>(system) / total * 100.0;
     }
     snapshot.eCoreAverage = average(eSum, snapshot.eCoreUsages.size());
     snapshot.pCoreAverage = average(pSum, snapshot.pCoreUsages.size());

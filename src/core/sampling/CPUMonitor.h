@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CoreUsage.h"
+#include "model/CpuReading.h"
 #include "platform/CpuTicksSource.h"
 
 #include <memory>
@@ -14,18 +14,7 @@ namespace corvelle {
 class CPUMonitor {
 public:
     using CoreUsage = corvelle::CoreUsage;
-
-    struct Snapshot {
-        double totalUsage = 0;
-        double userUsage = 0;
-        double systemUsage = 0;
-        std::vector<CoreUsage> coreUsages;
-        std::vector<CoreUsage> eCoreUsages;
-        std::vector<CoreUsage> pCoreUsages;
-        double eCoreAverage = 0;
-        double pCoreAverage = 0;
-        bool operator==(const Snapshot&) const = default;
-    };
+    using Snapshot = CpuReading;
 
     // A null source means the machine's counters are unreadable: every sample is absent.
     explicit CPUMonitor(std::unique_ptr<CpuTicksSource> source);

@@ -33,15 +33,15 @@ std::optional<MemoryMonitor::Snapshot> MemoryMonitor::sample() {
     if (!free || !active || !wired || !compressed || !appUsed) return std::nullopt;
 
     Snapshot snapshot;
-    snapshot.total = totalMemory_;
-    snapshot.used = *free > totalMemory_ ? 0 : totalMemory_ - *free;
-    snapshot.active = *active;
-    snapshot.wired = *wired;
-    snapshot.compressed = *compressed;
-    snapshot.appUsed = *appUsed;
+    snapshot.memoryTotal = totalMemory_;
+    snapshot.memoryUsed = *free > totalMemory_ ? 0 : totalMemory_ - *free;
+    snapshot.memoryActive = *active;
+    snapshot.memoryWired = *wired;
+    snapshot.memoryCompressed = *compressed;
+    snapshot.memoryAppUsed = *appUsed;
     const double pressured = static_cast<double>(*appUsed) + static_cast<double>(*wired) +
                              static_cast<double>(*compressed);
-    snapshot.pressure = std::min(pressured / static_cast<double>(totalMemory_) * 100.0, 100.0);
+    snapshot.memoryPressure = std::min(pressured / static_cast<double>(totalMemory_) * 100.0, 100.0);
     return snapshot;
 }
 

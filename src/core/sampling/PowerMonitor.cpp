@@ -5,7 +5,8 @@ namespace corvelle {
 std::optional<PowerMonitor::Snapshot> PowerMonitor::sample() {
     const auto power = ioReport_.sample();
     if (!power) return std::nullopt;
-    return Snapshot{*power, power->cpuWatts + power->gpuWatts + power->aneWatts + power->dramWatts};
+    const double total = power->cpuWatts + power->gpuWatts + power->aneWatts + power->dramWatts;
+    return Snapshot{power->cpuWatts, power->gpuWatts, total, power->dramWatts};
 }
 
 }  // namespace corvelle

@@ -1,19 +1,16 @@
 #pragma once
 
+#include "model/PowerReading.h"
 #include "sampling/IOReportService.h"
 
 #include <optional>
 
 namespace corvelle {
 
-// The per-tick power reading: the four figures of an energy sample and their total.
+// The per-tick power reading: the figures of an energy sample and their total.
 class PowerMonitor {
 public:
-    struct Snapshot {
-        IOReportService::PowerSample sample;
-        double total = 0;  // W, the sum of the four figures
-        bool operator==(const Snapshot&) const = default;
-    };
+    using Snapshot = PowerReading;
 
     explicit PowerMonitor(IOReportService ioReport) : ioReport_(std::move(ioReport)) {}
 

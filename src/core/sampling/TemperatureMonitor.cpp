@@ -73,14 +73,14 @@ std::optional<TemperatureMonitor::Snapshot> TemperatureMonitor::sample() {
             const auto value = data ? decodeTemperature(data->first, data->second) : std::nullopt;
             if (!value) continue;
             values.push_back(*value);
-            snapshot.allTemps[std::string(key)] = *value;
+            snapshot.allTemperatures[std::string(key)] = *value;
         }
         return mean(values);
     };
     snapshot.eCoreTemp = readGroup(Constants::SMCKeys::eCoreTemps);
     snapshot.pCoreTemp = readGroup(Constants::SMCKeys::pCoreTemps);
     snapshot.gpuTemp = readGroup(Constants::SMCKeys::gpuTemps);
-    if (snapshot.allTemps.empty()) return std::nullopt;
+    if (snapshot.allTemperatures.empty()) return std::nullopt;
 
     for (const std::string_view key : Constants::SMCKeys::fanSpeed) {
         const auto data = read(key);
@@ -88,7 +88,7 @@ std::optional<TemperatureMonitor::Snapshot> TemperatureMonitor::sample() {
             snapshot.fanSpeeds.push_back(*speed);
         }
     }
-    for (const auto& [key, value] : snapshot.allTemps) snapshot.sortedTemps.push_back({key, value});
+    for (const auto& [key, value] : snapshot.allTemperatures) snapshot.sortedTemperatures.push_back({key, value});
     return snapshot;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/TemperatureReading.h"
 #include "model/SensorReading.h"
 #include "sampling/SMCService.h"
 
@@ -15,15 +16,7 @@ namespace corvelle {
 // from the controller's fixed key lists.
 class TemperatureMonitor {
 public:
-    struct Snapshot {
-        double eCoreTemp = 0;  // °C, mean of the accepted readings, 0 when none
-        double pCoreTemp = 0;
-        double gpuTemp = 0;
-        std::map<std::string, double> allTemps;
-        std::vector<SensorReading> sortedTemps;  // allTemps in ascending key order
-        std::vector<std::int32_t> fanSpeeds;     // rpm, one per readable fan key
-        bool operator==(const Snapshot&) const = default;
-    };
+    using Snapshot = TemperatureReading;
 
     explicit TemperatureMonitor(SMCService& smc) : smc_(smc) {}
 

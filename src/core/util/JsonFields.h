@@ -8,9 +8,13 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
+#include "util/Iso8601.h"
 #include "util/JsonText.h"
+#include "util/RawValue.h"
 
 // Strict reading of stored records: every key must be present with a value of its own type
 // (no bool-as-number, no 1.5-as-integer). Decoders throw inside a decode; decodeJson turns any
@@ -40,6 +44,103 @@ std::vector<T> records(const nlohmann::json& object, const char* key) {
     const auto& list = at(object, key);
     if (!list.is_array()) throw ShapeError(key);
     return list.get<std::vector<T>>();
+}
+
+// One stored key and the record member it holds, for a table of a record's fields that both
+// encodes and decodes it. The member's type picks the JSON form: numbers, integers, booleans,
+// texts, number maps, nested records and lists of them, enumerations by their raw names;
+// an optional member is a key that may be missing. `AsDate` stores seconds since 1970 as
+// ISO 8601 text.
+struct AsDate {};
+template <typename T, typename M, typename Form = M>
+struct Field {
+    const char* key;
+    M T::*member;
+};
+template <typename T, typename M>
+constexpr Field<T, M> field(const char* key, M T::*member) {
+    return {key, member};
+}
+template <typename T>
+constexpr Field<T, double, AsDate> dateField(const char* key, double T::*member) {
+    return {key, member};
+}
+
+namespace detail {
+
+template <typename T, typename M, typename Form>
+Form formOf(const Field<T, M, Form>&);
+
+template <typename M>
+struct IsOptional : std::false_type {};
+template <typename M>
+struct IsOptional<std::optional<M>> : std::true_type {};
+template <typename M>
+struct IsVector : std::false_type {};
+template <typename M>
+struct IsVector<std::vector<M>> : std::true_type {};
+
+template <typename Form, typename M>
+M read(const nlohmann::json& object, const char* key) {
+    if constexpr (std::is_same_v<Form, AsDate>) {
+        return date(object, key);
+    } else if constexpr (IsOptional<M>::value) {
+        if (!object.is_object() || !object.contains(key)) return std::nullopt;
+        return read<typename M::value_type, typename M::value_type>(object, key);
+    } else if constexpr (std::is_same_v<M, double>) {
+        return number(object, key);
+    } else if constexpr (std::is_same_v<M, std::int64_t>) {
+        return integer(object, key);
+    } else if constexpr (std::is_same_v<M, bool>) {
+        return boolean(object, key);
+    } else if constexpr (std::is_same_v<M, std::string>) {
+        return text(object, key);
+    } else if constexpr (std::is_same_v<M, std::map<std::string, double>>) {
+        return numberMap(object, key);
+    } else if constexpr (IsVector<M>::value) {
+        return records<typename M::value_type>(object, key);
+    } else if constexpr (std::is_enum_v<M>) {
+        const auto value = fromRaw<M>(text(object, key));
+        if (!value) throw ShapeError(key);
+        return *value;
+    } else {
+        return record<M>(object, key);
+    }
+}
+
+template <typename Form, typename M>
+void write(nlohmann::json& object, const char* key, const M& value) {
+    if constexpr (std::is_same_v<Form, AsDate>) {
+        object[key] = Iso8601::format(value);
+    } else if constexpr (IsOptional<M>::value) {
+        if (value) write<typename M::value_type>(object, key, *value);
+    } else if constexpr (std::is_enum_v<M>) {
+        object[key] = toRaw(value);
+    } else {
+        object[key] = value;
+    }
+}
+
+}  // namespace detail
+
+// The record's fields as a JSON object, one key per row of the table.
+template <typename T, typename... Rows>
+void encode(nlohmann::json& json, const T& value, const std::tuple<Rows...>& table) {
+    json = nlohmann::json::object();
+    std::apply([&](const auto&... row) { (detail::write<decltype(detail::formOf(row))>(json, row.key, value.*row.member), ...); },
+               table);
+}
+
+// Every row's key read into its member; throws on a missing key or a value of another shape.
+template <typename T, typename... Rows>
+void decode(const nlohmann::json& json, T& value, const std::tuple<Rows...>& table) {
+    std::apply(
+        [&](const auto&... row) {
+            ((value.*row.member = detail::read<decltype(detail::formOf(row)), std::remove_reference_t<decltype(value.*row.member)>>(
+                  json, row.key)),
+             ...);
+        },
+        table);
 }
 
 // Compact, sorted-key text of a record; absent when it holds a number that is not finite.

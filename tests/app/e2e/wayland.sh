@@ -120,7 +120,9 @@ placed Corvelle wayland-menu-panel.png "$panel_placed"
 # Without a tray the status window floats in the top-right corner, on every workspace.
 kill "$waybar"
 placed "Corvelle status" wayland-status.png 'shell == "xwayland" and floating == "floating" and x + w == 1280 and y == 0'
-swaymsg -t get_tree | grep -q '"sticky": true' || fail "the status window is not sticky"
+# The window may reach the corner (it asks to be placed there) before sway runs the placement command.
+sticky() { swaymsg -t get_tree | grep -q '"sticky": true'; }
+wait_for 30 sticky || fail "the status window is not sticky"
 
 kill "$app_pid"
 wait "$app_pid" || fail "the program ended with status $?"

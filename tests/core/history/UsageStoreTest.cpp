@@ -1,9 +1,11 @@
 #include "history/UsageStore.h"
+#include "model/ProfileClassification.h"
 #include "model/SystemStats.h"
 #include "util/AtomicFile.h"
 #include "util/JsonFields.h"
 
 #include "support/FakeClock.h"
+#include "support/Fixtures.h"
 #include "support/FilesIn.h"
 #include "support/ManualEventLoop.h"
 #include "support/ScopedTimeZone.h"
@@ -215,6 +217,25 @@ TEST_F(UsageStoreTest, SavedFilesAreCompactSortedAndLoadBackEqual) {
     reloaded->load();
     EXPECT_EQ(reloaded->history(), store->history());
     EXPECT_EQ(datesOf(reloaded->healthEntries()), (std::vector<std::string>{"2025-06-29", "2025-06-30"}));
+}
+
+// Files saved by earlier builds load, and saving them again writes the same bytes; files in
+// another key order and with whole numbers for figures load to the same records.
+TEST(StoredRecords, RecordedFilesLoadAndSaveUnchanged) {
+    const auto resave = [](const std::string& name, auto decode) {
+        const auto text = AtomicFile::read(test::fixture("history/" + name)).value_or("");
+        const auto record = decode(text);
+        return record ? JsonFields::encodeJson(*record).value_or("<unencodable>") : "<undecodable>";
+    };
+    const auto daily = [](const std::string& text) { return JsonFields::decodeJson<UsageHistory>(text); };
+    const auto health = [](const std::string& text) { return JsonFields::decodeJson<std::vector<BatteryHealthEntry>>(text); };
+    const auto profile = [](const std::string& text) { return JsonFields::decodeJson<ProfileClassification>(text); };
+    const auto saved = [](const std::string& name) { return AtomicFile::read(test::fixture("history/saved/" + name)); };
+    for (const char* from : {"saved/", "ten-days/"}) {
+        EXPECT_EQ(resave(from + std::string("daily-summaries.json"), daily), saved("daily-summaries.json")) << from;
+        EXPECT_EQ(resave(from + std::string("health-history.json"), health), saved("health-history.json")) << from;
+    }
+    EXPECT_EQ(resave("saved/profile.json", profile), saved("profile.json"));
 }
 
 TEST_F(UsageStoreTest, AnUnencodableHistoryLeavesThePreviousFileUntouched) {

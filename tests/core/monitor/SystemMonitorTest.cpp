@@ -98,7 +98,12 @@ TEST(SystemMonitor, CallbacksDoNothingOnceTheMonitorIsGone) {
     h.make().start();
     h.settings.setPollingInterval(1.0);  // queues a settings task
     h.monitor.reset();
-    h.loop->advance(5);  // nothing runs against the destroyed monitor (ASan would say so)
+    // The queued settings task still runs, finds the monitor gone and does nothing (ASan
+    // would report a use after free); no timer of the monitor is left to fire.
+    EXPECT_EQ(h.loop->runPosted(), 1);
+    EXPECT_EQ(h.loop->activeTimers(), 0u);
+    h.settings.setPollingInterval(3.0);  // the subscription went with the monitor
+    EXPECT_EQ(h.loop->runPosted(), 0);
 }
 
 }  // namespace

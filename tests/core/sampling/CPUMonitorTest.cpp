@@ -24,10 +24,10 @@ TEST_F(CpuFixture, NiceTimeIsBusyForTheCoreButLeftOutOfTheTotals) {
     for (const auto& c : cases) {
         auto cpu = make({Ticks{{0, 100, 100, 100, 100}}, Ticks{{0, 130, 110, 160, 100 + c.nice}}});
         const auto first = cpu.sample().value();
-        EXPECT_EQ(std::make_tuple(first.totalUsage, first.coreUsages.size()), std::make_tuple(0.0, size_t{1}));
+        EXPECT_EQ(std::make_tuple(first.cpuTotalUsage, first.coreUsages.size()), std::make_tuple(0.0, size_t{1}));
         const auto second = cpu.sample().value();
-        for (auto [measured, expected] : {std::pair{second.coreUsages[0].usage, c.core}, {second.totalUsage, c.total},
-                                          {second.userUsage, 30.0}, {second.systemUsage, 10.0}}) {
+        for (auto [measured, expected] : {std::pair{second.coreUsages[0].usage, c.core}, {second.cpuTotalUsage, c.total},
+                                          {second.cpuUserUsage, 30.0}, {second.cpuSystemUsage, 10.0}}) {
             EXPECT_NEAR(measured, expected, 1e-9);
         }
     }
@@ -38,7 +38,7 @@ TEST_F(CpuFixture, IdleCoreBackwardsCountersAndNoMovementGiveZeroNotNaN) {
                      Ticks{{0, 10, 10, 10, 0}, {1, 400, 400, 400, 0}}});
     cpu.sample();
     const auto s = cpu.sample().value();
-    EXPECT_EQ(std::make_tuple(s.coreUsages[0].usage, s.coreUsages[1].usage, s.totalUsage), std::make_tuple(0.0, 0.0, 0.0));
+    EXPECT_EQ(std::make_tuple(s.coreUsages[0].usage, s.coreUsages[1].usage, s.cpuTotalUsage), std::make_tuple(0.0, 0.0, 0.0));
 }
 
 TEST_F(CpuFixture, EfficiencyCoresAreExactlyTheReportedOnes) {
@@ -68,9 +68,9 @@ TEST_F(CpuFixture, AChangedSetOfCpusRestartsFromZeroAndAFailedReadKeepsTheBaseli
                      Ticks{{0, 60, 0, 60, 0}, {1, 0, 0, 0, 0}}, Ticks{{0, 60, 0, 60, 0}, {2, 0, 0, 0, 0}}});
     cpu.sample();
     EXPECT_FALSE(cpu.sample());
-    EXPECT_EQ(cpu.sample()->totalUsage, 50.0);  // measured against the reading before the failure
-    EXPECT_EQ(cpu.sample()->totalUsage, 0);     // a CPU came online
-    EXPECT_EQ(cpu.sample()->totalUsage, 0);     // same count, different CPUs
+    EXPECT_EQ(cpu.sample()->cpuTotalUsage, 50.0);  // measured against the reading before the failure
+    EXPECT_EQ(cpu.sample()->cpuTotalUsage, 0);     // a CPU came online
+    EXPECT_EQ(cpu.sample()->cpuTotalUsage, 0);     // same count, different CPUs
 
     CPUMonitor none(nullptr);
     EXPECT_FALSE(none.sample());

@@ -30,8 +30,8 @@ TEST(MemoryMonitor, FiguresFromPageCounts) {
     for (const auto& c : cases) {
         const auto s = memoryOf(16777216, c.stats);
         ASSERT_TRUE(s);
-        EXPECT_EQ(std::tie(s->total, s->used, s->appUsed), std::make_tuple(16777216ULL, c.used, c.appUsed));
-        EXPECT_NEAR(s->pressure, c.pressure, 1e-9);
+        EXPECT_EQ(std::tie(s->memoryTotal, s->memoryUsed, s->memoryAppUsed), std::make_tuple(16777216ULL, c.used, c.appUsed));
+        EXPECT_NEAR(s->memoryPressure, c.pressure, 1e-9);
     }
 }
 
@@ -53,7 +53,7 @@ TEST(RateMonitors, RatesTruncateAndNeedElapsedTime) {
     clock->advance(2.0);
     auto s = disk.sample();
     ASSERT_TRUE(s);
-    EXPECT_EQ(std::tie(s->readBytesPerSec, s->writeBytesPerSec), std::make_tuple(1'000'000ULL, 0ULL));  // writes went back
+    EXPECT_EQ(std::tie(s->diskReadBytesPerSec, s->diskWriteBytesPerSec), std::make_tuple(1'000'000ULL, 0ULL));  // writes went back
     EXPECT_FALSE(disk.sample());         // no time passed
 }
 
@@ -71,7 +71,7 @@ TEST(RateMonitors, AnUnreadableCounterKeepsTheBaselineInsteadOfMeasuringFromZero
     clock->advance(1);
     auto s = network.sample();
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->inBytesPerSec, 2000u);  // over both seconds since the last good reading
+    EXPECT_EQ(s->networkInBytesPerSec, 2000u);  // over both seconds since the last good reading
 }
 
 }  // namespace

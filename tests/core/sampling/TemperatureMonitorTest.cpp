@@ -64,8 +64,8 @@ TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
     TemperatureMonitor monitor(*m.smc);
     auto s = monitor.sample().value();
     EXPECT_EQ(std::tie(s.eCoreTemp, s.pCoreTemp, s.gpuTemp), std::make_tuple(0.0, 45.5, 45.0));
-    EXPECT_EQ(s.allTemps.size(), 2u);
-    EXPECT_EQ(s.sortedTemps, (std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}}));
+    EXPECT_EQ(s.allTemperatures.size(), 2u);
+    EXPECT_EQ(s.sortedTemperatures, (std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}}));
     EXPECT_EQ(s.fanSpeeds, (std::vector<std::int32_t>{2000, 2000}));
 
     m.transport->setKey("Tp01", "sp78", {0x3C, 0x00});  // 60
@@ -74,7 +74,7 @@ TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
     m.transport->removeKey("F1Ac");
     s = monitor.sample().value();
     EXPECT_EQ(std::tie(s.eCoreTemp, s.pCoreTemp), std::make_tuple(40.0, (45.5 + 60) / 2));
-    EXPECT_EQ(s.allTemps.count("Tp09"), 0u);
+    EXPECT_EQ(s.allTemperatures.count("Tp09"), 0u);
     EXPECT_EQ(s.fanSpeeds, (std::vector<std::int32_t>{2000}));
 }
 

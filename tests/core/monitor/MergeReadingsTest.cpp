@@ -1,0 +1,115 @@
+#include "monitor/MergeReadings.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace corvelle {
+namespace {
+
+// A snapshot whose every figure differs from a default one, so a field a reading forgets to
+// set, or sets from the wrong source, shows.
+SystemStats previousTick() {
+    SystemStats s;
+    s.cpuTotalUsage = 1;
+    s.coreUsages = {CoreUsage{0, 1, false}};
+    s.memoryUsed = 2;
+    s.memoryTotal = 3;
+    s.diskReadBytesPerSec = 4;
+    s.networkOutBytesPerSec = 5;
+    s.pCoreTemp = 6;
+    s.totalPowerWatts = 7;
+    s.batteryPercentage = 8;
+    s.batteryIsPresent = true;
+    s.batteryTimeRemaining = 9;
+    s.topProcesses = {ProcStats{.pid = 1, .name = "old"}};
+    s.processCount = 10;
+    s.thermalLevel = ThermalLevel::heavy;
+    return s;
+}
+
+TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
+    const ProcStats busy{.pid = 2, .name = "busy", .cpuPercent = 50};
+    const struct {
+        const char* name;
+        std::function<void(TickReadings&)> read;
+        bool visible;
+        std::function<void(SystemStats&)> expect;
+    } cases[] = {
+        {"nothing read: the figures stay, the thermal level and counts follow the tick", [](auto&) {}, true,
+         [](auto& s) {
+             s.thermalLevel.reset();
+             s.topProcesses.clear();
+             s.processCount = 0;
+         }},
+        {"cpu", [](auto& r) { r.cpu = CPUMonitor::Snapshot{40, 30, 10, {}, {}, {}, 5, 6}; }, false,
+         [](auto& s) {
+             s.cpuTotalUsage = 40, s.cpuUserUsage = 30, s.cpuSystemUsage = 10, s.eCoreAverage = 5, s.pCoreAverage = 6;
+             s.coreUsages.clear();
+             s.thermalLevel.reset(), s.processCount = 0;
+         }},
+        {"memory, disk and network", [](auto& r) {
+             r.memory = MemoryMonitor::Snapshot{1, 2, 7, 3, 4, 5, 6};
+             r.disk = DiskMonitor::Snapshot{11, 12};
+             r.network = NetworkMonitor::Snapshot{13, 14};
+         }, false,
+         [](auto& s) {
+             s.memoryUsed = 1, s.memoryTotal = 2, s.memoryActive = 3, s.memoryWired = 4, s.memoryCompressed = 5;
+             s.memoryAppUsed = 6, s.memoryPressure = 7;
+             s.diskReadBytesPerSec = 11, s.diskWriteBytesPerSec = 12;
+             s.networkInBytesPerSec = 13, s.networkOutBytesPerSec = 14;
+             s.thermalLevel.reset(), s.processCount = 0;
+         }},
+        {"power and temperatures", [](auto& r) {
+             r.power = PowerMonitor::Snapshot{1, 2, 6.5, 3};
+             r.hasPowerMeter = true;
+             r.temperatures = TemperatureMonitor::Snapshot{40, 50, 60, {1200}, {{"a", 1}}, {SensorReading{"a", 1}}};
+             r.thermalLevel = ThermalLevel::moderate;
+         }, false,
+         [](auto& s) {
+             s.cpuPowerWatts = 1, s.gpuPowerWatts = 2, s.dramPowerWatts = 3, s.totalPowerWatts = 6.5;
+             s.hasPowerMeter = true;
+             s.eCoreTemp = 40, s.pCoreTemp = 50, s.gpuTemp = 60;
+             s.allTemperatures = {{"a", 1}}, s.sortedTemperatures = {SensorReading{"a", 1}}, s.fanSpeeds = {1200};
+             s.thermalLevel = ThermalLevel::moderate, s.processCount = 0;
+         }},
+        {"a battery without design capacity has no health or capacities", [](auto& r) {
+             r.battery = BatteryMonitor::Snapshot{{}, {}, {}, 0, 0, 3, false, true, {}, {}, 4, 65, {}};
+             r.batteryTimeRemaining = 1800;
+         }, false,
+         [](auto& s) {
+             s.batteryPercentage.reset();
+             s.batteryIsPluggedIn = true, s.batteryWatts = 4, s.batteryAdapterWatts = 65, s.batteryCycleCount = 3;
+             s.batteryHealthPercent = 0, s.batteryTimeRemaining = 1800;
+             s.thermalLevel.reset(), s.processCount = 0;
+         }},
+        {"a hidden tick keeps the list but not the groups", [&](auto& r) {
+             r.processes = {busy};
+             r.listed = {busy};
+             r.processCount = 300;
+         }, false,
+         [](auto& s) {
+             s.appGroups = {AppGroup{"busy", 50, 0, 1, 0}};
+             s.thermalLevel.reset(), s.processCount = 300;
+         }},
+        {"a visible tick shows the list in its own order", [&](auto& r) {
+             r.processes = {busy};
+             r.listed = {ProcStats{.pid = 3, .name = "big"}, busy};
+         }, true,
+         [&](auto& s) {
+             s.appGroups = {AppGroup{"busy", 50, 0, 1, 0}};
+             s.topProcesses = {ProcStats{.pid = 3, .name = "big"}, busy};
+             s.thermalLevel.reset(), s.processCount = 0;
+         }},
+    };
+    for (const auto& c : cases) {
+        TickReadings readings;
+        c.read(readings);
+        SystemStats expected = previousTick();
+        c.expect(expected);
+        EXPECT_EQ(mergeReadings(previousTick(), readings, c.visible), expected) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace corvelle
