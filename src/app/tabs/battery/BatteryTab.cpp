@@ -19,15 +19,17 @@ BatteryTab::BatteryTab(const TabContext& context, QWidget* parent)
     : ReorderableTab(context, AppSettings::batterySectionOrderKey, parent),
       context_(context),
       noBattery_(new SectionHeader("powerplug.fill", SystemColor::secondary)) {
-    auto* notice = new CardFrame(this);
+    // Inset like the sections, which keep room around them for the editing outlines; the inset
+    // goes with the notice, so a tab with a battery starts where the other tabs do.
+    auto* noticeRow = new QWidget(this);
+    auto* notice = new CardFrame(noticeRow);
     notice->column()->addWidget(noBattery_);
-    notice->hide();
+    auto* noticeLayout = new QVBoxLayout(noticeRow);
+    noticeLayout->setContentsMargins(4, 4, 4, 8);
+    noticeLayout->addWidget(notice);
+    noticeRow->hide();
     column()->setSpacing(0);
-    // Inset like the sections, which keep room around them for the editing outlines.
-    auto* noticeRow = new QVBoxLayout();
-    noticeRow->setContentsMargins(4, 4, 4, 8);
-    noticeRow->addWidget(notice);
-    column()->addLayout(noticeRow);
+    column()->addWidget(noticeRow);
     addSections();
     retranslate();
 }
@@ -62,7 +64,7 @@ QWidget* BatteryTab::makeCard(BatterySection section) {
     return add(view, false, [view](const SystemStats& stats) { view->refresh(stats.appGroups); });
 }
 
-QWidget* BatteryTab::noBatteryNotice() const { return noBattery_->parentWidget(); }
+QWidget* BatteryTab::noBatteryNotice() const { return noBattery_->parentWidget()->parentWidget(); }
 
 void BatteryTab::refresh() {
     const SystemStats& stats = context_.systemMonitor.stats().get();
