@@ -18,6 +18,8 @@ namespace {
 constexpr std::string_view kRootGroup = "/";
 constexpr size_t kMostFileSize = 1 << 20;
 constexpr size_t kMostGroups = 1024;
+// Busy groups keep their member lists open; a few dozen run in any one listing.
+constexpr size_t kMostHeldMembers = 64;
 
 int openIn(int dir, const std::string& path) { return openat(dir, path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); }
 
@@ -59,7 +61,10 @@ CgroupActivity::CgroupActivity(const std::filesystem::path& root, CgroupFileRead
 }
 
 CgroupActivity::~CgroupActivity() {
-    for (auto& [path, group] : groups_) closeIfOpen(group.usageFd);
+    for (auto& [path, group] : groups_) {
+        release(group);
+        closeIfOpen(group.usageFd);
+    }
     closeIfOpen(statFd_);
     closeIfOpen(rootFd_);
 }
@@ -162,6 +167,7 @@ void CgroupActivity::walk() {
             ++it;
             continue;
         }
+        release(it->second);
         closeIfOpen(it->second.usageFd);
         it = groups_.erase(it);
     }
@@ -206,18 +212,31 @@ void CgroupActivity::readUsage(Group& group, bool everyGroup) {
         usage = parseUsage(buffer_);
     }
     if (!usage) {
+        release(group);
         closeIfOpen(group.usageFd);
         return;
     }
     group.ran = *usage != group.usage;
     group.usage = *usage;
+    if (!group.ran) release(group);
+}
+
+void CgroupActivity::release(Group& group) {
+    if (group.procsFd < 0) return;
+    closeIfOpen(group.procsFd);
+    --heldMembers_;
 }
 
 void CgroupActivity::readMembers(Group& group) {
     const bool root = group.path == kRootGroup;
-    int fd = root ? group.usageFd : openIn(rootFd_, folder(group.path) + "/cgroup.procs");
+    if (!root && group.procsFd < 0) {
+        group.procsFd = openIn(rootFd_, folder(group.path) + "/cgroup.procs");
+        if (group.procsFd >= 0) ++heldMembers_;
+    }
+    const int fd = root ? group.usageFd : group.procsFd;
     const bool read = fd >= 0 && readAll(fd, buffer_);
-    if (!root) closeIfOpen(fd);
+    // Held for the next listing only while the group runs and the budget allows.
+    if (!root && (!read || !group.ran || heldMembers_ > kMostHeldMembers)) release(group);
     if (!read) return;
     group.membersRead = true;
     TextFile::forEachLine(buffer_, [&](std::string_view line) {

@@ -60,6 +60,7 @@ private:
         std::string path;
         Group* parent = nullptr;  // null for the root
         int usageFd = -1;         // cpu.stat; the root's cgroup.procs, read every listing
+        int procsFd = -1;         // cgroup.procs, held while the group keeps running
         std::uint64_t usage = 0;
         bool ran = true;  // since the previous listing; a group first seen counts as busy
         bool membersRead = false;  // its cgroup.procs was read in this listing
@@ -79,11 +80,13 @@ private:
     void readMembers(Group& group);
     bool resolve(std::int32_t pid, Member& member);
     bool readAll(int fd, std::string& out);
+    void release(Group& group);
 
     int rootFd_ = -1;
     int statFd_ = -1;  // the root's cgroup.stat: its counts move whenever a group comes or goes
     CgroupFileReader readCgroupFile_;
     size_t maxGroups_ = 0;
+    size_t heldMembers_ = 0;  // groups holding their cgroup.procs open
     bool incomplete_ = false;  // some group or process is not known: list the proc folder
     bool roundDue_ = true;     // this listing reads every group
     bool walkDue_ = true;      // and walks the hierarchy first
