@@ -1,5 +1,6 @@
 #include "alerts/BaselinesFile.h"
 
+#include "util/JsonFields.h"
 #include "util/JsonText.h"
 
 #include <cmath>
@@ -14,27 +15,25 @@ std::optional<double> finiteNumber(const nlohmann::json& value) {
     return number;
 }
 
-std::optional<std::int64_t> count(const nlohmann::json& value) {
-    if (value.is_number_unsigned()) {
-        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
-        return value.get<std::int64_t>();
-    }
-    if (value.is_number_integer()) return value.get<std::int64_t>();
-    return std::nullopt;
-}
+// The stored keys of a baseline entry, for both directions.
+constexpr auto kBaselineFields = std::make_tuple(JsonFields::field("avgCPU", &BaselinesFile::Baseline::avgCPU),
+                                                 JsonFields::field("sampleCount", &BaselinesFile::Baseline::sampleCount),
+                                                 JsonFields::field("lastSeen", &BaselinesFile::Baseline::lastSeen));
 
 // A baseline entry; absent when a key is missing, of the wrong type or out of range (a
 // negative count or average would poison every later average).
 std::optional<BaselinesFile::Baseline> decodeBaseline(const nlohmann::json& value) {
-    if (!value.is_object() || !value.contains("avgCPU") || !value.contains("sampleCount") ||
-        !value.contains("lastSeen")) {
+    BaselinesFile::Baseline baseline;
+    try {
+        JsonFields::decode(value, baseline, kBaselineFields);
+    } catch (const std::exception&) {
         return std::nullopt;
     }
-    const auto avgCPU = finiteNumber(value["avgCPU"]);
-    const auto sampleCount = count(value["sampleCount"]);
-    const auto lastSeen = finiteNumber(value["lastSeen"]);
-    if (!avgCPU || *avgCPU < 0 || !sampleCount || *sampleCount < 0 || !lastSeen) return std::nullopt;
-    return BaselinesFile::Baseline{*avgCPU, *sampleCount, *lastSeen};
+    if (!(baseline.avgCPU >= 0) || baseline.sampleCount < 0 || !std::isfinite(baseline.avgCPU) ||
+        !std::isfinite(baseline.lastSeen)) {
+        return std::nullopt;
+    }
+    return baseline;
 }
 
 }  // namespace
@@ -65,8 +64,7 @@ std::optional<BaselinesFile> BaselinesFile::decodeValue(const nlohmann::json& js
 std::optional<std::string> BaselinesFile::encode() const {
     auto baselines = nlohmann::json::object();
     for (const auto& [name, baseline] : processBaselines) {
-        baselines[name] = {
-            {"avgCPU", baseline.avgCPU}, {"sampleCount", baseline.sampleCount}, {"lastSeen", baseline.lastSeen}};
+        JsonFields::encode(baselines[name], baseline, kBaselineFields);
     }
     nlohmann::json state = {{"processBaselines", std::move(baselines)}};
     if (systemWattsEMA) state["systemWattsEMA"] = *systemWattsEMA;
