@@ -27,22 +27,29 @@ public:
 protected:
     ReorderableTab(const TabContext& context, std::string orderKey, QWidget* parent)
         : PanelTab(parent), settings_(context.appSettings), orderKey_(std::move(orderKey)),
-          isEditing_(context.isEditing), column_(new QVBoxLayout(this)) {
-        // The sections keep a few pixels of their own around them for the editing outlines.
-        column_->setContentsMargins(12, 12, 12, 12);
-    }
+          isEditing_(context.isEditing) {}
 
     // The card of one section; a new section needs one more case there.
     virtual QWidget* makeCard(Section section) = 0;
 
-    QVBoxLayout* column() const { return column_; }
+    // Made when first asked for: by addSections when nothing goes above the sections. Sections made
+    // in a tab that already had its layout kept their first height after the refresh hid cards,
+    // which spread the cards apart.
+    QVBoxLayout* column() {
+        if (!column_) {
+            column_ = new QVBoxLayout(this);
+            // The sections keep a few pixels of their own around them for the editing outlines.
+            column_->setContentsMargins(12, 12, 12, 12);
+        }
+        return column_;
+    }
     // Builds the sections (call once, from the tab's constructor, once makeCard can run).
     void addSections() {
         const auto order = settings_.loadOrder<Section>(orderKey_);
         sections_ = new ReorderableForEach(
             ReorderableForEach::items<Section>(order, [this](Section section) { return makeCard(section); }),
             ReorderableForEach::savingTo<Section>(settings_, orderKey_), this);
-        column_->addWidget(sections_);
+        column()->addWidget(sections_);
         column_->addStretch(1);
         setEditing(isEditing_);
     }
@@ -53,7 +60,7 @@ private:
     AppSettings& settings_;
     std::string orderKey_;
     bool isEditing_;
-    QVBoxLayout* column_;
+    QVBoxLayout* column_ = nullptr;
     ReorderableForEach* sections_ = nullptr;
 };
 

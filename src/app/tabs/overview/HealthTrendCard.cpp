@@ -18,6 +18,7 @@ HealthTrendCard::HealthTrendCard(QWidget* parent)
       sparkline_(new HealthSparkline(80, 100, 40, this)),
       trend_(new QLabel(this)),
       collecting_(new QWidget(this)),
+      collectingSymbol_(new QLabel(collecting_)),
       collectingText_(new QLabel(collecting_)) {
     auto* top = new QHBoxLayout();
     top->addWidget(header_, 1);
@@ -27,9 +28,8 @@ HealthTrendCard::HealthTrendCard(QWidget* parent)
     column()->addWidget(trend_);
     auto* note = new QHBoxLayout(collecting_);
     note->setContentsMargins(0, 0, 0, 0);
-    auto* symbol = new QLabel(collecting_);
-    LabelStyle::showSymbol(symbol, "rectangle.3.group.fill", 14, SystemColor::secondary);
-    note->addWidget(symbol);
+    LabelStyle::showSymbol(collectingSymbol_, "rectangle.3.group.fill", 14, SystemColor::secondary);
+    note->addWidget(collectingSymbol_);
     note->addWidget(collectingText_, 1);
     column()->addWidget(collecting_);
     LabelStyle::apply(latest_, LabelStyle::Role::figure);
@@ -54,6 +54,8 @@ void HealthTrendCard::refresh(const OverviewState& state) {
     latest_->setText(QString::fromStdString(content_.latest));
     trend_->setText(QString::fromStdString(content_.trend));
     collectingText_->setText(QString::fromStdString(content_.note));
+    // Without a battery the note says why there is no trend: nothing is being collected.
+    collectingSymbol_->setVisible(state.stats.batteryIsPresent);
     sparkline_->setValues(content_.values);
 }
 

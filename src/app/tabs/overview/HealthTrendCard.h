@@ -29,6 +29,7 @@ private:
     HealthSparkline* sparkline_;
     QLabel* trend_;
     QWidget* collecting_;
+    QLabel* collectingSymbol_;
     QLabel* collectingText_;
     OverviewContent::HealthTrend content_;
 };
