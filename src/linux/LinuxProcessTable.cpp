@@ -10,12 +10,13 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <utility>
 
 namespace corvelle {
 namespace {
 
 constexpr std::uint64_t kNanosecondsPerSecond = 1'000'000'000;
-constexpr size_t kMostOpenStats = 4096;
+constexpr size_t kMostHeldDescriptors = 4096;
 constexpr std::string_view kDeletedSuffix = " (deleted)";
 // Executables that live only in memory: their link names no program.
 constexpr std::string_view kMemoryFilePrefix = "/memfd:";
@@ -81,7 +82,7 @@ bool ticksToNanoseconds(std::uint64_t ticks, std::uint64_t ticksPerSecond, std::
 }  // namespace
 
 LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root, Reading reading)
-    : proc_(opendir((root / "proc").c_str())) {
+    : proc_(opendir((root / "proc").c_str())), reading_(reading) {
     const long ticks = sysconf(_SC_CLK_TCK);
     const long page = sysconf(_SC_PAGESIZE);
     if (ticks > 0) units_.ticksPerSecond = static_cast<std::uint64_t>(ticks);
@@ -89,7 +90,7 @@ LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root, Reading 
     // A quarter of the descriptor limit leaves the rest of the program plenty.
     rlimit files{};
     if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
-        maxOpenStats_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 4, kMostOpenStats));
+        maxHeldDescriptors_ = static_cast<size_t>(std::min<rlim_t>(files.rlim_cur / 4, kMostHeldDescriptors));
     }
     if (reading == Reading::full || !proc_) return;
     activity_.emplace(root, [this](std::int32_t pid, std::string& text) {
@@ -105,7 +106,7 @@ LinuxProcessTable::LinuxProcessTable(const std::filesystem::path& root, Reading 
 }
 
 LinuxProcessTable::~LinuxProcessTable() {
-    for (const auto& [pid, fd] : openStats_) close(fd);
+    for (const auto& [pid, files] : held_) release(files);
     if (proc_) closedir(proc_);
 }
 
@@ -130,35 +131,77 @@ bool LinuxProcessTable::listPids(std::vector<std::int32_t>& pids) {
 }
 
 void LinuxProcessTable::closeUnlisted(std::span<const std::int32_t> pids) {
-    std::erase_if(openStats_, [pids](const auto& item) {
+    std::erase_if(held_, [this, pids](const auto& item) {
         if (std::ranges::binary_search(pids, item.first)) return false;
-        close(item.second);
+        release(item.second);
         return true;
     });
+}
+
+void LinuxProcessTable::release(const HeldFiles& files) {
+    for (const int fd : {files.stat, files.schedstat}) {
+        if (fd < 0) continue;
+        close(fd);
+        --heldDescriptors_;
+    }
+}
+
+// A process that had one thread at its latest stat read, whose thread has not run since the read
+// before it, did not run: a new thread would have needed it to, and so would exiting.
+bool LinuxProcessTable::isIdle(std::int32_t pid) {
+    if (reading_ == Reading::full) return false;
+    if (activity_ && activity_->isIdle(pid)) return true;
+    const auto found = held_.find(pid);
+    if (found == held_.end() || !found->second.singleThreaded) return false;
+    HeldFiles& files = found->second;
+    const std::uint64_t runTime = readRunTime(pid, files);
+    if (runTime != 0 && runTime == files.runTime) return true;
+    files.pendingRunTime = runTime;
+    return false;
+}
+
+std::uint64_t LinuxProcessTable::readRunTime(std::int32_t pid, HeldFiles& files) {
+    if (!files.schedstatTried && heldDescriptors_ < maxHeldDescriptors_) {
+        files.schedstatTried = true;
+        files.schedstat = openat(dirfd(proc_), pidPath(pid, "schedstat").data(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (files.schedstat >= 0) ++heldDescriptors_;
+    }
+    if (files.schedstat < 0) return 0;
+    ++runTimeReads_;
+    std::array<char, 128> text;
+    const ssize_t size = pread(files.schedstat, text.data(), text.size(), 0);
+    return size > 0 ? parseRunTime(std::string_view(text.data(), static_cast<size_t>(size))) : 0;
 }
 
 bool LinuxProcessTable::readTask(std::int32_t pid, Task& task) {
     // A stat line is well under 1 KiB and comes whole from one read; a cut-off line fails to parse.
     std::array<char, 4096> buffer;
     const long size = readStat(pid, buffer);
-    return size > 0 && parseStat(std::string_view(buffer.data(), static_cast<size_t>(size)), units_, task);
+    if (size <= 0 || !parseStat(std::string_view(buffer.data(), static_cast<size_t>(size)), units_, task)) return false;
+    if (const auto found = held_.find(pid); found != held_.end()) {
+        HeldFiles& files = found->second;
+        files.singleThreaded = task.threadCount == 1;
+        if (files.pendingRunTime != 0) files.runTime = std::exchange(files.pendingRunTime, 0);
+    }
+    return true;
 }
 
 long LinuxProcessTable::readStat(std::int32_t pid, std::span<char> buffer) {
     ++statReads_;
-    if (const auto open = openStats_.find(pid); open != openStats_.end()) {
-        const ssize_t size = pread(open->second, buffer.data(), buffer.size(), 0);
+    if (const auto held = held_.find(pid); held != held_.end()) {
+        const ssize_t size = pread(held->second.stat, buffer.data(), buffer.size(), 0);
         if (size > 0) return size;
         // The process behind the open file has gone; the pid may now belong to another one.
-        close(open->second);
-        openStats_.erase(open);
+        release(held->second);
+        held_.erase(held);
     }
     if (!proc_) return -1;
     const int fd = openat(dirfd(proc_), pidPath(pid, "stat").data(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     const ssize_t size = pread(fd, buffer.data(), buffer.size(), 0);
-    if (size > 0 && openStats_.size() < maxOpenStats_) {
-        openStats_.emplace(pid, fd);
+    if (size > 0 && heldDescriptors_ < maxHeldDescriptors_) {
+        held_.emplace(pid, HeldFiles{.stat = fd});
+        ++heldDescriptors_;
     } else {
         close(fd);
     }
@@ -221,6 +264,10 @@ std::string_view LinuxProcessTable::parseControlGroup(std::string_view text) {
     });
     const auto chosen = unified.size() > 1 ? unified : named;
     return chosen.size() > 1 && chosen.starts_with('/') ? chosen : std::string_view();
+}
+
+std::uint64_t LinuxProcessTable::parseRunTime(std::string_view text) {
+    return TextFile::parseUnsigned(text.substr(0, text.find(' '))).value_or(0);
 }
 
 bool LinuxProcessTable::parseStat(std::string_view line, const Units& units, Task& task) {

@@ -41,23 +41,25 @@ TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
     const std::tuple<BothReads&, const char*, std::function<void()>, double, std::uint64_t, std::uint64_t> steps[] = {
         {made, "first sight", [] {}, 2, 7, 5},
         {made, "busy", [&] { tree.run(200, 50), tree.run(100, 5); }, 2, 6, 5},
-        {made, "idle: only the root group's kernel threads", [] {}, 2, 2, 2},
-        {made, "moved into a group that ran", [&] { tree.move(300, appX), tree.run(300, 20); }, 2, 5, 5},
-        {made, "moved into a new group", [&] { tree.move(101, "/user.slice/app-z.scope"), tree.run(101, 30); }, 2, 3, 6},
+        {made, "idle: the kernel threads' run times alone", [] {}, 2, 0, 2},
+        {made, "a kernel thread ran", [&] { tree.run(2, 4); }, 2, 1, 2},
+        {made, "moved into a group that ran", [&] { tree.move(300, appX), tree.run(300, 20); }, 2, 1, 5},
+        {made, "moved into a new group", [&] { tree.move(101, "/user.slice/app-z.scope"), tree.run(101, 30); }, 2, 1, 6},
         {made, "moved out of a group then removed",
-         [&] { tree.move(100, "/system.slice/b.service"), tree.run(100, 3), tree.removeGroup(service); }, 2, 3, 6},
-        {made, "pid reused, exits", [&] { tree.exit(200), tree.add(200, appX, "reborn"), tree.exit(300); }, 2, 4, 6},
+         [&] { tree.move(100, "/system.slice/b.service"), tree.run(100, 3), tree.removeGroup(service); }, 2, 1, 6},
+        {made, "pid reused, exits", [&] { tree.exit(200), tree.add(200, appX, "reborn"), tree.exit(300); }, 2, 1, 6},
         {made, "memory reclaimed while idle", [&] { tree.setPages(201, 10); }, ProcessMonitor::kFullReadInterval, 6, 2},
         {recorded, "session: first sight, a zombie and a leader gone before its threads", [] {}, 2, 40, 39},
         {recorded, "session: a tab and the shell busy", [&] { session.run(2051, 40), session.run(3200, 8); }, 2, 12, 22},
-        {recorded, "session: idle", [] {}, 2, 6, 3},
-        {recorded, "session: a shell moved between users' groups", [&] { session.move(2300, konsole), session.run(2300, 5); }, 2, 9, 16},
+        {recorded, "session: idle", [] {}, 2, 0, 3},
+        {recorded, "session: a thread of the shell ran, not its first", [&] { session.run(3200, 3); }, 2, 1, 22},
+        {recorded, "session: a shell moved between users' groups", [&] { session.move(2300, konsole), session.run(2300, 5); }, 2, 3, 16},
         {recorded, "session: a service stopped after its process moved",
          [&] { session.move(3610, kde + "background.slice/plasma-baloorunner.service"), session.run(3610, 2),
-               session.removeGroup(kde + "background.slice/kde-baloo.service"); }, 2, 9, 38},
+               session.removeGroup(kde + "background.slice/kde-baloo.service"); }, 2, 3, 38},
         {recorded, "session: a pid reused in another group, an app exits",
          [&] { session.exit(2052), session.add(2052, konsole, "kded6"), session.run(2052, 1), session.exit(3500); },
-         2, 14, 22},
+         2, 6, 22},
         {recorded, "session: memory reclaimed while idle", [&] { session.setPages(2400, 10); }, ProcessMonitor::kFullReadInterval, 38, 3},
     };
     for (const auto& [reads, name, change, seconds, mostReads, mostUsageReads] : steps) {
@@ -72,6 +74,19 @@ TEST(GuidedProcessRead, MatchesTheFullReadWithFewerReads) {
         EXPECT_LE(reads.guidedTable->usageReads() - usageReads, mostUsageReads);
         const ProcessOrder byMemory{ProcessOrder::Key::memory};
         EXPECT_EQ(reads.guided.top(byMemory, 3), reads.full.top(byMemory, 3));
+    }
+}
+
+// Without scheduler statistics every run time reads 0, which says nothing.
+TEST(GuidedProcessRead, ReadsWhatRanWithoutSchedulerStatistics) {
+    BothReads reads;
+    reads.tree.dropSchedulerStatistics();
+    reads.tree.add(2, "/", "kthreadd", true);
+    reads.tree.add(100, "/system.slice/a.service", "a");
+    for (int tick = 0; tick < 4; ++tick) {
+        reads.tree.run(2, 1), reads.tree.run(100, 1);
+        reads.clock->advance(2);
+        EXPECT_EQ(reads.guided.sample(CoreContext{10, 30}, 5), reads.full.sample(CoreContext{10, 30}, 5)) << tick;
     }
 }
 

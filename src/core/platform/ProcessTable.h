@@ -26,9 +26,9 @@ public:
     virtual ~ProcessTable() = default;
     // Replaces pids with the ids of all processes. False when the table cannot be listed.
     virtual bool listPids(std::vector<std::int32_t>& pids) = 0;
-    // True when the process certainly used no CPU since the listing before the latest one, so its
-    // counters are those last read; a table that cannot tell says false.
-    virtual bool isIdle(std::int32_t /*pid*/) const { return false; }
+    // True when the process certainly used no CPU since its counters were last read, so they
+    // are still those; a table that cannot tell says false.
+    virtual bool isIdle(std::int32_t /*pid*/) { return false; }
     // False when the process is gone or cannot be read.
     virtual bool readTask(std::int32_t pid, Task& task) = 0;
     // The executable's path; false when it is unknown or not readable, or names no file that

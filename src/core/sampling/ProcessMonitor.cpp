@@ -155,8 +155,8 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     addCandidate(pid, entry, percent);
 }
 
-bool ProcessMonitor::mayReuse(std::int32_t pid) const {
-    return !fullRead_ && table_->isIdle(pid) && !std::ranges::binary_search(shown_, pid);
+bool ProcessMonitor::mayReuse(std::int32_t pid) {
+    return !fullRead_ && !std::ranges::binary_search(shown_, pid) && table_->isIdle(pid);
 }
 
 void ProcessMonitor::setShown(const std::vector<ProcStats>& shown) {

@@ -90,7 +90,7 @@ private:
 
     void sampleProcess(std::int32_t pid, double now);
     void addCandidate(std::int32_t pid, PreviousSample& entry, double percent);
-    bool mayReuse(std::int32_t pid) const;
+    bool mayReuse(std::int32_t pid);
     bool resolveName(std::int32_t pid, std::string& name);
     bool resolveArgumentName(std::int32_t pid, std::string& name);
     void resolveApp(PreviousSample& entry);
