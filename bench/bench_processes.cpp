@@ -102,9 +102,11 @@ double threadSeconds() {
 // The full read against the guided one on a tree of 100 kernel threads in the root group and 500
 // processes in 100 session and service groups, five in each; before each tick 10 processes in 10
 // app groups run. Both read the same tree tick by tick, taking turns at going first, so that what
-// else runs on the machine weighs on both alike. fullUs and guidedUs are CPU time per tick,
-// cheaper their ratio, differing the ticks whose lists were not the same; statReads, runTimeReads
-// and usageReads are the guided read's stat, schedstat and cpu.stat files per tick (the full read
+// else runs on the machine weighs on both alike. Ticks are 2 s apart, so every 15th is a round that
+// reads every process for its memory. fullUs and guidedUs are CPU time per tick, cheaper their
+// ratio, guidedBetweenRoundsUs and cheaperBetweenRounds the same for the guided ticks between
+// rounds; differing counts the ticks whose lists were not the same; statReads, runTimeReads and
+// usageReads are the guided read's stat, schedstat and cpu.stat files per tick (the full read
 // reads 600 stat files).
 void BM_ProcessSample600FullAgainstGuided(benchmark::State& state) {
     test::TempDir dir;
@@ -120,17 +122,21 @@ void BM_ProcessSample600FullAgainstGuided(benchmark::State& state) {
     ProcessMonitor full{std::make_unique<LinuxProcessTable>(dir.path(), LinuxProcessTable::Reading::full), clock};
     guided.sample(kContext, 15), full.sample(kContext, 15);
     const auto reads = table->statReads(), runTimeReads = table->runTimeReads(), usageReads = table->usageReads();
-    double fullSeconds = 0, guidedSeconds = 0;
-    std::int64_t ticks = 0, differing = 0;
+    double fullSeconds = 0, guidedSeconds = 0, guidedBetweenRounds = 0;
+    std::int64_t ticks = 0, ticksBetweenRounds = 0, differing = 0;
     for (auto _ : state) {
         for (int i = 0; i < 10; ++i) tree.run(1000 + i * 10, 1);
         clock->advance(2);
         std::vector<ProcStats> lists[2];
+        const auto statReadsBefore = table->statReads();
         for (int turn = 0; turn < 2; ++turn) {
             const bool readGuided = (turn + ticks) % 2 == 0;
             const double begin = threadSeconds();
             lists[readGuided] = (readGuided ? guided : full).sample(kContext, 15);
-            (readGuided ? guidedSeconds : fullSeconds) += threadSeconds() - begin;
+            const double spent = threadSeconds() - begin;
+            (readGuided ? guidedSeconds : fullSeconds) += spent;
+            // The 30 s rounds read every stat file for the memory of the processes that sat idle.
+            if (readGuided && table->statReads() - statReadsBefore < 300) guidedBetweenRounds += spent, ++ticksBetweenRounds;
         }
         differing += lists[0] != lists[1];
         ++ticks;
@@ -139,6 +145,9 @@ void BM_ProcessSample600FullAgainstGuided(benchmark::State& state) {
     state.counters["fullUs"] = perTick(fullSeconds * 1e6);
     state.counters["guidedUs"] = perTick(guidedSeconds * 1e6);
     state.counters["cheaper"] = guidedSeconds > 0 ? fullSeconds / guidedSeconds : 0;
+    const double betweenRounds = guidedBetweenRounds / static_cast<double>(std::max<std::int64_t>(ticksBetweenRounds, 1));
+    state.counters["guidedBetweenRoundsUs"] = betweenRounds * 1e6;
+    state.counters["cheaperBetweenRounds"] = betweenRounds > 0 ? perTick(fullSeconds) / betweenRounds : 0;
     state.counters["differing"] = static_cast<double>(differing);
     state.counters["statReads"] = perTick(static_cast<double>(table->statReads() - reads));
     state.counters["runTimeReads"] = perTick(static_cast<double>(table->runTimeReads() - runTimeReads));

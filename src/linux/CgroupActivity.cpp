@@ -114,9 +114,9 @@ void CgroupActivity::update(std::span<const std::int32_t> pids) {
 }
 
 void CgroupActivity::readGroups() {
-    for (auto& [path, group] : groups_) readUsage(group, roundDue_);
+    for (auto& [path, group] : groups_) readUsage(group);
     for (auto& [path, group] : groups_) {
-        if (group.ran || roundDue_) readMembers(group);
+        if (group.ran) readMembers(group);
     }
 }
 
@@ -193,11 +193,11 @@ CgroupActivity::Group* CgroupActivity::addGroup(const std::string& path) {
 
 // Below a group whose usage did not move no group ran: their usage is not read and kept as is.
 // A group whose usage cannot be read any more is gone: its processes are resolved anew.
-void CgroupActivity::readUsage(Group& group, bool everyGroup) {
+void CgroupActivity::readUsage(Group& group) {
     group.membersRead = false;
     group.ran = true;
     if (group.path == kRootGroup || group.usageFd < 0) return;
-    if (!everyGroup && group.parent && !group.parent->ran) {
+    if (group.parent && !group.parent->ran) {
         group.ran = false;
         return;
     }

@@ -20,9 +20,12 @@ namespace corvelle {
 // members, read every listing (kernel threads live there and are always taken as busy), the
 // members of the groups that ran, read again (a process forks, execs and exits running in its
 // group), and the members kept for the groups that did not run.
-// A full round reads every group's members beside the proc folder's listing, every few listings;
-// it first walks the hierarchy when that changed (root cgroup.stat) or when a process sat in a
-// group not known, and until then the proc folder is listed every listing.
+// Every few listings a full round takes the proc folder's listing beside the groups that ran. It
+// finds a process moved, asleep, into a group that did not run since, and drops one that exited
+// after such a move: it is kept in its old group, which does not run, and read as idle, rightly,
+// until it runs where it is now. A round first walks the hierarchy when that changed (root
+// cgroup.stat) or when a process sat in a group not known, and until then the proc folder is
+// listed every listing.
 class CgroupActivity {
 public:
     // Reads a pid's "/proc/<pid>/cgroup" file into text; false when the process is gone. An
@@ -76,7 +79,7 @@ private:
     bool isStale(const Member& member) const;
     void walk();
     Group* addGroup(const std::string& path);
-    void readUsage(Group& group, bool everyGroup);
+    void readUsage(Group& group);
     void readMembers(Group& group);
     bool resolve(std::int32_t pid, Member& member);
     bool readAll(int fd, std::string& out);
@@ -88,7 +91,7 @@ private:
     size_t maxGroups_ = 0;
     size_t heldMembers_ = 0;  // groups holding their cgroup.procs open
     bool incomplete_ = false;  // some group or process is not known: list the proc folder
-    bool roundDue_ = true;     // this listing reads every group
+    bool roundDue_ = true;     // this listing takes the proc folder's
     bool walkDue_ = true;      // and walks the hierarchy first
     std::string lastHierarchy_;
     std::map<std::string, Group> groups_;  // by path: a parent comes before its children

@@ -28,7 +28,7 @@ public:
     // Schedstat files from here on read "0 0 0", as on a kernel without scheduler statistics.
     void dropSchedulerStatistics() { schedulerStatistics_ = false; }
     void add(int pid, const std::string& group, const std::string& name, bool kernelThread = false) {
-        processes_[pid] = {group, name, kernelThread ? "2129984" : "4194560", 100 + std::uint64_t(pid), ++starts_};
+        processes_[pid] = {group, name, kernelThread ? "2129984" : "4194560", kernelThread ? 0 : 100 + std::uint64_t(pid), ++starts_};
         update(pid, group);
     }
     void run(int pid, std::uint64_t ticks, std::uint64_t usage = 0) {

@@ -119,7 +119,7 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     PreviousSample* known = found == previousSamples_.end() ? nullptr : &found->second;
     if (known) known->listedIn = tick_;
     // A process that did not run kept its counters, threads and (but for reclaim) its memory.
-    if (known && mayReuse(pid)) {
+    if (known && mayReuse(pid, *known)) {
         known->timestamp = now;
         addCandidate(pid, *known, 0);
         return;
@@ -155,8 +155,10 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     addCandidate(pid, entry, percent);
 }
 
-bool ProcessMonitor::mayReuse(std::int32_t pid) {
-    return !fullRead_ && !std::ranges::binary_search(shown_, pid) && table_->isIdle(pid);
+// Its memory is read again on the slow rounds and while it is on screen; a kernel thread has none.
+bool ProcessMonitor::mayReuse(std::int32_t pid, const PreviousSample& known) {
+    const bool memoryDue = fullRead_ || std::ranges::binary_search(shown_, pid);
+    return (!memoryDue || known.isKernelThread) && table_->isIdle(pid);
 }
 
 void ProcessMonitor::setShown(const std::vector<ProcStats>& shown) {

@@ -48,7 +48,8 @@ public:
     // they sat idle. An empty list when none are shown.
     void setShown(const std::vector<ProcStats>& shown);
 
-    // Seconds between the rounds that read every process, idle or not, for its memory.
+    // Seconds between the rounds that read every process, idle or not, for its memory; a kernel
+    // thread has none and is read only when it ran.
     static constexpr double kFullReadInterval = 30;
 
     // How much one percent of CPU weighs in energy impact this tick: 1.5 without a CPU reading,
@@ -90,7 +91,7 @@ private:
 
     void sampleProcess(std::int32_t pid, double now);
     void addCandidate(std::int32_t pid, PreviousSample& entry, double percent);
-    bool mayReuse(std::int32_t pid);
+    bool mayReuse(std::int32_t pid, const PreviousSample& known);
     bool resolveName(std::int32_t pid, std::string& name);
     bool resolveArgumentName(std::int32_t pid, std::string& name);
     void resolveApp(PreviousSample& entry);
