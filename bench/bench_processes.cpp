@@ -14,7 +14,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
+#include <thread>
 
 #include <time.h>
 
@@ -93,21 +95,70 @@ void BM_ProcessFirstSample1000(benchmark::State& state) {
     firstSamples(state, tree.root());
 }
 
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
+// The full read against the guided one, tick by tick, taking turns at going first, so that what
+// else runs on the machine weighs on both alike. fullUs and guidedUs are CPU time per tick,
+// cheaper their ratio; differing counts the ticks whose lists were not the same; statReads,
+// runTimeReads and usageReads are the guided read's stat, schedstat and cpu.stat files per tick.
+// Ticks that read more than roundReads stat files are the 30 s rounds that read every process for
+// its memory: guidedBetweenRoundsUs and cheaperBetweenRounds leave them out.
+class BothReads {
+public:
+    BothReads(const std::filesystem::path& root, std::shared_ptr<const Clock> clock, std::uint64_t roundReads)
+        : table_(new LinuxProcessTable(root)),
+          guided_{std::unique_ptr<ProcessTable>(table_), clock},
+          full_{std::make_unique<LinuxProcessTable>(root, LinuxProcessTable::Reading::full), clock},
+          roundReads_(roundReads) {
+        guided_.sample(kContext, 15), full_.sample(kContext, 15);
+        statReads_ = table_->statReads(), runTimeReads_ = table_->runTimeReads(), usageReads_ = table_->usageReads();
+    }
 
-// The full read against the guided one on a tree of 100 kernel threads in the root group and 500
-// processes in 100 session and service groups, five in each; before each tick 10 processes in 10
-// app groups run. Both read the same tree tick by tick, taking turns at going first, so that what
-// else runs on the machine weighs on both alike. Ticks are 2 s apart, so every 15th is a round that
-// reads every process for its memory. fullUs and guidedUs are CPU time per tick, cheaper their
-// ratio, guidedBetweenRoundsUs and cheaperBetweenRounds the same for the guided ticks between
-// rounds; differing counts the ticks whose lists were not the same; statReads, runTimeReads and
-// usageReads are the guided read's stat, schedstat and cpu.stat files per tick (the full read
-// reads 600 stat files).
+    void tick() {
+        std::vector<ProcStats> lists[2];
+        const auto statReads = table_->statReads();
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool readGuided = (turn + ticks_) % 2 == 0;
+            const double begin = threadSeconds();
+            lists[readGuided] = (readGuided ? guided_ : full_).sample(kContext, 15);
+            const double spent = threadSeconds() - begin;
+            (readGuided ? guidedSeconds_ : fullSeconds_) += spent;
+            if (readGuided && table_->statReads() - statReads <= roundReads_) betweenRounds_ += spent, ++ticksBetweenRounds_;
+        }
+        differing_ += lists[0] != lists[1];
+        ++ticks_;
+    }
+
+    void report(benchmark::State& state) const {
+        const auto perTick = [this](double value) { return value / static_cast<double>(std::max<std::int64_t>(ticks_, 1)); };
+        const double betweenRounds = betweenRounds_ / static_cast<double>(std::max<std::int64_t>(ticksBetweenRounds_, 1));
+        state.counters["fullUs"] = perTick(fullSeconds_ * 1e6);
+        state.counters["guidedUs"] = perTick(guidedSeconds_ * 1e6);
+        state.counters["cheaper"] = guidedSeconds_ > 0 ? fullSeconds_ / guidedSeconds_ : 0;
+        state.counters["guidedBetweenRoundsUs"] = betweenRounds * 1e6;
+        state.counters["cheaperBetweenRounds"] = betweenRounds > 0 ? perTick(fullSeconds_) / betweenRounds : 0;
+        state.counters["differing"] = static_cast<double>(differing_);
+        state.counters["statReads"] = perTick(static_cast<double>(table_->statReads() - statReads_));
+        state.counters["runTimeReads"] = perTick(static_cast<double>(table_->runTimeReads() - runTimeReads_));
+        state.counters["usageReads"] = perTick(static_cast<double>(table_->usageReads() - usageReads_));
+    }
+
+private:
+    static double threadSeconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+    }
+
+    LinuxProcessTable* table_;
+    ProcessMonitor guided_, full_;
+    std::uint64_t roundReads_;
+    std::uint64_t statReads_ = 0, runTimeReads_ = 0, usageReads_ = 0;
+    double fullSeconds_ = 0, guidedSeconds_ = 0, betweenRounds_ = 0;
+    std::int64_t ticks_ = 0, ticksBetweenRounds_ = 0, differing_ = 0;
+};
+
+// A tree of 100 kernel threads in the root group and 500 processes in 100 session and service
+// groups, five in each; before each tick 10 processes in 10 app groups run. Ticks are 2 s apart,
+// so every 15th is a memory round. The full read reads 600 stat files a tick.
 void BM_ProcessSample600FullAgainstGuided(benchmark::State& state) {
     test::TempDir dir;
     test::ProcessTree tree(dir.path());
@@ -116,47 +167,31 @@ void BM_ProcessSample600FullAgainstGuided(benchmark::State& state) {
         const auto group = (i % 2 ? "/system.slice/service-" : "/user.slice/user-1000.slice/app-") + std::to_string(i / 2 % 50);
         tree.add(1000 + i, group, "worker " + std::to_string(i % 40));
     }
-    auto* table = new LinuxProcessTable(dir.path());
     const auto clock = std::make_shared<test::FakeClock>();
-    ProcessMonitor guided{std::unique_ptr<ProcessTable>(table), clock};
-    ProcessMonitor full{std::make_unique<LinuxProcessTable>(dir.path(), LinuxProcessTable::Reading::full), clock};
-    guided.sample(kContext, 15), full.sample(kContext, 15);
-    const auto reads = table->statReads(), runTimeReads = table->runTimeReads(), usageReads = table->usageReads();
-    double fullSeconds = 0, guidedSeconds = 0, guidedBetweenRounds = 0;
-    std::int64_t ticks = 0, ticksBetweenRounds = 0, differing = 0;
+    BothReads reads(dir.path(), clock, 300);
     for (auto _ : state) {
         for (int i = 0; i < 10; ++i) tree.run(1000 + i * 10, 1);
         clock->advance(2);
-        std::vector<ProcStats> lists[2];
-        const auto statReadsBefore = table->statReads();
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool readGuided = (turn + ticks) % 2 == 0;
-            const double begin = threadSeconds();
-            lists[readGuided] = (readGuided ? guided : full).sample(kContext, 15);
-            const double spent = threadSeconds() - begin;
-            (readGuided ? guidedSeconds : fullSeconds) += spent;
-            // The 30 s rounds read every stat file for the memory of the processes that sat idle.
-            if (readGuided && table->statReads() - statReadsBefore < 300) guidedBetweenRounds += spent, ++ticksBetweenRounds;
-        }
-        differing += lists[0] != lists[1];
-        ++ticks;
+        reads.tick();
     }
-    const auto perTick = [&](double value) { return value / static_cast<double>(std::max<std::int64_t>(ticks, 1)); };
-    state.counters["fullUs"] = perTick(fullSeconds * 1e6);
-    state.counters["guidedUs"] = perTick(guidedSeconds * 1e6);
-    state.counters["cheaper"] = guidedSeconds > 0 ? fullSeconds / guidedSeconds : 0;
-    const double betweenRounds = guidedBetweenRounds / static_cast<double>(std::max<std::int64_t>(ticksBetweenRounds, 1));
-    state.counters["guidedBetweenRoundsUs"] = betweenRounds * 1e6;
-    state.counters["cheaperBetweenRounds"] = betweenRounds > 0 ? perTick(fullSeconds) / betweenRounds : 0;
-    state.counters["differing"] = static_cast<double>(differing);
-    state.counters["statReads"] = perTick(static_cast<double>(table->statReads() - reads));
-    state.counters["runTimeReads"] = perTick(static_cast<double>(table->runTimeReads() - runTimeReads));
-    state.counters["usageReads"] = perTick(static_cast<double>(table->usageReads() - usageReads));
+    reads.report(state);
+}
+
+// This machine's processes, 0.2 s between ticks (no memory round within the run). The lists are
+// not compared: the processes run between the two reads.
+void BM_ProcessSampleRealProcFullAgainstGuided(benchmark::State& state) {
+    BothReads reads("/", std::make_shared<SystemClock>(), std::numeric_limits<std::uint64_t>::max());
+    for (auto _ : state) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        reads.tick();
+    }
+    reads.report(state);
 }
 
 }  // namespace
 
 BENCHMARK(BM_ProcessSample600FullAgainstGuided)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProcessSampleRealProcFullAgainstGuided)->Iterations(50)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ProcessSampleRealProc)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ProcessFirstSampleRealProc)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ProcessSample1000)->Unit(benchmark::kMicrosecond);

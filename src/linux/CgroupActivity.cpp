@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <utility>
 
 namespace corvelle {
 namespace {
@@ -79,16 +80,21 @@ bool CgroupActivity::list(std::vector<std::int32_t>& pids) {
     if (roundDue_ || incomplete_) return false;
     ++listing_;
     readGroups();
-    pids.clear();
     for (auto it = members_.begin(); it != members_.end();) {
         if (isStale(it->second) && !resolve(it->first, it->second)) {
             it = members_.erase(it);
+            membersChanged_ = true;
             continue;
         }
-        pids.push_back(it->first);
         ++it;
     }
-    std::ranges::sort(pids);
+    // Sorted again only when processes came or went: most listings keep the same ones.
+    if (std::exchange(membersChanged_, false)) {
+        listed_.clear();
+        for (const auto& [pid, member] : members_) listed_.push_back(pid);
+        std::ranges::sort(listed_);
+    }
+    pids.assign(listed_.begin(), listed_.end());
     return true;
 }
 
@@ -111,6 +117,7 @@ void CgroupActivity::update(std::span<const std::int32_t> pids) {
     std::erase_if(members_, [this](const auto& item) {
         return item.second.listed != listing_ && item.second.confirmed != listing_;
     });
+    membersChanged_ = true;
 }
 
 void CgroupActivity::readGroups() {
@@ -243,7 +250,9 @@ void CgroupActivity::readMembers(Group& group) {
         std::int32_t pid = 0;
         const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), pid);
         if (error != std::errc() || end != line.data() + line.size() || pid <= 0) return;
-        Member& member = members_[pid];
+        auto [found, added] = members_.try_emplace(pid);
+        membersChanged_ = membersChanged_ || added;
+        Member& member = found->second;
         member.group = &group;
         member.confirmed = listing_;
     });

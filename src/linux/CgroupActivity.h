@@ -96,6 +96,8 @@ private:
     std::string lastHierarchy_;
     std::map<std::string, Group> groups_;  // by path: a parent comes before its children
     std::unordered_map<std::int32_t, Member> members_;
+    std::vector<std::int32_t> listed_;  // members_'s pids, ascending
+    bool membersChanged_ = true;        // since listed_ was sorted
     std::uint64_t listing_ = 0;
     std::uint64_t lastFullRound_ = 0;
     std::uint64_t usageReads_ = 0;
