@@ -57,7 +57,7 @@ public:
 
     // Processes whose stat file is held open; for tests.
     size_t openStatCount() const { return held_.size(); }
-    // Stat and schedstat files read so far; for tests and benchmarks.
+    // Stat files, and schedstat files, read so far; for tests and benchmarks.
     std::uint64_t statReads() const { return statReads_; }
     std::uint64_t runTimeReads() const { return runTimeReads_; }
     // cpu.stat files read so far; for tests and benchmarks.
