@@ -107,8 +107,11 @@ std::vector<ProcStats> ProcessMonitor::sample(const std::optional<CoreContext>& 
 }
 
 std::vector<ProcStats> ProcessMonitor::top(const ProcessOrder& order, std::int64_t maxProcesses) {
-    const auto values = [this](const Candidate& c) {
-        return ProcessOrder::Values{c.cpuPercent, c.memoryBytes, c.cpuPercent * factor_, c.entry->nameKey};
+    // The name key is fetched only when names order: it lies apart from the candidate.
+    const bool byName = order.key == ProcessOrder::Key::name;
+    const auto values = [this, byName](const Candidate& c) {
+        const auto nameKey = byName ? std::string_view(c.entry->nameKey) : std::string_view();
+        return ProcessOrder::Values{c.cpuPercent, c.memoryBytes, c.cpuPercent * factor_, nameKey};
     };
     return first(maxProcesses,
                  [&](const Candidate& a, const Candidate& b) { return order.before(values(a), values(b)); });
