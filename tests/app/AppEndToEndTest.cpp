@@ -19,6 +19,7 @@
 #include <numeric>
 #include <random>
 #include <thread>
+#include <utility>
 
 namespace corvelle {
 namespace {
@@ -124,10 +125,10 @@ std::int64_t samplesAfterNextSave(const test::TempDir& home, std::int64_t before
 }
 
 // Starts and SIGKILLs the app `rounds` times in `home`. Saves come every 0.1 s, ticks every
-// 0.05 s; each kill lands within the next two saves after the run's first one (or after 3 s if
-// the run never saves). After each kill every data file parses and holds at least the samples of
-// the last save that completed before it, and nothing was moved aside: the next start goes on
-// from there. Returns the samples saved in the end.
+// 0.05 s; every run saves more samples than the one before it within 10 s, and each kill lands
+// within the next two saves after the run's first one. After each kill every data file parses and
+// holds at least the samples of the last save that completed before it, and nothing was moved
+// aside: the next start goes on from there. Returns the samples saved in the end.
 std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed) {
     const auto folder = dataFolder(home);
     std::mt19937 random(seed);
@@ -136,7 +137,8 @@ std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const pid_t app = startApp(home, "0.1", "0.05");
-        saved = samplesAfterNextSave(home, saved, 3s);
+        const auto before = std::exchange(saved, samplesAfterNextSave(home, saved, 10s));
+        EXPECT_GT(saved, before) << "the run saved";
         std::this_thread::sleep_for(std::chrono::milliseconds(afterFirstSaveMs(random)));
         EXPECT_TRUE(WIFSIGNALED(stopApp(app, SIGKILL)));
         const auto history = savedHistory(home);
@@ -169,8 +171,7 @@ TEST(AppHardStop, AHundredKillsLoseNoSavedSample) {
     test::TempDir first, second;
     auto other = std::async(std::launch::async, [&] { return killRepeatedly(second, 50, 2); });
     const auto saved = killRepeatedly(first, 50, 1);
-    EXPECT_GT(saved, 100) << "the runs saved";
-    EXPECT_GT(other.get(), 100) << "the runs saved";
+    other.get();
 
     const pid_t app = startApp(first, "0.1");
     samplesAfterNextSave(first, saved, 10s);
