@@ -121,8 +121,9 @@ void CgroupActivity::update(std::span<const std::int32_t> pids) {
 }
 
 void CgroupActivity::readGroups() {
-    for (auto& [path, group] : groups_) readUsage(group);
+    // A parent comes before its children, so its usage is read before theirs is looked at.
     for (auto& [path, group] : groups_) {
+        readUsage(group);
         if (group.ran) readMembers(group);
     }
 }
