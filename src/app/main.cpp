@@ -21,6 +21,7 @@
 #include "linux/FileSync.h"
 #include "linux/LinuxMachine.h"
 #include "linux/LinuxSystemInfo.h"
+#include "linux/OpenFileLimit.h"
 #include "linux/Paths.h"
 #include "linux/SysfsChargeThresholdSource.h"
 #include "linux/SystemClock.h"
@@ -262,6 +263,7 @@ int main(int argc, char** argv) {
     withoutBusAutolaunch();
     const CommandLine command = CommandLine::parse(argumentList(argc, argv));
     if (command.error != CommandLine::Error::none) return answerWithoutRunning(command);
+    raiseOpenFileLimit();
     switch (command.action) {
         case CommandLine::Action::help:
         case CommandLine::Action::version: return answerWithoutRunning(command);

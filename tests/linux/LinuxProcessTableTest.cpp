@@ -1,4 +1,5 @@
 #include "linux/LinuxProcessTable.h"
+#include "linux/OpenFileLimit.h"
 #include "linux/XdgDesktopEntries.h"
 #include "sampling/ProcessMonitor.h"
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -151,6 +153,24 @@ TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {
             table.listPids(pids);
         }
         EXPECT_EQ(table.openStatCount(), 0u);
+    }
+}
+
+// In a child, whose limits the test may lower: the soft limit rises to the hard one, or to 16384,
+// and never falls.
+TEST(OpenFileLimit, RaisesTheSoftLimitWithinTheHardOne) {
+    const rlim_t cases[][3] = {{1024, 4096, 4096}, {1024, 18000, 16384}, {17000, 18000, 17000}};
+    for (const auto& [soft, hard, raised] : cases) {
+        const pid_t child = fork();
+        if (child == 0) {
+            rlimit files{soft, hard};
+            if (setrlimit(RLIMIT_NOFILE, &files) != 0) _exit(2);
+            raiseOpenFileLimit();
+            _exit(getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur == raised && files.rlim_max == hard ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << soft << " " << hard;
     }
 }
 
