@@ -13,13 +13,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <future>
 #include <numeric>
 #include <random>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace corvelle {
 namespace {
@@ -27,20 +31,28 @@ namespace {
 using namespace std::chrono_literals;
 
 // Starts the built app with its data and settings in `home`; `saveInterval` (seconds) shortens
-// the save cadence when given.
+// the save cadence when given. The environment is made before the fork: tests start apps from two
+// threads, and a child that allocated could hang on a lock the other thread held at the fork.
 pid_t startApp(const test::TempDir& home, const char* saveInterval = nullptr, const char* tickInterval = nullptr) {
+    std::vector<std::string> variables{
+        "XDG_DATA_HOME=" + (home / "data").string(), "XDG_CONFIG_HOME=" + (home / "config").string(),
+        // Its own session: no bus to find another Corvelle on, and its lock in this home.
+        "DBUS_SESSION_BUS_ADDRESS=unix:path=" + (home / "no-bus").string(), "XDG_RUNTIME_DIR=" + home.path().string(),
+        "QT_QPA_PLATFORM=offscreen", "ASAN_OPTIONS=detect_leaks=0"};
+    if (saveInterval) variables.push_back(std::string("CORVELLE_SAVE_INTERVAL=") + saveInterval);
+    if (tickInterval) variables.push_back(std::string("CORVELLE_TICK_INTERVAL=") + tickInterval);
+    for (char** variable = environ; *variable; ++variable) {
+        const std::string_view entry(*variable), name = entry.substr(0, entry.find('='));
+        const auto given = [&](const std::string& v) { return v.starts_with(name) && v[name.size()] == '='; };
+        if (std::ranges::none_of(variables, given)) variables.emplace_back(*variable);
+    }
+    std::vector<char*> environment;
+    for (auto& variable : variables) environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    char* arguments[] = {const_cast<char*>(CORVELLE_APP_PATH), nullptr};
     const pid_t child = fork();
     if (child == 0) {
-        setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-        // Its own session: no bus to find another Corvelle on, and its lock in this home.
-        setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (home / "no-bus").string()).c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        if (saveInterval) setenv("CORVELLE_SAVE_INTERVAL", saveInterval, 1);
-        if (tickInterval) setenv("CORVELLE_TICK_INTERVAL", tickInterval, 1);
-        execl(CORVELLE_APP_PATH, CORVELLE_APP_PATH, static_cast<char*>(nullptr));
+        execve(CORVELLE_APP_PATH, arguments, environment.data());
         _exit(127);
     }
     return child;
@@ -125,21 +137,20 @@ std::int64_t samplesAfterNextSave(const test::TempDir& home, std::int64_t before
 }
 
 // Starts and SIGKILLs the app `rounds` times in `home`. Saves come every 0.1 s, ticks every
-// 0.05 s; each kill lands within the next two saves after the run's first one (or after 10 s if
-// the run does not save), and most runs save more than the one before. After each kill every data
-// file parses and holds at least the samples of the last save that completed before it, and
-// nothing was moved aside: the next start goes on from there. Returns the samples saved in the end.
+// 0.05 s; every run saves more samples than the one before it within 10 s, and each kill lands
+// within the next two saves after the run's first one. After each kill every data file parses and
+// holds at least the samples of the last save that completed before it, and nothing was moved
+// aside: the next start goes on from there. Returns the samples saved in the end.
 std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed) {
     const auto folder = dataFolder(home);
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> afterFirstSaveMs(0, 200);
     std::int64_t saved = 0;
-    int savingRuns = 0;
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const pid_t app = startApp(home, "0.1", "0.05");
         const auto before = std::exchange(saved, samplesAfterNextSave(home, saved, 10s));
-        savingRuns += saved > before;
+        EXPECT_GT(saved, before) << "the run saved";
         std::this_thread::sleep_for(std::chrono::milliseconds(afterFirstSaveMs(random)));
         EXPECT_TRUE(WIFSIGNALED(stopApp(app, SIGKILL)));
         const auto history = savedHistory(home);
@@ -163,8 +174,6 @@ std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed
         }
         if (::testing::Test::HasFailure()) return saved;
     }
-    // A loaded machine may hold a start back past the wait now and then.
-    EXPECT_GT(savingRuns, rounds / 2) << "the runs saved";
     return saved;
 }
 
