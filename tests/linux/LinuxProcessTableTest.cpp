@@ -1,5 +1,6 @@
 #include "linux/LinuxProcessTable.h"
 #include "linux/OpenFileLimit.h"
+#include "linux/TextFile.h"
 #include "linux/XdgDesktopEntries.h"
 #include "sampling/ProcessMonitor.h"
 
@@ -14,6 +15,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <tuple>
 
 namespace corvelle {
@@ -154,6 +157,36 @@ TEST(LinuxProcessTable, LetsGoOfProcessesThatExit) {
         }
         EXPECT_EQ(table.openStatCount(), 0u);
     }
+}
+
+// On this kernel: a sleeping process with one thread is idle by its schedstat file until it runs.
+TEST(LinuxProcessTable, TellsASleepingProcessIdleUntilItRuns) {
+    std::string text;
+    if (!TextFile::read("/proc/self/schedstat", text) || LinuxProcessTable::parseRunTime(text) == 0) {
+        GTEST_SKIP() << "no scheduler statistics";
+    }
+    const pid_t child = fork();
+    if (child == 0) {  // sleeps, and runs for 20 ms at each SIGUSR1
+        signal(SIGUSR1, [](int) {});
+        for (;;) {
+            pause();
+            for (const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(20);
+                 std::chrono::steady_clock::now() < until;) {}
+        }
+    }
+    const auto path = "/proc/" + std::to_string(child) + "/stat";
+    while (!TextFile::read(path, text) || text.find(") S ") == std::string::npos) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    LinuxProcessTable table;
+    Task task;
+    ASSERT_TRUE(table.readTask(child, task));
+    EXPECT_FALSE(table.isIdle(child)) << "no run time read before the first stat read";
+    ASSERT_TRUE(table.readTask(child, task));
+    EXPECT_TRUE(table.isIdle(child));
+    kill(child, SIGUSR1);
+    for (int wait = 0; wait < 200 && table.isIdle(child); ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(table.isIdle(child)) << "it ran";
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
 }
 
 // In a child, whose limits the test may lower: the soft limit rises to the hard one, or to 16384,
