@@ -14,12 +14,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://corvelle.mirelo.io)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The X11 and Wayland platform plugins and the icon font: without them there is no window and no
-# symbol. The session bus carries the tray, notifications and the single-instance name; the SVG
-# plugin draws the scalable icon; pkexec runs the charge limit helper; GNOME shows tray icons only
-# with the AppIndicator extension.
+# The X11 platform plugin and the icon font: without them there is no window and no symbol. The
+# Wayland plugin serves a Wayland session without X. The session bus carries the tray,
+# notifications and the single-instance name; the SVG plugin draws the scalable icon; pkexec runs
+# the charge limit helper; GNOME shows tray icons only with the AppIndicator extension.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-materialdesignicons-webfont")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "dbus-user-session | dbus-x11, libqt6svg6, pkexec")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, dbus-user-session | dbus-x11, libqt6svg6, pkexec")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
