@@ -56,6 +56,8 @@ TEST(SysfsBatteryRegistry, RecordedMachinesReadAsTheDesktopPowerDaemonShowsThem)
         // `capacity` gives the present charge where the driver has no charge_now.
         {"full-no-adapter", Figures{100, {}, 95.45, 10500, 10500, 11000, 0, false, true, 0}},
         {"not-charging-no-adapter", Figures{40, {}, 95.45, 4200, 10500, 11000, 0, false, true, 0}},
+        // Two packs held by a charge limit, no adapter listed: plugged in, as for one pack.
+        {"two-not-charging-no-adapter", Figures{75, {}, 88.24, 3947, 5263, 5965, 0, false, true, 0}},
         {"level-only", Figures{{}, L::low, {}, {}, {}, {}, 0, false, false, 0}},
         // Negative, overflowing, fractional and empty values are no readings, not zeros.
         {"garbage", Figures{}},
