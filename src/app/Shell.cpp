@@ -98,7 +98,7 @@ void Shell::setupStatusItem() {
                                 dependencies_.quit});
     };
     statusItem_->showItem();
-    systemMonitor_->setOnMenuBarUpdate([this, alive](const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
+    systemMonitor_->setOnMenuBarUpdate([this, alive](const BatteryIcon& icon, const MenuBarTitle& title) {
         if (alive.lock()) menuBarUpdate(icon, title);
     });
 }
@@ -110,16 +110,13 @@ void Shell::replaceStatusItem() {
     if (shownTitle_) statusItem_->setTitle(*shownTitle_);
 }
 
-void Shell::menuBarUpdate(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title) {
+void Shell::menuBarUpdate(const BatteryIcon& icon, const MenuBarTitle& title) {
     if (!statusItem_ || !systemMonitor_) return;
     const std::string time = batteryTimeString(systemMonitor_->stats()->batteryTimeRemaining);
     const bool fade = time != lastBatteryTimeString_ && !lastBatteryTimeString_.empty() && !time.empty();
     lastBatteryTimeString_ = time;
-    // Without an icon (no battery) the item keeps the picture it has.
-    if (icon) {
-        statusItem_->setBatteryIcon(*icon);
-        shownIcon_ = icon;
-    }
+    statusItem_->setBatteryIcon(icon);
+    shownIcon_ = icon;
     statusItem_->setTitle(title);
     shownTitle_ = title;
     if (fade) statusItem_->fadeTitle();

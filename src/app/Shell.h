@@ -81,7 +81,7 @@ public:
     void windowWillClose(QWidget* window);
     // The monitor's status-item callback: the new picture (none keeps the current one) and title,
     // with a short fade when the battery time text changed since the last call.
-    void menuBarUpdate(const std::optional<BatteryIcon>& icon, const MenuBarTitle& title);
+    void menuBarUpdate(const BatteryIcon& icon, const MenuBarTitle& title);
 
     SystemMonitor* systemMonitor() const { return systemMonitor_.get(); }
     OwnedWindow* panel() const { return panel_.get(); }

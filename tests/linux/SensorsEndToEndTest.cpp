@@ -34,7 +34,7 @@ struct Laptop {
     test::MonitorHarness harness;
     test::WritableFixture thermal{"thermal/laptop"};
     test::WritableFixture rapl{"rapl/readable"};
-    std::vector<std::pair<std::optional<BatteryIcon>, MenuBarTitle>> updates;
+    std::vector<std::pair<BatteryIcon, MenuBarTitle>> updates;
 
     SystemMonitor& make() {
         auto& monitor =
@@ -59,7 +59,7 @@ TEST(SensorsEndToEnd, OnePollCarriesBatteryTemperaturesAndPower) {
 
     ASSERT_EQ(laptop.updates.size(), 1u);
     EXPECT_EQ(laptop.updates[0].second.text, " CPU 0.0% | 55.0°C | 62%");
-    EXPECT_TRUE(laptop.updates[0].first);
+    EXPECT_EQ(laptop.updates[0].first.symbolName, "battery.75");
 
     laptop.thermal.write("sys/class/thermal/thermal_zone0/temp", "96000");
     laptop.harness.clock->advance(2);
@@ -96,7 +96,7 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
     EXPECT_EQ(readings(s), std::tuple(std::nullopt, 0, 0, std::optional<ThermalLevel>{})) << "unknown, not nominal";
     EXPECT_FALSE(s.hasPowerMeter);
     EXPECT_TRUE(monitor.powerHistory().get().elements().empty());
-    EXPECT_EQ(StatusItemComposer::batteryIcon(s)->symbolName, "desktopcomputer");
+    EXPECT_EQ(StatusItemComposer::batteryIcon(s).symbolName, "desktopcomputer");
     EXPECT_EQ(StatusItemComposer::title(s, {true, true, true, true, true}).text, " CPU 0.0%");
     monitor.stop();
 }

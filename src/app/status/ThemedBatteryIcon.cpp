@@ -27,6 +27,7 @@ QString colourName(SystemColor color) {
 
 QString name(const BatteryIcon& icon) {
     if (icon.symbolName == "desktopcomputer") return prefix + QStringLiteral("no-battery");
+    if (icon.symbolName == "battery.unknown") return prefix + QStringLiteral("battery-level-unknown");
     if (icon.color == SystemColor::secondary) return prefix + QStringLiteral("battery-unknown");
     // "battery.75" or "battery.75.bolt": the step is the second part.
     const QString step = QString::fromStdString(icon.symbolName).section(QLatin1Char('.'), 1, 1);
@@ -37,7 +38,10 @@ QString name(const BatteryIcon& icon) {
 }
 
 std::vector<BatteryIcon> every() {
-    std::vector<BatteryIcon> icons{BatteryIconPainter::placeholderIcon(), *StatusItemComposer::batteryIcon({})};
+    SystemStats levelUnknown;
+    levelUnknown.batteryIsPresent = true;
+    std::vector<BatteryIcon> icons{BatteryIconPainter::placeholderIcon(), StatusItemComposer::batteryIcon({}),
+                                   StatusItemComposer::batteryIcon(levelUnknown)};
     // A charge inside each fill step and on each side of each colour boundary.
     for (const double percent : {5.0, 15.0, 22.0, 30.0, 60.0, 90.0}) {
         for (const auto& [charging, pluggedIn] : {std::pair{false, false}, {true, true}, {false, true}}) {
@@ -48,8 +52,8 @@ std::vector<BatteryIcon> every() {
             stats.batteryIsPluggedIn = pluggedIn;
             const auto icon = StatusItemComposer::batteryIcon(stats);
             const bool known = std::any_of(icons.begin(), icons.end(),
-                                           [&](const BatteryIcon& other) { return name(other) == name(*icon); });
-            if (!known) icons.push_back(*icon);
+                                           [&](const BatteryIcon& other) { return name(other) == name(icon); });
+            if (!known) icons.push_back(icon);
         }
     }
     return icons;

@@ -72,7 +72,8 @@ QImage draw(const BatteryIcon& icon, int height, const Ink& ink, qreal devicePix
     QPainter painter(&image);
     const double shapeHeight = height * 0.8;
     const QRectF shape(0, (height - shapeHeight) / 2, batteryWidth(height), shapeHeight);
-    DrawnSymbols::paintBattery(painter, shape, {battery.level, ink.outline, ink.state, battery.bolt, ink.bolt});
+    DrawnSymbols::paintBattery(painter, shape,
+                               {battery.level, ink.outline, ink.state, battery.bolt, ink.bolt, battery.unknown});
     if (icon.plugBadge) {
         const QRectF badge(batteryWidth(height) + 1, (height - badgeHeight(height)) / 2.0, badgeWidth(height),
                            badgeHeight(height));

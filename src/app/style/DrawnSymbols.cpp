@@ -19,6 +19,23 @@ QPolygonF boltPolygon(const QRectF& box) {
     return polygon;
 }
 
+// A question mark filling `box`: a hook over a short stem, and a dot.
+void paintQuestionMark(QPainter& painter, const QRectF& box, const QColor& color) {
+    const double stroke = std::max(1.0, box.height() * 0.16);
+    const double w = box.height() * 0.55;
+    const QRectF hook(box.center().x() - w / 2, box.top() + stroke / 2, w, box.height() * 0.5);
+    QPainterPath path;
+    path.arcMoveTo(hook, 180);
+    path.arcTo(hook, 180, -270);
+    path.lineTo(box.center().x(), box.top() + box.height() * 0.68);
+    painter.setPen(QPen(color, stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QPointF(box.center().x(), box.bottom() - stroke * 0.6), stroke * 0.6, stroke * 0.6);
+}
+
 }  // namespace
 
 void paintBattery(QPainter& painter, const QRectF& box, const BatteryLook& look) {
@@ -47,6 +64,7 @@ void paintBattery(QPainter& painter, const QRectF& box, const BatteryLook& look)
         painter.drawRoundedRect(QRectF(interior.topLeft(), QSizeF(interior.width() * level, interior.height())),
                                 inner, inner);
     }
+    if (look.questionMark) paintQuestionMark(painter, interior, look.outline);
     if (look.bolt) {
         const double boltHeight = body.height() * 1.05;
         const QRectF boltBox(body.center().x() - boltHeight * 0.32, body.center().y() - boltHeight / 2,

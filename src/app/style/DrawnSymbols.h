@@ -17,10 +17,12 @@ struct BatteryLook {
     QColor fill;
     bool bolt = false;
     QColor boltColor;
+    bool questionMark = false;  // a level nobody knows, drawn in the outline colour
 };
 
 // A horizontal battery with its terminal on the right; the bolt is cut out of whatever lies
-// under it so that it stays readable on any fill.
+// under it so that it stays readable on any fill. A question mark stands in the interior of a
+// battery whose level is unknown.
 void paintBattery(QPainter& painter, const QRectF& box, const BatteryLook& look);
 // A mains plug with its prongs up; `filled` gives a solid body.
 void paintPlug(QPainter& painter, const QRectF& box, const QColor& color, bool filled);

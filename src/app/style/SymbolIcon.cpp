@@ -201,6 +201,7 @@ std::optional<SymbolIcon::Battery> SymbolIcon::batterySymbol(std::string_view na
     constexpr std::string_view prefix = "battery.";
     if (name.substr(0, prefix.size()) != prefix) return std::nullopt;
     std::string_view rest = name.substr(prefix.size());
+    if (rest == "unknown") return Battery{.level = 0, .bolt = false, .unknown = true};
     Battery battery;
     constexpr std::string_view boltSuffix = ".bolt";
     if (rest.size() > boltSuffix.size() && rest.substr(rest.size() - boltSuffix.size()) == boltSuffix) {
@@ -225,7 +226,7 @@ void SymbolIcon::paint(QPainter& painter, const QRectF& box, std::string_view na
         const double width = std::min(box.width(), box.height() * DrawnSymbols::batteryAspect);
         const double height = width / DrawnSymbols::batteryAspect;
         const QRectF shape(box.center().x() - width / 2, box.center().y() - height / 2, width, height);
-        DrawnSymbols::paintBattery(painter, shape, {battery->level, color, color, battery->bolt, color});
+        DrawnSymbols::paintBattery(painter, shape, {battery->level, color, color, battery->bolt, color, battery->unknown});
         return;
     }
     const double side = std::min(box.width(), box.height());
@@ -259,6 +260,7 @@ bool SymbolIcon::isKnown(std::string_view name) {
 std::vector<std::string> SymbolIcon::knownNames() {
     std::vector<std::string> names;
     for (const auto& [name, recipe] : recipes()) names.push_back(name);
+    names.push_back("battery.unknown");
     for (const auto& level : batteryLevels) {
         for (std::string_view form : {"", "percent"}) {
             const std::string base = "battery." + std::string(level.word) + std::string(form);

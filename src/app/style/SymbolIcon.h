@@ -23,6 +23,7 @@ public:
     struct Battery {
         double level = 0;  // filled fraction of the interior
         bool bolt = false;
+        bool unknown = false;  // "battery.unknown": an empty outline with a question mark
     };
     static std::optional<Battery> batterySymbol(std::string_view name);
 

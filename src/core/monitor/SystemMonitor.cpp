@@ -263,10 +263,9 @@ void SystemMonitor::createUsageCollector() {
 void SystemMonitor::updateStatusItem(const SystemStats& stats, const StatusItemComposer::TitleOptions& options) {
     const auto title = StatusItemComposer::title(stats, options);
     const auto icon = StatusItemComposer::batteryIcon(stats);
-    const std::string iconKey = icon ? icon->key() : "";
-    if (title.text == lastMenuBarText_ && iconKey == lastMenuBarIcon_) return;
+    if (title.text == lastMenuBarText_ && icon.key() == lastMenuBarIcon_) return;
     lastMenuBarText_ = title.text;
-    lastMenuBarIcon_ = iconKey;
+    lastMenuBarIcon_ = icon.key();
     if (onMenuBarUpdate_) onMenuBarUpdate_(icon, title);
 }
 

@@ -43,7 +43,7 @@ namespace corvelle {
 // Main thread only; inside a tick the readers run on worker threads and the tick waits.
 class SystemMonitor {
 public:
-    using MenuBarHandler = std::function<void(const std::optional<BatteryIcon>&, const MenuBarTitle&)>;
+    using MenuBarHandler = std::function<void(const BatteryIcon&, const MenuBarTitle&)>;
 
     // Tick telemetry goes to `telemetry`, the metrics to `metricsPush`; none sends nothing.
     SystemMonitor(AppSettings& appSettings, MachineSources sources,

@@ -27,6 +27,24 @@ BatteryIcon monitorIcon() {
     return icon;
 }
 
+std::string stateLabel(const SystemStats& stats) {
+    return stats.batteryIsCharging    ? L::batteryStateCharging()
+           : stats.batteryIsPluggedIn ? L::batteryStatePluggedIn()
+                                      : L::batteryStateBattery();
+}
+
+// A battery that tells neither its percentage nor its level: an empty outline with a question
+// mark in the neutral colour, never the last level shown. It carries its description (no plug
+// badge), so the change from a known level always reaches the status item.
+BatteryIcon unknownLevelIcon(const SystemStats& stats) {
+    BatteryIcon icon;
+    icon.symbolName = "battery.unknown";
+    icon.stateLabel = stateLabel(stats);
+    icon.color = SystemColor::secondary;
+    icon.accessibilityDescription = icon.symbolName + "-" + icon.stateLabel;
+    return icon;
+}
+
 }  // namespace
 
 TitleOptions titleOptions(const AppSettings& settings) {
@@ -65,16 +83,14 @@ std::string labelGuide(std::string_view title) {
     return guide;
 }
 
-std::optional<BatteryIcon> batteryIcon(const SystemStats& stats) {
+BatteryIcon batteryIcon(const SystemStats& stats) {
     if (!stats.batteryIsPresent) return monitorIcon();
     const auto percent = BatteryLevel::symbolPercent(stats.batteryPercentage, stats.batteryChargeLevel);
-    if (!percent) return std::nullopt;
+    if (!percent) return unknownLevelIcon(stats);
     BatteryIcon icon;
     icon.symbolName = "battery." + std::to_string(BatteryLevel::fillStep(*percent)) +
                       (stats.batteryIsCharging ? ".bolt" : "");
-    icon.stateLabel = stats.batteryIsCharging    ? L::batteryStateCharging()
-                      : stats.batteryIsPluggedIn ? L::batteryStatePluggedIn()
-                                                 : L::batteryStateBattery();
+    icon.stateLabel = stateLabel(stats);
     icon.color = iconColor(stats, *percent);
     icon.plugBadge = stats.batteryIsPluggedIn && !stats.batteryIsCharging;
     if (!icon.plugBadge) icon.accessibilityDescription = icon.symbolName + "-" + icon.stateLabel;

@@ -29,8 +29,8 @@ MenuBarTitle title(const SystemStats& stats, const TitleOptions& options);
 // The widest text of the same shape as a title (every digit a "0"), for a desktop bar that
 // sizes the title by it so that the bar does not move as the figures change.
 std::string labelGuide(std::string_view title);
-// A monitor symbol on a machine without a battery; absent when neither the battery's
+// A monitor symbol on a machine without a battery; "battery.unknown" when neither the battery's
 // percentage nor its level is known.
-std::optional<BatteryIcon> batteryIcon(const SystemStats& stats);
+BatteryIcon batteryIcon(const SystemStats& stats);
 
 }  // namespace corvelle::StatusItemComposer

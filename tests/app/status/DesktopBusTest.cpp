@@ -69,7 +69,7 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
     ASSERT_TRUE(waitFor([&] { return registered().contains(item.serviceName()); }, 20000));
     fromWatcher("Clear");
 
-    const BatteryIcon icon = *StatusItemComposer::batteryIcon(test::StatsBuilder().battery(62));
+    const BatteryIcon icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(62));
     item.setTitle({" CPU 12.3% | 2:05", {}});
     item.setTitle({" CPU 12.3% | 2:05", {}});
     item.setBatteryIcon(icon);

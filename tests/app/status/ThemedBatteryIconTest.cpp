@@ -19,12 +19,15 @@ TEST(ThemedBatteryIconTest, TheThemeHoldsEveryNameTheItemGives) {
     for (int percent = 1; percent <= 100; ++percent) {
         for (const Power power : {Power::battery, Power::pluggedIn, Power::charging}) {
             const auto icon = StatusItemComposer::batteryIcon(StatsBuilder().battery(percent, power));
-            EXPECT_TRUE(theme.contains(ThemedBatteryIcon::name(*icon))) << ThemedBatteryIcon::name(*icon).toStdString();
+            EXPECT_TRUE(theme.contains(ThemedBatteryIcon::name(icon))) << ThemedBatteryIcon::name(icon).toStdString();
         }
     }
-    EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(StatsBuilder().battery(15))),
+    EXPECT_EQ(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(StatsBuilder().battery(15))),
               "io.mirelo.corvelle-battery-25-red");
-    EXPECT_EQ(ThemedBatteryIcon::name(*StatusItemComposer::batteryIcon(SystemStats{})), "io.mirelo.corvelle-no-battery");
+    EXPECT_EQ(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(SystemStats{})), "io.mirelo.corvelle-no-battery");
+    SystemStats levelUnknown = StatsBuilder().battery(62);
+    levelUnknown.batteryPercentage.reset();
+    EXPECT_TRUE(theme.contains(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(levelUnknown))));
 }
 
 }  // namespace

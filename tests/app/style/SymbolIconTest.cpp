@@ -81,7 +81,7 @@ TEST(SymbolIconTest, SymbolsNamedByTheCoreAreKnown) {
     for (double percent : {0.5, 9.9, 10.0, 24.9, 25.0, 49.9, 50.0, 74.9, 75.0, 100.0}) {
         for (auto power : {test::Power::battery, test::Power::charging}) {
             const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(percent, power));
-            EXPECT_TRUE(SymbolIcon::isKnown(icon->symbolName)) << icon->symbolName;
+            EXPECT_TRUE(SymbolIcon::isKnown(icon.symbolName)) << icon.symbolName;
         }
     }
 }
@@ -122,19 +122,18 @@ TEST(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
         {35, Power::battery, SystemColor::orange, 0.46}, {100, Power::pluggedIn, SystemColor::blue, 0.86}};
     for (const auto& [percent, power, color, filledTo] : cases) {
         const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(percent, power));
-        ASSERT_TRUE(icon);
         for (bool dark : {false, true}) {
             SCOPED_TRACE(std::to_string(percent) + (dark ? " dark" : " light"));
             const int height = 32;
             const int battery = BatteryIconPainter::batteryWidth(height);
-            const QImage image = BatteryIconPainter::render(*icon, height, dark);
+            const QImage image = BatteryIconPainter::render(icon, height, dark);
             const QColor state = Palette::color(color, dark);
             const int reached = static_cast<int>(battery * filledTo);
             // State colour just inside the level, none well past it.
             EXPECT_GT(test::countNear(image, state, QRect(reached - 5, 0, 3, height)), 6);
             EXPECT_EQ(test::countNear(image, state, QRect(reached + 6, 0, battery - reached - 6, height)), 0);
             const QRect badge(battery + 1, 0, image.width() - battery - 1, height);
-            if (icon->plugBadge) EXPECT_GT(test::countNear(image, Palette::color(SystemColor::blue, dark), badge), 10);
+            if (icon.plugBadge) EXPECT_GT(test::countNear(image, Palette::color(SystemColor::blue, dark), badge), 10);
             else EXPECT_EQ(image.width(), battery);
             EXPECT_EQ(image.height(), height);
         }
@@ -143,7 +142,7 @@ TEST(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
 
 TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
     const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(100, test::Power::charging));
-    const QImage image = BatteryIconPainter::render(*icon, 32, false);
+    const QImage image = BatteryIconPainter::render(icon, 32, false);
     const int battery = BatteryIconPainter::batteryWidth(32);
     const QRect middle(battery / 2 - 4, 10, 6, 12);
     EXPECT_GT(test::countNear(image, Palette::color(SystemColor::primary, false), middle), 8);
@@ -152,12 +151,23 @@ TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
 
 // A machine without a battery: a monitor in the outline colour, its screen across the top, a narrow foot below.
 TEST(BatteryIconPainterTest, ADesktopIsAMonitor) {
-    const QImage image = BatteryIconPainter::render(*StatusItemComposer::batteryIcon(SystemStats{}), 32, false);
+    const QImage image = BatteryIconPainter::render(StatusItemComposer::batteryIcon(SystemStats{}), 32, false);
     const int width = BatteryIconPainter::batteryWidth(32);
     const QColor outline = Palette::color(SystemColor::secondary, false);
     ASSERT_EQ(image.size(), QSize(width, 32));
     EXPECT_GT(test::countNear(image, outline, QRect(width / 4, 0, width / 2, 3)), width / 3);
     EXPECT_EQ(test::countNear(image, outline, QRect(0, 29, width / 5, 3)), 0) << "a foot, not a second frame";
+}
+
+// A battery that hides its level: a question mark in the middle of an empty outline, no fill.
+TEST(BatteryIconPainterTest, AnUnknownLevelIsAQuestionMarkNotAFill) {
+    SystemStats stats = test::StatsBuilder().battery(62);
+    stats.batteryPercentage.reset();
+    const QImage image = BatteryIconPainter::render(StatusItemComposer::batteryIcon(stats), 32, false);
+    const int width = BatteryIconPainter::batteryWidth(32);
+    const QColor outline = Palette::color(SystemColor::secondary, false);
+    EXPECT_GT(test::countNear(image, outline, QRect(width / 2 - 4, 10, 6, 12)), 8) << "the question mark";
+    EXPECT_EQ(test::countNear(image, outline, QRect(6, 10, width / 6, 12)), 0) << "no fill at the left";
 }
 
 TEST(TitleFontTest, DigitsAreEquallyWide) {

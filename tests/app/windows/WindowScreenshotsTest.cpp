@@ -71,7 +71,7 @@ TEST(HiDpi, StatusWindowAndPanelDrawAtTheDevicePixelRatio) {
     monitor.stats().set(stats);
     test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
         StatusWindow status;
-        status.setBatteryIcon(*StatusItemComposer::batteryIcon(stats));
+        status.setBatteryIcon(StatusItemComposer::batteryIcon(stats));
         status.setTitle(StatusItemComposer::title(stats, {.showCPU = true, .showBattery = true,
                                                           .showBatteryPercent = true}));
         Panel::Options options;

@@ -61,7 +61,7 @@ TEST(SystemMonitor, TheTimerRestartsOnlyWhenThePollingIntervalChanges) {
     auto& monitor = h.make();
     std::vector<std::string> titles;
     monitor.setOnMenuBarUpdate([&](const auto& icon, const MenuBarTitle& title) {
-        EXPECT_EQ(icon.value().symbolName, "desktopcomputer");  // no battery: a monitor
+        EXPECT_EQ(icon.symbolName, "desktopcomputer");  // no battery: a monitor
         titles.push_back(title.text);
     });
     h.cpu->script.push(busyTicks(0, 0));

@@ -66,15 +66,20 @@ TEST(StatusItemIcon, LevelsColoursAndBadge) {
         {100, Power::pluggedIn, "battery.100", SystemColor::blue, true, ""},
     };
     for (const auto& c : cases) {
-        auto icon = batteryIcon(StatsBuilder().battery(c.percent, c.power));
-        ASSERT_TRUE(icon) << c.percent;
-        EXPECT_EQ(std::make_tuple(icon->symbolName, icon->color, icon->plugBadge, icon->key()),
+        const auto icon = batteryIcon(StatsBuilder().battery(c.percent, c.power));
+        EXPECT_EQ(std::make_tuple(icon.symbolName, icon.color, icon.plugBadge, icon.key()),
                   std::tie(c.symbol, c.color, c.badge, c.key)) << c.percent;
     }
-    EXPECT_EQ(batteryIcon(SystemStats{})->symbolName, "desktopcomputer") << "no battery: a monitor";
-    SystemStats unknown;
-    unknown.batteryIsPresent = true;
-    EXPECT_FALSE(batteryIcon(unknown)) << "no percentage, no level: no guess";
+    EXPECT_EQ(batteryIcon(SystemStats{}).symbolName, "desktopcomputer") << "no battery: a monitor";
+    // No percentage, no level: no guess, and never the last level shown, plugged in or not.
+    for (const auto power : {Power::battery, Power::pluggedIn}) {
+        SystemStats unknown = StatsBuilder().battery(62, power);
+        const std::string known = batteryIcon(unknown).key();
+        unknown.batteryPercentage.reset();
+        const auto icon = batteryIcon(unknown);
+        EXPECT_EQ(std::make_tuple(icon.symbolName, icon.color, icon.plugBadge), std::make_tuple("battery.unknown", SystemColor::secondary, false));
+        EXPECT_NE(icon.key(), known) << "the status item is told of the change";
+    }
 }
 
 }  // namespace

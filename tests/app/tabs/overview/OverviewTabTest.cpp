@@ -116,7 +116,7 @@ TEST(OverviewTabTest, ADesktopDayRecordsNoBatteryAndItsCardsSaySo) {
     EXPECT_GE(days[1].sampleCount, 8639);
     EXPECT_EQ(days[1].battery, BatteryDailyAggregate{});
     EXPECT_FALSE(monitor.habitScore().get() || monitor.healthPrediction().get() || !monitor.usageStore().healthEntries().empty());
-    EXPECT_EQ(StatusItemComposer::batteryIcon(monitor.stats().get())->symbolName, "desktopcomputer");
+    EXPECT_EQ(StatusItemComposer::batteryIcon(monitor.stats().get()).symbolName, "desktopcomputer");
 
     harness.publishBusyMoment(false);
     auto view = harness.panel();
