@@ -1,6 +1,7 @@
 #include "present/WidgetCardContent.h"
 
 #include "localization/L.h"
+#include "localization/LHistoryBattery.h"
 #include "localization/LOverview.h"
 #include "localization/LShell.h"
 #include "present/BatteryLevel.h"
@@ -24,7 +25,11 @@ WidgetCardContent card(std::string label, std::string icon, std::string value, S
 WidgetCardContent battery(const SystemStats& stats) {
     const auto shown = BatteryLevel::symbolPercent(stats.batteryPercentage, stats.batteryChargeLevel);
     // No battery, or one that says nothing of its charge: no figure rather than an alarming "0%".
-    if (!stats.batteryIsPresent || !shown) return card(L::widgetBattery(), "battery.0percent", "--", SystemColor::secondary);
+    if (!stats.batteryIsPresent || !shown) {
+        auto content = card(L::widgetBattery(), "battery.0percent", "--", SystemColor::secondary);
+        if (!stats.batteryIsPresent) content.detail = L::noBattery();
+        return content;
+    }
     const double p = *shown;
     auto content =
         card(L::widgetBattery(), "", L::chargeText(stats.batteryPercentage, stats.batteryChargeLevel), SystemColor::green);

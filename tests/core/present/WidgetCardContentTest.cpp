@@ -63,6 +63,10 @@ TEST(WidgetCardContentTest, LabelsAndDetailLines) {
     EXPECT_EQ(widgetCardContent(PinnedWidget::power, stats).detail, "CPU 3.2 W  GPU: 1.1 W");
     stats.gpuPowerWatts = 0;
     EXPECT_EQ(widgetCardContent(PinnedWidget::power, stats).detail, "CPU 3.2 W  GPU: --");
+    // A computer without a battery says so under the dashes; a battery that hides its charge does not.
+    EXPECT_EQ(widgetCardContent(PinnedWidget::battery, SystemStats{}).detail, "No battery");
+    stats.batteryPercentage.reset();
+    EXPECT_EQ(widgetCardContent(PinnedWidget::battery, stats).detail, "");
 }
 
 }  // namespace
