@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 #include "app/launch/CommandLine.h"
+#include "app/launch/DisplayStartGuard.h"
 #include "app/launch/SignalQuitter.h"
 #include "app/launch/SingleInstance.h"
 #include "app/launch/StatsCommand.h"
@@ -164,7 +165,12 @@ void handle(Shell& shell, const SingleInstance::Request& request) {
 
 int runApp(const CommandLine& command, int argc, char** argv) {
     preferX11UnderWayland();
+    auto displayGuard = std::make_unique<DisplayStartGuard>([] {
+        installReadOnlySettings();
+        return L::needsDisplay();
+    });
     QApplication app(argc, argv);
+    displayGuard.reset();
     // Numbers in the core are formatted with printf: keep the "C" decimal point.
     std::setlocale(LC_NUMERIC, "C");
     const SingleInstance::Request request{command.action == CommandLine::Action::settings, command.tab};

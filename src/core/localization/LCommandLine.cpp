@@ -86,6 +86,13 @@ std::string runningInstanceSilent() {
                      "Corvelle ya está en marcha pero no ha respondido.");
 }
 
+std::string needsDisplay() {
+    return localized("Corvelle needs a graphical session (Wayland or X11) to show its status item and panel; "
+                     "corvelle --snapshot and corvelle --watch run without one.",
+                     "Corvelle necesita una sesión gráfica (Wayland o X11) para mostrar su icono de estado y su "
+                     "panel; corvelle --snapshot y corvelle --watch funcionan sin ella.");
+}
+
 std::string thermalStateLine(const std::string& label) {
     return localized("Thermal state: ", "Estado térmico: ") + label;
 }

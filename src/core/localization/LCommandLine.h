@@ -2,8 +2,8 @@
 
 #include <string>
 
-// The text catalogue, command line: the help, its error messages, the status bar tooltip and
-// what a second start says when the first does not answer.
+// The text catalogue, command line: the help, its error messages, the status bar tooltip, what a
+// second start says when the first does not answer and what a start without a display says.
 namespace corvelle::L {
 
 std::string commandLineHelp();
@@ -18,6 +18,7 @@ std::string optionNeedsValue(const std::string& option);
 std::string oneActionOnly();
 std::string tryHelp();
 std::string runningInstanceSilent();
+std::string needsDisplay();
 
 std::string thermalStateLine(const std::string& label);
 

@@ -2,7 +2,7 @@
 """--snapshot and --watch of the built app in a scratch home that holds settings and a damaged
 data file: sane figures, a busy child's CPU share, MemTotal, Waybar lines every second, a clean
 end on SIGTERM and when the reader goes, and no file written; the textfile writer's Prometheus file,
-which promtool (where installed) accepts. Usage: read_only_modes.py CORVELLE TEXTFILE_WRITER"""
+which promtool (where installed) accepts; a plain start without a display says what it needs. Usage: read_only_modes.py CORVELLE TEXTFILE_WRITER"""
 import json, os, signal, subprocess, sys, tempfile, time
 
 app, textfile, failures = sys.argv[1], sys.argv[2], []
@@ -84,6 +84,14 @@ for ignored in (True, False):
     check(first.startswith(b"CPU ") and status == 0 and time.monotonic() - closed < 3,
           f"--watch with SIGPIPE {'ignored' if ignored else 'default'}: {first!r}, ended with {status} "
           f"{time.monotonic() - closed:.1f} s after its reader")
+
+# Started where no display platform can run (none chosen, or a Wayland one without a compositor):
+# status 1 and one line of what it needs, in the user's language, instead of Qt's abort.
+bare = {k: v for k, v in env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
+for platform in ({}, {"QT_QPA_PLATFORM": "wayland"}):
+    out = subprocess.run([app], env=dict(bare, LANGUAGE="es", **platform), capture_output=True, text=True, timeout=60)
+    check(out.returncode == 1 and out.stderr.count("\n") == 1 and "sesión gráfica" in out.stderr
+          and "--snapshot" in out.stderr, f"start without a display {platform}: {out.returncode} {out.stderr!r}")
 
 check(tree(home) == before, f"files changed: {set(tree(home).items()) ^ set(before.items())}")
 print("\n".join(f"FAIL: {failure}" for failure in failures))
