@@ -9,12 +9,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace corvelle {
 namespace {
@@ -22,46 +23,35 @@ namespace {
 using namespace std::chrono_literals;
 using SessionBusProbe::Outcome;
 
-// A bus of sorts on a local socket, in a thread: `answers` says what it writes back to the n-th
-// thing it reads (nothing: it keeps quiet); it never accepts when told not to.
-class FakeBus {
-public:
-    FakeBus(const std::string& name, bool abstract, bool accepts, std::vector<std::string> answers)
-        : answers_(std::move(answers)) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path + (abstract ? 1 : 0), name.data(), name.size());
-        const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size() + 1);
-        listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-        listen(listener_, 4);
-        if (accepts) thread_ = std::thread([this] { serve(); });
+// A bus of sorts on a local socket: it answers the n-th thing it reads with `answers[n]` (empty:
+// nothing) and then keeps quiet, holding the connection until the probe gives up; one that does
+// not accept leaves the connection waiting in its queue.
+struct FakeBus {
+    int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::thread thread;
+
+    FakeBus(const std::string& name, bool abstract, bool accepts, std::vector<std::string> answers) {
+        sockaddr_un address{AF_UNIX, {}};
+        std::memcpy(address.sun_path + abstract, name.data(), name.size());
+        bind(listener, reinterpret_cast<sockaddr*>(&address), offsetof(sockaddr_un, sun_path) + name.size() + 1);
+        listen(listener, 4);
+        if (!accepts) return;
+        thread = std::thread([this, answers] {
+            const int client = accept(listener, nullptr, nullptr);
+            char buffer[1024];
+            for (const auto& answer : answers) {
+                if (recv(client, buffer, sizeof buffer, 0) <= 0 || answer.empty()) break;
+                send(client, answer.data(), answer.size(), MSG_NOSIGNAL);
+            }
+            while (recv(client, buffer, sizeof buffer, 0) > 0) {
+            }
+            close(client);
+        });
     }
     ~FakeBus() {
-        shutdown(listener_, SHUT_RDWR);
-        if (thread_.joinable()) thread_.join();
-        close(listener_);
+        if (thread.joinable()) thread.join();
+        close(listener);
     }
-
-private:
-    void serve() {
-        const int client = accept(listener_, nullptr, nullptr);
-        if (client < 0) return;
-        char buffer[1024];
-        for (const auto& answer : answers_) {
-            if (recv(client, buffer, sizeof buffer, 0) <= 0) break;
-            if (answer.empty()) break;
-            send(client, answer.data(), answer.size(), MSG_NOSIGNAL);
-        }
-        // Keeps quiet, holding the connection, until the probe gives up.
-        while (recv(client, buffer, sizeof buffer, 0) > 0) {
-        }
-        close(client);
-    }
-
-    int listener_ = -1;
-    std::vector<std::string> answers_;
-    std::thread thread_;
 };
 
 TEST(SessionBusProbeTest, AWedgedOrStaleBusIsToldFromOneThatLetsUsIn) {
@@ -76,11 +66,9 @@ TEST(SessionBusProbeTest, AWedgedOrStaleBusIsToldFromOneThatLetsUsIn) {
         {"one that authenticates and goes silent", "path", true, {ok, ""}, Outcome::silent},
         {"one that answers Hello with half a header", "path", true, {ok, "l\2\1\1"}, Outcome::silent},
     };
-    int round = 0;
     for (const auto& row : rows) {
-        const std::string name = (dir / ("bus" + std::to_string(++round))).string();
-        const bool abstract = std::string(row.transport) == "abstract";
-        FakeBus bus(name, abstract, row.accepts, row.answers);
+        const std::string name = (dir / ("bus" + std::to_string(&row - rows))).string();
+        FakeBus bus(name, std::string(row.transport) == "abstract", row.accepts, row.answers);
         const auto started = std::chrono::steady_clock::now();
         EXPECT_EQ(SessionBusProbe::probe(std::string("unix:") + row.transport + "=" + name + ",guid=0", 300ms), row.outcome)
             << row.what;
@@ -96,14 +84,12 @@ TEST(SessionBusProbeTest, AWedgedOrStaleBusIsToldFromOneThatLetsUsIn) {
 // The Hello we send is one that a real bus daemon answers.
 TEST(SessionBusProbeTest, ARealBusDaemonLetsUsIn) {
     FILE* daemon = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
-    ASSERT_TRUE(daemon);
-    char address[512] = {}, pid[32] = {};
-    const bool started = fgets(address, sizeof address, daemon) && fgets(pid, sizeof pid, daemon);
+    char address[512] = {};
+    int pid = 0;
+    ASSERT_EQ(std::fscanf(daemon, "%511s %d", address, &pid), 2);
     pclose(daemon);
-    ASSERT_TRUE(started);
-    address[std::strcspn(address, "\n")] = '\0';
     EXPECT_EQ(SessionBusProbe::probe(address, 5s), Outcome::answers) << address;
-    kill(std::stoi(pid), SIGTERM);
+    kill(pid, SIGTERM);
 }
 
 }  // namespace

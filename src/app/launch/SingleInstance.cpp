@@ -22,6 +22,10 @@ constexpr int answerTimeoutMs = 1500;
 constexpr int busTimeoutMs = 3000;
 // A later start writes its line at once; one that keeps a connection open longer is dropped.
 constexpr int startTimeoutMs = 2000;
+// A request line ("open " and a tab) is far shorter; a longer line is no start of ours.
+constexpr qint64 maxRequestBytes = 4096;
+// Later starts that may wait on the socket at once; one more is turned away.
+constexpr int maxWaitingStarts = 8;
 
 // One line per request on the socket: "settings", or "open" followed by the tab.
 QByteArray encode(const SingleInstance::Request& request) {

@@ -25,10 +25,6 @@ class SingleInstance : public QObject {
 public:
     static constexpr const char* serviceName = "io.mirelo.corvelle";
     static constexpr const char* objectPath = "/io/mirelo/corvelle";
-    // A request line ("open " and a tab) is far shorter; a longer line is no start of ours.
-    static constexpr qint64 maxRequestBytes = 4096;
-    // Later starts that may wait on the socket at once; one more is turned away.
-    static constexpr int maxWaitingStarts = 8;
 
     // What a start asks of the running instance: the settings window, or the panel at a tab
     // (empty: as it was).
