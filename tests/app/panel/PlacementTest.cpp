@@ -86,14 +86,12 @@ struct FakeSway {
     explicit FakeSway(const QString& path) {
         server.listen(path);
         QObject::connect(&server, &QLocalServer::newConnection, [this] {
-            while (QLocalSocket* client = server.nextPendingConnection()) {
-                clients.emplace_back(client);
-                QObject::connect(client, &QLocalSocket::readyRead, [this, client] {
-                    const QByteArray bytes = client->readAll();
-                    received += bytes;
-                    client->write(answer(bytes));
-                });
-            }
+            QLocalSocket* client = clients.emplace_back(server.nextPendingConnection());
+            QObject::connect(client, &QLocalSocket::readyRead, [this, client] {
+                const QByteArray bytes = client->readAll();
+                received += bytes;
+                client->write(answer(bytes));
+            });
         });
     }
     long open() const {
