@@ -24,6 +24,7 @@
 #include "linux/LinuxSystemInfo.h"
 #include "linux/OpenFileLimit.h"
 #include "linux/Paths.h"
+#include "linux/SessionBusProbe.h"
 #include "linux/SysfsChargeThresholdSource.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgAutostartLoginItem.h"
@@ -43,6 +44,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -55,16 +57,33 @@ using namespace corvelle;
 
 namespace {
 
+void noteOnStderr(const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }
+
+// An address where no bus is keeps the whole process, and what it starts, off the session bus:
+// one instance then goes by the lock file.
+void offTheSessionBus() { setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 1); }
+
 // With no session bus address and no user bus socket, the bus library would start a bus daemon
-// of its own (through dbus-launch) that outlives us. An address where no bus is keeps the whole
-// process, and what it starts, off the bus: one instance then goes by the lock file.
+// of its own (through dbus-launch) that outlives us.
 void withoutBusAutolaunch() {
     const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     if (address && *address) return;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::error_code error;
     if (runtime && *runtime && std::filesystem::is_socket(std::filesystem::path(runtime) / "bus", error)) return;
-    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/no-session-bus", 1);
+    offTheSessionBus();
+}
+
+// A session bus that takes the connection and then says nothing (a stale address, a wedged bus)
+// would hold the start for ever: one that has not let us in within a few seconds is left out,
+// and the app runs as without a bus.
+void withoutSilentBus() {
+    const auto address = SessionBusProbe::address();
+    if (SessionBusProbe::probe(address, std::chrono::seconds(3)) != SessionBusProbe::Outcome::silent) return;
+    noteOnStderr("the session bus at " + address +
+                 " did not answer within 3 s: running without it (one instance by the lock file, no tray item or "
+                 "notifications over D-Bus)");
+    offTheSessionBus();
 }
 
 // In a Wayland session that also offers X (XWayland), windows go through X unless the user chose
@@ -87,8 +106,6 @@ void applySaveInterval(MachineSources& sources) {
     const double seconds = text ? std::strtod(text, nullptr) : 0;
     if (seconds > 0 && seconds < sources.checkpointInterval) sources.checkpointInterval = seconds;
 }
-
-void noteOnStderr(const std::string& line) { std::fprintf(stderr, "corvelle: %s\n", line.c_str()); }
 
 // Pushes the metrics through `client` while the settings name a Pushgateway, as this machine's
 // instance: a keyed hash of its machine id, which the gateway's readers cannot turn back into
@@ -165,6 +182,7 @@ void handle(Shell& shell, const SingleInstance::Request& request) {
 
 int runApp(const CommandLine& command, int argc, char** argv) {
     preferX11UnderWayland();
+    withoutSilentBus();
     auto displayGuard = std::make_unique<DisplayStartGuard>([] {
         installReadOnlySettings();
         return L::needsDisplay();
@@ -174,9 +192,7 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     // Numbers in the core are formatted with printf: keep the "C" decimal point.
     std::setlocale(LC_NUMERIC, "C");
     const SingleInstance::Request request{command.action == CommandLine::Action::settings, command.tab};
-    // Claimed before the application name is set: a lock file records the program's own name,
-    // which a later start compares with the name of the process that holds it.
-    SingleInstance instance(QString::fromStdString(Paths::instanceDirectory().string()));
+    SingleInstance instance(Paths::instanceDirectories());
     const auto role = instance.claim(request);
     if (role != SingleInstance::Role::primary) {
         if (role == SingleInstance::Role::forwarded) return 0;

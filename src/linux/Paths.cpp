@@ -26,9 +26,11 @@ std::filesystem::path xdg(const char* variable, const char* fallbackUnderHome) {
 
 std::filesystem::path appSupportDirectory() { return xdg("XDG_DATA_HOME", ".local/share") / "io.mirelo.corvelle"; }
 
-std::filesystem::path instanceDirectory() {
-    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && value[0] == '/') return value;
-    return appSupportDirectory();
+std::vector<std::filesystem::path> instanceDirectories() {
+    std::vector<std::filesystem::path> dirs;
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value && value[0] == '/') dirs.emplace_back(value);
+    dirs.push_back(appSupportDirectory());
+    return dirs;
 }
 
 std::filesystem::path autostartDirectory() { return xdg("XDG_CONFIG_HOME", ".config") / "autostart"; }

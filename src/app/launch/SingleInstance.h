@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,9 +12,12 @@
 
 namespace corvelle {
 
+class InstanceLock;
+
 // One Corvelle per user session. The first start owns the session bus name io.mirelo.corvelle
-// or, where there is no session bus, a lock file with a local socket beside it (a lock left by a
-// process that died is taken over). A later start hands its request to the owner and ends.
+// or, where there is no session bus, a lock file with a local socket beside it, in the first of
+// its folders where this user can make one. A later start hands its request to the owner and
+// ends. Where no lock can be made at all, the start runs on its own and says so once.
 class SingleInstance : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "io.mirelo.corvelle")
@@ -31,8 +34,9 @@ public:
     };
     enum class Role { primary, forwarded, unanswered };
 
-    // `lockDirectory` holds the lock file and the socket when there is no session bus.
-    explicit SingleInstance(QString lockDirectory);
+    // `lockDirectories`, first choice first, may hold the lock file and the socket when there
+    // is no session bus.
+    explicit SingleInstance(std::vector<std::filesystem::path> lockDirectories);
     ~SingleInstance() override;
 
     // Becomes the running instance, or hands `request` to the one that runs.
@@ -48,11 +52,11 @@ public Q_SLOTS:
 private:
     Role claimBusName(const Request& request);
     Role claimLock(const Request& request);
-    void readSocket();
+    void acceptStarts();
     void deliver(const Request& request);
 
-    QString lockDirectory_;
-    std::unique_ptr<QLockFile> lock_;
+    std::vector<std::filesystem::path> lockDirectories_;
+    std::unique_ptr<InstanceLock> lock_;
     std::unique_ptr<QLocalServer> server_;
     std::function<void(const Request&)> handler_;
     std::vector<Request> pending_;

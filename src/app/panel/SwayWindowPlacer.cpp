@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTimer>
 #include <QtEndian>
 
@@ -19,6 +20,11 @@ constexpr quint32 getTree = 4;
 constexpr int headerSize = 14;  // "i3-ipc", payload length, message type
 constexpr int attempts = 25;
 constexpr int retryMilliseconds = 40;
+// The whole of one placement, from connecting to the command's answer: sway answers in
+// milliseconds, so a socket that keeps quiet this long is not going to.
+constexpr int placementMilliseconds = 3000;
+// A tree of thousands of windows is a few megabytes; a header that claims more is refused.
+constexpr qint64 maxReplyBytes = 16 << 20;
 
 QByteArray message(quint32 type, const QByteArray& payload) {
     QByteArray bytes("i3-ipc");
@@ -51,30 +57,40 @@ std::optional<SwayWindowPlacer::Window> search(const QJsonObject& node, qint64 p
     return std::nullopt;
 }
 
-// One placement: asks for the tree until the window is in it, then sends the command.
+// One placement: asks for the tree until the window is in it, then sends the command. It ends,
+// closing its socket, on the command's answer, on any error or refused answer, or when its time
+// is up.
 class Placement : public QObject {
 public:
     Placement(const QString& socketPath, QString title, std::optional<QRect> icon, int margin, bool sticky)
         : title_(std::move(title)), icon_(icon), margin_(margin), sticky_(sticky) {
-        QObject::connect(&socket_, &QLocalSocket::connected, this, [this] { socket_.write(message(getTree, {})); });
-        QObject::connect(&socket_, &QLocalSocket::readyRead, this, [this] { read(); });
-        QObject::connect(&socket_, &QLocalSocket::errorOccurred, this, [this] { deleteLater(); });
-        socket_.connectToServer(socketPath);
+        socket_->setReadBufferSize(1 << 20);
+        QObject::connect(socket_, &QLocalSocket::connected, this, [this] { socket_->write(message(getTree, {})); });
+        QObject::connect(socket_, &QLocalSocket::readyRead, this, [this] { read(); });
+        QObject::connect(socket_, &QLocalSocket::errorOccurred, this, &Placement::finish);
+        QTimer::singleShot(placementMilliseconds, this, &Placement::finish);
+        socket_->connectToServer(socketPath);
     }
 
 private:
+    void finish() {
+        socket_->abort();
+        deleteLater();
+    }
+
     void read() {
-        buffer_ += socket_.readAll();
+        buffer_ += socket_->readAll();
         if (buffer_.size() < headerSize) return;
         const qsizetype length = qFromLittleEndian<quint32>(buffer_.constData() + 6);
         const quint32 type = qFromLittleEndian<quint32>(buffer_.constData() + 10);
+        if (!buffer_.startsWith("i3-ipc") || length > maxReplyBytes) return finish();
         if (buffer_.size() < headerSize + length) return;
         const QByteArray payload = buffer_.mid(headerSize, length);
         buffer_.remove(0, headerSize + length);
         if (type == getTree) {
             answer(QJsonDocument::fromJson(payload).object());
         } else {
-            deleteLater();
+            finish();
         }
     }
 
@@ -82,8 +98,8 @@ private:
         const auto window = SwayWindowPlacer::find(tree, QCoreApplication::applicationPid(), title_);
         if (!window) {
             // Not mapped yet: ask again shortly, for a while.
-            if (++attempt_ >= attempts) return deleteLater();
-            QTimer::singleShot(retryMilliseconds, this, [this] { socket_.write(message(getTree, {})); });
+            if (++attempt_ >= attempts) return finish();
+            QTimer::singleShot(retryMilliseconds, this, [this] { socket_->write(message(getTree, {})); });
             return;
         }
         const QPoint at = icon_ ? PanelPlacement::origin(icon_, window->outerSize, window->workspace)
@@ -93,10 +109,11 @@ private:
                                     .arg(sticky_ ? QStringLiteral("sticky enable, ") : QString())
                                     .arg(at.x())
                                     .arg(at.y());
-        socket_.write(message(runCommand, command.toUtf8()));
+        socket_->write(message(runCommand, command.toUtf8()));
     }
 
-    QLocalSocket socket_;
+    // A child: it goes with the placement, after the placement's connections are gone.
+    QLocalSocket* socket_ = new QLocalSocket(this);
     QByteArray buffer_;
     QString title_;
     std::optional<QRect> icon_;
@@ -117,8 +134,12 @@ std::optional<SwayWindowPlacer::Window> SwayWindowPlacer::find(const QJsonObject
     return search(tree, pid, title, {}, {});
 }
 
-void SwayWindowPlacer::place(const QString& title, const std::optional<QRect>& icon, int margin, bool sticky) const {
-    new Placement(socketPath_, title, icon, margin, sticky);
+void SwayWindowPlacer::place(const QString& title, const std::optional<QRect>& icon, int margin, bool sticky) {
+    // A newer request for the window replaces one still under way, so placements cannot pile up
+    // behind a compositor that is slow to answer.
+    QPointer<QObject>& underWay = underWay_[title];
+    delete underWay.data();
+    underWay = new Placement(socketPath_, title, icon, margin, sticky);
 }
 
 }  // namespace corvelle

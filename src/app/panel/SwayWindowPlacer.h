@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -33,11 +35,14 @@ public:
 
     // Floats our window titled `title` and moves it near `icon` (the host's click point), or into
     // its output's corner by the bar, `margin` pixels in; `sticky` keeps it on every workspace.
-    // Waits up to a second for sway to map it.
-    void place(const QString& title, const std::optional<QRect>& icon, int margin, bool sticky) const;
+    // Waits up to a second for sway to map it, and gives up on a compositor that does not answer
+    // within a few seconds or answers with more than any tree holds.
+    void place(const QString& title, const std::optional<QRect>& icon, int margin, bool sticky);
 
 private:
     QString socketPath_;
+    // The placement under way for each window title; empty once it ended.
+    std::map<QString, QPointer<QObject>> underWay_;
 };
 
 }  // namespace corvelle

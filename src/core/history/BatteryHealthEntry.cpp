@@ -1,5 +1,6 @@
 #include "history/BatteryHealthEntry.h"
 
+#include "history/LocalCalendar.h"
 #include "util/JsonFields.h"
 
 namespace corvelle {
@@ -22,6 +23,7 @@ void to_json(nlohmann::json& json, const BatteryHealthEntry& value) { JsonFields
 
 void from_json(const nlohmann::json& json, BatteryHealthEntry& value) {
     JsonFields::decode(json, value, kFields);
+    if (!LocalCalendar::dayNumber(value.date)) throw JsonFields::ShapeError("date");
 }
 
 }  // namespace corvelle

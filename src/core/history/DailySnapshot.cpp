@@ -82,6 +82,7 @@ void to_json(nlohmann::json& json, const DailySnapshot& value) { JsonFields::enc
 
 void from_json(const nlohmann::json& json, DailySnapshot& value) {
     JsonFields::decode(json, value, kFields);
+    if (!LocalCalendar::dayNumber(value.date)) throw JsonFields::ShapeError("date");
     // The fold indexes the hours directly, so anything but hours 0 to 23 in order is damage.
     if (value.hourlyFingerprints.size() != kHoursPerDay) throw JsonFields::ShapeError("hourlyFingerprints");
     for (int hour = 0; hour < kHoursPerDay; ++hour) {

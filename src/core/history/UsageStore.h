@@ -25,7 +25,10 @@ namespace corvelle {
 // battery-health reading per day (health-history.json) and the place of the saved usage
 // profile (profile.json). Writes are atomic, throttled to one per checkpointInterval outside
 // day changes and shutdown. A damaged file is moved aside and replaced by an empty list; of a
-// list with some damaged records, the others are kept.
+// list with some damaged records, the others are kept. Stored days are checked as they load:
+// one record per day (the last one stored), a figure no day can hold reads as no reading, and a
+// day after today (a clock that was ahead, a hand-edited file) is kept aside in the file,
+// neither shown nor pruned, until that day comes.
 // Main thread only.
 class UsageStore {
 public:
@@ -51,13 +54,14 @@ public:
     // Adds a reading in date order (an append in the normal course of days).
     void addHealthEntry(const BatteryHealthEntry& entry);
 
-    // Removes records and readings older than retentionDays calendar days before today.
+    // Removes records and readings older than retentionDays calendar days before today, and
+    // brings those kept aside as later days in once their day has come.
     void prune();
 
     // Schedules a write on the event loop when dirty and the last write is old enough.
     void saveIfNeeded();
-    // Writes both files now; a file whose encoding or write fails keeps its previous contents,
-    // and the store stays dirty so that the next due save tries again.
+    // Writes both files now; a file whose write fails keeps its previous contents, and the store
+    // stays dirty so that the next due save tries again.
     void performSave();
     bool isDirty() const { return isDirty_; }
 
@@ -75,10 +79,13 @@ public:
     AtomicFile::WriteResult saveProfile(const ProfileClassification& profile);
 
 private:
-    // The records of a list that decode; a list that is no list is a damaged file.
+    // The records of a list that decode, one per day in date order; a list that is no list is a
+    // damaged file.
     template <typename T>
     std::vector<T> decodableRecords(DataFile& file, const nlohmann::json* list, double now);
     UsageHistory loadHistory(double now);
+    // Writes `whole`, the file's JSON, whose record list is `records`.
+    bool saveList(DataFile& file, nlohmann::json& whole, nlohmann::json& records, const nlohmann::json& empty);
 
     DataFolder folder_;
     DataFile daily_;
@@ -89,10 +96,14 @@ private:
     double checkpointInterval_;
     UsageHistory history_;
     std::vector<BatteryHealthEntry> healthEntries_;
+    // Stored records dated after the day they were loaded on, in date order.
+    std::vector<DailySnapshot> laterDays_;
+    std::vector<BatteryHealthEntry> laterHealthEntries_;
     // Uptime of the last write, so a wall clock set back cannot hold writes off.
     std::optional<double> lastSaveUptime_;
     bool isDirty_ = false;
     bool savePending_ = false;
+    bool saidUnwritable_ = false;
     // Deferred writes hold this weakly and do nothing once the store is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -55,12 +55,13 @@ void DataFile::reject(double now) {
     if (!keep_) moveAside("is damaged", now);
 }
 
-void DataFile::dropRecords(std::size_t dropped, std::size_t kept, double now) {
-    if (dropped == 0 || keep_) return;
-    std::fprintf(stderr, "corvelle: %s holds %zu damaged records; the %zu others are kept\n", path_.c_str(), dropped,
-                 kept);
+void DataFile::dropRecords(const std::string& dropped, std::size_t kept, double now) {
+    if (keep_) return;
+    note("holds " + dropped + "; the " + std::to_string(kept) + " others are kept");
     moveAside("is partly damaged", now);
 }
+
+void DataFile::note(const std::string& what) const { std::fprintf(stderr, "corvelle: %s %s\n", path_.c_str(), what.c_str()); }
 
 void DataFile::moveAside(const char* reason, double now) {
     // A read-only folder (a process that only looks) leaves the file where it is and writes nothing.

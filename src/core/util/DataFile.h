@@ -33,9 +33,12 @@ public:
     std::optional<nlohmann::json> load(double now);
     // The JSON that load() gave does not decode: the file goes aside.
     void reject(double now);
-    // `dropped` records of the file did not decode and the others are kept: the original goes
-    // aside for inspection and the kept records are saved in its place.
-    void dropRecords(std::size_t dropped, std::size_t kept, double now);
+    // Some records of the file were left out (`dropped` says which, as "2 damaged records"), and
+    // the `kept` others are kept: the original goes aside for inspection and the kept records are
+    // saved in its place.
+    void dropRecords(const std::string& dropped, std::size_t kept, double now);
+    // Says on stderr something about the file that the user may want to know: "corvelle: PATH what".
+    void note(const std::string& what) const;
     // Nothing may be saved over the file: it is newer than us, or damaged and could not be moved.
     bool keeps() const { return keep_; }
 

@@ -1,11 +1,23 @@
 #include "app/panel/PanelPlacement.h"
 #include "app/panel/SwayWindowPlacer.h"
 
+#include "WaitFor.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QJsonDocument>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QPointer>
+#include <QtEndian>
+
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 namespace corvelle {
 namespace {
@@ -55,6 +67,64 @@ TEST(SwayWindowPlacerTest, FindsOurShownWindowWithItsFrameAndWorkspace) {
     EXPECT_EQ(panel->output, QRect(1280, 0, 1920, 1080));
     EXPECT_FALSE(SwayWindowPlacer::find(tree, 43, "Corvelle")) << "another program's window";
     EXPECT_FALSE(SwayWindowPlacer::find(tree, 42, "Corvelle status")) << "not mapped yet";
+}
+
+QByteArray swayMessage(quint32 type, qint64 claimedLength, const QByteArray& payload = {}) {
+    QByteArray bytes("i3-ipc");
+    const quint32 words[] = {qToLittleEndian(static_cast<quint32>(claimedLength)), qToLittleEndian(type)};
+    bytes.append(reinterpret_cast<const char*>(words), sizeof words);
+    return bytes + payload;
+}
+
+// A sway of sorts on a local socket: `answer` gives what it writes back to what a client sent.
+struct FakeSway {
+    QLocalServer server;
+    std::vector<QPointer<QLocalSocket>> clients;
+    QByteArray received;
+    std::function<QByteArray(const QByteArray&)> answer;
+
+    explicit FakeSway(const QString& path) {
+        server.listen(path);
+        QObject::connect(&server, &QLocalServer::newConnection, [this] {
+            QLocalSocket* client = clients.emplace_back(server.nextPendingConnection());
+            QObject::connect(client, &QLocalSocket::readyRead, [this, client] {
+                const QByteArray bytes = client->readAll();
+                received += bytes;
+                client->write(answer(bytes));
+            });
+        });
+    }
+    long open() const {
+        return std::ranges::count_if(clients, [](const auto& c) { return c && c->state() == QLocalSocket::ConnectedState; });
+    }
+};
+
+// However sway's socket behaves, a placement ends and closes its socket within a few seconds,
+// and a newer placement of a window replaces the one under way.
+TEST(SwayWindowPlacerTest, APlacementNeverOutlivesItsTimeOrPilesUp) {
+    test::TempDir dir;
+    const QString path = QString::fromStdString((dir / "sway.sock").string());
+    const QByteArray tree = QStringLiteral(R"({"type": "root", "nodes": [{"type": "workspace", "rect": {"width": 800, "height": 600},
+        "nodes": [{"id": 7, "pid": %1, "name": "Ours", "visible": true, "rect": {"width": 100, "height": 50}, "deco_rect": {}}]}]})")
+                                .arg(QCoreApplication::applicationPid()).toUtf8();
+    const struct { const char* what; std::function<QByteArray(const QByteArray&)> answer; int closedWithinMs; QByteArray sent; } rows[] = {
+        {"a sway that never answers", [](const QByteArray&) { return QByteArray(); }, 4000, "i3-ipc"},
+        {"an answer that claims 4 GB", [](const QByteArray&) { return swayMessage(4, 0xffffffffLL); }, 500, "i3-ipc"},
+        {"an answer of 100 MB", [](const QByteArray&) { return swayMessage(4, 100 << 20, QByteArray(1 << 20, ' ')); }, 500, "i3-ipc"},
+        {"an answer that is not sway's", [](const QByteArray&) { return QByteArray(64, 'x'); }, 500, "i3-ipc"},
+        {"a sway that places the window", [&](const QByteArray& request) {
+             return request.contains("floating") ? swayMessage(0, 17, R"([{"success":true}])") : swayMessage(4, tree.size(), tree);
+         }, 2500, "[con_id=7] floating enable, move absolute position 696 4"},
+    };
+    for (const auto& row : rows) {
+        FakeSway sway(path);
+        sway.answer = row.answer;
+        SwayWindowPlacer placer(path);
+        for (int i = 0; i < 20; ++i) placer.place(i % 2 ? "Ours" : "Another", std::nullopt, 4, false);
+        EXPECT_TRUE(test::waitFor([&] { return sway.clients.size() >= 2 && sway.open() <= 2; }, 1000)) << row.what;
+        EXPECT_TRUE(test::waitFor([&] { return sway.open() == 0; }, row.closedWithinMs)) << row.what;
+        EXPECT_TRUE(sway.received.contains(row.sent)) << row.what;
+    }
 }
 
 }  // namespace

@@ -238,22 +238,6 @@ TEST(StoredRecords, RecordedFilesLoadAndSaveUnchanged) {
     EXPECT_EQ(resave("saved/profile.json", profile), saved("profile.json"));
 }
 
-TEST_F(UsageStoreTest, AnUnencodableHistoryLeavesThePreviousFileUntouched) {
-    auto store = makeStore();
-    store->updateTodaySnapshot(recordOf("2025-06-30", 1));
-    store->performSave();
-    const auto before = read("daily-summaries.json");
-
-    auto spoiled = recordOf("2025-06-30", 2);
-    spoiled.cpu.avgTotal = NAN;
-    store->updateTodaySnapshot(spoiled);
-    store->addHealthEntry(entryOf("2025-06-30"));
-    store->performSave();
-    EXPECT_EQ(read("daily-summaries.json"), before);
-    EXPECT_NE(read("health-history.json"), "<none>");  // the other file is independent
-    EXPECT_TRUE(store->isDirty());
-}
-
 // The errno the sync hook fails with; 0 lets writes through.
 int injectedError = 0;
 bool failingSync(std::FILE*) {
@@ -297,6 +281,73 @@ TEST_F(UsageStoreTest, AFailedSaveKeepsTheOldFileLogsOncePerKindAndSavesAgainLat
     EXPECT_EQ(linesWith(testing::internal::GetCapturedStderr(), "again"), 2u);
     EXPECT_FALSE(store.isDirty());
     EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json"))->dailySnapshots[0].sampleCount, samples);
+}
+
+// A figure that JSON cannot hold, which only a fault could put in memory, costs that figure alone:
+// the record and the other days are saved.
+TEST_F(UsageStoreTest, AFigureThatCannotBeWrittenIsSavedAsNoReadingWithTheOtherDays) {
+    auto store = makeStore();
+    store->updateTodaySnapshot(recordOf("2025-06-29", 3));
+    auto spoiled = recordOf("2025-06-30", 2);
+    spoiled.cpu.avgTotal = NAN;
+    spoiled.power.totalEnergyWh = INFINITY;
+    store->updateTodaySnapshot(spoiled);
+    testing::internal::CaptureStderr();
+    store->performSave();
+    store->performSave();
+    EXPECT_EQ(linesWith(testing::internal::GetCapturedStderr(), "2 figures that cannot be written"), 1u);
+    EXPECT_FALSE(store->isDirty());
+    const auto saved = JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json")).value().dailySnapshots;
+    EXPECT_EQ(datesOf(saved), (std::vector<std::string>{"2025-06-29", "2025-06-30"}));
+    EXPECT_EQ(std::make_tuple(saved[1].sampleCount, saved[1].cpu.avgTotal, saved[1].power.totalEnergyWh),
+              std::make_tuple(std::int64_t{2}, 0.0, 0.0));
+}
+
+// A recorded history as a hand edit, a clock that was ahead and an earlier fault leave it (see
+// its README): one record per past day, no figure that no day can hold, the later days kept aside
+// in the file, and today's samples still folded and saved; a later day comes in with its day.
+TEST_F(UsageStoreTest, AHandEditedHistoryLoadsCheckedAndKeepsSaving) {
+    clock->setNow(test::localMoment(2025, 6, 15, 12, 0));
+    for (const std::string name : {"daily-summaries.json", "health-history.json"}) {
+        write(name, AtomicFile::read(test::fixture("history/hand-edited/" + name)).value());
+    }
+    testing::internal::CaptureStderr();
+    auto store = makeStore();
+    store->load();
+    const auto said = testing::internal::GetCapturedStderr();
+    for (const char* note : {"holds 1 damaged record and 1 earlier record of a repeated day;",
+                             "holds 5 figures that no day can hold", "holds 2 days after today (2025-06-16 to 2099-12-31)",
+                             "holds 1 earlier record of a repeated day;", "holds 1 figure", "holds 1 day after today (2099-12-31)"}) {
+        EXPECT_NE(said.find(note), std::string::npos) << note << "\n" << said;
+    }
+    const auto& days = store->history().dailySnapshots;
+    const std::vector<std::string> past{"2025-06-10", "2025-06-11", "2025-06-12", "2025-06-13", "2025-06-14", "2025-06-15"};
+    EXPECT_EQ(datesOf(days), past);
+    EXPECT_EQ(datesOf(store->recentSnapshots(7)), past);
+    EXPECT_EQ(std::make_tuple(days[3].sampleCount, days[3].cpu.avgTotal), std::make_tuple(std::int64_t{100}, 11.0));
+    EXPECT_EQ(std::make_tuple(days[2].cpu.avgTotal, days[2].battery.minPercent, days[2].appCPUTotals.count("Code"),
+                              days[2].hourlyFingerprints[9].avgWatts, days[5].power.avgSystemWatts),
+              std::make_tuple(0.0, 100.0, size_t{0}, 0.0, 0.0));
+    EXPECT_EQ(datesOf(store->healthEntries()), (std::vector<std::string>{"2025-06-12", "2025-06-13", "2025-06-14"}));
+    EXPECT_EQ(std::make_tuple(store->healthEntries()[0].healthPercent, store->healthEntries()[1].healthPercent),
+              std::make_tuple(0.0, 90.5));
+    const auto stamp = std::to_string(static_cast<long long>(clock->now()));
+    EXPECT_EQ(read("daily-summaries.corrupt-" + stamp + ".json"),
+              AtomicFile::read(test::fixture("history/hand-edited/daily-summaries.json")));
+
+    auto today = store->todaySnapshot();
+    ASSERT_TRUE(today.fold(test::StatsBuilder().cpu(20).battery(50), 2, clock->now()));
+    store->updateTodaySnapshot(today);
+    store->performSave();
+    EXPECT_FALSE(store->isDirty());
+    const auto saved = JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json")).value().dailySnapshots;
+    EXPECT_EQ(datesOf(saved).back(), "2099-12-31");
+    EXPECT_EQ(saved[5].sampleCount, today.sampleCount);
+    EXPECT_NE(read("health-history.json").find("2099-12-31"), std::string::npos);
+
+    clock->setNow(test::localMoment(2025, 6, 16, 0, 5));
+    store->prune();
+    EXPECT_EQ(datesOf(store->recentSnapshots(2)), (std::vector<std::string>{"2025-06-15", "2025-06-16"}));
 }
 
 TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
