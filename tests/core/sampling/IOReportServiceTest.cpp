@@ -30,6 +30,7 @@ public:
         pairs.emplace_back(previous, current);
         return delta;
     }
+    std::string meterName() const override { return "sysfs"; }
 
     bool subscribes = true;
     std::int64_t taken = 0;
@@ -47,6 +48,7 @@ TEST(IOReportParsing, ClassifiesChannelsByName) {
         {"cluster names and memory",
          {channel("ECPU0", 200), channel("PCPU3", 200), channel("Memory Controller", 100), channel("Display", 900)}, {0.2, 0, 0, 0.05}, {}},
         {"cpu and gpu in one name", {channel("CPU-GPU link", 1000)}, {0.5, 0, 0, 0}, Sample{0, 0.5, 0, 0}},
+        {"a meter of the whole package", {channel("SoC Energy", 3000), channel("DRAM", 200)}, {0, 0, 0, 0.1, 1.5}, {}},
         {"unusable elements", {PropertyValue(7), PropertyDictionary{{"value", 100}},
                                PropertyDictionary{{"name", 3}, {"value", 100}}, channel("GPU", 100)}, {0, 0.05, 0, 0}, {}},
     };
@@ -115,6 +117,21 @@ TEST(IOReportService, FailuresSkipOneTickAndRestartTheWindow) {
     EXPECT_FALSE(service.sample());  // the clock went back
     f.clock->advance(2);
     EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
+}
+
+// A copy of the counters published by another process carries the time between its readings.
+TEST(IOReportService, TheDeltasOwnTimeWinsOverTheClock) {
+    Fixture f;
+    auto service = f.make();
+    const std::pair<std::optional<double>, std::optional<double>> cases[] = {
+        {0.5, 4.0}, {std::nullopt, 1.0}, {0.0, std::nullopt}, {-1.0, std::nullopt}};
+    for (const auto& [elapsed, cpuWatts] : cases) {
+        f.source->delta = channels({channel("CPU Energy", 2000)});
+        if (elapsed) f.source->delta->emplace("elapsed", *elapsed);
+        f.clock->advance(2);
+        const auto power = service.sample();
+        EXPECT_EQ(power ? std::optional(power->cpuWatts) : std::nullopt, cpuWatts) << elapsed.value_or(-99);
+    }
 }
 
 }  // namespace
