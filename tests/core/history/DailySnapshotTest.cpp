@@ -208,18 +208,13 @@ TEST(DailySnapshotJson, MissingKeysAndWrongTypesFailTheDecode) {
     }
 }
 
-// Files written before meters could come and go have no count of measured samples: an hour with
-// watts had a meter for all of its samples, one at 0 W had none.
+// Hours stored before meters could come and go had a meter for every sample, or none (0 W).
 TEST(DailySnapshotJson, OlderHoursWithoutAMeasuredCountGetOne) {
     for (const auto& [watts, measured] : {std::pair{8.5, 1800}, {0.0, 0}}) {
-        auto json = nlohmann::json(filledRecord());
-        auto& hour = json["hourlyFingerprints"][10];
-        hour.erase("meteredSamples");
-        std::tie(hour["avgWatts"], hour["sampleCount"]) = std::tuple(watts, 1800);
-        const auto decoded = JsonFields::decodeJson<DailySnapshot>(json.dump());
-        ASSERT_TRUE(decoded) << watts;
-        EXPECT_EQ(decoded->hourlyFingerprints[10].meteredSamples, measured) << watts;
-        EXPECT_EQ(decoded->hasPowerReadings(), measured > 0) << watts;
+        const auto hour = JsonFields::decodeJson<HourlyFingerprint>(
+            nlohmann::json{{"hour", 10}, {"avgCPU", 1.0}, {"avgWatts", watts}, {"avgMemoryPressure", 1.0},
+                           {"peakCPU", 1.0}, {"sampleCount", 1800}}.dump());
+        EXPECT_EQ(hour.value().meteredSamples, measured) << watts;
     }
 }
 

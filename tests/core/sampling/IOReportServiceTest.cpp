@@ -119,20 +119,5 @@ TEST(IOReportService, FailuresSkipOneTickAndRestartTheWindow) {
     EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
 }
 
-// A copy of the counters published by another process carries the time between its readings.
-TEST(IOReportService, TheDeltasOwnTimeWinsOverTheClock) {
-    Fixture f;
-    auto service = f.make();
-    const std::pair<std::optional<double>, std::optional<double>> cases[] = {
-        {0.5, 4.0}, {std::nullopt, 1.0}, {0.0, std::nullopt}, {-1.0, std::nullopt}};
-    for (const auto& [elapsed, cpuWatts] : cases) {
-        f.source->delta = channels({channel("CPU Energy", 2000)});
-        if (elapsed) f.source->delta->emplace("elapsed", *elapsed);
-        f.clock->advance(2);
-        const auto power = service.sample();
-        EXPECT_EQ(power ? std::optional(power->cpuWatts) : std::nullopt, cpuWatts) << elapsed.value_or(-99);
-    }
-}
-
 }  // namespace
 }  // namespace corvelle
