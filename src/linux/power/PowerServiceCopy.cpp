@@ -3,7 +3,6 @@
 #include "linux/TextFile.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 
 namespace corvelle::PowerServiceCopy {
@@ -11,12 +10,11 @@ namespace {
 
 constexpr std::string_view kHeader = "corvelle-power 1";
 
+// Seconds on the boot clock: from 0 to a thousand years.
 std::optional<double> seconds(std::string_view text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < 0) {
-        return std::nullopt;
-    }
+    if (error != std::errc() || end != text.data() + text.size() || !(value >= 0 && value < 3.2e10)) return std::nullopt;
     return value;
 }
 
@@ -32,7 +30,7 @@ std::optional<RaplDomain> domain(std::string_view line) {
 }  // namespace
 
 std::string compose(double time, const std::vector<RaplDomain>& domains) {
-    char line[128];
+    char line[400];  // room for any double
     std::snprintf(line, sizeof line, "%s\ntime %.6f\n", kHeader.data(), time);
     std::string text = line;
     for (const auto& d : domains) {
