@@ -7,7 +7,7 @@
 #include "linux/MeminfoSource.h"
 #include "linux/NetDevSource.h"
 #include "linux/ProcStatCpuSource.h"
-#include "linux/RaplEnergySource.h"
+#include "linux/power/RaplEnergySource.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
 #include "monitor/SystemMonitor.h"

@@ -1,7 +1,7 @@
 // Cost of one sample of the battery, temperature, thermal and energy readers, on recorded
 // laptop trees (this machine may have none of these) and on this machine.
 #include "linux/HwmonSMCTransport.h"
-#include "linux/RaplEnergySource.h"
+#include "linux/power/RaplEnergySource.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
 #include "linux/SystemClock.h"

@@ -1,7 +1,7 @@
 // Single-value sensor files: hwmon and thermal-zone temperatures, fan inputs, RAPL counters.
 // RAPL takes three lines: the previous counter, the current one and the counter's range.
 #include "FuzzCheck.h"
-#include "linux/RaplEnergySource.h"
+#include "linux/power/RaplEnergySource.h"
 #include "linux/SensorText.h"
 #include "linux/TextFile.h"
 

@@ -7,7 +7,7 @@
 #include "linux/NetDevSource.h"
 #include "linux/Paths.h"
 #include "linux/ProcStatCpuSource.h"
-#include "linux/RaplEnergySource.h"
+#include "linux/power/PowerMeterChoice.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
 #include "linux/SystemClock.h"
@@ -27,7 +27,7 @@ MachineSources makeLinuxMachineSources(const std::filesystem::path& root) {
     sources.batteryRegistry = std::make_unique<SysfsBatteryRegistry>(root);
     sources.smcTransport = std::make_unique<HwmonSMCTransport>(root);
     sources.thermal = std::make_unique<SysfsThermalSource>(root, sources.clock);
-    sources.energyReport = std::make_unique<RaplEnergySource>(root);
+    sources.energyReport = std::make_unique<PowerMeterChoice>(root);
     return sources;
 }
 

@@ -50,7 +50,7 @@ inline SystemStats busyMoment(bool battery = true) {
     stats.gpuTemp = 88.1;
     stats.fanSpeeds = {3900, 3850, 1210, 980, 2450, 760};  // a desktop board's six fans
     stats.thermalLevel = ThermalLevel::heavy;
-    stats.hasPowerMeter = true;
+    stats.powerMeter = PowerMeter::sysfs;
     stats.processCount = 318;
     if (battery) {
         stats.batteryDesignCapacityMAh = 5000;
@@ -70,7 +70,7 @@ inline SystemStats busyMoment(bool battery = true) {
 }
 
 // The busy desktop with its cores all of one kind and nothing else to read: no battery, sensors,
-// fans, thermal state or power meter.
+// fans or thermal state, and energy counters that only root may read without the power service.
 inline SystemStats bareMoment() {
     SystemStats stats = busyMoment(false);
     stats.eCoreUsages.clear();
@@ -78,7 +78,7 @@ inline SystemStats bareMoment() {
     stats.thermalLevel.reset();
     stats.eCoreTemp = stats.pCoreTemp = stats.gpuTemp = stats.systemBaselineWatts = stats.totalPowerWatts = stats.cpuPowerWatts = stats.gpuPowerWatts = 0;
     stats.fanSpeeds.clear();
-    stats.hasPowerMeter = false;
+    stats.powerMeter = PowerMeter::locked;
     return stats;
 }
 

@@ -5,7 +5,7 @@
 #include "linux/MeminfoSource.h"
 #include "linux/NetDevSource.h"
 #include "linux/ProcStatCpuSource.h"
-#include "linux/RaplEnergySource.h"
+#include "linux/power/PowerMeterChoice.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsChargeThresholdSource.h"
 #include "linux/SysfsThermalSource.h"
@@ -33,6 +33,8 @@ const std::pair<const char*, const char*> kIdentities[] = {
     {"sys/class/thermal/thermal_zone0/trip_point_0_type", "passive"},
     {"sys/class/thermal/cooling_device0/type", "Processor"},
     {"sys/class/powercap/intel-rapl:0:0/name", "core"},  {"sys/block/sda/device", "a disk"},
+    {"sys/class/hwmon/hwmon1/name", "amdgpu"},          {"sys/class/hwmon/hwmon1/in1_label", "vddnb"},
+    {"sys/class/hwmon/hwmon1/power1_label", "PPT"},
 };
 
 // Every value file a Linux source reads, by folder.
@@ -48,6 +50,8 @@ const std::pair<const char*, std::vector<const char*>> kValues[] = {
     {"sys/class/hwmon/hwmon0/", {"temp1_input", "temp1_max", "temp1_crit", "temp1_crit_alarm", "fan1_input"}},
     {"sys/class/thermal/", {"thermal_zone0/temp", "thermal_zone0/trip_point_0_temp", "cooling_device0/cur_state"}},
     {"sys/class/powercap/intel-rapl:0:0/", {"energy_uj", "max_energy_range_uj"}},
+    {"sys/class/hwmon/hwmon1/", {"power1_average", "power1_input", "device/power/runtime_status"}},
+    {"run/corvelle-power/", {"rapl"}},
     {"", {"sys/devices/cpu_atom/cpus", "sys/class/dmi/id/product_name", "etc/os-release"}},
 };
 
@@ -118,7 +122,11 @@ TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
         }
         EXPECT_EQ(SysfsThermalSource(root, std::make_shared<test::FakeClock>()).thermalState(),
                   SystemThermalState::nominal);
-        EXPECT_FALSE(RaplEnergySource(root).subscribe());
+        // Counters that cannot be read wait for the power service; the APU's meter reads nothing.
+        PowerMeterChoice meter(root);
+        EXPECT_TRUE(meter.subscribe());
+        EXPECT_FALSE(meter.createSample());
+        EXPECT_EQ(meter.meterName(), "locked");
         EXPECT_FALSE(LinuxSystemInfo(root).osVersion().empty());
     }
     alarm(0);

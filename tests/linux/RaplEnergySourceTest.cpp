@@ -1,4 +1,4 @@
-#include "linux/RaplEnergySource.h"
+#include "linux/power/RaplEnergySource.h"
 
 #include "sampling/IOReportService.h"
 #include "support/FakeClock.h"
@@ -62,6 +62,7 @@ TEST(RaplEnergySource, ACounterThatStopsReadingDropsOnlyItsChannel) {
     RaplEnergySource source(tree.root());
     ASSERT_TRUE(source.subscribe());
     const auto before = source.createSample();
+    EXPECT_EQ(source.meterName(), "sysfs") << "counters this user may read";
     tree.write(kUncore, "garbage");
     tree.write(kCore, "50001000000");
     const auto after = source.createSample();
@@ -74,6 +75,11 @@ TEST(RaplEnergySource, ACounterThatStopsReadingDropsOnlyItsChannel) {
     EXPECT_EQ(*channels->front().as<PropertyDictionary>(),
               (PropertyDictionary{{"name", "CPU Energy"}, {"value", 1000}}));
     EXPECT_FALSE(source.createSamplesDelta(*before, PropertyDictionary{}));
+    // No channel left to compare is no reading, not 0 W.
+    for (const char* file : {kCore, kUncore, kDram}) tree.write(file, "garbage");
+    const auto broken = source.createSample();
+    EXPECT_FALSE(broken) << "no counter read";
+    EXPECT_EQ(source.meterName(), "locked");
 }
 
 }  // namespace

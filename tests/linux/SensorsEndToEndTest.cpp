@@ -1,5 +1,5 @@
 #include "linux/HwmonSMCTransport.h"
-#include "linux/RaplEnergySource.h"
+#include "linux/power/RaplEnergySource.h"
 #include "linux/SysfsBatteryRegistry.h"
 #include "linux/SysfsThermalSource.h"
 #include "present/StatusItemComposer.h"
@@ -94,7 +94,7 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
     monitor.start();
     const SystemStats& s = monitor.stats().get();
     EXPECT_EQ(readings(s), std::tuple(std::nullopt, 0, 0, std::optional<ThermalLevel>{})) << "unknown, not nominal";
-    EXPECT_FALSE(s.hasPowerMeter);
+    EXPECT_EQ(s.powerMeter, PowerMeter::locked) << "counters that only root may read";
     EXPECT_TRUE(monitor.powerHistory().get().elements().empty());
     EXPECT_EQ(StatusItemComposer::batteryIcon(s).symbolName, "desktopcomputer");
     EXPECT_EQ(StatusItemComposer::title(s, {true, true, true, true, true}).text, " CPU 0.0%");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/DailySnapshot.h"
+#include <algorithm>
 #include <string>
 
 namespace corvelle::test {
@@ -17,9 +18,16 @@ inline DailySnapshot kindDay(const std::string& date = "2025-06-01") {
     return day;
 }
 
-// A kind day with a balanced workload: the "moderate" profile at 1.0.
+// Marks a day's samples as taken with a power meter, all in its noon hour.
+inline DailySnapshot metered(DailySnapshot day) {
+    auto& noon = day.hourlyFingerprints[12];
+    noon.sampleCount = noon.meteredSamples = std::max<std::int64_t>(day.sampleCount, 1);
+    return day;
+}
+
+// A kind day with a balanced workload, measured at 10 W: the "moderate" profile at 1.0.
 inline DailySnapshot balancedDay(const std::string& date = "2025-06-01") {
-    auto day = kindDay(date);
+    auto day = metered(kindDay(date));
     day.cpu.avgTotal = 27.5;
     day.power.avgSystemWatts = 10;
     day.memory.avgPressure = 40;

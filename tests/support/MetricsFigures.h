@@ -39,6 +39,7 @@ struct MetricsFigures {
         s.gpuTemp = NAN;
         s.fanSpeeds = {0, 2400};
         s.cpuPowerWatts = 4.25;
+        s.powerMeter = PowerMeter::service;
         s.appGroups = {{"Fire\"fox\\", 250.0, 0, 3, 0}, {"bad\xff", 12.5, 0, 1, 0}, {"bad\xfe", 10, 0, 1, 0}};
         return s;
     }

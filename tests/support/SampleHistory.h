@@ -9,7 +9,7 @@
 
 namespace corvelle::test {
 
-// A busy tick: CPU, memory, power, a battery cycling between 20 % and 100 %, a thermal spell
+// A busy tick: CPU, memory, measured power, a battery cycling between 20 % and 100 %, a thermal spell
 // and `apps` application groups.
 inline SystemStats busyStats(int tick, int apps) {
     const auto power = (tick / 81) % 2 == 1 ? Power::charging : Power::battery;
@@ -19,6 +19,7 @@ inline SystemStats busyStats(int tick, int apps) {
     stats.memoryPressure = 30 + tick % 40;
     stats.memoryUsed = (8ULL << 30) + static_cast<unsigned long long>(tick % 100) * (1ULL << 24);
     stats.totalPowerWatts = 4 + tick % 25;
+    stats.powerMeter = PowerMeter::sysfs;
     stats.gpuPowerWatts = tick % 6;
     stats.thermalLevel = tick % 17 == 0 ? ThermalLevel::moderate : ThermalLevel::nominal;
     stats.pCoreTemp = 45 + tick % 30;

@@ -14,7 +14,7 @@ std::vector<HourlyPeak> findPeakHours(const std::vector<DailySnapshot>& records)
     std::array<Sums, 24> hours{};
     for (const auto& record : records) {
         for (const auto& entry : record.hourlyFingerprints) {
-            if (entry.sampleCount < 1 || entry.hour < 0 || entry.hour >= 24) continue;
+            if (entry.meteredSamples < 1 || entry.hour < 0 || entry.hour >= 24) continue;
             auto& sums = hours[static_cast<std::size_t>(entry.hour)];
             sums.watts += entry.avgWatts;
             sums.cpu += entry.avgCPU;

@@ -100,8 +100,8 @@ AggregateMetrics aggregateMetrics(const std::vector<DailySnapshot>& records) {
     m.cpuVariability = standardDeviation(records, m.avgCPU);
     const double samples = sumOf(records, [](const auto& r) { return r.sampleCount; });
     if (samples > 0) m.highCPUFraction = sumOf(records, [](const auto& r) { return r.cpu.samplesAbove40; }) / samples;
-    m.avgWatts = meanOf(records, [](const auto& r) { return r.power.avgSystemWatts; });
-    m.avgGPUWatts = meanOf(records, [](const auto& r) { return r.power.avgGpuWatts; });
+    m.avgWatts = RecordTotals::powerMeanOf(records, [](const auto& r) { return r.power.avgSystemWatts; }).value_or(0);
+    m.avgGPUWatts = RecordTotals::powerMeanOf(records, [](const auto& r) { return r.power.avgGpuWatts; }).value_or(0);
     m.avgMemoryPressure = meanOf(records, [](const auto& r) { return r.memory.avgPressure; });
     m.thermalFraction = RecordTotals::thermalFraction(records);
     addApplicationShares(records, m);

@@ -35,6 +35,12 @@ DailySnapshot DailySnapshot::empty(const std::string& date, double now) {
     return snapshot;
 }
 
+std::int64_t DailySnapshot::meteredSamples() const {
+    std::int64_t metered = 0;
+    for (const auto& hour : hourlyFingerprints) metered += hour.meteredSamples;
+    return metered;
+}
+
 bool DailySnapshot::fold(const SystemStats& stats, double interval, double now) {
     if (!foldable(stats, interval)) return false;
     const auto count = sampleCount;
@@ -42,7 +48,7 @@ bool DailySnapshot::fold(const SystemStats& stats, double interval, double now) 
     lastSampleAt = now;
     cpu.fold(stats, count);
     memory.fold(stats, count);
-    power.fold(stats, count, interval);
+    power.fold(stats, count, meteredSamples(), interval);
     battery.fold(stats, interval);
     thermal.fold(stats, count, interval);
     hourlyFingerprints[LocalCalendar::hour(now)].fold(stats);

@@ -38,6 +38,9 @@ struct DailySnapshot {
     double lastSampleAt = 0;
 
     const std::string& id() const { return date; }
+    // Samples that had a power reading; the day's watts and energy are theirs.
+    std::int64_t meteredSamples() const;
+    bool hasPowerReadings() const { return meteredSamples() > 0; }
 
     // A fresh record of the day: all figures 0 except minPercent 100, 24 empty hours.
     static DailySnapshot empty(const std::string& date, double now);

@@ -10,7 +10,10 @@ namespace corvelle {
 
 void HourlyFingerprint::fold(const SystemStats& stats) {
     avgCPU = runningMean(avgCPU, stats.cpuTotalUsage, sampleCount);
-    avgWatts = runningMean(avgWatts, stats.totalPowerWatts, sampleCount);
+    if (stats.hasPowerReading()) {
+        avgWatts = runningMean(avgWatts, stats.totalPowerWatts, meteredSamples);
+        ++meteredSamples;
+    }
     avgMemoryPressure = runningMean(avgMemoryPressure, stats.memoryPressure, sampleCount);
     peakCPU = std::max(peakCPU, stats.cpuTotalUsage);
     ++sampleCount;
@@ -25,7 +28,8 @@ constexpr auto kFields = std::make_tuple(
     JsonFields::field("avgWatts", &HourlyFingerprint::avgWatts),
     JsonFields::field("avgMemoryPressure", &HourlyFingerprint::avgMemoryPressure),
     JsonFields::field("peakCPU", &HourlyFingerprint::peakCPU),
-    JsonFields::field("sampleCount", &HourlyFingerprint::sampleCount));
+    JsonFields::field("sampleCount", &HourlyFingerprint::sampleCount),
+    JsonFields::addedLaterField("meteredSamples", &HourlyFingerprint::meteredSamples));
 
 }  // namespace
 
@@ -33,6 +37,10 @@ void to_json(nlohmann::json& json, const HourlyFingerprint& value) { JsonFields:
 
 void from_json(const nlohmann::json& json, HourlyFingerprint& value) {
     JsonFields::decode(json, value, kFields);
+    // Hours stored before meters could come and go: every sample had a reading, unless the
+    // machine had no meter and stored 0 W.
+    if (!json.contains("meteredSamples")) value.meteredSamples = value.avgWatts > 0 ? value.sampleCount : 0;
+    if (value.meteredSamples < 0 || value.meteredSamples > value.sampleCount) throw JsonFields::ShapeError("meteredSamples");
 }
 
 }  // namespace corvelle

@@ -8,7 +8,8 @@ namespace corvelle {
 
 struct SystemStats;
 
-// One local hour of a day: means and peak over the samples taken in it.
+// One local hour of a day: means and peak over the samples taken in it; the watts only over the
+// samples that had a power reading.
 struct HourlyFingerprint {
     std::int64_t hour = 0;
     double avgCPU = 0;
@@ -16,6 +17,7 @@ struct HourlyFingerprint {
     double avgMemoryPressure = 0;
     double peakCPU = 0;
     std::int64_t sampleCount = 0;
+    std::int64_t meteredSamples = 0;  // of them, those with a power reading
 
     void fold(const SystemStats& stats);
     bool operator==(const HourlyFingerprint&) const = default;

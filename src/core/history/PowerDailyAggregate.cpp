@@ -8,12 +8,14 @@
 
 namespace corvelle {
 
-void PowerDailyAggregate::fold(const SystemStats& stats, std::int64_t count, double interval) {
-    const double watts = stats.totalPowerWatts;
-    avgSystemWatts = runningMean(avgSystemWatts, watts, count);
-    peakSystemWatts = std::max(peakSystemWatts, watts);
+void PowerDailyAggregate::fold(const SystemStats& stats, std::int64_t count, std::int64_t metered, double interval) {
     avgBatteryWatts = runningMean(avgBatteryWatts, stats.batteryWatts, count);
-    avgGpuWatts = runningMean(avgGpuWatts, stats.gpuPowerWatts, count);
+    // A tick without a meter says nothing about the system's power: it is not a 0 W sample.
+    if (!stats.hasPowerReading()) return;
+    const double watts = stats.totalPowerWatts;
+    avgSystemWatts = runningMean(avgSystemWatts, watts, metered);
+    peakSystemWatts = std::max(peakSystemWatts, watts);
+    avgGpuWatts = runningMean(avgGpuWatts, stats.gpuPowerWatts, metered);
     totalEnergyWh += interval / 3600.0 * watts;
 }
 

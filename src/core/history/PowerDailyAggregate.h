@@ -8,7 +8,8 @@ namespace corvelle {
 
 struct SystemStats;
 
-// A day's power figures in watts, and the energy drawn in watt-hours.
+// A day's power figures in watts, and the energy drawn in watt-hours. All but the battery's come
+// from the samples with a power reading only.
 struct PowerDailyAggregate {
     double avgSystemWatts = 0;
     double peakSystemWatts = 0;
@@ -16,8 +17,9 @@ struct PowerDailyAggregate {
     double avgGpuWatts = 0;
     double totalEnergyWh = 0;
 
-    // `interval` is the polling interval in seconds: the time this sample stands for.
-    void fold(const SystemStats& stats, std::int64_t count, double interval);
+    // `count` samples were folded before, `metered` of them with a power reading; `interval` is
+    // the polling interval in seconds: the time this sample stands for.
+    void fold(const SystemStats& stats, std::int64_t count, std::int64_t metered, double interval);
     bool operator==(const PowerDailyAggregate&) const = default;
 };
 

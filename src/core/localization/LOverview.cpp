@@ -22,6 +22,26 @@ std::string thermalStateUnknown() {
 std::string noPowerMeter() {
     return localized("This computer has no power meter", "Este equipo no tiene medidor de energía");
 }
+std::string turnOnPowerMeter() {
+    return localized("To measure power, start Corvelle's power service: sudo systemctl enable --now corvelle-power",
+                     "Para medir la energía, inicia el servicio de energía de Corvelle: "
+                     "sudo systemctl enable --now corvelle-power");
+}
+std::string measuredBy(PowerMeter meter) {
+    switch (meter) {
+        case PowerMeter::sysfs:
+            return localized("Measured by the kernel's energy counters", "Medido con los contadores de energía del kernel");
+        case PowerMeter::service:
+            return localized("Measured by the kernel's energy counters, read by Corvelle's power service",
+                             "Medido con los contadores de energía del kernel, leídos por el servicio de energía de Corvelle");
+        case PowerMeter::apu:
+            return localized("Measured by the processor's own meter, for the whole chip",
+                             "Medido por el medidor propio del procesador, para todo el chip");
+        case PowerMeter::none:
+        case PowerMeter::locked: break;
+    }
+    return noPowerMeter();
+}
 
 std::string gaugeMemory() { return localized("Memory", "Memoria"); }
 std::string gaugeDisk() { return localized("Disk", "Disco"); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/PowerMeter.h"
+
 #include <cstdint>
 #include <string>
 
@@ -21,6 +23,10 @@ std::string noTemperatureSensors();
 std::string thermalStateUnknown();
 // In place of power figures and charts on a machine without an energy counter.
 std::string noPowerMeter();
+// Under it where the counters exist but only the power service may read them.
+std::string turnOnPowerMeter();
+// Which meter the power figures come from.
+std::string measuredBy(PowerMeter meter);
 
 std::string gaugeMemory();
 std::string gaugeDisk();

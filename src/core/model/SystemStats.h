@@ -6,6 +6,7 @@
 #include "model/DiskRates.h"
 #include "model/MemoryReading.h"
 #include "model/NetworkRates.h"
+#include "model/PowerMeter.h"
 #include "model/PowerReading.h"
 #include "model/ProcStats.h"
 #include "model/ProcessComparison.h"
@@ -25,7 +26,7 @@ struct SystemStats : CpuReading, MemoryReading, TemperatureReading, PowerReading
     std::int64_t processCount = 0;  // every process on the machine, not only the listed ones
     std::vector<AppGroup> appGroups;
     std::optional<ThermalLevel> thermalLevel;  // absent on a machine without any thermal source
-    bool hasPowerMeter = false;  // an energy counter was read: the power figures are measured
+    PowerMeter powerMeter = PowerMeter::none;  // what this tick's power figures were measured with
     std::optional<double> batteryPercentage;         // absent when the battery reports none
     std::optional<ChargeLevel> batteryChargeLevel;  // the coarse level of a battery without a percentage
     double batteryWatts = 0;
@@ -40,6 +41,12 @@ struct SystemStats : CpuReading, MemoryReading, TemperatureReading, PowerReading
     std::int64_t batteryAdapterWatts = 0;
     double systemBaselineWatts = 0;
     std::vector<ProcessComparison> processComparisons;
+
+    // An energy counter is read: power figures are coming.
+    bool hasPowerMeter() const { return measures(powerMeter); }
+    // The power figures are a measurement: a meter is read and has given a reading (a whole
+    // machine never draws 0 W).
+    bool hasPowerReading() const { return hasPowerMeter() && totalPowerWatts > 0; }
 
     // Efficiency and performance cores both: only then do views and texts speak of the two kinds.
     bool hasHybridCores() const { return !eCoreUsages.empty() && !pCoreUsages.empty(); }

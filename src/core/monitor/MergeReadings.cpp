@@ -28,8 +28,13 @@ SystemStats mergeReadings(SystemStats next, const TickReadings& readings, bool v
     if (visible) next.topProcesses = readings.listed;
     next.processCount = readings.processCount;
     next.thermalLevel = readings.thermalLevel;
-    next.hasPowerMeter = readings.hasPowerMeter;
-    if (readings.power) static_cast<PowerReading&>(next) = *readings.power;
+    // Figures of a meter that is gone (the power service stopped) are not kept as if current.
+    next.powerMeter = readings.powerMeter;
+    if (readings.power) {
+        static_cast<PowerReading&>(next) = *readings.power;
+    } else if (!next.hasPowerMeter()) {
+        static_cast<PowerReading&>(next) = {};
+    }
     if (readings.temperatures) static_cast<TemperatureReading&>(next) = *readings.temperatures;
     if (readings.memory) static_cast<MemoryReading&>(next) = *readings.memory;
     if (readings.disk) static_cast<DiskRates&>(next) = *readings.disk;

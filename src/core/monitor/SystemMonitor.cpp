@@ -131,7 +131,7 @@ TickReadings SystemMonitor::sample(bool visible, std::int64_t maxProcesses) {
     // The rows on screen get fresh memory figures at every tick, idle or not.
     processMonitor_.setShown(visible && isProcessListShown_ ? readings.listed : std::vector<ProcStats>());
     readings.thermalLevel = thermalMonitor_.systemLevel();
-    readings.hasPowerMeter = powerMonitor_.hasMeter();
+    readings.powerMeter = powerMonitor_.meter();
     if (const auto& battery = readings.battery) {
         const double cpuUsage = readings.cpu ? readings.cpu->cpuTotalUsage : stats_->cpuTotalUsage;
         readings.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(*battery, cpuUsage, currentInterval_);

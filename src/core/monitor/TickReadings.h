@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PowerMeter.h"
 #include "model/ProcStats.h"
 #include "model/ThermalLevel.h"
 #include "sampling/BatteryMonitor.h"
@@ -30,7 +31,7 @@ struct TickReadings {
     std::vector<ProcStats> listed;     // in the order the process list follows
     std::int64_t processCount = 0;
     std::optional<ThermalLevel> thermalLevel;
-    bool hasPowerMeter = false;
+    PowerMeter powerMeter = PowerMeter::none;
     double batteryTimeRemaining = 0;  // seconds, from the estimator; only with a battery reading
 };
 

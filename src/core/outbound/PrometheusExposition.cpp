@@ -148,6 +148,10 @@ void addSensorsAndPower(const SystemStats& s, Text& text) {
     }
     text.family("corvelle_system_power_watts", "Power drawn by the measured parts together.")
         .sampleIf(s.totalPowerWatts > 0, s.totalPowerWatts);
+    text.family("corvelle_power_meter_info",
+                "Where the power figures come from, always 1: sysfs, service or apu; locked while only the power "
+                "service may read the energy counters and it does not run.")
+        .sampleIf(s.powerMeter != PowerMeter::none, 1, label("meter", toRaw(s.powerMeter)));
 }
 
 }  // namespace

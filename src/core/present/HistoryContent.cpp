@@ -1,5 +1,6 @@
 #include "present/HistoryContent.h"
 
+#include "analysis/RecordTotals.h"
 #include "history/LocalCalendar.h"
 #include "localization/L.h"
 #include "localization/LHistoryBattery.h"
@@ -65,13 +66,15 @@ std::vector<Figure> temperatures(const SystemStats& stats) {
 }
 
 std::vector<Figure> powerDraw(const SystemStats& stats) {
-    const bool read = stats.hasPowerMeter;
+    const bool read = stats.hasPowerMeter();
     const auto figure = [read](std::string name, double value, SystemColor color) {
         return Figure{std::move(name), read && value > 0 ? watts(value) : "--", color};
     };
     return {figure("CPU", stats.cpuPowerWatts, SystemColor::blue), figure(L::gpu(), stats.gpuPowerWatts, SystemColor::green),
             figure(L::total(), stats.totalPowerWatts, SystemColor::orange)};
 }
+
+std::string powerDrawNote(const SystemStats& stats) { return stats.hasPowerMeter() ? L::measuredBy(stats.powerMeter) : ""; }
 
 std::vector<Figure> resources(const SystemStats& stats) {
     std::vector<Figure> result{
@@ -88,7 +91,9 @@ std::vector<Figure> resources(const SystemStats& stats) {
     return result;
 }
 
-Energy noPowerMeter() { return message("bolt.slash", L::noPowerMeter()); }
+Energy noPowerMeter(PowerMeter meter) {
+    return message("bolt.slash", L::noPowerMeter(), meter == PowerMeter::locked ? L::turnOnPowerMeter() : "");
+}
 
 Energy hourEnergy(const std::vector<double>& samples) {
     if (samples.size() < 2) return message("bolt.badge.clock", L::waitingForPowerSamples(), L::keepOpenForLiveData());
@@ -115,10 +120,9 @@ Energy dayEnergy(const DailySnapshot& today) {
 }
 
 Energy recordsEnergy(const std::vector<DailySnapshot>& records, EnergyRange range) {
-    double total = 0, averages = 0, peak = 0;
+    double total = 0, peak = 0;
     for (const auto& record : records) {
         total += record.power.totalEnergyWh;
-        averages += record.power.avgSystemWatts;
         peak = std::max(peak, record.power.peakSystemWatts);
     }
     if (!(total > 0)) return message("chart.xyaxis.line", L::noHistoricalData());
@@ -128,7 +132,8 @@ Energy recordsEnergy(const std::vector<DailySnapshot>& records, EnergyRange rang
         result.bars.emplace_back(range == EnergyRange::week ? weekdayLabel(record.date) : dayMonthLabel(record.date),
                                  record.power.totalEnergyWh);
     }
-    result.figures = periodFigures(averages / static_cast<double>(records.size()), peak, total);
+    const auto average = RecordTotals::powerMeanOf(records, [](const DailySnapshot& day) { return day.power.avgSystemWatts; });
+    result.figures = periodFigures(average.value_or(0), peak, total);
     return result;
 }
 

@@ -26,6 +26,8 @@ SystemColor temperatureColor(double celsius);
 std::vector<Figure> temperatures(const SystemStats& stats);
 // CPU, GPU and total power; "--" for a figure no energy counter reads.
 std::vector<Figure> powerDraw(const SystemStats& stats);
+// Which meter the power figures come from; empty without one.
+std::string powerDrawNote(const SystemStats& stats);
 // Memory, disk, network and, on a machine with fans, their speeds.
 std::vector<Figure> resources(const SystemStats& stats);
 
@@ -44,8 +46,9 @@ struct Energy {
     std::string detail;
     bool operator==(const Energy&) const = default;
 };
-// Every range on a machine without an energy counter.
-Energy noPowerMeter();
+// Every range on a machine without an energy counter; where the counters are only locked, how
+// to read them.
+Energy noPowerMeter(PowerMeter meter);
 // The live power samples, oldest first.
 Energy hourEnergy(const std::vector<double>& samples);
 // Today's record, by hour.

@@ -1,6 +1,7 @@
 #include "present/OverviewContent.h"
 
 #include "analysis/PeakHours.h"
+#include "analysis/RecordTotals.h"
 #include "localization/L.h"
 #include "localization/LAnalysis.h"
 #include "localization/LHistoryBattery.h"
@@ -53,6 +54,12 @@ std::string meanOf(const std::vector<DailySnapshot>& records, const char* format
     return formatString(format, sum / static_cast<double>(records.size()));
 }
 
+// The mean of the days' power over those that had power readings.
+std::string averagePower(const std::vector<DailySnapshot>& records) {
+    const auto mean = RecordTotals::powerMeanOf(records, [](const DailySnapshot& day) { return day.power.avgSystemWatts; });
+    return mean ? formatString("%.1f W", *mean) : "--";
+}
+
 }  // namespace
 
 Cpu cpu(const SystemStats& stats) {
@@ -78,7 +85,7 @@ Gauges gauges(const SystemStats& stats) {
     result.diskWrite = L::diskWrite(throughputString(stats.diskWriteBytesPerSec));
     result.networkIn = "↓ " + throughputString(stats.networkInBytesPerSec);
     result.networkOut = "↑ " + throughputString(stats.networkOutBytesPerSec);
-    result.power = stats.hasPowerMeter && stats.totalPowerWatts > 0 ? formatString("%.1f W", stats.totalPowerWatts) : "--";
+    result.power = stats.hasPowerReading() ? formatString("%.1f W", stats.totalPowerWatts) : "--";
     return result;
 }
 
@@ -113,7 +120,7 @@ std::optional<Profile> profile(const std::optional<ProfileClassification>& class
     if (classification->secondary) result.runnerUp = L::alsoProfile(L::usageProfileName(*classification->secondary));
     result.badges = {
         {L::badgeAvgCPU(), meanOf(week, "%.0f%%", [](const DailySnapshot& day) { return day.cpu.avgTotal; })},
-        {L::badgeAvgPower(), meanOf(week, "%.1f W", [](const DailySnapshot& day) { return day.power.avgSystemWatts; })},
+        {L::badgeAvgPower(), averagePower(week)},
         {L::badgeData(), L::dayCount(classification->daysAnalyzed)},
     };
     return result;
@@ -153,12 +160,16 @@ Prediction prediction(std::size_t recordCount, const std::optional<BatteryHealth
     return result;
 }
 
+std::string noPowerMeterNote(PowerMeter meter) {
+    if (meter == PowerMeter::locked) return L::noPowerMeter() + ".\n" + L::turnOnPowerMeter();
+    return L::noPowerMeter();
+}
+
 UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
-                            bool hasPowerMeter) {
+                            PowerMeter meter) {
     const auto peaks = findPeakHours(week);
-    // Hours sampled without a power meter are all 0 W: no pattern to show.
     if (peaks.empty() || !(peaks.front().avgWatts > 0))
-        return {{}, {}, hasPowerMeter ? L::notEnoughData() : L::noPowerMeter()};
+        return {{}, {}, measures(meter) ? L::notEnoughData() : noPowerMeterNote(meter)};
     UsagePatterns result;
     const double busiest = peaks.front().avgWatts;
     const std::size_t shown = std::min<std::size_t>(peaks.size(), isDetailWindow ? 24 : 3);

@@ -120,7 +120,9 @@ struct UsagePatterns {
 // The 3 busiest hours of `week` (24 in the larger window) and the quietest; without them, a
 // note that says whether data is still coming or this machine has no power meter.
 UsagePatterns usagePatterns(const std::vector<DailySnapshot>& week, bool isDetailWindow, bool twelveHour,
-                            bool hasPowerMeter);
+                            PowerMeter meter);
+// That there is no power meter and, where the counters are only locked, how to read them.
+std::string noPowerMeterNote(PowerMeter meter);
 
 // An hour of the day in the current language: "3 PM" / "3 p. m." on a 12-hour clock, "15:00" on a
 // 24-hour one.

@@ -87,7 +87,8 @@ void addSensorsAndPower(const SystemStats& s, json& out) {
     out["gpuPowerWatts"] = positive(s.gpuPowerWatts);
     out["totalPowerWatts"] = positive(s.totalPowerWatts);
     out["dramPowerWatts"] = positive(s.dramPowerWatts);
-    out["hasPowerMeter"] = s.hasPowerMeter;
+    out["hasPowerMeter"] = s.hasPowerMeter();
+    out["powerMeter"] = when(s.powerMeter != PowerMeter::none, std::string(toRaw(s.powerMeter)));
     out["diskReadBytesPerSec"] = s.diskReadBytesPerSec;
     out["diskWriteBytesPerSec"] = s.diskWriteBytesPerSec;
     out["networkInBytesPerSec"] = s.networkInBytesPerSec;

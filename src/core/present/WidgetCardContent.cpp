@@ -66,7 +66,7 @@ WidgetCardContent power(const SystemStats& stats) {
     auto content = card(L::widgetPower(), "bolt.fill",
                         stats.totalPowerWatts > 0 ? formatString("%.1f W", stats.totalPowerWatts) : "--",
                         SystemColor::purple);
-    if (!stats.hasPowerMeter) {
+    if (!stats.hasPowerMeter()) {
         content.detail = L::noPowerMeter();
         return content;
     }

@@ -9,11 +9,11 @@ namespace corvelle {
 namespace {
 
 struct EnergySums {
-    double cpu = 0, gpu = 0, ane = 0, dram = 0;
+    double cpu = 0, gpu = 0, ane = 0, dram = 0, soc = 0;
 
     IOReportService::PowerSample watts(double elapsed) const {
         const double scale = elapsed * 1000.0;  // millijoules per second of elapsed time
-        return {cpu / scale, gpu / scale, ane / scale, dram / scale};
+        return {cpu / scale, gpu / scale, ane / scale, dram / scale, soc / scale};
     }
 };
 
@@ -37,6 +37,7 @@ double* mainBucket(EnergySums& sums, const std::string& name) {
     if (contains(name, "gpu")) return &sums.gpu;
     if (contains(name, "ane")) return &sums.ane;
     if (contains(name, "dram") || contains(name, "mem")) return &sums.dram;
+    if (contains(name, "soc")) return &sums.soc;
     return nullptr;
 }
 
@@ -45,6 +46,7 @@ double* fallbackBucket(EnergySums& sums, const std::string& name) {
     if (contains(name, "gpu")) return &sums.gpu;
     if (contains(name, "ane")) return &sums.ane;
     if (contains(name, "dram") || contains(name, "mem")) return &sums.dram;
+    if (contains(name, "soc")) return &sums.soc;
     return nullptr;
 }
 
@@ -73,6 +75,8 @@ void IOReportService::setupSubscription() {
     lastSampleTime_ = clock_->absoluteTime();
 }
 
+std::string IOReportService::meterName() const { return subscribed_ ? source_->meterName() : "none"; }
+
 void IOReportService::moveWindow(std::optional<PropertyDictionary> current, double now) {
     previousSample_ = std::move(current);
     lastSampleTime_ = now;
@@ -87,9 +91,11 @@ std::optional<IOReportService::PowerSample> IOReportService::sample() {
         return std::nullopt;
     }
     const auto delta = source_->createSamplesDelta(*previousSample_, *current);
-    const double elapsed = now - lastSampleTime_;
+    const double clockElapsed = now - lastSampleTime_;
     moveWindow(std::move(current), now);
-    if (!delta || elapsed <= 0) return std::nullopt;
+    if (!delta) return std::nullopt;
+    const double elapsed = doubleProperty(*delta, "elapsed").value_or(clockElapsed);
+    if (!(elapsed > 0)) return std::nullopt;
     return parsePowerFromDelta(*delta, elapsed);
 }
 

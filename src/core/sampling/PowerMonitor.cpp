@@ -5,8 +5,9 @@ namespace corvelle {
 std::optional<PowerMonitor::Snapshot> PowerMonitor::sample() {
     const auto power = ioReport_.sample();
     if (!power) return std::nullopt;
-    const double total = power->cpuWatts + power->gpuWatts + power->aneWatts + power->dramWatts;
-    return Snapshot{power->cpuWatts, power->gpuWatts, total, power->dramWatts};
+    // A meter of the whole package already holds the parts it contains; memory lies outside it.
+    const double package = power->socWatts > 0 ? power->socWatts : power->cpuWatts + power->gpuWatts + power->aneWatts;
+    return Snapshot{power->cpuWatts, power->gpuWatts, package + power->dramWatts, power->dramWatts};
 }
 
 }  // namespace corvelle

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PowerMeter.h"
 #include "model/PowerReading.h"
 #include "sampling/IOReportService.h"
 
@@ -15,8 +16,9 @@ public:
     explicit PowerMonitor(IOReportService ioReport) : ioReport_(std::move(ioReport)) {}
 
     std::optional<Snapshot> sample();
-    // False on a machine without an energy counter: there will never be a sample.
-    bool hasMeter() const { return ioReport_.isSubscribed(); }
+    // The meter behind the latest sample; none on a machine without an energy counter, where
+    // there will never be a sample.
+    PowerMeter meter() const { return powerMeterFromRaw(ioReport_.meterName()).value_or(PowerMeter::none); }
 
 private:
     IOReportService ioReport_;

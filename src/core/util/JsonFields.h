@@ -50,8 +50,10 @@ std::vector<T> records(const nlohmann::json& object, const char* key) {
 // encodes and decodes it. The member's type picks the JSON form: numbers, integers, booleans,
 // texts, number maps, nested records and lists of them, enumerations by their raw names;
 // an optional member is a key that may be missing. `AsDate` stores seconds since 1970 as
-// ISO 8601 text.
+// ISO 8601 text. `AddedLater` is a key that files written before it existed lack: when it is
+// missing the member keeps the value it has.
 struct AsDate {};
+struct AddedLater {};
 template <typename T, typename M, typename Form = M>
 struct Field {
     const char* key;
@@ -63,6 +65,10 @@ constexpr Field<T, M> field(const char* key, M T::*member) {
 }
 template <typename T>
 constexpr Field<T, double, AsDate> dateField(const char* key, double T::*member) {
+    return {key, member};
+}
+template <typename T, typename M>
+constexpr Field<T, M, AddedLater> addedLaterField(const char* key, M T::*member) {
     return {key, member};
 }
 
@@ -109,6 +115,16 @@ M read(const nlohmann::json& object, const char* key) {
 }
 
 template <typename Form, typename M>
+void readInto(const nlohmann::json& object, const char* key, M& member) {
+    if constexpr (std::is_same_v<Form, AddedLater>) {
+        if (object.is_object() && !object.contains(key)) return;
+        member = read<M, M>(object, key);
+    } else {
+        member = read<Form, M>(object, key);
+    }
+}
+
+template <typename Form, typename M>
 void write(nlohmann::json& object, const char* key, const M& value) {
     if constexpr (std::is_same_v<Form, AsDate>) {
         object[key] = Iso8601::format(value);
@@ -131,15 +147,12 @@ void encode(nlohmann::json& json, const T& value, const std::tuple<Rows...>& tab
                table);
 }
 
-// Every row's key read into its member; throws on a missing key or a value of another shape.
+// Every row's key read into its member; throws on a missing key (but one added later) or a value
+// of another shape.
 template <typename T, typename... Rows>
 void decode(const nlohmann::json& json, T& value, const std::tuple<Rows...>& table) {
     std::apply(
-        [&](const auto&... row) {
-            ((value.*row.member = detail::read<decltype(detail::formOf(row)), std::remove_reference_t<decltype(value.*row.member)>>(
-                  json, row.key)),
-             ...);
-        },
+        [&](const auto&... row) { (detail::readInto<decltype(detail::formOf(row))>(json, row.key, value.*row.member), ...); },
         table);
 }
 

@@ -5,14 +5,14 @@
 namespace corvelle {
 namespace {
 
-// A day whose listed hours were sampled with the given watts (CPU ten times the watts).
+// A day whose listed hours were measured at the given watts (CPU ten times the watts).
 DailySnapshot day(const std::vector<std::pair<int, double>>& hours) {
     auto record = DailySnapshot::empty("2025-06-01", 0);
     for (const auto& [hour, watts] : hours) {
         auto& entry = record.hourlyFingerprints[static_cast<std::size_t>(hour)];
         entry.avgWatts = watts;
         entry.avgCPU = watts * 10;
-        entry.sampleCount = 1;
+        entry.sampleCount = entry.meteredSamples = 1;
     }
     return record;
 }
@@ -23,10 +23,10 @@ TEST(PeakHours, HoursAveragedOverTheDaysThatSampledThemBusiestFirst) {
     EXPECT_EQ(peaks, (std::vector<HourlyPeak>{{14, 8, 80}, {9, 6, 60}}));
 }
 
-TEST(PeakHours, EqualWattsKeepHourOrderAndUnsampledHoursGiveNothing) {
-    auto unsampled = day({{3, 5}});
-    unsampled.hourlyFingerprints[3].sampleCount = 0;
-    EXPECT_TRUE(findPeakHours({unsampled}).empty());
+TEST(PeakHours, EqualWattsKeepHourOrderAndUnmeasuredHoursGiveNothing) {
+    auto unmeasured = day({{3, 0}});
+    unmeasured.hourlyFingerprints[3].meteredSamples = 0;
+    EXPECT_TRUE(findPeakHours({unmeasured}).empty()) << "an hour sampled without a power meter is not a 0 W hour";
     EXPECT_TRUE(findPeakHours({}).empty());
 
     const auto peaks = findPeakHours({day({{20, 2}, {7, 2}, {12, 5}, {1, 2}})});

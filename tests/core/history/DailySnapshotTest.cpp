@@ -76,6 +76,7 @@ TEST_F(DailySnapshotFold, MeansPeaksAndEnergy) {
         stats.memoryPressure = pressure;
         stats.totalPowerWatts = watts;
         stats.gpuPowerWatts = 2;
+        stats.powerMeter = PowerMeter::sysfs;
         ASSERT_TRUE(day.fold(stats, 100, nine));
     }
     EXPECT_DOUBLE_EQ(day.cpu.avgTotal, 90.5 / 3);
@@ -85,6 +86,26 @@ TEST_F(DailySnapshotFold, MeansPeaksAndEnergy) {
     EXPECT_EQ(std::tie(day.cpu.peakTotal, day.cpu.samplesAbove40, day.cpu.avgECore, day.memory.peakPressure,
                        day.power.peakSystemWatts, day.power.avgGpuWatts),
               std::make_tuple(40.5, std::int64_t{1}, 4.0, 50.0, 36.0, 2.0));
+}
+
+// The power service starts after two ticks without a meter, and has no reading at its first tick.
+TEST_F(DailySnapshotFold, TicksWithoutAPowerReadingAreNotZeroWattSamples) {
+    const std::pair<PowerMeter, double> ticks[] = {
+        {PowerMeter::locked, 0}, {PowerMeter::none, 0}, {PowerMeter::service, 0}, {PowerMeter::service, 10},
+        {PowerMeter::service, 20}};
+    for (const auto& [meter, watts] : ticks) {
+        SystemStats stats = charge(50, Power::battery, 6);
+        std::tie(stats.powerMeter, stats.totalPowerWatts, stats.gpuPowerWatts) = std::tuple(meter, watts, watts / 10);
+        ASSERT_TRUE(day.fold(stats, 60, nine));
+    }
+    const auto& p = day.power;
+    EXPECT_EQ(std::tie(p.avgSystemWatts, p.peakSystemWatts, p.avgGpuWatts, p.totalEnergyWh, p.avgBatteryWatts),
+              std::make_tuple(15.0, 20.0, 1.5, 0.5, 6.0))
+        << "watts and energy of the two measured ticks; the battery's over all five";
+    const auto& hour = day.hourlyFingerprints[9];
+    EXPECT_EQ(std::tie(hour.avgWatts, hour.meteredSamples, hour.sampleCount, day.sampleCount),
+              std::make_tuple(15.0, std::int64_t{2}, std::int64_t{5}, std::int64_t{5}));
+    EXPECT_EQ(day.meteredSamples(), 2);
 }
 
 TEST_F(DailySnapshotFold, ThermalPeakKeepsTheWorstLevel) {
@@ -177,11 +198,23 @@ TEST(DailySnapshotJson, MissingKeysAndWrongTypesFailTheDecode) {
         {"23 hours", [](auto& j) { j["hourlyFingerprints"].erase(23); }, false},
         {"hours out of order", [](auto& j) { std::swap(j["hourlyFingerprints"][0], j["hourlyFingerprints"][1]); },
          false},
+        {"more measured samples than samples", [](auto& j) { j["hourlyFingerprints"][9]["meteredSamples"] = 3; }, false},
+        {"negative measured samples", [](auto& j) { j["hourlyFingerprints"][9]["meteredSamples"] = -1; }, false},
     };
     for (const auto& c : cases) {
         auto json = good;
         c.damage(json);
         EXPECT_EQ(JsonFields::decodeJson<DailySnapshot>(json.dump()).has_value(), c.decodes) << c.name;
+    }
+}
+
+// Hours stored before meters could come and go had a meter for every sample, or none (0 W).
+TEST(DailySnapshotJson, OlderHoursWithoutAMeasuredCountGetOne) {
+    for (const auto& [watts, measured] : {std::pair{8.5, 1800}, {0.0, 0}}) {
+        const auto hour = JsonFields::decodeJson<HourlyFingerprint>(
+            nlohmann::json{{"hour", 10}, {"avgCPU", 1.0}, {"avgWatts", watts}, {"avgMemoryPressure", 1.0},
+                           {"peakCPU", 1.0}, {"sampleCount", 1800}}.dump());
+        EXPECT_EQ(hour.value().meteredSamples, measured) << watts;
     }
 }
 

@@ -19,6 +19,7 @@ SystemStats previousTick() {
     s.networkOutBytesPerSec = 5;
     s.pCoreTemp = 6;
     s.totalPowerWatts = 7;
+    s.powerMeter = PowerMeter::sysfs;
     s.batteryPercentage = 8;
     s.batteryIsPresent = true;
     s.batteryTimeRemaining = 9;
@@ -62,16 +63,22 @@ TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
          }},
         {"power and temperatures", [](auto& r) {
              r.power = PowerMonitor::Snapshot{1, 2, 6.5, 3};
-             r.hasPowerMeter = true;
+             r.powerMeter = PowerMeter::service;
              r.temperatures = TemperatureMonitor::Snapshot{40, 50, 60, {1200}, {{"a", 1}}, {SensorReading{"a", 1}}};
              r.thermalLevel = ThermalLevel::moderate;
          }, false,
          [](auto& s) {
              s.cpuPowerWatts = 1, s.gpuPowerWatts = 2, s.dramPowerWatts = 3, s.totalPowerWatts = 6.5;
-             s.hasPowerMeter = true;
+             s.powerMeter = PowerMeter::service;
              s.eCoreTemp = 40, s.pCoreTemp = 50, s.gpuTemp = 60;
              s.allTemperatures = {{"a", 1}}, s.sortedTemperatures = {SensorReading{"a", 1}}, s.fanSpeeds = {1200};
              s.thermalLevel = ThermalLevel::moderate, s.processCount = 0;
+         }},
+        {"the power service stopped: its last figures are not kept", [](auto& r) { r.powerMeter = PowerMeter::locked; },
+         false,
+         [](auto& s) {
+             s.totalPowerWatts = 0, s.powerMeter = PowerMeter::locked;
+             s.thermalLevel.reset(), s.processCount = 0;
          }},
         {"a battery without design capacity has no health or capacities", [](auto& r) {
              r.battery = BatteryMonitor::Snapshot{{}, {}, {}, 0, 0, 3, false, true, {}, {}, 4, 65, {}};
@@ -104,6 +111,7 @@ TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
     };
     for (const auto& c : cases) {
         TickReadings readings;
+        readings.powerMeter = PowerMeter::sysfs;  // the meter of the previous tick is still read
         c.read(readings);
         SystemStats expected = previousTick();
         c.expect(expected);

@@ -32,6 +32,7 @@ TEST(PrometheusExposition, WritesWhatTheMachineHasAndNothingElse) {
           "corvelle_battery_charging 1", "corvelle_battery_plugged_in 1", "corvelle_cpu_cores 8",
           "corvelle_cpu_temperature_celsius 55.5", "corvelle_fan_speed_rpm{fan=\"0\"} 0",
           "corvelle_fan_speed_rpm{fan=\"1\"} 2400", "corvelle_power_watts{part=\"cpu\"} 4.25",
+          "corvelle_power_meter_info{meter=\"service\"} 1",
           "corvelle_memory_total_bytes 16777216", "corvelle_app_group_cpu_ratio{app=\"Fire\\\"fox\\\\\"} 2.5",
           // Two names that read the same once repaired are one series.
           "corvelle_app_group_cpu_ratio{app=\"bad\xef\xbf\xbd\"} 0.125",

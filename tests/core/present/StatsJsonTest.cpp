@@ -15,7 +15,7 @@ using nlohmann::json;
 // is there, sorted, and every figure is null but the rates, which are real zeros.
 TEST(StatsJson, ADefaultSnapshotHasEveryFieldAndNoZeroFigures) {
     const json encoded = StatsJson::encode(SystemStats{});
-    EXPECT_EQ(encoded.size(), 47u);  // the fields of SystemStats
+    EXPECT_EQ(encoded.size(), 48u);  // the fields of SystemStats
     for (const auto& [key, value] : encoded.items()) {
         EXPECT_TRUE(!value.is_number() || key.ends_with("BytesPerSec")) << key << " is " << value;
     }
@@ -28,6 +28,7 @@ TEST(StatsJson, ReadingsKeepTheirValuesAndMissingOnesAreNull) {
     s.cpuTotalUsage = NAN;
     s.pCoreTemp = 61.5;
     s.totalPowerWatts = 7.25;
+    s.powerMeter = PowerMeter::apu;
     s.batteryCycleCount = 312;
     s.batteryTimeRemaining = INFINITY;
     s.batteryHealthPercent = 91.5;  // a ratio: it needs no capacity in mAh
@@ -37,7 +38,7 @@ TEST(StatsJson, ReadingsKeepTheirValuesAndMissingOnesAreNull) {
     const std::pair<const char*, json> expected[] = {
         {"cpuTotalUsage", nullptr}, {"eCoreAverage", nullptr}, {"pCoreAverage", 0.0}, {"memoryTotal", 16},
         {"memoryPressure", 0.0}, {"pCoreTemp", 61.5}, {"gpuTemp", nullptr}, {"totalPowerWatts", 7.25},
-        {"dramPowerWatts", nullptr}, {"thermalLevel", "trapping"}, {"batteryIsPluggedIn", false},
+        {"dramPowerWatts", nullptr}, {"powerMeter", "apu"}, {"hasPowerMeter", true}, {"thermalLevel", "trapping"}, {"batteryIsPluggedIn", false},
         {"batteryCycleCount", 312}, {"batteryTimeRemaining", nullptr}, {"batteryHealthPercent", 91.5}, {"batteryChargeLevel", nullptr},
         {"batteryMaxCapacityMAh", nullptr}, {"systemBaselineWatts", nullptr},
     };

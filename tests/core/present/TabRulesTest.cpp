@@ -6,6 +6,7 @@
 #include "present/ProcessesContent.h"
 #include "present/SectionDropDelegate.h"
 #include "present/TipsContent.h"
+#include "support/AnalysisDays.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 
@@ -84,10 +85,11 @@ TEST(SectionDropDelegateTest, TheDraggedSectionTakesThePlaceOfTheOneEntered) {
     EXPECT_FALSE(delegate.dropPerformed()) << "nothing left to save";
 }
 
-DailySnapshot profileDay(int cpu, double watts) {
+DailySnapshot profileDay(int cpu, std::optional<double> watts) {
     auto day = DailySnapshot::empty("2025-06-01", 0);
     day.cpu.avgTotal = cpu;
-    day.power.avgSystemWatts = watts;
+    if (watts) day = test::metered(day);
+    day.power.avgSystemWatts = watts.value_or(0);
     return day;
 }
 
@@ -117,8 +119,11 @@ TEST(OverviewContentTest, ProfileBadgesAreMeansOfTheWeekOrDashes) {
     ASSERT_TRUE(empty);
     EXPECT_EQ(std::tie(empty->symbol, empty->runnerUp), std::make_tuple("chevron.left.forwardslash.chevron.right", "También: Creativo"));
     EXPECT_EQ(empty->badges, (std::vector<OverviewContent::Badge>{{"CPU prom", "--"}, {"Energía prom", "--"}, {"Datos", "3 días"}}));
-    const auto week = OverviewContent::profile(classification, {profileDay(20, 8), profileDay(31, 11.5)});
-    EXPECT_EQ(std::tie(week->badges[0].value, week->badges[1].value), std::make_tuple("26%", "9.8 W"));
+    const auto week = OverviewContent::profile(classification, {profileDay(20, 8), profileDay(31, 11.5), profileDay(6, {})});
+    EXPECT_EQ(std::tie(week->badges[0].value, week->badges[1].value), std::make_tuple("19%", "9.8 W"))
+        << "a day without a power meter is no 0 W day";
+    const auto unmetered = OverviewContent::profile(classification, {profileDay(6, {})});
+    EXPECT_EQ(unmetered->badges[1].value, "--");
 }
 
 TEST(OverviewContentTest, HourLabelsFollowTheLanguageAndTheClock) {
@@ -135,21 +140,23 @@ TEST(OverviewContentTest, HourLabelsFollowTheLanguageAndTheClock) {
 TEST(OverviewContentTest, UsagePatternsShowTheBusiestHoursAndTheQuietest) {
     test::ScopedLanguage language("en");
     auto day = DailySnapshot::empty("2025-06-01", 0);
-    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, true).note, "Not enough data yet") << "nothing sampled";
-    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, false).note, "This computer has no power meter");
-    day.hourlyFingerprints[15].sampleCount = 1;
-    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, false).note, "This computer has no power meter")
-        << "hours sampled at 0 W";
+    using M = PowerMeter;
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, M::service).note, "Not enough data yet") << "nothing sampled";
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, M::none).note, "This computer has no power meter");
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, M::locked).note,
+              "This computer has no power meter.\nTo measure power, start Corvelle's power service: "
+              "sudo systemctl enable --now corvelle-power");
     for (int hour = 0; hour < 24; ++hour) {
         day.hourlyFingerprints[static_cast<std::size_t>(hour)].avgWatts = 2 + hour % 5;
         day.hourlyFingerprints[static_cast<std::size_t>(hour)].sampleCount = 1;
+        day.hourlyFingerprints[static_cast<std::size_t>(hour)].meteredSamples = 1;
     }
-    const auto panel = OverviewContent::usagePatterns({day}, false, false, true);
+    const auto panel = OverviewContent::usagePatterns({day}, false, false, M::sysfs);
     ASSERT_EQ(panel.rows.size(), 3u);
     EXPECT_EQ(panel.rows[0], (OverviewContent::PeakRow{"04:00", 1.0, "6.0 W"}));
     EXPECT_EQ(panel.rows[1].hour, "09:00");
     EXPECT_EQ(panel.quietest, "Quietest: 20:00");
-    EXPECT_EQ(OverviewContent::usagePatterns({day}, true, false, true).rows.size(), 24u);
+    EXPECT_EQ(OverviewContent::usagePatterns({day}, true, false, M::sysfs).rows.size(), 24u);
 }
 
 TEST(OverviewContentTest, MissingReadingsShowDashesAndOneKindOfCoreOneRow) {
@@ -192,6 +199,7 @@ using HistoryContent::EnergyRange;
 DailySnapshot record(const std::string& date, double energyWh, std::int64_t samples = 100) {
     auto day = DailySnapshot::empty(date, 0);
     day.sampleCount = samples;
+    if (energyWh > 0) day = test::metered(day);
     day.power.totalEnergyWh = energyWh;
     day.power.avgSystemWatts = energyWh / 10;
     day.power.peakSystemWatts = energyWh / 2;
@@ -230,14 +238,16 @@ TEST(HistoryContentTest, EnergyRangesShowTheirStates) {
     EXPECT_EQ(hour.shows, Shows::line);
     EXPECT_EQ(values(hour), (Texts{"5.0 W", "6.0 W", "9.0 W"})) << "latest, average, peak";
 
-    const std::vector<DailySnapshot> week{record("2025-03-07", 10), record("2025-03-08", 20), record("2025-03-09", 30)};
+    const std::vector<DailySnapshot> week{record("2025-03-06", 0), record("2025-03-07", 10), record("2025-03-08", 20),
+                                          record("2025-03-09", 30)};
     const auto weekly = HistoryContent::recordsEnergy(week, EnergyRange::week);
-    EXPECT_EQ(labels(weekly), (Texts{"Fri", "Sat", "Sun"})) << "oldest first";
-    EXPECT_EQ(values(weekly), (Texts{"2.0 W", "15.0 W", "60.0 Wh"})) << "mean of the daily averages, highest peak, total";
-    EXPECT_EQ(labels(HistoryContent::recordsEnergy(week, EnergyRange::all))[2], "09/03");
+    EXPECT_EQ(labels(weekly), (Texts{"Thu", "Fri", "Sat", "Sun"})) << "oldest first";
+    EXPECT_EQ(values(weekly), (Texts{"2.0 W", "15.0 W", "60.0 Wh"}))
+        << "mean of the daily averages of the measured days, highest peak, total";
+    EXPECT_EQ(labels(HistoryContent::recordsEnergy(week, EnergyRange::all))[3], "09/03");
     {
         test::ScopedLanguage spanish("es");
-        EXPECT_EQ(labels(HistoryContent::recordsEnergy(week, EnergyRange::week)), (Texts{"vie", "sáb", "dom"}));
+        EXPECT_EQ(labels(HistoryContent::recordsEnergy(week, EnergyRange::week)), (Texts{"jue", "vie", "sáb", "dom"}));
     }
 
     for (const auto& records : {std::vector<DailySnapshot>{}, std::vector<DailySnapshot>{record("2025-03-09", 0)}}) {
@@ -274,10 +284,22 @@ TEST(HistoryContentTest, TemperaturesAndPowerAreColouredAndMissingReadingsSaySo)
               (std::vector<HistoryContent::Figure>{{"CPU", "71.3°C", SC::orange}, {"GPU", "--", SC::secondary}}));
     stats.cpuPowerWatts = 3.25;
     stats.totalPowerWatts = 7;
-    EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, "--") << "no energy counters";
-    stats.hasPowerMeter = true;
-    EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, "3.2 W");
-    EXPECT_EQ(HistoryContent::powerDraw(stats)[1].value, "--") << "a part the counters do not cover";
+    // The CPU tile, the note under the tiles, and what the energy chart says in place of data.
+    const std::string turnOn = "To measure power, start Corvelle's power service: sudo systemctl enable --now corvelle-power";
+    const std::tuple<PowerMeter, const char*, std::string, std::string> meters[] = {
+        {PowerMeter::none, "--", "", ""},  // nothing would turn a meter on
+        {PowerMeter::locked, "--", "", turnOn},
+        {PowerMeter::sysfs, "3.2 W", "Measured by the kernel's energy counters", ""},
+        {PowerMeter::service, "3.2 W", "Measured by the kernel's energy counters, read by Corvelle's power service", ""},
+        {PowerMeter::apu, "3.2 W", "Measured by the processor's own meter, for the whole chip", ""},
+    };
+    for (const auto& [meter, cpu, note, detail] : meters) {
+        stats.powerMeter = meter;
+        EXPECT_EQ(HistoryContent::powerDraw(stats)[0].value, cpu) << toRaw(meter);
+        EXPECT_EQ(HistoryContent::powerDrawNote(stats), note) << toRaw(meter);
+        EXPECT_EQ(HistoryContent::noPowerMeter(meter).detail, detail) << toRaw(meter);
+    }
+    EXPECT_EQ(HistoryContent::powerDraw(stats)[1].value, "--") << "a part the meter does not cover";
     EXPECT_EQ(HistoryContent::resources(stats).size(), 3u) << "no fans, no fan tile";
     stats.fanSpeeds = {2400, 1200};
     EXPECT_EQ(HistoryContent::resources(stats).back().value, "2,400\u00a0RPM  1,200\u00a0RPM");

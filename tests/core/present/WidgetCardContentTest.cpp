@@ -59,7 +59,7 @@ TEST(WidgetCardContentTest, LabelsAndDetailLines) {
     stats.batteryIsPluggedIn = false;
     EXPECT_EQ(widgetCardContent(PinnedWidget::battery, stats).detailIcon, "");
     EXPECT_EQ(widgetCardContent(PinnedWidget::power, stats).detail, "This computer has no power meter");
-    stats.hasPowerMeter = true;
+    stats.powerMeter = PowerMeter::sysfs;
     EXPECT_EQ(widgetCardContent(PinnedWidget::power, stats).detail, "CPU 3.2 W  GPU: 1.1 W");
     stats.gpuPowerWatts = 0;
     EXPECT_EQ(widgetCardContent(PinnedWidget::power, stats).detail, "CPU 3.2 W  GPU: --");

@@ -30,6 +30,7 @@ public:
         pairs.emplace_back(previous, current);
         return delta;
     }
+    std::string meterName() const override { return "sysfs"; }
 
     bool subscribes = true;
     std::int64_t taken = 0;
@@ -47,6 +48,7 @@ TEST(IOReportParsing, ClassifiesChannelsByName) {
         {"cluster names and memory",
          {channel("ECPU0", 200), channel("PCPU3", 200), channel("Memory Controller", 100), channel("Display", 900)}, {0.2, 0, 0, 0.05}, {}},
         {"cpu and gpu in one name", {channel("CPU-GPU link", 1000)}, {0.5, 0, 0, 0}, Sample{0, 0.5, 0, 0}},
+        {"a meter of the whole package", {channel("SoC Energy", 3000), channel("DRAM", 200)}, {0, 0, 0, 0.1, 1.5}, {}},
         {"unusable elements", {PropertyValue(7), PropertyDictionary{{"value", 100}},
                                PropertyDictionary{{"name", 3}, {"value", 100}}, channel("GPU", 100)}, {0, 0.05, 0, 0}, {}},
     };

@@ -65,6 +65,7 @@ EnergyCard::EnergyCard(std::function<void()> onRangeChange, QWidget* parent)
     note->addStretch(1);
     LabelStyle::apply(messageText_, LabelStyle::Role::body, SystemColor::secondary);
     LabelStyle::apply(messageDetail_, LabelStyle::Role::caption, SystemColor::tertiary);
+    messageDetail_->setTextInteractionFlags(Qt::TextSelectableByMouse);  // a command to copy
     LabelStyle::apply(caption_, LabelStyle::Role::caption);
     caption_->setWordWrap(true);
     auto* figures = new QHBoxLayout(figuresRow_);

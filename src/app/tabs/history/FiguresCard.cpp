@@ -14,11 +14,16 @@ FiguresCard::FiguresCard(std::string symbol, SystemColor symbolColor, Title titl
       header_(new SectionHeader(std::move(symbol), symbolColor, this)),
       title_(title),
       columns_(columns),
-      grid_(new QGridLayout()) {
+      grid_(new QGridLayout()),
+      note_(new QLabel(this)) {
     column()->addWidget(header_);
     grid_->setHorizontalSpacing(12);
     grid_->setVerticalSpacing(8);
     column()->addLayout(grid_);
+    LabelStyle::apply(note_, LabelStyle::Role::caption, SystemColor::tertiary);
+    note_->setWordWrap(true);
+    note_->hide();
+    column()->addWidget(note_);
     retranslate();
 }
 
@@ -56,6 +61,13 @@ void FiguresCard::setFigures(std::vector<HistoryContent::Figure> figures) {
     }
     for (std::size_t i = figures.size(); i < tiles_.size(); ++i) tiles_[i].tile->hide();
     figures_ = std::move(figures);
+}
+
+void FiguresCard::setNote(const std::string& note) {
+    const auto text = QString::fromStdString(note);
+    if (text == note_->text()) return;
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
 }
 
 void FiguresCard::retranslate() { header_->setTitle(title_()); }

@@ -23,6 +23,8 @@ public:
 
     // Updates only what changed.
     void setFigures(std::vector<HistoryContent::Figure> figures);
+    // A line under the tiles; hidden while empty.
+    void setNote(const std::string& note);
     void retranslate();
     const std::vector<HistoryContent::Figure>& figures() const { return figures_; }
 
@@ -38,6 +40,7 @@ private:
     Title title_;
     int columns_;
     QGridLayout* grid_;
+    QLabel* note_;
     std::vector<Tile> tiles_;
     std::vector<HistoryContent::Figure> figures_;
 };

@@ -38,6 +38,7 @@ void HistoryTab::refresh() {
     refreshEnergy();
     temperatures_->setFigures(HistoryContent::temperatures(stats));
     powerDraw_->setFigures(HistoryContent::powerDraw(stats));
+    powerDraw_->setNote(HistoryContent::powerDrawNote(stats));
     resources_->setFigures(HistoryContent::resources(stats));
 }
 
@@ -46,8 +47,9 @@ void HistoryTab::refreshEnergy() {
     const auto interval = static_cast<std::int64_t>(std::lround(settings_.pollingInterval()));
     auto content = rangeEnergy(store);
     // Without a power meter no data is coming: say so once instead of waiting.
-    if (content.shows == HistoryContent::Energy::Shows::message && !monitor_.stats()->hasPowerMeter) {
-        content = HistoryContent::noPowerMeter();
+    if (const PowerMeter meter = monitor_.stats()->powerMeter;
+        content.shows == HistoryContent::Energy::Shows::message && !measures(meter)) {
+        content = HistoryContent::noPowerMeter(meter);
     }
     energy_->setContent(content, interval);
 }

@@ -33,6 +33,9 @@ UsagePatternsCard::UsagePatternsCard(QWidget* parent)
     column()->addWidget(notEnough_);
     LabelStyle::apply(quietest_, LabelStyle::Role::caption);
     LabelStyle::apply(notEnough_, LabelStyle::Role::caption);
+    // It may hold the command that turns the power meter on: wrapped, and selectable to copy it.
+    notEnough_->setWordWrap(true);
+    notEnough_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     rows_->hide();
     quietestRow_->hide();
     retranslate();
@@ -60,7 +63,7 @@ UsagePatternsCard::Row& UsagePatternsCard::row(std::size_t index) {
 
 void UsagePatternsCard::refresh(const OverviewState& state) {
     auto content =
-        OverviewContent::usagePatterns(state.week, state.isDetailWindow, state.twelveHour, state.stats.hasPowerMeter);
+        OverviewContent::usagePatterns(state.week, state.isDetailWindow, state.twelveHour, state.stats.powerMeter);
     if (content == content_) return;
     content_ = std::move(content);
     const bool empty = content_.rows.empty();
