@@ -241,7 +241,7 @@ TEST_F(ShellTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
         auto stats = shell->systemMonitor()->stats().get();
         stats.batteryTimeRemaining = seconds;
         shell->systemMonitor()->stats().set(stats);
-        shell->menuBarUpdate(std::nullopt, MenuBarTitle{" title", {}});
+        shell->menuBarUpdate(std::nullopt, MenuBarTitle{" title", {}, {}});
     };
     const size_t before = status->titles.size();  // the launch poll: "--:--", no fade
     withTime(7500);                                 // 2:05
@@ -258,7 +258,7 @@ TEST_F(ShellTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
 
     // A tray host that came up later gets a new item showing the same picture and title at once.
     const FakeStatusItem* oldItem = status;
-    shell->menuBarUpdate(std::nullopt, MenuBarTitle{"CPU 9%", {}});
+    shell->menuBarUpdate(std::nullopt, MenuBarTitle{"CPU 9%", {}, {}});
     shell->replaceStatusItem();
     ASSERT_NE(status, oldItem);
     EXPECT_TRUE(status->shown);

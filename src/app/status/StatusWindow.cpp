@@ -59,6 +59,8 @@ void StatusWindow::setPlaceholderIcon(const QString& accessibleDescription) {
 
 void StatusWindow::setTitle(const MenuBarTitle& title) {
     title_->setFont(TitleFont::make(title.font));
+    // As wide as the widest title of these parts: the window keeps its size as the figures change.
+    title_->setMinimumWidth(title_->fontMetrics().horizontalAdvance(QString::fromStdString(title.guide)));
     title_->setText(QString::fromStdString(title.text));
     title_->setVisible(!title.text.empty());
     place();

@@ -70,13 +70,13 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
     fromWatcher("Clear");
 
     const BatteryIcon icon = *StatusItemComposer::batteryIcon(test::StatsBuilder().battery(62));
-    item.setTitle({" CPU 12.3% | 2:05", {}});
-    item.setTitle({" CPU 12.3% | 2:05", {}});
+    item.setTitle({" CPU 12.3% | 2:05", {}, " CPU 000.0% | 00 min"});
+    item.setTitle({" CPU 12.3% | 2:05", {}, " CPU 000.0% | 00 min"});
     item.setBatteryIcon(icon);
     item.setBatteryIcon(icon);
-    item.setTitle({" CPU 9.0% | 2:05", {}});
-    const QStringList expected{"XAyatanaNewLabel:CPU 12.3% | 2:05|CPU 00.0% | 0:00", "NewToolTip:", "NewIcon:",
-                               "XAyatanaNewLabel:CPU 9.0% | 2:05|CPU 0.0% | 0:00", "NewToolTip:"};
+    item.setTitle({" CPU 9.0% | 2:05", {}, " CPU 000.0% | 00 min"});
+    const QStringList expected{"XAyatanaNewLabel:CPU 12.3% | 2:05|CPU 000.0% | 00 min", "NewToolTip:", "NewIcon:",
+                               "XAyatanaNewLabel:CPU 9.0% | 2:05|CPU 000.0% | 00 min", "NewToolTip:"};
     ASSERT_TRUE(waitFor([&] { return fromWatcher("Received").size() >= expected.size(); }, 20000));
     EXPECT_EQ(fromWatcher("Received"), expected);
 
