@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The StatusNotifierItem against the fake tray of fake_watcher.py on a private session bus (run
 # under dbus-run-session): the item's own tests and those of the top bar item and GNOME Shell's
-# extensions interface, then the whole program, offscreen, started before
-# the tray, following it as it goes and comes back, and quitting from the tray's menu with its
-# usage files saved.
+# extensions interface, then the whole program, offscreen, started before the tray, following it
+# as it goes and comes back, and quitting from the tray's menu with its usage files saved.
 # Usage: status_notifier.sh CORVELLE_APP_TESTS CORVELLE
 set -euo pipefail
 source "$(dirname "$0")/session.sh"
