@@ -214,7 +214,8 @@ void Shell::openDetailWindow() {
 
 void Shell::openSettingsWindow() {
     openFloatingWindow(settingsWindow_, L::settingsWindowTitle(), settingsWindowSize, [this] {
-        return new SettingsView(*appSettings_, guarded(&Shell::checkForUpdatesAction));
+        return new SettingsView(*appSettings_, guarded(&Shell::checkForUpdatesAction),
+                                dependencies_.gnomeShellExtensions);
     });
 }
 

@@ -22,6 +22,7 @@ namespace corvelle {
 
 class AppSettings;
 class BatteryCare;
+class GnomeShellExtensions;
 class Panel;
 class PowerProfiles;
 class StatusItem;
@@ -49,6 +50,8 @@ public:
         PowerProfiles* powerProfiles = nullptr;
         // Under sway: places the panel once shown, which sway would otherwise centre.
         std::shared_ptr<SwayWindowPlacer> swayPlacer;
+        // GNOME Shell's extensions, for the settings window's offer of ours; outlives the shell.
+        const GnomeShellExtensions* gnomeShellExtensions = nullptr;
     };
 
     static constexpr QSize panelSize{480, 620};

@@ -7,12 +7,14 @@
 #include "app/panel/SwayWindowPlacer.h"
 #include "app/qt/DBusNotifier.h"
 #include "app/qt/DBusPowerProfiles.h"
+#include "app/qt/GnomeShellExtensions.h"
 #include "app/qt/QSettingsStore.h"
 #include "app/qt/QtBatteryCare.h"
 #include "app/qt/QtEventLoop.h"
 #include "app/qt/QtSortKeys.h"
 #include "app/status/StatusNotifierItem.h"
 #include "app/status/StatusWindow.h"
+#include "app/status/TopBarItem.h"
 #include "app/status/TrayStatusItem.h"
 #include "app/style/Palette.h"
 #include "app/style/SymbolIcon.h"
@@ -171,6 +173,17 @@ int runStatsCommand(const CommandLine& command, int argc, char** argv) {
     });
 }
 
+// Where the status item goes, best first: GNOME's top bar through our own extension, a tray host
+// that reads StatusNotifierItems (it shows the title beside the icon), an X11 tray, our own window.
+enum class StatusPlace { topBar, statusNotifier, tray, window };
+
+StatusPlace statusPlace() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (TopBarItem::hostPresent(bus)) return StatusPlace::topBar;
+    if (StatusNotifierItem::watcherPresent(bus)) return StatusPlace::statusNotifier;
+    return QSystemTrayIcon::isSystemTrayAvailable() ? StatusPlace::tray : StatusPlace::window;
+}
+
 // Takes over a request of a later start, or of this start's own command line.
 void handle(Shell& shell, const SingleInstance::Request& request) {
     if (request.settings) {
@@ -228,12 +241,20 @@ int runApp(const CommandLine& command, int argc, char** argv) {
                            telemetry, httpClient);
     };
     dependencies.swayPlacer = SwayWindowPlacer::fromEnvironment();
-    bool statusNotifierInUse = false;
-    dependencies.makeStatusItem = [&statusNotifierInUse, placer = dependencies.swayPlacer]() -> std::unique_ptr<StatusItem> {
-        // Where a tray host reads StatusNotifierItems, our own one: it shows the title beside the icon.
-        statusNotifierInUse = StatusNotifierItem::watcherPresent(QDBusConnection::sessionBus());
-        if (statusNotifierInUse) return std::make_unique<StatusNotifierItem>();
-        if (QSystemTrayIcon::isSystemTrayAvailable()) return std::make_unique<TrayStatusItem>();
+    StatusPlace statusPlaceInUse = StatusPlace::window;
+    // Lives until main returns, as the settings window's offer and the notice below use it.
+    const GnomeShellExtensions gnomeShellExtensions;
+    dependencies.gnomeShellExtensions = &gnomeShellExtensions;
+    dependencies.makeStatusItem = [&, placer = dependencies.swayPlacer]() -> std::unique_ptr<StatusItem> {
+        statusPlaceInUse = statusPlace();
+        switch (statusPlaceInUse) {
+            case StatusPlace::topBar: return std::make_unique<TopBarItem>();
+            case StatusPlace::statusNotifier: return std::make_unique<StatusNotifierItem>();
+            case StatusPlace::tray: return std::make_unique<TrayStatusItem>();
+            case StatusPlace::window: break;
+        }
+        // GNOME without a tray: said once, how to get the item into the top bar instead.
+        gnomeShellExtensions.offerOnce(AppSettings::shared().store(), *notifier);
         return std::make_unique<StatusWindow>(placer);
     };
     dependencies.notifier = notifier;
@@ -251,15 +272,15 @@ int runApp(const CommandLine& command, int argc, char** argv) {
     dependencies.powerProfiles = &powerProfiles;
 
     Shell shell(std::move(dependencies));
-    // A tray host that comes up after us (a panel still starting at login, a restarted bar) gets our
-    // item from then on; when it goes away, the item falls back to what is left (an X11 tray, or
-    // our own status window) until one comes back.
-    QDBusServiceWatcher trayHost(StatusNotifierItem::watcherService, QDBusConnection::sessionBus(),
-                                 QDBusServiceWatcher::WatchForOwnerChange);
-    QObject::connect(&trayHost, &QDBusServiceWatcher::serviceOwnerChanged,
-                     [&](const QString&, const QString&, const QString& newOwner) {
-                         if (statusNotifierInUse == newOwner.isEmpty()) shell.replaceStatusItem();
-                     });
+    // A tray host or our top bar extension that comes up after us (a panel still starting at login,
+    // a restarted bar, the extension turned on) gets our item from then on; when it goes away, the
+    // item falls back to what is left (an X11 tray, or our own status window) until one comes back.
+    QDBusServiceWatcher hosts(StatusNotifierItem::watcherService, QDBusConnection::sessionBus(),
+                              QDBusServiceWatcher::WatchForOwnerChange);
+    hosts.addWatchedService(TopBarItem::hostService);
+    QObject::connect(&hosts, &QDBusServiceWatcher::serviceOwnerChanged, [&] {
+        if (statusPlace() != statusPlaceInUse) shell.replaceStatusItem();
+    });
     // SIGTERM, SIGINT, SIGHUP and the session's end quit like "Quit Corvelle": through aboutToQuit, which stops the monitor.
     SignalQuitter quitter;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&shell] { shell.applicationWillTerminate(); });

@@ -244,7 +244,7 @@ TEST_F(ShellTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
         auto stats = shell->systemMonitor()->stats().get();
         stats.batteryTimeRemaining = seconds;
         shell->systemMonitor()->stats().set(stats);
-        shell->menuBarUpdate(BatteryIcon{}, MenuBarTitle{" title", {}});
+        shell->menuBarUpdate(BatteryIcon{}, MenuBarTitle{" title", {}, {}});
     };
     const size_t before = status->titles.size();  // the launch poll: "--:--", no fade
     withTime(7500);                                 // 2:05
@@ -257,7 +257,7 @@ TEST_F(ShellTest, TheFirstTitleNeverFadesLaterBatteryTimeChangesDo) {
     BatteryIcon icon;
     icon.symbolName = "battery.75";
     const int oldItem = status->generation;
-    shell->menuBarUpdate(icon, MenuBarTitle{"CPU 9%", {}});
+    shell->menuBarUpdate(icon, MenuBarTitle{"CPU 9%", {}, {}});
     shell->replaceStatusItem();
     ASSERT_NE(status->generation, oldItem);
     EXPECT_TRUE(status->shown);

@@ -5,7 +5,6 @@
 #include "app/status/sni/DBusProperties.h"
 #include "app/status/sni/SniToolTip.h"
 #include "app/style/BatteryIconPainter.h"
-#include "present/StatusItemComposer.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -123,7 +122,7 @@ void StatusNotifierItem::setTitle(const MenuBarTitle& title) {
     const QString label = QString::fromStdString(title.text).trimmed();
     if (label == label_) return;
     label_ = label;
-    guide_ = QString::fromStdString(StatusItemComposer::labelGuide(label_.toStdString()));
+    guide_ = QString::fromStdString(title.guide).trimmed();
     emitSignal(QStringLiteral("XAyatanaNewLabel"), {label_, guide_});
     emitSignal(QStringLiteral("NewToolTip"));
 }

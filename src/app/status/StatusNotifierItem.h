@@ -16,9 +16,9 @@ class DBusMenuExporter;
 // The status item as a StatusNotifierItem of our own on the session bus, for desktops whose
 // tray host reads it (a org.kde.StatusNotifierWatcher is present). It offers the picture as
 // pixmaps and, where the icon theme is installed, by name; the live title as the label that
-// top bars show next to the icon (XAyatanaLabel, with a guide of the same shape so the bar
-// keeps its width), and the title as the tooltip. The menu
-// is served over com.canonical.dbusmenu. It registers with the watcher when shown, and again
+// top bars show next to the icon (XAyatanaLabel, with a guide as wide as the widest title of the
+// same parts so the bar keeps its width), and the title as the tooltip. The menu is served over
+// com.canonical.dbusmenu. It registers with the watcher when shown, and again
 // whenever a watcher (re)appears. Signals go out only when the label or the picture changed.
 class StatusNotifierItem : public QDBusVirtualObject, public StatusItem {
 public:

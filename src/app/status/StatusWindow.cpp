@@ -14,11 +14,14 @@
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QTimer>
 
 namespace corvelle {
 
 StatusWindow::StatusWindow(std::shared_ptr<SwayWindowPlacer> swayPlacer)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+    // Kept below the other windows: over them it would hide a maximized window's title bar and
+    // the close button at its end.
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint | Qt::WindowDoesNotAcceptFocus),
       icon_(new QLabel(this)),
       title_(new QLabel(this)),
       swayPlacer_(std::move(swayPlacer)) {
@@ -59,6 +62,8 @@ void StatusWindow::setPlaceholderIcon(const QString& accessibleDescription) {
 
 void StatusWindow::setTitle(const MenuBarTitle& title) {
     title_->setFont(TitleFont::make(title.font));
+    // As wide as the widest title of these parts: the window keeps its size as the figures change.
+    title_->setMinimumWidth(title_->fontMetrics().horizontalAdvance(QString::fromStdString(title.guide)));
     title_->setText(QString::fromStdString(title.text));
     title_->setVisible(!title.text.empty());
     place();
@@ -72,8 +77,12 @@ void StatusWindow::fadeTitle() {
 }
 
 void StatusWindow::showItem() {
-    show();
-    place();
+    // Shown once back in the event loop, when the first title is in: at its size from the start.
+    QTimer::singleShot(0, this, [this] {
+        place();
+        show();
+        placeUnderSway();
+    });
 }
 
 void StatusWindow::showMenu(QMenu* menu) {
@@ -99,17 +108,24 @@ std::optional<QRect> StatusWindow::itemGeometry() const {
 }
 
 void StatusWindow::place() {
-    setFixedSize(sizeHint());
-    if (swayPlacer_) {
-        if (isVisible() && size() != placedSize_) {
-            placedSize_ = size();
-            swayPlacer_->place(windowTitle(), std::nullopt, 0, true);
-        }
-        return;
-    }
+    const QSize wanted = sizeHint();
+    // Through XWayland, GNOME's compositor holds back the content of a window it resizes until it
+    // next redraws the screen for some other reason, which on a still desktop may take a minute: the
+    // window stayed blank, yet took clicks. So a shown X11 window is not resized: it is hidden,
+    // resized, placed and shown again.
+    const bool remap = isVisible() && wanted != size() && QGuiApplication::platformName() == QLatin1String("xcb");
+    if (remap) hide();
+    setFixedSize(wanted);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    move(PanelPlacement::corner(size(), screen->availableGeometry(), screen->geometry(), 0));
+    if (!swayPlacer_ && screen) move(PanelPlacement::corner(size(), screen->availableGeometry(), screen->geometry(), 0));
+    if (remap) show();
+    placeUnderSway();
+}
+
+void StatusWindow::placeUnderSway() {
+    if (!swayPlacer_ || !isVisible() || size() == placedSize_) return;
+    placedSize_ = size();
+    swayPlacer_->place(windowTitle(), std::nullopt, 0, true);
 }
 
 }  // namespace corvelle

@@ -13,10 +13,10 @@ namespace corvelle {
 
 class SwayWindowPlacer;
 
-// The status item on a desktop without a tray: a small frameless window of a fixed size that
-// stays on top at the right corner of the screen by the bar (top-right, or bottom-right under a
-// bottom bar), showing the battery picture and the live title. Under sway, `swayPlacer` puts it
-// there, on every workspace.
+// The status item on a desktop without a tray: a small frameless window of a fixed size at the
+// right corner of the screen by the bar (top-right, or bottom-right under a bottom bar), showing
+// the battery picture and the live title. It stays below the other windows, so that it never
+// covers their controls. Under sway, `swayPlacer` puts it there, floating on every workspace.
 class StatusWindow : public QWidget, public StatusItem {
 public:
     explicit StatusWindow(std::shared_ptr<SwayWindowPlacer> swayPlacer = nullptr);
@@ -37,6 +37,8 @@ protected:
 private:
     // Fits the window to its content and keeps it in its corner as its width changes.
     void place();
+    // Under sway, puts the shown window in its corner, which sway forgets whenever the size changes.
+    void placeUnderSway();
     int imageHeight() const;
 
     QLabel* icon_;

@@ -26,7 +26,7 @@ QString colourName(SystemColor color) {
 }  // namespace
 
 QString name(const BatteryIcon& icon) {
-    if (icon.symbolName == "desktopcomputer") return prefix + QStringLiteral("no-battery");
+    if (icon.symbolName == "desktopcomputer") return prefix + QStringLiteral("no-battery-symbolic");
     if (icon.symbolName == "battery.unknown") return prefix + QStringLiteral("battery-level-unknown");
     if (icon.color == SystemColor::secondary) return prefix + QStringLiteral("battery-unknown");
     // "battery.75" or "battery.75.bolt": the step is the second part.
@@ -59,7 +59,10 @@ std::vector<BatteryIcon> every() {
     return icons;
 }
 
+bool isSymbolic(const QString& name) { return name.endsWith(QLatin1String("-symbolic")); }
+
 QString relativePath(const QString& name, int side) {
+    if (isSymbolic(name)) return QStringLiteral("hicolor/scalable/status/%1.svg").arg(name);
     return QStringLiteral("hicolor/%1x%1/status/%2.png").arg(side).arg(name);
 }
 
@@ -74,6 +77,11 @@ bool installed(const QString& themePath) {
     const QString probe = relativePath(name(BatteryIconPainter::placeholderIcon()), 48);
     return !themePath.isEmpty() ||
            !QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("icons/") + probe).isEmpty();
+}
+
+QString iconString(const BatteryIcon& icon, const QString& themePath) {
+    if (!themePath.isEmpty()) return themePath + QLatin1Char('/') + relativePath(name(icon), 48);
+    return installed(themePath) ? name(icon) : QString();
 }
 
 }  // namespace corvelle::ThemedBatteryIcon

@@ -1,5 +1,6 @@
 // Writes the status item's icon theme (one picture per battery state and size) under the folder
 // given, as hicolor/SIZExSIZE/status/NAME.png; the build runs it, the package installs the result.
+// The symbolic icon is drawn by hand (data/), for hosts to recolour: the build copies it there.
 #include "app/status/ThemedBatteryIcon.h"
 #include "app/style/BatteryIconPainter.h"
 #include "localization/Language.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     installLanguageLookup([] { return std::vector<std::string>{"en"}; });
     const QDir root(QString::fromLocal8Bit(argv[1]));
     for (const BatteryIcon& icon : ThemedBatteryIcon::every()) {
+        if (ThemedBatteryIcon::isSymbolic(ThemedBatteryIcon::name(icon))) continue;
         for (const int side : ThemedBatteryIcon::sizes) {
             const QString path = root.filePath(ThemedBatteryIcon::relativePath(ThemedBatteryIcon::name(icon), side));
             QSaveFile file(path);

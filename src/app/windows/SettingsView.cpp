@@ -4,6 +4,7 @@
 #include "app/components/FormSection.h"
 #include "app/components/SegmentedPicker.h"
 #include "app/components/ToggleSwitch.h"
+#include "app/qt/GnomeShellExtensions.h"
 #include "localization/LShell.h"
 #include "localization/LWindows.h"
 #include "localization/Language.h"
@@ -11,6 +12,7 @@
 #include "settings/Constants.h"
 
 #include <QComboBox>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -48,7 +50,8 @@ std::vector<std::string> languageValues() {
 
 }  // namespace
 
-SettingsView::SettingsView(AppSettings& appSettings, std::function<void()> onCheckForUpdates, QWidget* parent)
+SettingsView::SettingsView(AppSettings& appSettings, std::function<void()> onCheckForUpdates,
+                           const GnomeShellExtensions* extensions, QWidget* parent)
     : QWidget(parent), appSettings_(appSettings), onCheckForUpdates_(std::move(onCheckForUpdates)), form_(new QWidget) {
     // The groups need more than the window's height: the form scrolls.
     form_->setFixedWidth(formWidth);
@@ -56,7 +59,7 @@ SettingsView::SettingsView(AppSettings& appSettings, std::function<void()> onChe
     sections->setContentsMargins(0, 14, 0, 14);
     sections->setSpacing(14);
     buildGeneral();
-    buildMenuBar();
+    buildMenuBar(extensions);
     buildNotifications();
     buildPrivacy();
     if (onCheckForUpdates_) buildUpdates();
@@ -136,7 +139,7 @@ void SettingsView::buildGeneral() {
     general->addRow(addLabel(L::language, languagePicker_), languagePicker_);
 }
 
-void SettingsView::buildMenuBar() {
+void SettingsView::buildMenuBar(const GnomeShellExtensions* extensions) {
     FormSection* menuBar = addSection(L::sectionMenuBar);
     addToggle(menuBar, L::showCPU, &AppSettings::menuBarShowCPU, &AppSettings::setMenuBarShowCPU);
     addToggle(menuBar, L::showTemperature, &AppSettings::menuBarShowTemp, &AppSettings::setMenuBarShowTemp);
@@ -145,6 +148,43 @@ void SettingsView::buildMenuBar() {
     batteryPercent_ = addToggle(menuBar, L::showBatteryPercentage, &AppSettings::menuBarShowBatteryPercent,
                                 &AppSettings::setMenuBarShowBatteryPercent);
     addToggle(menuBar, L::showThermalState, &AppSettings::menuBarShowThermal, &AppSettings::setMenuBarShowThermal);
+    if (extensions) buildTopBarOffer(menuBar, *extensions);
+}
+
+void SettingsView::buildTopBarOffer(FormSection* section, const GnomeShellExtensions& extensions) {
+    auto* line = new QWidget(form_);
+    auto* lines = new QVBoxLayout(line);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(6);
+    QLabel* caption = makeCaption(line);
+    caption->setObjectName(QStringLiteral("topBarCaption"));
+    caption->setWordWrap(true);
+    auto* button = new QPushButton(line);
+    button->setObjectName(QStringLiteral("showInTopBar"));
+    lines->addWidget(caption);
+    lines->addWidget(button, 0, Qt::AlignLeft);
+    topBarText_ = L::topBarOffer;
+    texts_.add([this, caption, button] {
+        caption->setText(q(topBarText_()));
+        button->setText(q(L::showInTopBar()));
+        button->setAccessibleName(button->text());
+    });
+    QWidget* row = section->addRow(nullptr, line);
+    row->hide();
+    const QPointer<SettingsView> view(this);
+    extensions.query([view, row](GnomeShellExtensions::State state) {
+        if (view) row->setVisible(state == GnomeShellExtensions::State::off);
+    });
+    QObject::connect(button, &QPushButton::clicked, this, [view, caption, button, &extensions] {
+        button->setEnabled(false);
+        extensions.enable([view, caption, button](bool done) {
+            if (!view) return;
+            view->topBarText_ = done ? L::topBarOn : L::topBarRefused;
+            caption->setText(q(view->topBarText_()));
+            button->setVisible(!done);
+            button->setEnabled(!done);
+        });
+    });
 }
 
 void SettingsView::buildNotifications() {

@@ -18,6 +18,7 @@ namespace corvelle {
 
 class AppSettings;
 class FormSection;
+class GnomeShellExtensions;
 class SegmentedPicker;
 class ToggleSwitch;
 
@@ -37,8 +38,10 @@ public:
         {{"5%", 5}, {"10%", 10}, {"15%", 15}, {"20%", 20}}};
     static constexpr int formWidth = 380;
 
-    // The "Updates" group shows only with an update action.
-    SettingsView(AppSettings& appSettings, std::function<void()> onCheckForUpdates, QWidget* parent = nullptr);
+    // The "Updates" group shows only with an update action. With `extensions` (which outlives the
+    // view), the title group offers Corvelle's GNOME Shell extension while the shell has it off.
+    SettingsView(AppSettings& appSettings, std::function<void()> onCheckForUpdates,
+                 const GnomeShellExtensions* extensions = nullptr, QWidget* parent = nullptr);
     ~SettingsView() override;
 
 private:
@@ -58,7 +61,9 @@ private:
     // Stores a toggle's new state in its setting.
     void store(size_t toggle, bool on);
     void buildGeneral();
-    void buildMenuBar();
+    void buildMenuBar(const GnomeShellExtensions* extensions);
+    // The extension's line, shown once the shell says it is off: a button turns it on.
+    void buildTopBarOffer(FormSection* section, const GnomeShellExtensions& extensions);
     void buildNotifications();
     void buildPrivacy();
     void buildUpdates();
@@ -77,6 +82,8 @@ private:
     QWidget* thresholdRow_ = nullptr;
     ToggleSwitch* batteryTime_ = nullptr;
     ToggleSwitch* batteryPercent_ = nullptr;
+    // What the extension's line says: the offer, or how turning it on went.
+    Text topBarText_;
     Subscription settingsSubscription_;
 };
 

@@ -11,6 +11,13 @@ std::string menuCheckForUpdates() { return localized("Check for Updates\u2026", 
 std::string menuQuit() { return localized("Quit Corvelle", "Salir de Corvelle"); }
 std::string settingsWindowTitle() { return localized("Corvelle Settings", "Ajustes de Corvelle"); }
 std::string feedbackWindowTitle() { return localized("Send Feedback", "Enviar comentarios"); }
+std::string topBarHintTitle() { return localized("Corvelle can go in the top bar", "Corvelle puede ir en la barra superior"); }
+std::string topBarHintBody() {
+    return localized("GNOME shows no tray, so Corvelle shows a small window instead. To see it in the top bar, "
+                     "open Corvelle's settings and choose Show in Top Bar.",
+                     "GNOME no muestra bandeja, así que Corvelle muestra una pequeña ventana. Para verlo en la barra "
+                     "superior, abre los ajustes de Corvelle y elige Mostrar en la barra superior.");
+}
 
 std::string reorderSections() { return localized("Reorder sections", "Reordenar secciones"); }
 std::string sendFeedback() { return localized("Send feedback", "Enviar comentarios"); }

@@ -13,6 +13,9 @@ std::string menuCheckForUpdates();
 std::string menuQuit();
 std::string settingsWindowTitle();
 std::string feedbackWindowTitle();
+// Said once on GNOME without a tray: how to get the item into the top bar.
+std::string topBarHintTitle();
+std::string topBarHintBody();
 
 std::string reorderSections();
 std::string sendFeedback();

@@ -18,6 +18,16 @@ std::string showTemperature() { return localized("Show temperature", "Mostrar te
 std::string showBatteryTime() { return localized("Show battery time", "Mostrar tiempo de batería"); }
 std::string showBatteryPercentage() { return localized("Show battery percentage", "Mostrar porcentaje de batería"); }
 std::string showThermalState() { return localized("Show thermal state", "Mostrar estado térmico"); }
+std::string topBarOffer() {
+    return localized("Corvelle's GNOME Shell extension puts the icon and title in the top bar.",
+                     "La extensión de GNOME Shell de Corvelle pone el icono y el título en la barra superior.");
+}
+std::string showInTopBar() { return localized("Show in Top Bar", "Mostrar en la barra superior"); }
+std::string topBarOn() { return localized("Corvelle is in the top bar.", "Corvelle está en la barra superior."); }
+std::string topBarRefused() {
+    return localized("GNOME Shell did not turn the extension on. Are extensions allowed in the Extensions app?",
+                     "GNOME Shell no activó la extensión. ¿Están permitidas las extensiones en la aplicación Extensiones?");
+}
 
 std::string sectionNotifications() { return localized("Notifications", "Notificaciones"); }
 std::string energyAnomalyAlerts() { return localized("Energy anomaly alerts", "Alertas de consumo anómalo"); }

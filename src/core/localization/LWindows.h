@@ -20,6 +20,11 @@ std::string showTemperature();
 std::string showBatteryTime();
 std::string showBatteryPercentage();
 std::string showThermalState();
+// The offer of the GNOME Shell extension, its button, and how turning it on went.
+std::string topBarOffer();
+std::string showInTopBar();
+std::string topBarOn();
+std::string topBarRefused();
 
 std::string sectionNotifications();
 std::string energyAnomalyAlerts();

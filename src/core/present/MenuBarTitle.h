@@ -4,7 +4,9 @@
 
 namespace corvelle {
 
-// The status-item title: its text and the one font it is drawn in.
+// The status-item title: its text, the one font it is drawn in, and its guide: a text of the
+// same parts as wide as the widest those parts can be, for a bar that sizes the title by it so
+// that the bar does not move as the figures change.
 struct MenuBarTitle {
     enum class Weight { regular, medium, semibold };
     struct Font {
@@ -16,6 +18,7 @@ struct MenuBarTitle {
 
     std::string text;
     Font font;
+    std::string guide;
     bool operator==(const MenuBarTitle&) const = default;
 };
 

@@ -24,11 +24,10 @@ struct TitleOptions {
 // The parts the user chose in the title settings.
 TitleOptions titleOptions(const AppSettings& settings);
 
-// The chosen parts in that order, each left out while it has no reading.
+// The chosen parts in that order, each left out while it has no reading, and the guide of
+// those parts: each as wide as it can grow (CPU 100.0%, a two-digit temperature, the longest
+// thermal label, 100%, a two-digit power, "00 min"), every digit counted as "0".
 MenuBarTitle title(const SystemStats& stats, const TitleOptions& options);
-// The widest text of the same shape as a title (every digit a "0"), for a desktop bar that
-// sizes the title by it so that the bar does not move as the figures change.
-std::string labelGuide(std::string_view title);
 // A monitor symbol on a machine without a battery; "battery.unknown" when neither the battery's
 // percentage nor its level is known.
 BatteryIcon batteryIcon(const SystemStats& stats);

@@ -38,6 +38,8 @@ public:
     static inline const std::string batterySectionOrderKey = "io.mirelo.corvelle.batterySectionOrder";
     static inline const std::string historySectionOrderKey = "io.mirelo.corvelle.historySectionOrder";
     static inline const std::string deviceIdKey = "io.mirelo.corvelle.deviceId";
+    // Set once GNOME users were told how to get the item into the top bar.
+    static inline const std::string topBarHintKey = "io.mirelo.corvelle.topBarHintShown";
 
     // loginItem may be null: launch at login is then a stored preference only.
     AppSettings(std::shared_ptr<KeyValueStore> store, std::shared_ptr<LoginItem> loginItem);

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """A fake tray: the StatusNotifierWatcher, which drops an item whose owner leaves the bus, and a
-host that records every item signal and menu LayoutUpdated it hears ("Name:arg|arg").
+host that records every item signal and menu LayoutUpdated it hears ("Name:arg|arg"), and what
+the top bar item tells the GNOME Shell extension ("PropertiesChanged:Name=value|Name=value").
 io.mirelo.corvelle.Test: Received(), Clear(), Restart() (gives the name up and takes it again,
 as a restarted tray does). Prints "ready" once the name is owned."""
 import dbus
@@ -29,6 +30,12 @@ class Watcher(dbus.service.Object):
         bus.add_signal_receiver(self.owner_changed, "NameOwnerChanged", "org.freedesktop.DBus")
         for interface in ("org.kde.StatusNotifierItem", "com.canonical.dbusmenu"):
             bus.add_signal_receiver(self.heard, None, interface, member_keyword="member")
+        # What the top bar item tells the GNOME Shell extension.
+        bus.add_signal_receiver(self.properties_changed, "PropertiesChanged", "org.freedesktop.DBus.Properties",
+                                path="/io/mirelo/corvelle/TopBarItem")
+
+    def properties_changed(self, interface, changed, invalidated):
+        self.received.append("PropertiesChanged:" + "|".join("%s=%s" % item for item in sorted(changed.items())))
 
     def heard(self, *args, member=None):
         self.received.append(member + ":" + "|".join(str(a) for a in args))

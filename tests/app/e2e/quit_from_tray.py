@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The tray host's side against the running program: once its one item has a label, checks the
-label, tooltip and guide agree and that its icon name is in the theme it points to (the build
-tree's), then clicks "Quit Corvelle" in its menu."""
+label, tooltip and guide (the widest title of the same parts) agree and that its icon name is in
+the theme it points to (the build tree's), then clicks "Quit Corvelle" in its menu."""
 import os
 import re
 import sys
@@ -22,9 +22,14 @@ while not label and time.time() < deadline:
         label = str(values["XAyatanaLabel"])
 if not label.startswith("CPU ") or len(items) != 1:
     sys.exit("expected one item titled CPU …, got %s with %r" % (list(items), label))
-if str(values["ToolTip"][2]) != label or str(values["XAyatanaLabelGuide"]) != re.sub(r"\d", "0", label):
+guide = str(values["XAyatanaLabelGuide"])
+if str(values["ToolTip"][2]) != label or re.search(r"[1-9]", guide) or guide.count(" | ") != label.count(" | ") \
+        or len(guide) < len(label):
     sys.exit("label, tooltip and guide disagree: %s" % values)
-icon = os.path.join(values["IconThemePath"], "hicolor/48x48/status", values["IconName"] + ".png")
+name = str(values["IconName"])
+# A computer without a battery has the one symbolic picture, which hosts recolour.
+picture = "scalable/status/%s.svg" if name.endswith("-symbolic") else "48x48/status/%s.png"
+icon = os.path.join(values["IconThemePath"], "hicolor", picture % name)
 if not values["IconName"].startswith("io.mirelo.corvelle-") or not os.path.isfile(icon):
     sys.exit("no themed icon: %s" % icon)
 menu = bus.get_object(items[0], values["Menu"])

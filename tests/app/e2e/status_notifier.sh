@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # The StatusNotifierItem against the fake tray of fake_watcher.py on a private session bus (run
-# under dbus-run-session): the item's own tests, then the whole program, offscreen, started before
-# the tray, following it as it goes and comes back, and quitting from the tray's menu with its
-# usage files saved.
+# under dbus-run-session): the item's own tests and those of the top bar item and GNOME Shell's
+# extensions interface, then the whole program, offscreen, started before the tray, following it
+# as it goes and comes back, and quitting from the tray's menu with its usage files saved.
 # Usage: status_notifier.sh CORVELLE_APP_TESTS CORVELLE
 set -euo pipefail
 source "$(dirname "$0")/session.sh"
 fail() { echo "FAIL: $*" >&2; cat "$work/app.log" >&2 2>/dev/null; exit 1; }
 
 start_fake fake_watcher.py
-CORVELLE_FAKE_WATCHER=1 QT_QPA_PLATFORM=offscreen "$1" --gtest_filter='StatusNotifierOnBus.*'
+CORVELLE_FAKE_WATCHER=1 QT_QPA_PLATFORM=offscreen "$1" --gtest_filter='StatusNotifierOnBus.*:TopBarOnBus.*'
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$HOME"

@@ -16,16 +16,7 @@ for tool in sway swaymsg waybar grim Xwayland; do
 done
 mkdir -p "$artifacts"
 
-if [ "$(id -u)" = 0 ]; then
-  user=corvelle-e2e
-  id "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
-  shots="$(mktemp -d)"; chown "$user" "$shots"
-  status=0
-  runuser -u "$user" -- "$0" "$app" "$shots" || status=$?
-  cp "$shots"/*.png "$artifacts"/ 2>/dev/null || true
-  rm -rf "$shots"
-  exit "$status"
-fi
+source "$(dirname "$0")/unprivileged.sh" "$@"
 if [ -z "${CORVELLE_E2E_BUS:-}" ]; then
   CORVELLE_E2E_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi

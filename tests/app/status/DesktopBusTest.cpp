@@ -1,24 +1,39 @@
+#include "Screenshots.h"
 #include "WaitFor.h"
 #include "alerts/EnergyAlertService.h"
 #include "app/qt/DBusNotifier.h"
+#include "app/qt/GnomeShellExtensions.h"
 #include "app/status/StatusMenu.h"
 #include "app/status/StatusNotifierItem.h"
+#include "app/status/TopBarItem.h"
 #include "app/status/sni/DBusMenuLayoutItem.h"
 #include "app/style/BatteryIconPainter.h"
+#include "app/windows/SettingsView.h"
+#include "localization/LWindows.h"
 #include "present/StatusItemComposer.h"
+#include "settings/AppSettings.h"
+#include "settings/MemoryKeyValueStore.h"
 #include "support/ManualEventLoop.h"
+#include "support/RecordingNotifier.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 #include "support/TempDir.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
 
 #include <gtest/gtest.h>
 
@@ -70,13 +85,13 @@ TEST_F(StatusNotifierOnBus, RegistersAndTellsTheHostOfEachChangeOnce) {
     fromWatcher("Clear");
 
     const BatteryIcon icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(62));
-    item.setTitle({" CPU 12.3% | 2:05", {}});
-    item.setTitle({" CPU 12.3% | 2:05", {}});
+    item.setTitle({" CPU 12.3% | 2:05", {}, " CPU 000.0% | 00 min"});
+    item.setTitle({" CPU 12.3% | 2:05", {}, " CPU 000.0% | 00 min"});
     item.setBatteryIcon(icon);
     item.setBatteryIcon(icon);
-    item.setTitle({" CPU 9.0% | 2:05", {}});
-    const QStringList expected{"XAyatanaNewLabel:CPU 12.3% | 2:05|CPU 00.0% | 0:00", "NewToolTip:", "NewIcon:",
-                               "XAyatanaNewLabel:CPU 9.0% | 2:05|CPU 0.0% | 0:00", "NewToolTip:"};
+    item.setTitle({" CPU 9.0% | 2:05", {}, " CPU 000.0% | 00 min"});
+    const QStringList expected{"XAyatanaNewLabel:CPU 12.3% | 2:05|CPU 000.0% | 00 min", "NewToolTip:", "NewIcon:",
+                               "XAyatanaNewLabel:CPU 9.0% | 2:05|CPU 000.0% | 00 min", "NewToolTip:"};
     ASSERT_TRUE(waitFor([&] { return fromWatcher("Received").size() >= expected.size(); }, 20000));
     EXPECT_EQ(fromWatcher("Received"), expected);
 
@@ -150,6 +165,156 @@ TEST_F(StatusNotifierOnBus, MenuRowsInTheCurrentLanguageAndClicks) {
     onMenu("Event", {1, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
     EXPECT_TRUE(waitFor([&] { return clicks[3] == 1 && clicks[0] == 1; }));
     EXPECT_EQ(clicks[1] + clicks[2], 0);
+}
+
+// The program's side of the GNOME Shell extension, on the same private bus: the fake tray records
+// what the top bar item tells the extension.
+class TopBarOnBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("CORVELLE_FAKE_WATCHER")) GTEST_SKIP() << "needs status_notifier.sh";
+    }
+    static bool owned(const QString& name) {
+        return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
+    }
+};
+
+TEST_F(TopBarOnBus, ItemTellsEachChangeOnceAndTakesLeftClicksWithThePlace) {
+    const QString theme = QFileInfo(CORVELLE_APP_PATH).path() + "/icons";
+    auto item = std::make_unique<TopBarItem>(QDBusConnection::sessionBus(), theme);
+    ASSERT_TRUE(waitFor([] { return owned(TopBarItem::itemService); })) << "the extension sees the item come";
+    fromWatcher("Clear");
+    item->setPlaceholderIcon("Corvelle System Monitor");
+    item->setTitle({" CPU 12.3% | 2:05", {}, " CPU 000.0% | 00 min"});
+    item->setTitle({" CPU 12.3% | 2:05", {}, " CPU 000.0% | 00 min"});
+    item->setTitle({" CPU 9.0% | 2:05", {}, " CPU 000.0% | 00 min"});
+    item->setBatteryIcon(StatusItemComposer::batteryIcon(SystemStats{}));
+    const QStringList expected{
+        "PropertiesChanged:AccessibleName=Corvelle System Monitor",
+        "PropertiesChanged:Icon=" + theme + "/hicolor/48x48/status/io.mirelo.corvelle-battery-unknown.png",
+        "PropertiesChanged:LabelGuide=CPU 000.0% | 00 min", "PropertiesChanged:Label=CPU 12.3% | 2:05",
+        "PropertiesChanged:Label=CPU 9.0% | 2:05",
+        "PropertiesChanged:Icon=" + theme + "/hicolor/scalable/status/io.mirelo.corvelle-no-battery-symbolic.svg"};
+    ASSERT_TRUE(waitFor([&] { return fromWatcher("Received").size() >= expected.size(); }, 20000));
+    EXPECT_EQ(fromWatcher("Received"), expected);
+
+    // A left click gives the item's place; an empty one (a shell that cannot tell) none.
+    int clicks = 0;
+    item->onLeftClick = [&] { ++clicks; };
+    const auto activate = [](const QVariantList& place) {
+        call(TopBarItem::itemService, TopBarItem::itemPath, TopBarItem::interfaceName, "Activate", place);
+    };
+    activate({1100, 0, 120, 32});
+    EXPECT_EQ(item->itemGeometry(), QRect(1100, 0, 120, 32));
+    activate({0, 0, 0, 0});
+    EXPECT_EQ(item->itemGeometry(), std::nullopt);
+    activate({1100, 0});
+    EXPECT_EQ(clicks, 2) << "a call without the place is refused";
+
+    item.reset();
+    EXPECT_TRUE(waitFor([] { return !owned(TopBarItem::itemService); })) << "the extension sees the item go";
+}
+
+// GNOME Shell's extensions interface as a test sets it: the state reported for ours (none: not
+// installed) and whether EnableExtension succeeds, which turns it on.
+class FakeGnomeShell : public QDBusVirtualObject {
+public:
+    explicit FakeGnomeShell(QDBusConnection bus) : bus_(std::move(bus)) {
+        bus_.registerVirtualObject("/org/gnome/Shell", this);
+        bus_.registerService("org.gnome.Shell");
+    }
+    ~FakeGnomeShell() override { bus_.unregisterService("org.gnome.Shell"); }
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        const QString uuid = message.arguments().value(0).toString();
+        if (message.member() == "GetExtensionInfo") {
+            QVariantMap info;
+            if (state && uuid == GnomeShellExtensions::uuid) info = {{"uuid", uuid}, {"state", double(*state)}};
+            connection.send(message.createReply(QVariant::fromValue(info)));
+        } else if (message.member() == "EnableExtension") {
+            asked << uuid;
+            if (enables) state = 1;
+            connection.send(message.createReply(enables));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    std::optional<int> state;
+    bool enables = true;
+    QStringList asked;
+    QDBusConnection bus_;
+};
+
+TEST_F(TopBarOnBus, ExtensionStatesTheOnceSaidNoticeAndTheSettingsButton) {
+    using State = GnomeShellExtensions::State;
+    const GnomeShellExtensions extensions;
+    const auto state = [&] {
+        std::optional<State> answer;
+        extensions.query([&](State s) { answer = s; });
+        waitFor([&] { return answer.has_value(); }, 15000);
+        return answer;
+    };
+    EXPECT_EQ(state(), State::absent) << "no GNOME Shell";
+    FakeGnomeShell shell(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "gnome-shell"));
+    const struct { std::optional<int> reported; State expected; } states[] = {
+        {std::nullopt, State::absent}, {1, State::on}, {2, State::off}, {6, State::off}, {3, State::absent}, {4, State::absent},
+    };
+    for (const auto& c : states) {
+        shell.state = c.reported;
+        EXPECT_EQ(state(), c.expected) << c.reported.value_or(-1);
+    }
+
+    // Said once, while the extension is off, however often asked.
+    test::ScopedLanguage english("en");
+    auto store = std::make_shared<MemoryKeyValueStore>();
+    test::RecordingNotifier notifier;
+    shell.state = 1;
+    extensions.offerOnce(*store, notifier);
+    waitFor([] { return false; }, 300);
+    EXPECT_TRUE(notifier.posted.empty()) << "already on";
+    shell.state = 2;
+    extensions.offerOnce(*store, notifier);
+    extensions.offerOnce(*store, notifier);
+    ASSERT_TRUE(waitFor([&] { return !notifier.posted.empty(); }));
+    waitFor([] { return false; }, 300);
+    extensions.offerOnce(*store, notifier);
+    waitFor([] { return false; }, 300);
+    ASSERT_EQ(notifier.posted.size(), 1u);
+    EXPECT_EQ(notifier.posted[0].title, "Corvelle can go in the top bar");
+
+    // The settings window's line: there while off; its button turns the extension on, or says why not.
+    AppSettings settings(store, nullptr);
+    SettingsView view(settings, nullptr, &extensions);
+    auto* button = view.findChild<QPushButton*>("showInTopBar");
+    ASSERT_TRUE(waitFor([&] { return button->isVisibleTo(&view); }));
+    const auto says = [&](const std::string& text) {
+        return waitFor([&] { return view.findChild<QLabel*>("topBarCaption")->text().toStdString() == text; });
+    };
+    shell.enables = false;
+    button->click();
+    EXPECT_TRUE(says(L::topBarRefused()));
+    EXPECT_TRUE(button->isEnabled() && button->isVisibleTo(&view));
+    shell.enables = true;
+    button->click();
+    EXPECT_TRUE(says(L::topBarOn()));
+    EXPECT_FALSE(button->isVisibleTo(&view));
+    EXPECT_EQ(shell.asked, QStringList(2, GnomeShellExtensions::uuid));
+
+    SettingsView afterwards(settings, nullptr, &extensions);
+    EXPECT_FALSE(waitFor([&] { return afterwards.findChild<QPushButton*>("showInTopBar")->isVisibleTo(&afterwards); }, 300));
+
+    // The whole form with the line, in both languages and themes, saved as artifacts.
+    shell.state = 2;
+    test::inEveryLanguageAndTheme([&](const QString& variant, bool) {
+        SettingsView offered(settings, nullptr, &extensions);
+        auto* offer = offered.findChild<QPushButton*>("showInTopBar");
+        ASSERT_TRUE(waitFor([&] { return offer->isVisibleTo(&offered); }));
+        QDir().mkpath(CORVELLE_ARTIFACTS_DIR);
+        const QString file = QString(CORVELLE_ARTIFACTS_DIR) + "/settings-top-bar-" + variant + ".png";
+        EXPECT_TRUE(offered.findChild<QScrollArea*>()->widget()->grab().save(file));
+    });
 }
 
 // The records the fake service logged so far.

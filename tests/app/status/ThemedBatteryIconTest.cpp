@@ -2,6 +2,8 @@
 #include "present/StatusItemComposer.h"
 #include "support/StatsBuilder.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -24,10 +26,21 @@ TEST(ThemedBatteryIconTest, TheThemeHoldsEveryNameTheItemGives) {
     }
     EXPECT_EQ(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(StatsBuilder().battery(15))),
               "io.mirelo.corvelle-battery-25-red");
-    EXPECT_EQ(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(SystemStats{})), "io.mirelo.corvelle-no-battery");
+    EXPECT_EQ(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(SystemStats{})),
+              "io.mirelo.corvelle-no-battery-symbolic") << "no battery: drawn in the bar's own colour";
     SystemStats levelUnknown = StatsBuilder().battery(62);
     levelUnknown.batteryPercentage.reset();
     EXPECT_TRUE(theme.contains(ThemedBatteryIcon::name(StatusItemComposer::batteryIcon(levelUnknown))));
+}
+
+// The build writes the theme beside the app: every picture the item names is there.
+TEST(ThemedBatteryIconTest, EveryNameIsAFileOfTheBuiltTheme) {
+    const QString theme = ThemedBatteryIcon::themePathBeside(QFileInfo(CORVELLE_APP_PATH).path());
+    ASSERT_FALSE(theme.isEmpty());
+    for (const BatteryIcon& icon : ThemedBatteryIcon::every()) {
+        const QString file = ThemedBatteryIcon::iconString(icon, theme);
+        EXPECT_TRUE(QFileInfo(file).isFile()) << file.toStdString();
+    }
 }
 
 }  // namespace

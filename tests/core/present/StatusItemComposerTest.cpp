@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 namespace corvelle {
 namespace {
 
@@ -33,8 +36,39 @@ TEST(StatusItemTitle, ComposesPartsInOrder) {
     EXPECT_EQ(titleText(s, everything), " CPU 12.3% | Serious | 80% | 1:05");
     s.pCoreTemp = 61.27;
     EXPECT_EQ(titleText(s, everything), " CPU 12.3% | 61.3°C | Serious | 80% | 1:05");
-    EXPECT_EQ(StatusItemComposer::labelGuide("CPU 12.3% | 61.3°C | Serious | 80% | 1:05"),
-              "CPU 00.0% | 00.0°C | Serious | 00% | 0:00");
+}
+
+long characters(const std::string& text) {
+    return std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+}
+
+// The guide of the same parts stays put while the figures move, and no title outgrows it.
+TEST(StatusItemTitle, GuideHoldsTheWidestTitleOfItsParts) {
+    for (const char* language : {"en", "es"}) {
+        test::ScopedLanguage chosen(language);
+        const struct { double cpu, temp, percent, watts, remaining; ThermalLevel level; } figures[] = {
+            {0, 5, 1, 0.5, 60, ThermalLevel::moderate},        {9.5, 45.2, 8, 9.9, 1800, ThermalLevel::heavy},
+            {100, 99.9, 100, 99.9, 3599, ThermalLevel::trapping}, {42, 61.3, 55, 45, 36000, ThermalLevel::sleeping},
+        };
+        for (const Power power : {Power::battery, Power::charging}) {
+            std::set<std::string> guides;
+            for (const auto& f : figures) {
+                SystemStats s = StatsBuilder().battery(f.percent, power, f.watts).cpu(f.cpu);
+                s.pCoreTemp = f.temp;
+                s.thermalLevel = f.level;
+                s.batteryTimeRemaining = f.remaining;
+                const MenuBarTitle title = StatusItemComposer::title(s, everything);
+                EXPECT_GE(characters(title.guide), characters(title.text)) << title.text;
+                guides.insert(title.guide);
+            }
+            EXPECT_EQ(guides.size(), 1u) << language << ": " << *guides.begin();
+        }
+    }
+    test::ScopedLanguage english("en");
+    SystemStats hot = StatsBuilder().battery(80, Power::charging, 120).cpu(5);
+    hot.pCoreTemp = 104.5;
+    EXPECT_EQ(StatusItemComposer::title(hot, everything).guide, " CPU 000.0% | 000.0°C | 000% | \u26A1000.0 W")
+        << "a figure past its usual width widens the guide";
 }
 
 TEST(StatusItemTitle, BatteryParts) {

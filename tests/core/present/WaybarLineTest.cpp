@@ -29,7 +29,7 @@ TEST(WaybarLine, TextTooltipClassAndPercentage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tooltip);
-        const auto line = WaybarLine::compose(c.stats, {" CPU 12.3% | 80%", {}});
+        const auto line = WaybarLine::compose(c.stats, {" CPU 12.3% | 80%", {}, {}});
         EXPECT_EQ(line.find('\n'), std::string::npos);  // one line per tick
         const auto json = nlohmann::json::parse(line);
         EXPECT_EQ(json["text"], "CPU 12.3% | 80%");
