@@ -174,6 +174,9 @@ shot("gnome-top-bar.png")
 x, y, width, height = item()["rect"]
 click(*item_centre())
 panel = until("a left click did not open the panel", lambda: window("Corvelle"))
+seen = time.time()
+until("the panel was not drawn within a second", lambda: colours(shot("panel-area.png", panel["rect"])) > 1, 1.0)
+print("panel drawn %.2f s after it was mapped" % (time.time() - seen))
 px, py, pwidth, pheight = panel["rect"]
 workarea = ev("(() => { const r = Main.layoutManager.getWorkAreaForMonitor(0); return [r.x, r.y, r.width, r.height]; })()")
 expected_x = min(max(x + width / 2 - pwidth / 2, workarea[0]), workarea[0] + workarea[2] - pwidth)
