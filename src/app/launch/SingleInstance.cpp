@@ -24,7 +24,7 @@ constexpr int busTimeoutMs = 3000;
 constexpr int startTimeoutMs = 2000;
 // A request line ("open " and a tab) is far shorter; a longer line is no start of ours.
 constexpr qint64 maxRequestBytes = 4096;
-// Later starts that may wait on the socket at once; one more is turned away.
+// Later starts that may wait on the socket at once; past that, the one that waited longest goes.
 constexpr int maxWaitingStarts = 8;
 
 // One line per request on the socket: "settings", or "open" followed by the tab.
@@ -121,16 +121,14 @@ SingleInstance::Role SingleInstance::claimLock(const Request& request) {
 }
 
 // Each later start sends one line and goes. A connection that sends more than a request holds,
-// or keeps quiet, is dropped, and no more than a few may wait at once.
+// or keeps quiet, is dropped, and no more than a few may wait at once: the newest is kept, as a
+// real start sends its line at once, so connections that stay quiet cannot shut starts out.
 void SingleInstance::acceptStarts() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        const auto starts = server_->findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly);
-        const auto waiting = std::ranges::count_if(starts, [](QLocalSocket* s) { return s->state() == QLocalSocket::ConnectedState; });
-        if (waiting > maxWaitingStarts) {
-            socket->abort();
-            delete socket;
-            continue;
-        }
+        // The server's children in the order they connected.
+        auto waiting = server_->findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly);
+        waiting.removeIf([socket](QLocalSocket* s) { return s == socket || s->state() != QLocalSocket::ConnectedState; });
+        for (qsizetype i = 0; i < waiting.size() + 1 - maxWaitingStarts; ++i) drop(waiting[i]);
         socket->setReadBufferSize(maxRequestBytes);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QTimer::singleShot(startTimeoutMs, socket, [socket] { drop(socket); });

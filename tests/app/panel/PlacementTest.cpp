@@ -114,7 +114,7 @@ TEST(SwayWindowPlacerTest, APlacementNeverOutlivesItsTimeOrPilesUp) {
         {"an answer that is not sway's", [](const QByteArray&) { return QByteArray(64, 'x'); }, 500, "i3-ipc"},
         {"a sway that places the window", [&](const QByteArray& request) {
              return request.contains("floating") ? swayMessage(0, 17, R"([{"success":true}])") : swayMessage(4, tree.size(), tree);
-         }, 2500, "[con_id=7] floating enable, move absolute position 696 4"},
+         }, 4000, "[con_id=7] floating enable, move absolute position 696 4"},
     };
     for (const auto& row : rows) {
         FakeSway sway(path);
