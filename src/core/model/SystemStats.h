@@ -4,6 +4,7 @@
 #include "model/ChargeLevel.h"
 #include "model/CpuReading.h"
 #include "model/DiskRates.h"
+#include "model/GpuStatus.h"
 #include "model/MemoryReading.h"
 #include "model/NetworkRates.h"
 #include "model/PowerReading.h"
@@ -40,6 +41,7 @@ struct SystemStats : CpuReading, MemoryReading, TemperatureReading, PowerReading
     std::int64_t batteryAdapterWatts = 0;
     double systemBaselineWatts = 0;
     std::vector<ProcessComparison> processComparisons;
+    std::vector<GpuStatus> gpus;  // every GPU the machine has, in a stable order
 
     // Efficiency and performance cores both: only then do views and texts speak of the two kinds.
     bool hasHybridCores() const { return !eCoreUsages.empty() && !pCoreUsages.empty(); }

@@ -20,6 +20,19 @@ void mergeBattery(const BatteryMonitor::Snapshot& battery, double timeRemaining,
     next.batteryTimeRemaining = timeRemaining;
 }
 
+// The meter's figures with the discrete GPUs' draw added: a discrete GPU is outside the package the
+// meter measures. Without a meter only the GPU figure has it, since a total of the GPU alone would
+// pass for the machine's.
+void mergePower(const TickReadings& readings, SystemStats& next) {
+    if (!readings.power && !readings.gpus) return;
+    const auto& meter = readings.power ? readings.power : readings.latestPower;
+    PowerReading power = meter.value_or(PowerReading{});
+    const double discrete = discreteGpuWatts(next.gpus);
+    power.gpuPowerWatts += discrete;
+    if (meter) power.totalPowerWatts += discrete;
+    static_cast<PowerReading&>(next) = power;
+}
+
 }  // namespace
 
 SystemStats mergeReadings(SystemStats next, const TickReadings& readings, bool visible) {
@@ -29,7 +42,8 @@ SystemStats mergeReadings(SystemStats next, const TickReadings& readings, bool v
     next.processCount = readings.processCount;
     next.thermalLevel = readings.thermalLevel;
     next.hasPowerMeter = readings.hasPowerMeter;
-    if (readings.power) static_cast<PowerReading&>(next) = *readings.power;
+    if (readings.gpus) next.gpus = *readings.gpus;
+    mergePower(readings, next);
     if (readings.temperatures) static_cast<TemperatureReading&>(next) = *readings.temperatures;
     if (readings.memory) static_cast<MemoryReading&>(next) = *readings.memory;
     if (readings.disk) static_cast<DiskRates&>(next) = *readings.disk;
