@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 
 namespace corvelle {
 
@@ -33,8 +34,14 @@ public:
     static constexpr double kBurst = 1.0;
     // The shortest autosuspend delay assumed, for drivers that keep their own.
     static constexpr double kLeastDelay = 5.0;
+    // Seconds a GPU's power/control is trusted: it changes only when someone turns runtime power
+    // management on or off.
+    static constexpr double kControlAge = 30.0;
 
     explicit GpuGate(std::shared_ptr<const Clock> clock) : clock_(std::move(clock)) {}
+    ~GpuGate();
+    GpuGate(const GpuGate&) = delete;
+    GpuGate& operator=(const GpuGate&) = delete;
 
     // A GPU's device folder (symbolic links resolved), as the inventory found it.
     void add(const std::filesystem::path& device, bool discrete);
@@ -45,11 +52,16 @@ public:
 private:
     struct Device {
         bool discrete = false;
+        int status = -1;  // power/runtime_status, held open and read again from its start
+        std::filesystem::path control{};  // power/control
+        std::string controlText{};
+        double controlRead = -kControlAge;
         double burstEnd = 0;
         double nextBurst = 0;
         bool bursting = false;  // a burst was started since it last slept
     };
 
+    RuntimePm::Status statusOf(Device& gpu, double now);
     double quietInterval(const std::filesystem::path& device) const;
 
     std::shared_ptr<const Clock> clock_;
