@@ -47,15 +47,20 @@ std::filesystem::path HwmonDevice::fanFile(int index, const char* suffix) const 
     return directory / ("fan" + std::to_string(index) + "_" + suffix);
 }
 
-std::vector<HwmonDevice> HwmonDevice::scan(const std::filesystem::path& root) {
+std::vector<HwmonDevice> HwmonDevice::scan(const std::filesystem::path& root,
+                                           const std::function<bool(const std::filesystem::path&)>& skip) {
+    return scanFolder(root / "sys/class/hwmon", skip);
+}
+
+std::vector<HwmonDevice> HwmonDevice::scanFolder(const std::filesystem::path& folder,
+                                                 const std::function<bool(const std::filesystem::path&)>& skip) {
     std::vector<std::pair<std::uint64_t, std::filesystem::path>> numbered;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root / "sys/class/hwmon", error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const auto file = entry.path().filename().string();
         if (!file.starts_with("hwmon")) continue;
-        if (const auto number = TextFile::parseUnsigned(std::string_view(file).substr(5))) {
-            numbered.emplace_back(*number, entry.path());
-        }
+        const auto number = TextFile::parseUnsigned(std::string_view(file).substr(5));
+        if (number && !(skip && skip(entry.path()))) numbered.emplace_back(*number, entry.path());
     }
     std::sort(numbered.begin(), numbered.end());
     std::vector<HwmonDevice> devices;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,13 @@ struct HwmonDevice {
     std::filesystem::path temperatureFile(int index, const char* suffix = "input") const;
     std::filesystem::path fanFile(int index, const char* suffix = "input") const;
 
-    // The devices below root in number order (hwmon2 before hwmon10).
-    static std::vector<HwmonDevice> scan(const std::filesystem::path& root);
+    // The devices below root in number order (hwmon2 before hwmon10). `skip` leaves out the
+    // folders it answers true for, without opening anything in them.
+    static std::vector<HwmonDevice> scan(const std::filesystem::path& root,
+                                         const std::function<bool(const std::filesystem::path&)>& skip = {});
+    // The same for the hwmonN folders in one folder (a device's "hwmon").
+    static std::vector<HwmonDevice> scanFolder(const std::filesystem::path& folder,
+                                               const std::function<bool(const std::filesystem::path&)>& skip = {});
 };
 
 }  // namespace corvelle

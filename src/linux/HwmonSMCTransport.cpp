@@ -36,7 +36,38 @@ void putFloat(SMCParamRecord& record, float value) {
 
 }  // namespace
 
-HwmonSMCTransport::HwmonSMCTransport(fs::path root) : root_(std::move(root)) {}
+HwmonSMCTransport::HwmonSMCTransport(fs::path root, std::shared_ptr<GpuGate> gate)
+    : root_(std::move(root)), gate_(std::move(gate)) {}
+
+fs::path HwmonSMCTransport::gpuOf(const fs::path& hwmon) const {
+    if (!gate_) return {};
+    std::error_code error;
+    auto device = fs::canonical(hwmon / "device", error);
+    return !error && gate_->guards(device) ? device : fs::path();
+}
+
+// A sleeping GPU's sensor folder is left unopened, and remembered to be listed once it wakes.
+bool HwmonSMCTransport::asleep(const fs::path& hwmon) {
+    auto gpu = gpuOf(hwmon);
+    if (gpu.empty() || gate_->open(gpu).access != GpuGate::Access::asleep) return false;
+    asleep_.push_back(std::move(gpu));
+    return true;
+}
+
+void HwmonSMCTransport::rescanWhenAwake() {
+    for (const auto& gpu : asleep_) {
+        if (gate_->open(gpu).access != GpuGate::Access::asleep) return scan();
+    }
+}
+
+std::vector<HwmonSMCTransport::Sensor> HwmonSMCTransport::sensors(std::vector<fs::path> files) const {
+    std::vector<Sensor> result;
+    for (auto& file : files) {
+        auto gpu = gpuOf(file.parent_path());
+        result.push_back({std::move(file), std::move(gpu), std::nullopt});
+    }
+    return result;
+}
 
 SensorChoice::CoreSet HwmonSMCTransport::efficiencyCores() const {
     SensorChoice::CoreSet cores;
@@ -78,13 +109,14 @@ void HwmonSMCTransport::mapFans(const std::vector<HwmonDevice>& devices) {
             // A fan's own maximum; 0 or unreadable means it has none.
             auto limit = readValue(device->fanFile(fan, "max"), SensorText::rpm);
             if (limit && *limit <= 0) limit.reset();
-            keys_[fourCharCode(Constants::SMCKeys::fanSpeed[next++])] = {{device->fanFile(fan)}, SensorText::rpm, limit};
+            keys_[fourCharCode(Constants::SMCKeys::fanSpeed[next++])] = {sensors({device->fanFile(fan)}), SensorText::rpm, limit};
         }
     }
 }
 
 void HwmonSMCTransport::scan() {
-    const auto devices = HwmonDevice::scan(root_);
+    asleep_.clear();
+    const auto devices = HwmonDevice::scan(root_, [this](const fs::path& hwmon) { return asleep(hwmon); });
     std::vector<SensorChip> chips = thermalZones();
     for (const auto& device : devices) chips.push_back(chipOf(device));
     auto choice = SensorChoice::choose(chips, efficiencyCores());
@@ -92,7 +124,7 @@ void HwmonSMCTransport::scan() {
     namespace Keys = Constants::SMCKeys;
     keys_.clear();
     const auto put = [this](std::string_view key, std::vector<fs::path> files) {
-        if (!files.empty()) keys_[fourCharCode(key)] = {std::move(files), SensorText::celsius, std::nullopt};
+        if (!files.empty()) keys_[fourCharCode(key)] = {sensors(std::move(files)), SensorText::celsius, std::nullopt};
     };
     put(Keys::pCoreTemps[0], std::move(choice.cpu));
     put(Keys::eCoreTemps[0], std::move(choice.efficiencyCores));
@@ -109,14 +141,23 @@ std::optional<double> HwmonSMCTransport::readKey(std::uint32_t key) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         const auto found = keys_.find(key);
         if (found == keys_.end()) return std::nullopt;
-        const KeyFiles& files = found->second;
+        KeyFiles& files = found->second;
         std::optional<double> hottest;
         bool vanished = false;
-        for (const auto& file : files.files) {
-            const auto value = readValue(file, files.parse);
+        std::map<fs::path, GpuGate::Access> gpus;  // each GPU asked once
+        for (auto& sensor : files.files) {
+            auto access = GpuGate::Access::read;
+            if (!sensor.gpu.empty()) {
+                const auto [known, added] = gpus.try_emplace(sensor.gpu);
+                if (added) known->second = gate_->open(sensor.gpu).access;
+                access = known->second;
+            }
+            if (access == GpuGate::Access::read) sensor.last = readValue(sensor.file, files.parse);
+            if (access == GpuGate::Access::asleep) sensor.last.reset();
+            const auto& value = sensor.last;
             if (value && !(files.limit && *value > *files.limit)) {
                 hottest = std::max(hottest.value_or(*value), *value);
-            } else if (std::error_code error; !value && !fs::exists(file, error)) {
+            } else if (std::error_code error; access == GpuGate::Access::read && !value && !fs::exists(sensor.file, error)) {
                 vanished = true;
             }
         }
@@ -127,6 +168,12 @@ std::optional<double> HwmonSMCTransport::readKey(std::uint32_t key) {
 }
 
 bool HwmonSMCTransport::call(std::uint32_t selector, const SMCParamRecord& input, SMCParamRecord& output) {
+    // The GPU figure's type is asked once a tick, mapped or not: a GPU that slept at the scan may
+    // have woken since.
+    if (!asleep_.empty() && input.key == fourCharCode(Constants::SMCKeys::gpuTemps[0]) &&
+        input.command == SMCParamRecord::kCommandGetKeyInfo) {
+        rescanWhenAwake();
+    }
     if (selector != kSelector || !keys_.count(input.key)) return false;
     output = SMCParamRecord{};
     output.key = input.key;

@@ -12,6 +12,7 @@
 #include "linux/SysfsThermalSource.h"
 #include "linux/SystemClock.h"
 #include "linux/XdgDesktopEntries.h"
+#include "linux/gpu/LinuxGpuSource.h"
 
 namespace corvelle {
 
@@ -25,7 +26,10 @@ MachineSources makeLinuxMachineSources(const std::filesystem::path& root) {
     sources.processTable = std::make_unique<LinuxProcessTable>(root);
     sources.desktopEntries = std::make_unique<XdgDesktopEntries>(root, Paths::dataDirectories());
     sources.batteryRegistry = std::make_unique<SysfsBatteryRegistry>(root);
-    sources.smcTransport = std::make_unique<HwmonSMCTransport>(root);
+    // The GPUs and the temperature reader share one gate, which keeps both from waking a GPU.
+    auto gate = std::make_shared<GpuGate>(sources.clock);
+    sources.gpus = std::make_unique<LinuxGpuSource>(root, gate, sources.clock);
+    sources.smcTransport = std::make_unique<HwmonSMCTransport>(root, gate);
     sources.thermal = std::make_unique<SysfsThermalSource>(root, sources.clock);
     sources.energyReport = std::make_unique<PowerMeterChoice>(root);
     return sources;

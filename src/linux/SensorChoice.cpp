@@ -29,7 +29,9 @@ bool isZoneOf(std::string_view chip, std::string_view part) {
     return chip.ends_with("_thermal") && chip.find(part) != std::string_view::npos;
 }
 
-bool isGpu(std::string_view chip, const SensorChip::Input& input) {
+}  // namespace
+
+bool isGpuSensor(std::string_view chip, const SensorChip::Input& input) {
     const std::string_view label = input.label;
     if (chip == "amdgpu" || chip == "radeon" || chip == "nouveau") {
         return label == "edge" || label == "junction" || unlabelledFirst(input);
@@ -37,6 +39,8 @@ bool isGpu(std::string_view chip, const SensorChip::Input& input) {
     if (chip == "i915" || chip == "xe") return label != "vram" && label != "mem";
     return isZoneOf(chip, "gpu");
 }
+
+namespace {
 
 std::optional<Rank> rankOf(std::string_view chip, const SensorChip::Input& input) {
     const std::string_view label = input.label;
@@ -79,7 +83,7 @@ Choice choose(const std::vector<SensorChip>& chips, const CoreSet& efficiencyCor
     for (const auto& chip : chips) {
         const int packageId = chip.name == "coretemp" ? coretempPackage(chip, coretempChips++) : 0;
         for (const auto& input : chip.temperatures) {
-            if (isGpu(chip.name, input)) {
+            if (isGpuSensor(chip.name, input)) {
                 choice.gpu.push_back(input.file);
                 continue;
             }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,11 @@ using CoreSet = std::set<std::pair<int, int>>;
 // a CPU thermal zone (ARM), a laptop controller's CPU sensor (thinkpad, dell_smm, applesmc), and
 // the ACPI zone last. Drives, Wi-Fi, batteries and chipsets never count.
 Choice choose(const std::vector<SensorChip>& chips, const CoreSet& efficiencyCores);
+
+// Whether an input of a chip is one of a GPU's own temperatures: amdgpu's, radeon's and nouveau's
+// edge and junction (or their single unlabelled sensor), any of i915's and xe's but memory, a GPU
+// thermal zone. The GPU figure is the hottest of them.
+bool isGpuSensor(std::string_view chip, const SensorChip::Input& input);
 
 }  // namespace SensorChoice
 }  // namespace corvelle

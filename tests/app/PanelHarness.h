@@ -66,6 +66,13 @@ inline SystemStats busyMoment(bool battery = true) {
     }
     stats.appGroups = {{"gcc", 96, 2ULL << 30, 12, 150}, {"Web Browser", 38.2, 3ULL << 30, 9, 62},
                        {"a-very-long-application-name-that-must-be-shortened", 6.1, 1ULL << 30, 1, 4}, {"Music", 2.0, 0, 2, 1}};
+    // A hybrid laptop's graphics, the discrete GPU kept awake by a game.
+    stats.gpus = {{.id = "0000:00:02.0", .name = "Intel Iris Xe Graphics", .driver = "i915", .loadPercent = 12,
+                   .clients = {{1385, "gnome-shell", 8.0, {}}, {1237, "Web Browser", 3.5, {}}}},
+                  {.id = "0000:01:00.0", .name = "NVIDIA GeForce RTX 3050 Mobile", .driver = "nvidia", .kind = GpuKind::discrete,
+                   .loadPercent = 41, .powerWatts = 6.2, .temperature = 61, .memoryUsedBytes = 1ULL << 30,
+                   .memoryTotalBytes = 4ULL << 30,
+                   .clients = {{2210, "Steam", 37.0, 512ULL << 20}, {1237, "Web Browser", 2.0, {}}, {1385, "gnome-shell", {}, {}}}}};
     return stats;
 }
 
@@ -79,6 +86,11 @@ inline SystemStats bareMoment() {
     stats.eCoreTemp = stats.pCoreTemp = stats.gpuTemp = stats.systemBaselineWatts = stats.totalPowerWatts = stats.cpuPowerWatts = stats.gpuPowerWatts = 0;
     stats.fanSpeeds.clear();
     stats.powerMeter = PowerMeter::locked;
+    // Its discrete GPU sleeps; nothing has used the processor's graphics yet.
+    stats.gpus[0].loadPercent.reset();
+    stats.gpus[0].clients.clear();
+    stats.gpus[1] = {.id = "0000:03:00.0", .name = "AMD Radeon RX 6700/6700 XT/6750 XT / 6800M/6850M XT", .driver = "amdgpu",
+                     .kind = GpuKind::discrete, .state = GpuState::suspended, .powerWatts = 0.0};
     return stats;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
     std::vector<std::int32_t> order;
     std::map<std::int32_t, Process> processes;
     bool listingFails = false;
+    std::set<std::int32_t> idle;  // processes the table tells idle
     int pathReads = 0;
 
     Process& add(std::int32_t pid, std::string path, std::string shortName = "short") {
@@ -38,6 +40,7 @@ public:
         pids = order;
         return !listingFails;
     }
+    bool isIdle(std::int32_t pid) override { return idle.count(pid) > 0; }
     bool readTask(std::int32_t pid, Task& task) override {
         auto it = processes.find(pid);
         if (it == processes.end()) return false;

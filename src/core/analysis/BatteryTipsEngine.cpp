@@ -34,6 +34,8 @@ struct Inputs {
     const ProcStats* topProcess;  // the busiest process, the first of equals; null without processes
 };
 
+std::string joinNames(const std::vector<std::string>& names);
+
 const ProcStats* busiestProcess(const std::vector<ProcStats>& processes) {
     const ProcStats* top = nullptr;
     for (const auto& process : processes) {
@@ -125,6 +127,27 @@ void memoryPressure(const Inputs& in, Tips& tips) {
     add(tips, "memory-pressure", "memorychip",
         L::tipMemoryPressure(L::tipMemoryPressureWho(topMemoryUsersList(in.stats.appGroups, 3))), 6,
         Severity::warning);
+}
+
+// A discrete GPU awake on battery beside an integrated one that could do its work: who keeps it
+// awake and what it costs. The programs that used it since the last reading are named; when none
+// did, those holding it open.
+void discreteGpuAwake(const Inputs& in, Tips& tips) {
+    const auto& gpus = in.stats.gpus;
+    const auto awake = std::find_if(gpus.begin(), gpus.end(), [](const GpuStatus& gpu) {
+        return gpu.isDiscrete() && gpu.state == GpuState::active;
+    });
+    const bool integrated = std::any_of(gpus.begin(), gpus.end(), [](const GpuStatus& gpu) { return !gpu.isDiscrete(); });
+    if (!in.onBattery || awake == gpus.end() || !integrated) return;
+    std::vector<std::string> working, holding;
+    for (auto& user : gpuUsers(*awake)) {
+        (user.busyPercent.value_or(0) > 0 ? working : holding).push_back(std::move(user.name));
+    }
+    auto& names = working.empty() ? holding : working;
+    if (names.size() > 3) names.resize(3);
+    const double watts = awake->powerWatts.value_or(0);
+    add(tips, "discrete-gpu-awake", "display",
+        L::tipDiscreteGpuAwake(joinNames(names), names.size(), watts > 0 ? wattsText(watts) : ""), 6, Severity::warning);
 }
 
 void cpuBusy(const Inputs& in, Tips& tips) {
@@ -313,8 +336,8 @@ void habitWarnings(const Inputs& in, Tips& tips) {
 }
 
 using Rule = void (*)(const Inputs&, Tips&);
-constexpr std::array<Rule, 24> rules{
-    thermal,       batteryCritical, processSpike, highWatts,    batteryLow,     memoryPressure,
+constexpr std::array<Rule, 25> rules{
+    thermal,       batteryCritical, processSpike, highWatts,    batteryLow,     memoryPressure, discreteGpuAwake,
     cpuBusy,       unplug,          aboveBaseline, greatEfficiency, healthyRange, coresActive,
     fansSpinning,  diskBusy,        networkActive, chargeTo100,  idleEfficiency, memoryEarly,
     goodHabits,    heavyApp,        profile,      degradation,  healthPrediction, habitWarnings,

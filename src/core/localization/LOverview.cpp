@@ -71,6 +71,27 @@ std::string predictionPlaceholder() {
                      "Se necesitan 30+ días de datos de salud para predicciones. Mantén Corvelle activo y vuelve después.");
 }
 
+std::string graphicsTitle() { return localized("Graphics", "Gráficos"); }
+std::string gpuIntegrated() { return localized("Integrated", "Integrada"); }
+std::string gpuDiscrete() { return localized("Discrete", "Dedicada"); }
+std::string gpuAwake() { return localized("Awake", "Despierta"); }
+std::string gpuAsleep() { return localized("Asleep", "Dormida"); }
+std::string gpuAlwaysOn() { return localized("Always on", "Siempre encendida"); }
+std::string gpuAsleepNote() {
+    return localized("It sleeps and draws no power.", "Está dormida y no consume energía.");
+}
+std::string gpuLoad(const std::string& percent) { return localized("Load ", "Carga ") + percent; }
+std::string gpuMemory(const std::string& used, const std::string& total) {
+    return used + localized(" of ", " de ") + total;
+}
+std::string gpuUsedBy(const std::string& programs) { return localized("Used by ", "En uso por ") + programs; }
+std::string gpuMorePrograms(std::size_t count) {
+    const std::string n = std::to_string(count);
+    return localized(n + " more", n + " más");
+}
+std::string gpuNoPrograms() { return localized("No program has it open", "Ningún programa la tiene abierta"); }
+std::string noGpu() { return localized("No graphics processor found", "No se encontró ningún procesador gráfico"); }
+
 std::string usagePatternsTitle() { return localized("Usage Patterns", "Patrones de uso"); }
 std::string clockHour12(int hour) {
     const std::string n = std::to_string(hour % 12 == 0 ? 12 : hour % 12);

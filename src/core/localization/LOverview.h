@@ -2,6 +2,7 @@
 
 #include "model/PowerMeter.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -55,6 +56,23 @@ std::string usagePatternsTitle();
 // An hour of the day, 0 to 23, on a 12-hour clock: "3 PM".
 std::string clockHour12(int hour);
 std::string notEnoughData();
+
+// The graphics card.
+std::string graphicsTitle();
+std::string gpuIntegrated();
+std::string gpuDiscrete();
+std::string gpuAwake();
+std::string gpuAsleep();
+std::string gpuAlwaysOn();
+// What a sleeping GPU costs, in place of its figures.
+std::string gpuAsleepNote();
+std::string gpuLoad(const std::string& percent);
+std::string gpuMemory(const std::string& used, const std::string& total);
+// The programs using a GPU, joined: "Used by Steam 31%, Firefox 2% and 3 more".
+std::string gpuUsedBy(const std::string& programs);
+std::string gpuMorePrograms(std::size_t count);
+std::string gpuNoPrograms();
+std::string noGpu();
 
 // Tooltip of a section while sections can be reordered.
 std::string dragToReorder();

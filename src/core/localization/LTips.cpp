@@ -288,6 +288,24 @@ TipContent tipDegradationDespiteGoodHabits(const std::string& grade, const std::
                           "/ciclo. Podría necesitar servicio eventualmente.")};
 }
 
+TipContent tipDiscreteGpuAwake(const std::string& who, std::size_t count, const std::string& watts) {
+    const std::string draws = watts.empty() ? "" : localized(" and draws " + watts, " y consume " + watts);
+    const std::string what = who.empty() ? "" : localized(" for ", " para ") + who;
+    std::string advice;
+    if (count == 0) {
+        advice = localized("Quit the programs that use it, or start them on the integrated GPU, to let it sleep.",
+                           "Cierra los programas que la usan, o ábrelos en la GPU integrada, para que pueda dormir.");
+    } else if (count == 1) {
+        advice = localized("Quit it, or start it on the integrated GPU, to let it sleep.",
+                           "Ciérralo, o ábrelo en la GPU integrada, para que pueda dormir.");
+    } else {
+        advice = localized("Quit them, or start them on the integrated GPU, to let it sleep.",
+                           "Ciérralos, o ábrelos en la GPU integrada, para que pueda dormir.");
+    }
+    return {localized("Discrete GPU awake", "GPU dedicada despierta"),
+            localized("The discrete GPU is awake", "La GPU dedicada está despierta") + what + draws + ". " + advice};
+}
+
 std::string tipUnknownApp() { return "Something"; }
 
 std::string tipYourWorkload() { return localized("your workload", "tu carga de trabajo"); }

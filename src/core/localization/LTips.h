@@ -2,6 +2,7 @@
 
 #include "model/TipContent.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,6 +50,9 @@ std::string tipProfileMeetingWarning(std::int64_t minutesLeft);
 TipContent tipDegradationWarning(const std::string& dropPerCycle, const std::string& rate);
 TipContent tipHealthPrediction(std::int64_t months);
 TipContent tipDegradationDespiteGoodHabits(const std::string& grade, const std::string& dropPerCycle);
+// A discrete GPU awake on battery: `who` the programs using it, joined, `count` how many (empty
+// and 0 when none is known); `watts` its draw, empty when unknown.
+TipContent tipDiscreteGpuAwake(const std::string& who, std::size_t count, const std::string& watts);
 
 // Stand-in for the busiest process when there is none; the same word in both languages.
 std::string tipUnknownApp();

@@ -4,6 +4,7 @@
 #include "model/ChargeLevel.h"
 #include "model/CpuReading.h"
 #include "model/DiskRates.h"
+#include "model/GpuStatus.h"
 #include "model/MemoryReading.h"
 #include "model/NetworkRates.h"
 #include "model/PowerMeter.h"
@@ -41,6 +42,7 @@ struct SystemStats : CpuReading, MemoryReading, TemperatureReading, PowerReading
     std::int64_t batteryAdapterWatts = 0;
     double systemBaselineWatts = 0;
     std::vector<ProcessComparison> processComparisons;
+    std::vector<GpuStatus> gpus;  // every GPU the machine has, in a stable order
 
     // An energy counter is read: power figures are coming.
     bool hasPowerMeter() const { return measures(powerMeter); }

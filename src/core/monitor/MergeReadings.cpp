@@ -20,6 +20,22 @@ void mergeBattery(const BatteryMonitor::Snapshot& battery, double timeRemaining,
     next.batteryTimeRemaining = timeRemaining;
 }
 
+// The meter's figures with the discrete GPUs' draw added: a discrete GPU is outside the package the
+// meter measures. Without a meter only the GPU figure has it, since a total of the GPU alone would
+// pass for the machine's, and figures of a meter that is gone (the power service stopped) are not
+// kept as if current. A tick that read neither the meter nor the GPUs keeps the figures it had.
+void mergePower(const TickReadings& readings, SystemStats& next) {
+    next.powerMeter = readings.powerMeter;
+    const bool metered = next.hasPowerMeter();
+    if (metered && !readings.power && !readings.gpus) return;
+    const auto& meter = readings.power ? readings.power : readings.latestPower;
+    PowerReading power = metered ? meter.value_or(PowerReading{}) : PowerReading{};
+    const double discrete = discreteGpuWatts(next.gpus);
+    power.gpuPowerWatts += discrete;
+    if (metered && meter) power.totalPowerWatts += discrete;
+    static_cast<PowerReading&>(next) = power;
+}
+
 }  // namespace
 
 SystemStats mergeReadings(SystemStats next, const TickReadings& readings, bool visible) {
@@ -28,13 +44,8 @@ SystemStats mergeReadings(SystemStats next, const TickReadings& readings, bool v
     if (visible) next.topProcesses = readings.listed;
     next.processCount = readings.processCount;
     next.thermalLevel = readings.thermalLevel;
-    // Figures of a meter that is gone (the power service stopped) are not kept as if current.
-    next.powerMeter = readings.powerMeter;
-    if (readings.power) {
-        static_cast<PowerReading&>(next) = *readings.power;
-    } else if (!next.hasPowerMeter()) {
-        static_cast<PowerReading&>(next) = {};
-    }
+    if (readings.gpus) next.gpus = *readings.gpus;
+    mergePower(readings, next);
     if (readings.temperatures) static_cast<TemperatureReading&>(next) = *readings.temperatures;
     if (readings.memory) static_cast<MemoryReading&>(next) = *readings.memory;
     if (readings.disk) static_cast<DiskRates&>(next) = *readings.disk;

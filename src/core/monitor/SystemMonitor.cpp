@@ -41,7 +41,8 @@ SystemMonitor::SystemMonitor(AppSettings& appSettings, MachineSources sources,
       batteryMonitor_(std::move(sources.batteryRegistry), clock_),
       energyAlertService_(clock_, eventLoop_, sources.dataFolder, sources.notifier, sources.checkpointInterval / 5),
       conditionAlerts_(appSettings_, std::move(sources.notifier)),
-      temperatureMonitor_(smcService_) {}
+      temperatureMonitor_(smcService_),
+      gpuMonitor_(std::move(sources.gpus)) {}
 
 SystemMonitor::~SystemMonitor() { cancelTimer(); }
 
@@ -132,6 +133,7 @@ TickReadings SystemMonitor::sample(bool visible, std::int64_t maxProcesses) {
     processMonitor_.setShown(visible && isProcessListShown_ ? readings.listed : std::vector<ProcStats>());
     readings.thermalLevel = thermalMonitor_.systemLevel();
     readings.powerMeter = powerMonitor_.meter();
+    readings.latestPower = powerMonitor_.latest();
     if (const auto& battery = readings.battery) {
         const double cpuUsage = readings.cpu ? readings.cpu->cpuTotalUsage : stats_->cpuTotalUsage;
         readings.batteryTimeRemaining = batteryMonitor_.estimateTimeRemaining(*battery, cpuUsage, currentInterval_);
@@ -146,7 +148,7 @@ void SystemMonitor::sampleVisible(TickReadings& readings, std::int64_t maxProces
     });
     workers_.run(6, [&](int i) {
         switch (i) {
-            case 0: sampleProcesses(readings, maxProcesses); break;
+            case 0: sampleProcesses(readings, maxProcesses, true); break;
             case 1: readings.power = powerMonitor_.sample(); break;
             case 2: readings.temperatures = temperatureMonitor_.sample(); break;
             case 3: readings.memory = memoryMonitor_.sample(); break;
@@ -165,11 +167,12 @@ void SystemMonitor::sampleHidden(TickReadings& readings, std::int64_t maxProcess
             case 3: readings.power = powerMonitor_.sample(); break;
         }
     });
-    sampleProcesses(readings, maxProcesses);
+    sampleProcesses(readings, maxProcesses, false);
 }
 
-// Energy impact is weighted by this tick's core averages, so processes come after the CPU.
-void SystemMonitor::sampleProcesses(TickReadings& readings, std::int64_t maxProcesses) {
+// Energy impact is weighted by this tick's core averages, so processes come after the CPU; the
+// GPUs' clients are found among the processes just listed.
+void SystemMonitor::sampleProcesses(TickReadings& readings, std::int64_t maxProcesses, bool visible) {
     std::optional<CoreContext> context;
     if (readings.cpu) context = CoreContext{readings.cpu->eCoreAverage, readings.cpu->pCoreAverage};
     readings.processes = processMonitor_.sample(context, maxProcesses);
@@ -177,6 +180,7 @@ void SystemMonitor::sampleProcesses(TickReadings& readings, std::int64_t maxProc
     // The list on screen may follow another column: its top is cut from the same sample.
     readings.listed =
         processOrder_ == ProcessOrder{} ? readings.processes : processMonitor_.top(processOrder_, maxProcesses);
+    readings.gpus = gpuMonitor_.sample(visible, processMonitor_);
 }
 
 void SystemMonitor::setProcessOrder(const ProcessOrder& order) {
@@ -198,7 +202,7 @@ void SystemMonitor::poll() {
 
 void SystemMonitor::react(const TickReadings& readings, const TickSettings& settings, bool visible, SystemStats next) {
     if (readings.cpu) cpuHistory_.modify([&](auto& history) { history.append(readings.cpu->cpuTotalUsage); });
-    if (readings.power) powerHistory_.modify([&](auto& history) { history.append(readings.power->totalPowerWatts); });
+    if (readings.power) powerHistory_.modify([&](auto& history) { history.append(next.totalPowerWatts); });
     updateEnergyAlerts(readings, visible, settings.alertsEnergy, next);
     conditionAlerts_.check(next.thermalLevel.value_or(ThermalLevel::nominal), alertBattery(readings.battery));
     stats_.set(next);

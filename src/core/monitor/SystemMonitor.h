@@ -19,6 +19,7 @@
 #include "sampling/BatteryMonitor.h"
 #include "sampling/CPUMonitor.h"
 #include "sampling/DiskMonitor.h"
+#include "sampling/GpuMonitor.h"
 #include "sampling/HistoryBuffer.h"
 #include "sampling/MemoryMonitor.h"
 #include "sampling/NetworkMonitor.h"
@@ -106,7 +107,7 @@ private:
     TickReadings sample(bool visible, std::int64_t maxProcesses);
     void sampleVisible(TickReadings& readings, std::int64_t maxProcesses);
     void sampleHidden(TickReadings& readings, std::int64_t maxProcesses);
-    void sampleProcesses(TickReadings& readings, std::int64_t maxProcesses);
+    void sampleProcesses(TickReadings& readings, std::int64_t maxProcesses, bool visible);
     void react(const TickReadings& readings, const TickSettings& settings, bool visible, SystemStats next);
     void updateEnergyAlerts(const TickReadings& readings, bool visible, bool alertsOn, SystemStats& next);
     void updateStatusItem(const SystemStats& stats, const StatusItemComposer::TitleOptions& options);
@@ -153,6 +154,7 @@ private:
     EnergyAlertService energyAlertService_;
     ConditionAlertService conditionAlerts_;
     TemperatureMonitor temperatureMonitor_;
+    GpuMonitor gpuMonitor_;
     WorkerPool workers_;
 
     std::optional<TimerId> timer_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/GpuStatus.h"
 #include "model/PowerMeter.h"
 #include "model/ProcStats.h"
 #include "model/ThermalLevel.h"
@@ -27,6 +28,9 @@ struct TickReadings {
     std::optional<BatteryMonitor::Snapshot> battery;
     std::optional<TemperatureMonitor::Snapshot> temperatures;
     std::optional<PowerMonitor::Snapshot> power;
+    // The meter's latest figures: this tick's, else those of the last tick that had some.
+    std::optional<PowerMonitor::Snapshot> latestPower;
+    std::optional<std::vector<GpuStatus>> gpus;
     std::vector<ProcStats> processes;  // the busiest by CPU
     std::vector<ProcStats> listed;     // in the order the process list follows
     std::int64_t processCount = 0;

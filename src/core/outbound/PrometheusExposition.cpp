@@ -154,6 +154,46 @@ void addSensorsAndPower(const SystemStats& s, Text& text) {
         .sampleIf(s.powerMeter != PowerMeter::none, 1, label("meter", toRaw(s.powerMeter)));
 }
 
+// Every GPU by its slot: what it is, its power state as a state set (1 for the state it is in),
+// its figures while awake, and the busiest programs using it.
+void addGpus(const SystemStats& s, Text& text) {
+    const auto gpuLabel = [](const GpuStatus& gpu) { return label("gpu", gpu.id); };
+    text.family("corvelle_gpu_info", "The machine's GPUs, always 1.");
+    for (const auto& gpu : s.gpus) {
+        text.sample(1, gpuLabel(gpu) + ',' + label("name", gpu.name) + ',' + label("driver", gpu.driver) + ',' +
+                           label("kind", toRaw(gpu.kind)));
+    }
+    text.family("corvelle_gpu_state", "1 for the power state a GPU is in: active, suspended or alwaysOn.");
+    for (const auto& gpu : s.gpus) {
+        for (const auto state : {GpuState::active, GpuState::suspended, GpuState::alwaysOn}) {
+            text.sample(flag(gpu.state == state), gpuLabel(gpu) + ',' + label("state", toRaw(state)));
+        }
+    }
+    const auto perGpu = [&](const char* name, const char* help, auto figure) {
+        text.family(name, help);
+        for (const auto& gpu : s.gpus) {
+            if (const std::optional<double> value = figure(gpu)) text.sample(*value, gpuLabel(gpu));
+        }
+    };
+    perGpu("corvelle_gpu_load_ratio", "Share of a GPU's busiest engine in use, 0 to 1.", [](const GpuStatus& gpu) {
+        return gpu.loadPercent ? std::optional(*gpu.loadPercent / 100) : std::nullopt;
+    });
+    perGpu("corvelle_gpu_power_watts", "Power a discrete GPU draws besides the processor package.",
+           [](const GpuStatus& gpu) { return gpu.powerWatts; });
+    perGpu("corvelle_gpu_device_temperature_celsius", "Temperature of each GPU.",
+           [](const GpuStatus& gpu) { return gpu.temperature; });
+    perGpu("corvelle_gpu_memory_used_bytes", "GPU memory in use.", [](const GpuStatus& gpu) {
+        return gpu.memoryUsedBytes ? std::optional(static_cast<double>(*gpu.memoryUsedBytes)) : std::nullopt;
+    });
+    text.family("corvelle_gpu_app_load_ratio", "Share of a GPU's busiest engine the busiest programs use, 0 to 1.");
+    for (const auto& gpu : s.gpus) {
+        const auto users = gpuUsers(gpu);
+        for (size_t i = 0; i < std::min(appGroupCount, users.size()); ++i) {
+            if (users[i].busyPercent) text.sample(*users[i].busyPercent / 100, gpuLabel(gpu) + ',' + label("app", users[i].name));
+        }
+    }
+}
+
 }  // namespace
 
 std::string labelValue(std::string_view text) {
@@ -172,6 +212,7 @@ std::string compose(const Figures& figures) {
     addDailyResults(figures, text);
     addCpuAndMemory(figures.stats, text);
     addSensorsAndPower(figures.stats, text);
+    addGpus(figures.stats, text);
     return text.take();
 }
 

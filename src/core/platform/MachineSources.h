@@ -7,6 +7,7 @@
 #include "platform/DesktopEntries.h"
 #include "platform/EnergyReportSource.h"
 #include "platform/EventLoop.h"
+#include "platform/GpuSource.h"
 #include "platform/NetStatsSource.h"
 #include "platform/Notifier.h"
 #include "platform/ProcessTable.h"
@@ -44,6 +45,8 @@ struct MachineSources {
     std::unique_ptr<SMCTransport> smcTransport;
     std::unique_ptr<ThermalSource> thermal;
     std::unique_ptr<EnergyReportSource> energyReport;
+    // None: the machine's GPUs are not looked at.
+    std::unique_ptr<GpuSource> gpus;
     // Shared: the shell also asks it for permission at launch.
     std::shared_ptr<Notifier> notifier;
     // Seconds between the periodic writes of the usage files; the energy baselines are written

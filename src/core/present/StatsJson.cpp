@@ -1,6 +1,7 @@
 #include "present/StatsJson.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace corvelle::StatsJson {
 namespace {
@@ -46,6 +47,30 @@ json comparison(const ProcessComparison& c) {
             {"currentCPU", number(c.currentCPU)},
             {"baselineCPU", number(c.baselineCPU)},
             {"ratio", number(c.ratio)}};
+}
+
+template <typename T>
+json optional(const std::optional<T>& value) {
+    if constexpr (std::is_floating_point_v<T>) return value ? number(*value) : json(nullptr);
+    else return value ? json(*value) : json(nullptr);
+}
+
+json gpuClient(const GpuClient& c) {
+    return {{"pid", c.pid}, {"name", c.name}, {"busyPercent", optional(c.busyPercent)}, {"memoryBytes", optional(c.memoryBytes)}};
+}
+
+json gpu(const GpuStatus& g) {
+    return {{"id", g.id},
+            {"name", g.name},
+            {"driver", g.driver},
+            {"kind", toRaw(g.kind)},
+            {"state", toRaw(g.state)},
+            {"loadPercent", optional(g.loadPercent)},
+            {"powerWatts", optional(g.powerWatts)},
+            {"temperature", optional(g.temperature)},
+            {"memoryUsedBytes", optional(g.memoryUsedBytes)},
+            {"memoryTotalBytes", optional(g.memoryTotalBytes)},
+            {"clients", list(g.clients, gpuClient)}};
 }
 
 json sensor(const SensorReading& r) { return {{"key", r.key}, {"value", number(r.value)}}; }
@@ -124,6 +149,7 @@ json encode(const SystemStats& stats) {
     addSensorsAndPower(stats, out);
     addBattery(stats, out);
     out["processComparisons"] = list(stats.processComparisons, comparison);
+    out["gpus"] = list(stats.gpus, gpu);
     return out;
 }
 

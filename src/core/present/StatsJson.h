@@ -17,10 +17,12 @@
 //   (batteryChargeLevel, the kernel's word, stands for it then), a cycle count, capacity or
 //   adapter wattage that is not reported (0 or below), a health without a design capacity, and
 //   a time remaining not estimated yet;
-// - systemBaselineWatts: no battery draw learnt yet.
+// - systemBaselineWatts: no battery draw learnt yet;
+// - a GPU's figures: it sleeps (then its power is 0 when it is discrete), or it does not give them;
+//   a client's use until it was read twice, or when its driver does not count it.
 // Disk and network rates are always numbers: every Linux system has their counters, and 0 is
-// a real rate. A figure that is not a finite number is absent too. The thermal level is its
-// case name.
+// a real rate. A figure that is not a finite number is absent too. The thermal level, a GPU's kind
+// and state are case names.
 namespace corvelle::StatsJson {
 
 nlohmann::json encode(const SystemStats& stats);

@@ -7,7 +7,8 @@ std::optional<PowerMonitor::Snapshot> PowerMonitor::sample() {
     if (!power) return std::nullopt;
     // A meter of the whole package already holds the parts it contains; memory lies outside it.
     const double package = power->socWatts > 0 ? power->socWatts : power->cpuWatts + power->gpuWatts + power->aneWatts;
-    return Snapshot{power->cpuWatts, power->gpuWatts, package + power->dramWatts, power->dramWatts};
+    latest_ = Snapshot{power->cpuWatts, power->gpuWatts, package + power->dramWatts, power->dramWatts};
+    return latest_;
 }
 
 }  // namespace corvelle

@@ -19,9 +19,12 @@ public:
     // The meter behind the latest sample; none on a machine without an energy counter, where
     // there will never be a sample.
     PowerMeter meter() const { return powerMeterFromRaw(ioReport_.meterName()).value_or(PowerMeter::none); }
+    // The latest sample there was; absent before the first.
+    const std::optional<Snapshot>& latest() const { return latest_; }
 
 private:
     IOReportService ioReport_;
+    std::optional<Snapshot> latest_;
 };
 
 }  // namespace corvelle

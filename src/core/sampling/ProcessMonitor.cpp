@@ -92,6 +92,9 @@ std::vector<ProcStats> ProcessMonitor::sample(const std::optional<CoreContext>& 
     ++tick_;
     count_ = 0;
     candidates_.clear();
+    userPids_.clear();
+    newPids_.clear();
+    activePids_.clear();
     kernelRow_.reset();
     factor_ = weightingFactor(coreContext);
     const double now = clock_->uptime();
@@ -122,7 +125,9 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     PreviousSample* known = found == previousSamples_.end() ? nullptr : &found->second;
     if (known) known->listedIn = tick_;
     // A process that did not run kept its counters, threads and (but for reclaim) its memory.
-    if (known && mayReuse(pid, *known)) {
+    // Its memory is read again on the slow rounds and while it is on screen.
+    const bool memoryDue = fullRead_ || std::ranges::binary_search(shown_, pid);
+    if (known && mayReuse(pid, *known, memoryDue)) {
         known->timestamp = now;
         addCandidate(pid, *known, 0);
         return;
@@ -137,6 +142,9 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
     const bool sameName = known && sameProcess(task_, known->startTime, known->shortName);
     if (!sameName && !task_.isKernelThread && !resolveName(pid, resolvedName_)) return;
 
+    // The table could not tell it idle, or its counters moved: it may have run.
+    const bool ran = !sameName || !memoryDue || task_.userTime != known->userTime || task_.systemTime != known->systemTime;
+    if (ran && !task_.isKernelThread) activePids_.push_back(pid);
     const double percent = known ? cpuPercent(task_, *known, now) : 0;
     PreviousSample& entry = known ? *known : previousSamples_[pid];
     entry.userTime = task_.userTime;
@@ -154,13 +162,13 @@ void ProcessMonitor::sampleProcess(std::int32_t pid, double now) {
         entry.controlGroup.clear();
         if (!entry.isKernelThread && table_->controlGroup(pid, controlGroup_)) entry.controlGroup = controlGroup_;
         entry.language = 0;
+        if (!entry.isKernelThread) newPids_.push_back(pid);
     }
     addCandidate(pid, entry, percent);
 }
 
-// Its memory is read again on the slow rounds and while it is on screen; a kernel thread has none.
-bool ProcessMonitor::mayReuse(std::int32_t pid, const PreviousSample& known) {
-    const bool memoryDue = fullRead_ || std::ranges::binary_search(shown_, pid);
+// A kernel thread has no memory of its own to read again.
+bool ProcessMonitor::mayReuse(std::int32_t pid, const PreviousSample& known, bool memoryDue) {
     return (!memoryDue || known.isKernelThread) && table_->isIdle(pid);
 }
 
@@ -168,6 +176,13 @@ void ProcessMonitor::setShown(const std::vector<ProcStats>& shown) {
     shown_.clear();
     for (const auto& process : shown) shown_.push_back(process.pid);
     std::ranges::sort(shown_);
+}
+
+std::string_view ProcessMonitor::displayName(std::int32_t pid) const {
+    const auto found = previousSamples_.find(pid);
+    if (found == previousSamples_.end()) return {};
+    const PreviousSample& entry = found->second;
+    return entry.appName.empty() ? entry.name : entry.appName;
 }
 
 void ProcessMonitor::addCandidate(std::int32_t pid, PreviousSample& entry, double percent) {
@@ -181,6 +196,7 @@ void ProcessMonitor::addCandidate(std::int32_t pid, PreviousSample& entry, doubl
         return;
     }
     if (entry.language != languageChange_) resolveApp(entry);
+    userPids_.push_back(pid);
     candidates_.push_back({order, pid, percent, &entry, entry.memoryBytes, entry.threadCount});
 }
 

@@ -48,6 +48,18 @@ public:
     // they sat idle. An empty list when none are shown.
     void setShown(const std::vector<ProcStats>& shown);
 
+    // The processes of the latest sample other than kernel threads, in pid-list order; those of
+    // them that are new in it (first seen, or another program behind a reused pid); and those that
+    // may have run since the sample before (the new ones too), which alone can have opened files.
+    const std::vector<std::int32_t>& userPids() const { return userPids_; }
+    const std::vector<std::int32_t>& newPids() const { return newPids_; }
+    const std::vector<std::int32_t>& activePids() const { return activePids_; }
+    // Whether the latest sample was a round that read every process.
+    bool wasFullRound() const { return fullRead_; }
+    // The name a process of the latest sample goes by: its application's, else its own; empty
+    // for a pid it does not know.
+    std::string_view displayName(std::int32_t pid) const;
+
     // Seconds between the rounds that read every process, idle or not, for its memory; a kernel
     // thread has none and is read only when it ran.
     static constexpr double kFullReadInterval = 30;
@@ -91,7 +103,7 @@ private:
 
     void sampleProcess(std::int32_t pid, double now);
     void addCandidate(std::int32_t pid, PreviousSample& entry, double percent);
-    bool mayReuse(std::int32_t pid, const PreviousSample& known);
+    bool mayReuse(std::int32_t pid, const PreviousSample& known, bool memoryDue);
     bool resolveName(std::int32_t pid, std::string& name);
     bool resolveArgumentName(std::int32_t pid, std::string& name);
     void resolveApp(PreviousSample& entry);
@@ -109,6 +121,9 @@ private:
     double lastFullRead_ = -kFullReadInterval;
     bool fullRead_ = true;  // this tick reads every process
     std::vector<std::int32_t> shown_;  // sorted
+    std::vector<std::int32_t> userPids_;
+    std::vector<std::int32_t> newPids_;
+    std::vector<std::int32_t> activePids_;
     double factor_ = 1.0;  // the latest sample's energy weighting
     std::string language_ = "en";
     std::uint64_t languageChange_ = 1;

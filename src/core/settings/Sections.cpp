@@ -5,9 +5,10 @@
 namespace corvelle {
 namespace {
 
-constexpr std::array<std::string_view, 9> overviewNames{"habitScore", "cpu",        "cpuHistory",
-                                                        "systemGauges", "thermal",  "profile",
-                                                        "healthTrend", "prediction", "usagePatterns"};
+constexpr std::array<std::string_view, 10> overviewNames{"habitScore",  "cpu",        "cpuHistory",
+                                                         "systemGauges", "thermal",  "graphics",
+                                                         "profile",     "healthTrend", "prediction",
+                                                         "usagePatterns"};
 constexpr std::array<std::string_view, 5> batteryNames{"batteryStatus", "usageComparison", "health",
                                                        "topEnergyUsers", "batteryCare"};
 constexpr std::array<std::string_view, 5> historyNames{"cpuHistory", "energyHistory", "temperatures", "powerDraw",

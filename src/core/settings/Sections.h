@@ -10,15 +10,16 @@ namespace corvelle {
 // The reorderable sections of the overview, battery and history tabs. Raw value = case name;
 // declaration order is the default display order.
 enum class OverviewSection {
-    habitScore, cpu, cpuHistory, systemGauges, thermal, profile, healthTrend, prediction, usagePatterns
+    habitScore, cpu, cpuHistory, systemGauges, thermal, graphics, profile, healthTrend, prediction, usagePatterns
 };
 enum class BatterySection { batteryStatus, usageComparison, health, topEnergyUsers, batteryCare };
 enum class HistorySection { cpuHistory, energyHistory, temperatures, powerDraw, resources };
 
-inline constexpr std::array<OverviewSection, 9> allOverviewSections{
-    OverviewSection::habitScore, OverviewSection::cpu,         OverviewSection::cpuHistory,
-    OverviewSection::systemGauges, OverviewSection::thermal,   OverviewSection::profile,
-    OverviewSection::healthTrend, OverviewSection::prediction, OverviewSection::usagePatterns};
+inline constexpr std::array<OverviewSection, 10> allOverviewSections{
+    OverviewSection::habitScore,  OverviewSection::cpu,        OverviewSection::cpuHistory,
+    OverviewSection::systemGauges, OverviewSection::thermal,   OverviewSection::graphics,
+    OverviewSection::profile,     OverviewSection::healthTrend, OverviewSection::prediction,
+    OverviewSection::usagePatterns};
 inline constexpr std::array<BatterySection, 5> allBatterySections{
     BatterySection::batteryStatus, BatterySection::usageComparison, BatterySection::health,
     BatterySection::topEnergyUsers, BatterySection::batteryCare};

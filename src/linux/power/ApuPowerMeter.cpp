@@ -1,6 +1,6 @@
 #include "linux/power/ApuPowerMeter.h"
 
-#include "linux/DeviceRuntime.h"
+#include "linux/gpu/RuntimePm.h"
 #include "linux/TextFile.h"
 
 #include <algorithm>
@@ -65,8 +65,10 @@ bool ApuPowerMeter::subscribe() {
     for (const auto& entry : fs::directory_iterator(root_ / "sys/class/hwmon", error)) chips.push_back(entry.path());
     std::sort(chips.begin(), chips.end());
     for (const auto& folder : chips) {
+        // Nothing under a sleeping device is read, not even the chip's name.
+        if (!RuntimePm::mayRead(folder / "device")) continue;
         const auto name = TextFile::readTrimmed(folder / "name");
-        if (name != "amdgpu" || DeviceRuntime::isAsleep(folder / "device")) continue;
+        if (name != "amdgpu") continue;
         if (const auto index = packagePower(readChip(folder, *name))) {
             const std::string power = "power" + std::to_string(*index);
             device_ = folder / "device";
@@ -79,7 +81,7 @@ bool ApuPowerMeter::subscribe() {
 }
 
 std::optional<PropertyDictionary> ApuPowerMeter::createSample() {
-    if (inputs_.empty() || DeviceRuntime::isAsleep(device_)) return std::nullopt;
+    if (inputs_.empty() || !RuntimePm::mayRead(device_)) return std::nullopt;
     for (const auto& input : inputs_) {
         const auto power = TextFile::read(input, text_) ? watts(text_) : std::nullopt;
         if (power) return PropertyDictionary{{"meter", "apu"}, {"milliwatts", std::llround(*power * 1000)}};

@@ -343,6 +343,47 @@ TEST(BatteryTipsEngine, TipsCarryTheirFiguresAndFallbackNames) {
     }
 }
 
+// A discrete GPU awake on battery beside processor graphics: who keeps it awake and what it
+// draws; those that used it are named before those that only hold it.
+TEST(BatteryTipsEngine, AnAwakeDiscreteGpuOnBatteryNamesWhoKeepsItSo) {
+    const auto client = [](const char* name, std::optional<double> busy) { return GpuClient{.name = name, .busyPercent = busy}; };
+    const auto detail = [](bool battery, std::vector<GpuStatus> gpus) {
+        Inputs in;
+        if (battery) in.stats = onBattery(50);
+        in.stats.gpus = std::move(gpus);
+        const auto tips = in.generate();
+        const auto tip = std::find_if(tips.begin(), tips.end(), [](const BatteryTip& t) { return t.id == "discrete-gpu-awake"; });
+        return tip == tips.end() ? std::string() : tip->title + ": " + tip->detail;
+    };
+    const GpuStatus integrated{.kind = GpuKind::integrated, .clients = {client("gnome-shell", 4.0)}};
+    const auto discrete = [&](GpuState state, std::optional<double> watts, std::vector<GpuClient> clients) {
+        return GpuStatus{.kind = GpuKind::discrete, .state = state, .powerWatts = watts, .clients = std::move(clients)};
+    };
+    const std::vector<GpuClient> users{client("gnome-shell", 0.0), client("Firefox", 2.0), client("Steam", 30.0), client("Steam", 1.0)};
+    test::expectBothLanguages({
+        {[&] { return detail(true, {integrated, discrete(GpuState::active, 6.2, users)}); },
+         "Discrete GPU awake: The discrete GPU is awake for Steam and Firefox and draws 6.2 W. Quit them, or start them "
+         "on the integrated GPU, to let it sleep.",
+         "GPU dedicada despierta: La GPU dedicada está despierta para Steam y Firefox y consume 6.2 W. Ciérralos, o "
+         "ábrelos en la GPU integrada, para que pueda dormir."},
+        {[&] { return detail(true, {integrated, discrete(GpuState::active, std::nullopt, {client("gnome-shell", 0.0)})}); },
+         "Discrete GPU awake: The discrete GPU is awake for gnome-shell. Quit it, or start it on the integrated GPU, to "
+         "let it sleep.",
+         "GPU dedicada despierta: La GPU dedicada está despierta para gnome-shell. Ciérralo, o ábrelo en la GPU "
+         "integrada, para que pueda dormir."},
+        {[&] { return detail(true, {integrated, discrete(GpuState::active, 0.0, {})}); },
+         "Discrete GPU awake: The discrete GPU is awake. Quit the programs that use it, or start them on the integrated "
+         "GPU, to let it sleep.",
+         "GPU dedicada despierta: La GPU dedicada está despierta. Cierra los programas que la usan, o ábrelos en la GPU "
+         "integrada, para que pueda dormir."},
+    });
+    // Plugged in, asleep, never sleeping, or with nothing else to run on: no tip.
+    EXPECT_EQ(detail(false, {integrated, discrete(GpuState::active, 6.2, users)}), "");
+    EXPECT_EQ(detail(true, {integrated, discrete(GpuState::suspended, 0.0, {})}), "");
+    EXPECT_EQ(detail(true, {integrated, discrete(GpuState::alwaysOn, 6.2, users)}), "");
+    EXPECT_EQ(detail(true, {discrete(GpuState::active, 6.2, users)}), "");
+}
+
 TEST(BatteryTipsEngine, MeetingWarningMinutesSurviveOddTimes) {
     const std::pair<double, const char*> cases[] = {
         {59, "Battery dropping fast"}, {1799, "~29 min left"}, {-600, "Battery dropping fast"},

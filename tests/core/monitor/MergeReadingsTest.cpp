@@ -119,5 +119,38 @@ TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
     }
 }
 
+// A discrete GPU draws besides the package the meter measures: its power adds to the GPU figure,
+// and to the total when the meter measured the rest.
+TEST(MergeReadings, DiscreteGpusAddToTheGpuFigureAndTheMeteredTotal) {
+    const auto gpu = [](GpuKind kind, GpuState state, std::optional<double> watts) {
+        return GpuStatus{.kind = kind, .state = state, .powerWatts = watts};
+    };
+    const std::vector<GpuStatus> hybrid{gpu(GpuKind::integrated, GpuState::active, std::nullopt),
+                                        gpu(GpuKind::discrete, GpuState::active, 6.2),
+                                        gpu(GpuKind::discrete, GpuState::suspended, 0.0)};
+    const PowerReading meter{1, 2, 6.5, 3};
+    const struct {
+        const char* name;
+        std::optional<PowerReading> power, latestPower;
+        std::vector<GpuStatus> gpus;
+        PowerReading expected;
+    } cases[] = {
+        {"measured this tick", meter, meter, hybrid, {1, 8.2, 12.7, 3}},
+        {"no energy this tick: the meter's latest", std::nullopt, meter, hybrid, {1, 8.2, 12.7, 3}},
+        {"no meter: the GPU figure alone", std::nullopt, std::nullopt, hybrid, {0, 6.2, 0, 0}},
+        {"nothing awake", meter, meter, {gpu(GpuKind::discrete, GpuState::suspended, 0.0)}, meter},
+    };
+    for (const auto& c : cases) {
+        TickReadings readings;
+        readings.power = c.power;
+        readings.latestPower = c.latestPower;
+        readings.powerMeter = c.latestPower ? PowerMeter::sysfs : PowerMeter::none;
+        readings.gpus = c.gpus;
+        const auto next = mergeReadings(previousTick(), readings, false);
+        EXPECT_EQ(static_cast<const PowerReading&>(next), c.expected) << c.name;
+        EXPECT_EQ(next.gpus, c.gpus) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace corvelle

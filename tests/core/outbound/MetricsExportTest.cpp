@@ -54,6 +54,30 @@ TEST(PrometheusExposition, WritesWhatTheMachineHasAndNothingElse) {
     }
 }
 
+TEST(PrometheusExposition, EveryGpuWithItsStateAndWhileAwakeItsFiguresAndBusiestPrograms) {
+    SystemStats s;
+    s.gpus = {GpuStatus{.id = "0000:00:02.0", .name = "Intel Iris Xe Graphics", .driver = "i915", .state = GpuState::suspended},
+              GpuStatus{.id = "0000:01:00.0", .name = "NVIDIA GeForce RTX 3050 Mobile", .driver = "nvidia",
+                        .kind = GpuKind::discrete, .loadPercent = 41, .powerWatts = 6.2,
+                        .clients = {{3100, "Steam", 30.0, {}}, {3101, "Steam", 7.0, {}}, {1200, "gnome-shell", {}, {}}}}};
+    const std::string text = PrometheusExposition::compose({s, noPrediction, noHabits, noProfile});
+    for (const char* line : {
+             "corvelle_gpu_info{gpu=\"0000:00:02.0\",name=\"Intel Iris Xe Graphics\",driver=\"i915\",kind=\"integrated\"} 1",
+             "corvelle_gpu_state{gpu=\"0000:00:02.0\",state=\"suspended\"} 1",
+             "corvelle_gpu_state{gpu=\"0000:01:00.0\",state=\"suspended\"} 0",
+             "corvelle_gpu_state{gpu=\"0000:01:00.0\",state=\"active\"} 1",
+             "corvelle_gpu_load_ratio{gpu=\"0000:01:00.0\"} 0.41",
+             "corvelle_gpu_power_watts{gpu=\"0000:01:00.0\"} 6.2",
+             "corvelle_gpu_app_load_ratio{gpu=\"0000:01:00.0\",app=\"Steam\"} 0.37",
+         }) {
+        EXPECT_TRUE(hasLine(text, line)) << line << "\n" << text;
+    }
+    for (const char* absent : {"corvelle_gpu_load_ratio{gpu=\"0000:00:02.0\"", "corvelle_gpu_device_temperature",
+                               "corvelle_gpu_app_load_ratio{gpu=\"0000:01:00.0\",app=\"gnome-shell\""}) {
+        EXPECT_EQ(text.find(absent), std::string::npos) << absent;
+    }
+}
+
 struct PushStep {
     const char* what;
     std::optional<HttpResult> answer;      // given first to the push in flight

@@ -15,7 +15,7 @@ using nlohmann::json;
 // is there, sorted, and every figure is null but the rates, which are real zeros.
 TEST(StatsJson, ADefaultSnapshotHasEveryFieldAndNoZeroFigures) {
     const json encoded = StatsJson::encode(SystemStats{});
-    EXPECT_EQ(encoded.size(), 48u);  // the fields of SystemStats
+    EXPECT_EQ(encoded.size(), 49u);  // the fields of SystemStats
     for (const auto& [key, value] : encoded.items()) {
         EXPECT_TRUE(!value.is_number() || key.ends_with("BytesPerSec")) << key << " is " << value;
     }
@@ -46,6 +46,21 @@ TEST(StatsJson, ReadingsKeepTheirValuesAndMissingOnesAreNull) {
     EXPECT_EQ(e["pCoreUsages"][1], (json{{"coreIndex", 0}, {"isEfficiency", false}, {"usage", 0.0}}));
     EXPECT_EQ(e["topProcesses"][0], (json{{"pid", 4242}, {"name", "busy (worker)"}, {"cpuPercent", 99.5},
                                           {"memoryBytes", 1 << 20}, {"threadCount", 3}, {"energyImpact", 120.25}}));
+}
+
+TEST(StatsJson, GpusCarryTheirStateFiguresAndClients) {
+    SystemStats s;
+    s.gpus = {GpuStatus{.id = "0000:01:00.0", .name = "NVIDIA GeForce RTX 3050 Mobile", .driver = "nvidia",
+                        .kind = GpuKind::discrete, .state = GpuState::active, .loadPercent = 41, .powerWatts = 6.2,
+                        .clients = {{3100, "Steam", 37.0, 512}}},
+              GpuStatus{.id = "0000:00:02.0", .name = "Intel Iris Xe Graphics", .driver = "i915", .state = GpuState::alwaysOn}};
+    const json gpus = StatsJson::encode(s)["gpus"];
+    EXPECT_EQ(gpus[0], (json{{"id", "0000:01:00.0"}, {"name", "NVIDIA GeForce RTX 3050 Mobile"}, {"driver", "nvidia"},
+                             {"kind", "discrete"}, {"state", "active"}, {"loadPercent", 41.0}, {"powerWatts", 6.2},
+                             {"temperature", nullptr}, {"memoryUsedBytes", nullptr}, {"memoryTotalBytes", nullptr},
+                             {"clients", json::array({{{"pid", 3100}, {"name", "Steam"}, {"busyPercent", 37.0}, {"memoryBytes", 512}}})}}));
+    EXPECT_EQ(std::tuple(gpus[1]["kind"], gpus[1]["state"], gpus[1]["clients"]),
+              std::tuple("integrated", "alwaysOn", json::array()));
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 #include "present/ChartRules.h"
 #include "present/BatteryContent.h"
 #include "present/EnergyLevel.h"
+#include "present/GraphicsContent.h"
 #include "present/HistoryContent.h"
 #include "present/OverviewContent.h"
 #include "present/ProcessesContent.h"
 #include "present/SectionDropDelegate.h"
 #include "present/TipsContent.h"
 #include "support/AnalysisDays.h"
+#include "support/BilingualText.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 
@@ -192,6 +194,43 @@ TEST(OverviewContentTest, ThermalCardSaysWhatTheMachineReads) {
         std::tie(stats.thermalLevel, stats.pCoreTemp) = std::tuple(c.level, c.pTemp);
         EXPECT_EQ(OverviewContent::thermal(stats), c.expected) << c.expected.description;
     }
+}
+
+// Each GPU's state plainly, an awake one's figures and the programs using it; a note without any GPU.
+TEST(GraphicsContentTest, EveryGpuItsStateFiguresAndPrograms) {
+    const auto row = [](GpuStatus gpu) {
+        SystemStats stats;
+        stats.gpus = {std::move(gpu)};
+        return GraphicsContent::card(stats).rows.at(0);
+    };
+    const auto client = [](const char* name, std::optional<double> busy) { return GpuClient{.name = name, .busyPercent = busy}; };
+    const GpuStatus radeon{.name = "AMD Radeon RX 6800M", .kind = GpuKind::discrete, .loadPercent = 34, .powerWatts = 6.2,
+                           .temperature = 58.4, .memoryUsedBytes = 1288490188, .memoryTotalBytes = 12ULL << 30,
+                           .clients = {client("Steam", 30.0), client("Steam", 1.0), client("Firefox", 2.0),
+                                       client("gnome-shell", std::nullopt), client("Xwayland", std::nullopt)}};
+    using R = GraphicsContent::Row;
+    test::expectBothLanguages({
+        {[&] {
+             const R r = row(radeon);
+             return r.kind + "|" + r.state + "|" + r.figures + "|" + r.programs;
+         },
+         "Discrete|Awake|Load 34%  ·  6.2 W  ·  58°C  ·  1.2 GB of 12.0 GB|Used by Steam 31%, Firefox 2%, Xwayland and 1 more",
+         "Dedicada|Despierta|Carga 34%  ·  6.2 W  ·  58°C  ·  1.2 GB de 12.0 GB|En uso por Steam 31%, Firefox 2%, Xwayland y 1 más"},
+        {[&] {
+             const R r = row({.name = "AMD Radeon RX 6800M", .kind = GpuKind::discrete, .state = GpuState::suspended, .powerWatts = 0.0});
+             return r.state + "|" + r.figures + "|" + r.programs;
+         },
+         "Asleep|It sleeps and draws no power.|", "Dormida|Está dormida y no consume energía.|"},
+        {[&] {
+             const R r = row({.state = GpuState::alwaysOn});
+             return r.kind + "|" + r.state + "|" + r.figures + "|" + r.programs;
+         },
+         "Integrated|Always on||No program has it open", "Integrada|Siempre encendida||Ningún programa la tiene abierta"},
+        {[] { return GraphicsContent::card(SystemStats{}).note; }, "No graphics processor found",
+         "No se encontró ningún procesador gráfico"},
+    });
+    EXPECT_EQ(std::tuple(row(radeon).stateColor, row({}).stateColor, row({.state = GpuState::suspended}).symbol),
+              std::tuple(SC::orange, SC::blue, "moon.zzz.fill"));
 }
 
 using Shows = HistoryContent::Energy::Shows;

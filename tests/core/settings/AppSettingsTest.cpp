@@ -73,7 +73,7 @@ TEST_F(SettingsFixture, SectionOrdersAppendMissingCasesAndKeepDuplicates) {
     store->write(AppSettings::overviewSectionOrderKey, bytes(R"(["thermal","cpu"])"));
     using O = OverviewSection;
     EXPECT_EQ(settings.loadOrder<O>(AppSettings::overviewSectionOrderKey),
-              (std::vector<O>{O::thermal, O::cpu, O::habitScore, O::cpuHistory, O::systemGauges, O::profile,
+              (std::vector<O>{O::thermal, O::cpu, O::habitScore, O::cpuHistory, O::systemGauges, O::graphics, O::profile,
                               O::healthTrend, O::prediction, O::usagePatterns}));
     // An order stored before the battery care card existed shows the card last.
     store->write(AppSettings::batterySectionOrderKey, bytes(R"(["health","health","topEnergyUsers"])"));

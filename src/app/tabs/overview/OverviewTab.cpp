@@ -2,6 +2,7 @@
 
 #include "app/tabs/CpuHistoryCard.h"
 #include "app/tabs/overview/CpuCard.h"
+#include "app/tabs/overview/GraphicsCard.h"
 #include "app/tabs/overview/HabitScoreCard.h"
 #include "app/tabs/overview/HealthTrendCard.h"
 #include "app/tabs/overview/PredictionCard.h"
@@ -46,6 +47,7 @@ QWidget* OverviewTab::makeCard(OverviewSection section) {
         }
         case OverviewSection::systemGauges: return add(new SystemGaugesCard());
         case OverviewSection::thermal: return add(new ThermalCard());
+        case OverviewSection::graphics: return add(new GraphicsCard());
         case OverviewSection::profile: return add(new ProfileCard());
         case OverviewSection::healthTrend: return add(new HealthTrendCard());
         case OverviewSection::prediction: return add(new PredictionCard());

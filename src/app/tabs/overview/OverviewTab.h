@@ -10,8 +10,8 @@ namespace corvelle {
 
 struct OverviewState;
 
-// The overview: nine cards in the user's section order (habit score, CPU, CPU history, system
-// gauges, thermal state, usage profile, health trend, prediction, usage patterns), which can be
+// The overview: ten cards in the user's section order (habit score, CPU, CPU history, system
+// gauges, thermal state, graphics, usage profile, health trend, prediction, usage patterns), which can be
 // dragged into a new order while editing; the order is saved at once.
 class OverviewTab : public ReorderableTab<OverviewSection> {
 public:

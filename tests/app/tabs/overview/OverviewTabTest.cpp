@@ -5,6 +5,7 @@
 #include "app/components/LearnMoreView.h"
 #include "app/components/ReorderableForEach.h"
 #include "app/tabs/overview/CpuCard.h"
+#include "app/tabs/overview/GraphicsCard.h"
 #include "app/tabs/overview/HabitScoreBar.h"
 #include "app/tabs/overview/HabitScoreCard.h"
 #include "app/tabs/overview/HealthTrendCard.h"
@@ -169,6 +170,7 @@ TEST(OverviewScreenshotTest, PanelsInBothLanguagesAndThemes) {
             // Cards hidden by the refresh leave no gaps: the tab's stretch, not the sections, takes the room.
             const auto& sections = test::overviewOf(*view).sections();
             EXPECT_LE(sections.height(), sections.sizeHint().height()) << name.toStdString();
+            EXPECT_EQ(test::cardOf<GraphicsCard>(*view, OverviewSection::graphics).content().rows.size(), 2u);
             EXPECT_GT(test::saveSheet(*view, name, dark, 2000).height(), view->height()) << "the overview scrolls";
         });
     }
