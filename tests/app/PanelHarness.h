@@ -117,11 +117,7 @@ struct PanelHarness {
     struct ThisMachine {};
 
     explicit PanelHarness(ThisMachine) {
-        MachineSources sources = makeLinuxMachineSources();
-        sources.eventLoop = h.loop;
-        sources.dataFolder = h.dir.path();
-        h.monitor = std::make_unique<SystemMonitor>(h.settings, std::move(sources));
-        h.monitor->setPopoverVisible(true);
+        h.make(makeLinuxMachineSources()).setPopoverVisible(true);
         h.monitor->poll();
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         h.monitor->poll();
@@ -146,6 +142,12 @@ struct PanelHarness {
         options.pinnedWidgets = {PinnedWidget::battery, PinnedWidget::cpu};
         auto view = std::make_unique<Panel>(*h.monitor, settings ? *settings : h.settings, std::move(options));
         view->resize(480, 620);
+        return view;
+    }
+    // The same panel on `tab`, shown.
+    std::unique_ptr<Panel> shownPanel(int tab = 1, bool detail = false) {
+        auto view = panel(nullptr, detail, tab);
+        view->show();
         return view;
     }
 

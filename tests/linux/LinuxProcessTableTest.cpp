@@ -4,6 +4,7 @@
 #include "linux/XdgDesktopEntries.h"
 #include "sampling/ProcessMonitor.h"
 
+#include "support/Each.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 
@@ -77,13 +78,12 @@ TEST(LinuxProcessTable, ReadsARecordedTree) {
     for (std::int32_t bad : {901, 902, 31337}) EXPECT_FALSE(table.readTask(bad, task)) << bad;
 
     std::string path;
-    ASSERT_TRUE(table.executablePath(950, path));
-    EXPECT_EQ(path, "/usr/bin/python3.11");  // the binary was replaced while running
+    // The binary of 950 was replaced while running.
+    EXPECT_TRUE(table.executablePath(950, path) && path == "/usr/bin/python3.11") << path;
     for (std::int32_t none : {2, 960}) EXPECT_FALSE(table.executablePath(none, path)) << "no file or a memfd";
-    ASSERT_TRUE(table.firstArgument(960, path));
-    EXPECT_EQ(path, "/usr/libexec/tracker-extract-3");
-    ASSERT_TRUE(table.controlGroup(971, path));
-    EXPECT_EQ(path, "/user.slice/user-1000.slice/user@1000.service/app.slice/app-org.kde.konsole@0a1b2c.service");
+    EXPECT_TRUE(table.firstArgument(960, path) && path == "/usr/libexec/tracker-extract-3") << path;
+    EXPECT_TRUE(table.controlGroup(971, path) &&
+                path == "/user.slice/user-1000.slice/user@1000.service/app.slice/app-org.kde.konsole@0a1b2c.service") << path;
 
     EXPECT_FALSE(LinuxProcessTable(test::fixture("no-such-root")).listPids(pids));
 }
@@ -98,8 +98,7 @@ TEST(LinuxProcessTable, NamesAndGroupsTheProcessesOfARecordedSession) {
     for (const auto& [language, kernel, konsole] :
          {std::tuple{"en", "Linux kernel", std::string("Konsole")}, std::tuple{"es", "Kernel de Linux", std::string("Consola")}}) {
         monitor.setLanguage(language, kernel);
-        std::vector<std::string> rows;
-        for (const auto& p : monitor.sample(std::nullopt, 25)) rows.push_back(p.name + "|" + p.appName);
+        auto rows = test::each(monitor.sample(std::nullopt, 25), [](const ProcStats& p) { return p.name + "|" + p.appName; });
         std::ranges::sort(rows);
         EXPECT_EQ(rows, (std::vector<std::string>{std::string(kernel) + "|", "a) (b|", "bash|" + konsole, "firefox|Firefox",
                                                   "firefox|Firefox", "konsole|" + konsole, "python3.11|", "sshd|", "systemd|",

@@ -1,9 +1,6 @@
 #include "linux/LinuxMachine.h"
-#include "monitor/SystemMonitor.h"
-#include "settings/MemoryKeyValueStore.h"
 
-#include "support/ManualEventLoop.h"
-#include "support/TempDir.h"
+#include "support/MonitorHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +20,8 @@ namespace {
 // that agree with what the kernel accounted to it (wait4), however busy the machine is, and the
 // alert baselines reach the app-support folder.
 TEST(RealMachine, TheMonitorShowsABusyChildAsTheKernelAccountsItAndSavesBaselines) {
-    test::TempDir dir;
-    test::FakeClock loopClock;
-    AppSettings settings(std::make_shared<MemoryKeyValueStore>(), nullptr);
-    MachineSources sources = makeLinuxMachineSources();
-    auto loop = std::make_shared<test::ManualEventLoop>(loopClock);
-    sources.eventLoop = loop;
-    sources.dataFolder = dir.path();
-    SystemMonitor monitor(settings, std::move(sources));
+    test::MonitorHarness h;
+    SystemMonitor& monitor = h.make(makeLinuxMachineSources());
     monitor.setPopoverVisible(true);
 
     const pid_t child = fork();
@@ -67,8 +58,8 @@ TEST(RealMachine, TheMonitorShowsABusyChildAsTheKernelAccountsItAndSavesBaseline
     // Hidden ticks feed the baselines on any power source.
     monitor.setPopoverVisible(false);
     monitor.poll();
-    loop->advance(30);
-    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "baselines.json"));
+    h.loop->advance(30);
+    EXPECT_TRUE(std::filesystem::is_regular_file(h.dir / "baselines.json"));
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ SystemMonitor& withSensors(test::MonitorHarness& harness, const std::string& bat
     sources.smcTransport = std::make_unique<HwmonSMCTransport>(test::fixture(hwmon));
     sources.thermal = std::make_unique<SysfsThermalSource>(thermal, harness.clock);
     sources.energyReport = std::make_unique<RaplEnergySource>(rapl);
-    harness.monitor = std::make_unique<SystemMonitor>(harness.settings, std::move(sources));
-    return *harness.monitor;
+    return harness.make(std::move(sources));
 }
 
 // Battery percentage, performance-core temperature, total power and thermal level.

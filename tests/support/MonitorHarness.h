@@ -37,8 +37,13 @@ struct MonitorHarness {
         return fake;
     }
 
-    SystemMonitor& make() {
-        monitor = std::make_unique<SystemMonitor>(settings, sources(), telemetry);
+    SystemMonitor& make() { return make(sources()); }
+    // The monitor on other sources (this machine's, or the fakes with some replaced), with the
+    // harness's loop and data folder.
+    SystemMonitor& make(MachineSources other) {
+        other.eventLoop = loop;
+        other.dataFolder = dir.path();
+        monitor = std::make_unique<SystemMonitor>(settings, std::move(other), telemetry);
         return *monitor;
     }
 

@@ -1,5 +1,6 @@
 #include "app/qt/QtSortKeys.h"
 #include "sampling/ProcessOrder.h"
+#include "support/Each.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +32,7 @@ TEST(QtSortKeysTest, SortsByEachColumnEitherWayKeepingTiesInIncomingOrder) {
     };
     const QtSortKeys keys;
     for (const auto& [order, expected] : cases) {
-        std::vector<std::int32_t> pids;
-        for (const auto& p : ordered(incoming, order, &keys)) pids.push_back(p.pid);
-        EXPECT_EQ(pids, expected) << int(order.key) << order.reversed;
+        EXPECT_EQ(test::each(ordered(incoming, order, &keys), &ProcStats::pid), expected) << int(order.key) << order.reversed;
     }
 }
 
@@ -47,11 +46,8 @@ TEST(QtSortKeysTest, NamesSortByLetterWhateverTheirCaseAndAccents) {
     };
     const QtSortKeys keys;
     for (const auto& [incoming, expected] : cases) {
-        std::vector<ProcStats> processes;
-        for (const auto& name : incoming) processes.push_back(proc(1, name.c_str(), 0, 0, 0));
-        std::vector<std::string> names;
-        for (const auto& p : ordered(processes, {Key::name}, &keys)) names.push_back(p.name);
-        EXPECT_EQ(names, expected);
+        const auto processes = test::each(incoming, [](const std::string& name) { return proc(1, name.c_str(), 0, 0, 0); });
+        EXPECT_EQ(test::each(ordered(processes, {Key::name}, &keys), &ProcStats::name), expected);
     }
 }
 

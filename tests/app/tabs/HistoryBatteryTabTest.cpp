@@ -21,8 +21,7 @@ namespace {
 TEST(HistoryTabTest, ThePickerSwitchesRanges) {
     test::ScopedLanguage language("en");
     test::PanelHarness harness(true);
-    auto view = harness.panel(nullptr, false, 4);
-    view->show();
+    auto view = harness.shownPanel(4);
     auto& energy = dynamic_cast<HistoryTab&>(*view->tabContent()).energy();
     const auto pick = [&](int range) { energy.picker().segments()[static_cast<std::size_t>(range)]->click(); };
     // Each range shows what its rule makes of the monitor's data (HistoryContentTest checks the rules).
@@ -48,8 +47,7 @@ TEST(HistoryTabTest, ReorderingSavesUnderEachTabsKey) {
     };
     std::map<int, std::vector<std::string>> shown;
     for (int tab : {3, 4}) {
-        auto view = harness.panel(nullptr, false, tab);
-        view->show();
+        auto view = harness.shownPanel(tab);
         view->headerButtons().front()->click();
         auto& list = sectionsOf(*view, tab);
         ASSERT_TRUE(list.isEditing());
@@ -66,8 +64,7 @@ TEST(HistoryTabTest, ReorderingSavesUnderEachTabsKey) {
 TEST(BatteryTabTest, AMachineWithoutBatterySaysSoAndStillListsTheTopUsers) {
     test::ScopedLanguage language("en");
     test::PanelHarness harness(false);
-    auto view = harness.panel(nullptr, false, 3);
-    view->show();
+    auto view = harness.shownPanel(3);
     auto& tab = dynamic_cast<BatteryTab&>(*view->tabContent());
     EXPECT_TRUE(tab.noBatteryNotice()->isVisible()) << "the harness machine has no battery";
     for (auto section : {BatterySection::batteryStatus, BatterySection::usageComparison, BatterySection::health}) {
@@ -100,11 +97,8 @@ TEST(HistoryBatteryScreenshotTest, TabsInBothLanguagesAndThemes) {
         recorded ? harness->publishBusyMoment() : harness->monitor().stats().set(test::bareMoment());
         test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
             const QString suffix = QStringLiteral("%1-%2").arg(recorded ? "ninety-days" : "empty", variant);
-            auto battery = harness->panel(nullptr, false, 3);
-            battery->show();
-            test::saveSheet(*battery, "battery-" + suffix, dark, recorded ? 800 : 300);
-            auto history = harness->panel(nullptr, false, 4);
-            history->show();
+            test::saveSheet(*harness->shownPanel(3), "battery-" + suffix, dark, recorded ? 800 : 300);
+            auto history = harness->shownPanel(4);
             dynamic_cast<HistoryTab&>(*history->tabContent()).energy().picker().segments()[3]->click();
             test::saveSheet(*history, "history-" + suffix, dark, 1500);
         });

@@ -7,6 +7,7 @@
 #include "app/tabs/processes/SortHeader.h"
 #include "app/tabs/tips/AdviceCard.h"
 #include "app/tabs/tips/TipsTab.h"
+#include "support/Each.h"
 #include "support/ScopedLanguage.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ using SortOrder = ProcessesTab::SortOrder;
 
 // A shown panel on the tab `tag`, over a monitor on fake sources.
 struct OpenPanel {
-    explicit OpenPanel(int tag) : view(harness.panel(nullptr, false, tag)) { view->show(); }
+    explicit OpenPanel(int tag) : view(harness.shownPanel(tag)) {}
     template <typename Tab>
     Tab& tab() const { return dynamic_cast<Tab&>(*view->tabContent()); }
     // A snapshot plugged in at 60 % with these processes.
@@ -38,9 +39,7 @@ struct OpenPanel {
 };
 
 std::vector<std::string> names(const ProcessesTab& tab) {
-    std::vector<std::string> result;
-    for (const auto* row : tab.rows()) result.push_back(row->process().name);
-    return result;
+    return test::each(tab.rows(), [](const ProcessRowView* row) { return row->process().name; });
 }
 
 const std::vector<ProcStats> someProcesses{{10, "compiler", 80, 200 << 20, 1, 120},
@@ -132,8 +131,7 @@ TEST(ProcessesTipsScreenshotTest, BothTabsOnThisMachineAndOnABusyMoment) {
     test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
         for (auto [harness, which] : {std::pair{&machine, "machine"}, {&busy, "busy"}, {&bare, "bare"}}) {
             for (auto [tab, name] : {std::pair{0, "tips"}, {2, "processes"}}) {
-                auto view = harness->panel(nullptr, false, tab);
-                view->show();
+                auto view = harness->shownPanel(tab);
                 if (auto* tips = dynamic_cast<TipsTab*>(view->tabContent())) tips->guide().front()->setExpanded(true);
                 test::saveSheet(*view, QStringLiteral("%1-%2-%3").arg(name, which, variant), dark,
                                harness == &machine ? 800 : 1200);

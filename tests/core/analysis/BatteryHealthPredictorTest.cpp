@@ -1,5 +1,6 @@
 #include "analysis/BatteryHealthPredictor.h"
 
+#include "support/Each.h"
 #include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
@@ -81,9 +82,7 @@ TEST(BatteryHealthPredictor, HabitWarningsFollowTheLastSevenReadings) {
     for (const auto& c : cases) {
         std::vector<BatteryHealthEntry> entries;
         for (const auto& [t, w] : c.temperatureAndWatts) entries.push_back(reading("2025-01-01", 100, 95, t, w));
-        std::vector<std::string> ids;
-        for (const auto& warning : analyzeHabits(entries)) ids.push_back(warning.id);
-        EXPECT_EQ(ids, c.ids) << c.name;
+        EXPECT_EQ(test::each(analyzeHabits(entries), &HabitWarning::id), c.ids) << c.name;
     }
 }
 

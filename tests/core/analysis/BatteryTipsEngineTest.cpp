@@ -1,6 +1,7 @@
 #include "analysis/BatteryTipsEngine.h"
 
 #include "support/BilingualText.h"
+#include "support/Each.h"
 #include "support/StatsBuilder.h"
 
 #include <gtest/gtest.h>
@@ -29,26 +30,13 @@ HabitWarning warning(const std::string& id, HabitSeverity severity) {
 
 BatteryHealthPrediction prediction(DegradationRate rate, std::optional<std::int64_t> months = std::nullopt,
                                    ConfidenceLevel confidence = ConfidenceLevel::moderate) {
-    BatteryHealthPrediction p;
-    p.healthDropPerCycle = 0.0345;
-    p.degradationRate = rate;
-    p.estimatedMonthsTo80 = months;
-    p.confidenceLevel = confidence;
-    return p;
+    return {.healthDropPerCycle = 0.0345, .estimatedCyclesTo80 = {}, .estimatedMonthsTo80 = months,
+            .confidenceLevel = confidence, .degradationRate = rate, .habitWarnings = {}};
 }
 
-HabitScore habits(std::int64_t overall, const std::string& grade) {
-    HabitScore h;
-    h.overall = overall;
-    h.grade = grade;
-    return h;
-}
+HabitScore habits(std::int64_t overall, const std::string& grade) { return {overall, grade, {}, {}, {}, {}}; }
 
-ProfileClassification profileOf(UsageProfile primary) {
-    ProfileClassification p;
-    p.primary = primary;
-    return p;
-}
+ProfileClassification profileOf(UsageProfile primary) { return {.primary = primary, .secondary = {}, .secondaryScore = {}}; }
 
 struct Inputs {
     SystemStats stats = test::StatsBuilder().battery(50, test::Power::pluggedIn);  // idle: no rule fires
@@ -61,11 +49,7 @@ struct Inputs {
     }
 };
 
-Ids ids(const std::vector<BatteryTip>& tips) {
-    Ids result;
-    for (const auto& tip : tips) result.push_back(tip.id);
-    return result;
-}
+Ids ids(const std::vector<BatteryTip>& tips) { return test::each(tips, &BatteryTip::id); }
 
 struct RuleCase { const char* name; std::function<void(Inputs&)> setUp; Ids expected; };
 

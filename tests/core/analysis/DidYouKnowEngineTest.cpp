@@ -1,5 +1,6 @@
 #include "analysis/DidYouKnowEngine.h"
 
+#include "support/Each.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 
@@ -40,11 +41,7 @@ std::vector<Fact> facts(const SystemStats& stats, std::size_t limit = 20,
     return DidYouKnowEngine::generate(stats, profile, std::nullopt, habitScore, limit);
 }
 
-Ids ids(const std::vector<Fact>& list) {
-    Ids result;
-    for (const auto& fact : list) result.push_back(fact.id);
-    return result;
-}
+Ids ids(const std::vector<Fact>& list) { return test::each(list, &Fact::id); }
 
 const Fact* find(const std::vector<Fact>& list, const std::string& id) {
     const auto found = std::ranges::find(list, id, &Fact::id);
@@ -121,14 +118,9 @@ TEST(DidYouKnowEngine, FactTextsCarryTheirFigures) {
     stats.fanSpeeds = {1500};
     stats.batteryHealthPercent = 87.6;
     stats.batteryMaxCapacityMAh = 4380;
-    HabitScore habits;
-    habits.overall = 84;
-    habits.grade = "B";
-    ProfileClassification profile;
-    profile.primary = UsageProfile::developer;
-
     test::ScopedLanguage english("en");
-    const auto list = facts(stats, 20, profile, habits);
+    const auto list = facts(stats, 20, ProfileClassification{.primary = UsageProfile::developer, .secondary = {}, .secondaryScore = {}},
+                            HabitScore{84, "B", {}, {}, {}, {}});
     const std::pair<const char*, const char*> fragments[] = {
         {"cycles", "through 1500 charge cycles — that's 100% of"},
         {"memory-status", "high at 80% (6.0 of 16 GB). Closing some apps could help performance. Top user: Editor (3.0 GB)."},

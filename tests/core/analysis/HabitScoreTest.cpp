@@ -1,8 +1,6 @@
 #include "analysis/BatteryHealthPredictor.h"
-#include "localization/LAnalysis.h"
 
 #include "support/AnalysisDays.h"
-#include "support/ScopedLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -93,17 +91,6 @@ TEST(HabitScore, GradeBoundaries) {
         {100, "A+"}, {95, "A+"}, {94, "A"}, {90, "A"}, {89, "B+"}, {85, "B+"}, {84, "B"}, {80, "B"},
         {79, "C+"},  {75, "C+"}, {74, "C"}, {70, "C"}, {69, "D"},  {60, "D"},  {59, "F"}, {0, "F"}};
     for (const auto& [overall, grade] : cases) EXPECT_EQ(BatteryHealthPredictor::gradeFor(overall), grade) << overall;
-}
-
-// 19 of 25 (0.76) is good and "Good"; 18 (0.72) is neither.
-TEST(HabitScore, SubScoresAreGoodFromThreeQuartersAndRatedByFraction) {
-    const SubScore good{19, 25, "Charging", "good"}, notGood{18, 25, "Plug Balance", "mostly_plugged"};
-    EXPECT_TRUE(good.isGood());
-    EXPECT_FALSE(notGood.isGood());
-    EXPECT_FALSE((SubScore{5, 0, "Charging", "good"}.isGood()));
-    test::ScopedLanguage english("en");
-    EXPECT_EQ(L::subScoreRating(good.fraction()), "Good");
-    EXPECT_EQ(L::subScoreRating(notGood.fraction()), "Fair");
 }
 
 }  // namespace

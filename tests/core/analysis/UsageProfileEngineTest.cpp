@@ -2,6 +2,7 @@
 #include "util/JsonFields.h"
 
 #include "support/AnalysisDays.h"
+#include "support/Each.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ TEST(UsageProfileEngine, IdleBalancedAndNoDays) {
     for (const auto& [days, expected] : cases) EXPECT_EQ(classify(days, now), expected) << days.size();
 }
 
-TEST(UsageProfileEngine, CpuFiguresAcrossDays) {
+TEST(UsageProfileEngine, CpuFiguresAndApplicationSharesAcrossDays) {
     auto quiet = day(), busy = day();
     quiet.cpu = {.avgTotal = 10, .peakTotal = 50, .samplesAbove40 = 10};
     busy.cpu = {.avgTotal = 30, .peakTotal = 70, .samplesAbove40 = 30};
@@ -39,9 +40,7 @@ TEST(UsageProfileEngine, CpuFiguresAcrossDays) {
     const auto m = aggregateMetrics({quiet, busy});
     // Population, not sample, deviation.
     EXPECT_EQ(std::tie(m.avgCPU, m.peakCPU, m.cpuVariability, m.highCPUFraction), std::make_tuple(20.0, 70.0, 10.0, 0.2));
-}
-
-TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
+    // Application shares, merged across days, and their diversity.
     struct Case { const char* name; std::vector<std::map<std::string, double>> days;
                   double dev, creative, meeting, diversity; };
     const std::vector<Case> cases{
@@ -53,9 +52,7 @@ TEST(UsageProfileEngine, ApplicationSharesAndDiversity) {
         {"little time", {{{"Zoom", 0.25}}}, 0, 0, 0.5, 1},  // total taken as at least one minute
     };
     for (const auto& c : cases) {
-        std::vector<DailySnapshot> records;
-        for (const auto& apps : c.days) records.push_back(day(apps));
-        const auto m = aggregateMetrics(records);
+        const auto m = aggregateMetrics(test::each(c.days, [](const auto& apps) { return day(apps); }));
         EXPECT_EQ(std::tie(m.devShare, m.creativeShare, m.meetingShare, m.appDiversity),
                   std::tie(c.dev, c.creative, c.meeting, c.diversity)) << c.name;
     }
@@ -107,7 +104,7 @@ TEST(UsageProfileEngine, RunnerUpNeedsMoreThanHalfThePrimaryScore) {
     }
 }
 
-TEST(ProfileClassification, JsonLeavesAbsentRunnerUpOutAndRoundTrips) {
+TEST(ProfileClassification, JsonLeavesAbsentRunnerUpOutRoundTripsAndRefusesWhatItCannotTrust) {
     const ProfileClassification alone{UsageProfile::powerUser, 0.75, std::nullopt, std::nullopt, now, 7};
     EXPECT_EQ(JsonFields::encodeJson(alone),
               R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Power User","primaryScore":0.75})");
@@ -115,9 +112,7 @@ TEST(ProfileClassification, JsonLeavesAbsentRunnerUpOutAndRoundTrips) {
     const ProfileClassification pair{UsageProfile::developer, 0.75, UsageProfile::meeting, 0.5, now, 5};
     EXPECT_EQ(JsonFields::decodeJson<ProfileClassification>(*JsonFields::encodeJson(pair)), pair);
     EXPECT_NE(JsonFields::encodeJson(pair)->find(R"("secondary":"Meeting Machine")"), std::string::npos);
-}
-
-TEST(ProfileClassification, DecodingRefusesWhatItCannotTrust) {
+    // Decoding refuses what it cannot trust.
     const std::vector<const char*> texts{
         R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Gamer","primaryScore":0.75})",
         R"({"classifiedAt":"2025-06-30T12:00:00Z","daysAnalyzed":7,"primary":"Light","primaryScore":0.75,"secondary":"Creative"})",

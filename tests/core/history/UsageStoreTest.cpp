@@ -4,6 +4,7 @@
 #include "util/AtomicFile.h"
 #include "util/JsonFields.h"
 
+#include "support/Each.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/FilesIn.h"
@@ -42,15 +43,11 @@ std::string dailyText(const std::vector<std::string>& dates) {
 }
 
 std::string healthText(const std::vector<std::string>& dates) {
-    std::vector<BatteryHealthEntry> entries;
-    for (const auto& date : dates) entries.push_back(entryOf(date));
-    return *JsonFields::encodeJson(entries);
+    return *JsonFields::encodeJson(test::each(dates, [](const std::string& date) { return entryOf(date); }));
 }
 
 std::vector<std::string> datesOf(const auto& list) {
-    std::vector<std::string> dates;
-    for (const auto& element : list) dates.push_back(element.date);
-    return dates;
+    return test::each(list, [](const auto& element) { return element.date; });
 }
 
 struct UsageStoreTest : ::testing::Test {
@@ -207,10 +204,10 @@ TEST_F(UsageStoreTest, SavedFilesAreCompactSortedAndLoadBackEqual) {
     store->addHealthEntry(entryOf("2025-06-29"));  // kept in date order
     store->performSave();
     const auto daily = read("daily-summaries.json");
-    EXPECT_EQ(daily.rfind(R"({"dailySnapshots":[{"appCPUTotals":{"Alpha":2.0,"Zed":4.0},)", 0), 0u);
-    EXPECT_EQ(daily.find('\n'), std::string::npos);
-    EXPECT_TRUE(daily.ends_with(R"(,"schemaVersion":1})"));
-    EXPECT_NE(daily.find(R"("firstSampleAt":"2025-06-30T10:00:00Z")"), std::string::npos);  // UTC
+    // One line, keys sorted, times in UTC.
+    EXPECT_TRUE(daily.starts_with(R"({"dailySnapshots":[{"appCPUTotals":{"Alpha":2.0,"Zed":4.0},)") &&
+                daily.find('\n') == std::string::npos && daily.ends_with(R"(,"schemaVersion":1})") &&
+                daily.find(R"("firstSampleAt":"2025-06-30T10:00:00Z")") != std::string::npos) << daily;
     EXPECT_EQ(read("health-history.json").rfind(R"([{"avgDischargeWatts":8.0,"avgTemperature":45.0,)", 0), 0u);
 
     auto reloaded = makeStore();
@@ -351,7 +348,6 @@ TEST_F(UsageStoreTest, AHandEditedHistoryLoadsCheckedAndKeepsSaving) {
 }
 
 TEST_F(UsageStoreTest, AnUnusableFolderFailsQuietly) {
-    std::filesystem::create_directories(dir.path());
     AtomicFile::write(dir / "blocker", "a file where the folder should be");
     UsageStore store(dir / "blocker" / "io.mirelo.corvelle", clock, loop);
     store.load();

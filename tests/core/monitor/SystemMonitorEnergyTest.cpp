@@ -43,12 +43,8 @@ struct ClockedMeter : EnergyReportSource {
 TEST(SystemMonitorEnergy, ADayOfTicksFillsTheEnergyViewsFromMeasuredWattsOnly) {
     test::ScopedTimeZone zone{"UTC0"};
     test::ScopedLanguage english("en");
-    const struct {
-        const char* name;
-        std::function<PowerMeter(int)> meterAt;
-        int firstMeasuredHour;
-        std::int64_t measured;  // samples with a power reading
-    } cases[] = {
+    // The meter of each hour, the first hour with a power reading, and the samples with one.
+    const struct { const char* name; std::function<PowerMeter(int)> meterAt; int firstMeasuredHour; std::int64_t measured; } cases[] = {
         {"the power service all day", [](int) { return PowerMeter::service; }, 0, 1439},
         {"the power service started at noon", [](int hour) { return hour < 12 ? PowerMeter::locked : PowerMeter::service; },
          12, 719},
@@ -61,7 +57,7 @@ TEST(SystemMonitorEnergy, ADayOfTicksFillsTheEnergyViewsFromMeasuredWattsOnly) {
         auto meter = std::make_unique<ClockedMeter>();
         std::tie(meter->clock, meter->meterAt) = std::tie(h.clock, c.meterAt);
         sources.energyReport = std::move(meter);
-        h.monitor = std::make_unique<SystemMonitor>(h.settings, std::move(sources));
+        h.make(std::move(sources));
         h.monitor->setFixedInterval(60);
         h.monitor->start();
         h.loop->advance(86400 - 60);

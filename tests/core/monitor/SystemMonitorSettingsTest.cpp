@@ -14,7 +14,7 @@ TEST(SystemMonitorSettings, LowBatteryIsPostedFromTheTicksBatteryReading) {
     auto battery = std::make_unique<test::FakeBatteryRegistry>();
     auto& readings = *battery;
     sources.batteryRegistry = std::move(battery);
-    SystemMonitor monitor(h.settings, std::move(sources));
+    auto& monitor = h.make(std::move(sources));
     const struct { std::int64_t percent; bool pluggedIn; size_t posted; } ticks[] = {
         {12, false, 0}, {10, true, 0}, {10, false, 1}, {9, false, 1}, {30, true, 1}, {10, false, 2}};
     for (const auto& tick : ticks) {

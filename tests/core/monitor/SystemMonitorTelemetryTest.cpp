@@ -1,5 +1,6 @@
 #include "outbound/TelemetryService.h"
 
+#include "support/Each.h"
 #include "support/FakeOutbound.h"
 #include "support/MonitorHarness.h"
 
@@ -17,9 +18,8 @@ struct RecordedTelemetry {
 
     std::vector<std::string> events() {
         service->finish(5);
-        std::vector<std::string> names;
-        for (const auto& call : client->recorded()) names.push_back(nlohmann::json::parse(call.body)["event"]);
-        return names;
+        return test::each(client->recorded(),
+                          [](const auto& call) { return nlohmann::json::parse(call.body)["event"].template get<std::string>(); });
     }
 
     std::shared_ptr<test::RecordingHttpClient> client = std::make_shared<test::RecordingHttpClient>();

@@ -1,4 +1,5 @@
 #include "present/ChartRules.h"
+#include "localization/LAnalysis.h"
 #include "present/BatteryContent.h"
 #include "present/EnergyLevel.h"
 #include "present/GraphicsContent.h"
@@ -9,6 +10,7 @@
 #include "present/TipsContent.h"
 #include "support/AnalysisDays.h"
 #include "support/BilingualText.h"
+#include "support/Each.h"
 #include "support/ScopedLanguage.h"
 #include "support/StatsBuilder.h"
 
@@ -40,9 +42,14 @@ TEST(ChartRulesTest, ColoursChangeAtTheirBoundaries) {
     EXPECT_EQ(ChartRules::healthLineColor({}), SC::green);
 }
 
+// 19 of 25 (0.76) is good, green and "Good"; 18 (0.72) is none of them, nor is a part worth no points.
 TEST(ChartRulesTest, SubScoresAreGoodFromThreeQuartersOfTheirPoints) {
-    EXPECT_EQ(ChartRules::subScoreMark({19, 25, "Charging", "good"}), (ChartRules::SubScoreMark{SC::green, "checkmark.circle.fill"}));
-    EXPECT_EQ(ChartRules::subScoreMark({18, 25, "Charging", "x"}).color, SC::orange);
+    const SubScore good{19, 25, "Charging", "good"}, notGood{18, 25, "Plug Balance", "mostly_plugged"};
+    EXPECT_EQ(ChartRules::subScoreMark(good), (ChartRules::SubScoreMark{SC::green, "checkmark.circle.fill"}));
+    EXPECT_EQ(ChartRules::subScoreMark(notGood).color, SC::orange);
+    EXPECT_EQ(ChartRules::subScoreMark({5, 0, "Charging", "good"}).color, SC::orange);
+    test::ScopedLanguage english("en");
+    EXPECT_EQ(L::subScoreRating(good.fraction()) + "/" + L::subScoreRating(notGood.fraction()), "Good/Fair");
 }
 
 TEST(ChartRulesTest, ScalesNeverDivideByNothing) {
@@ -97,9 +104,7 @@ DailySnapshot profileDay(int cpu, std::optional<double> watts) {
 
 TEST(OverviewContentTest, PredictionNeedsAWeekOfRecordsAndSevenReadings) {
     test::ScopedLanguage language("en");
-    BatteryHealthPrediction fitted;
-    fitted.dataPointCount = 7;
-    fitted.estimatedMonthsTo80 = 14;
+    BatteryHealthPrediction fitted{.estimatedCyclesTo80 = {}, .estimatedMonthsTo80 = 14, .habitWarnings = {}, .dataPointCount = 7};
     EXPECT_FALSE(OverviewContent::showsPrediction(6, fitted));
     EXPECT_FALSE(OverviewContent::showsPrediction(7, std::nullopt));
     EXPECT_TRUE(OverviewContent::showsPrediction(7, fitted));
@@ -148,10 +153,9 @@ TEST(OverviewContentTest, UsagePatternsShowTheBusiestHoursAndTheQuietest) {
     EXPECT_EQ(OverviewContent::usagePatterns({day}, false, false, M::locked).note,
               "This computer has no power meter.\nTo measure power, start Corvelle's power service: "
               "sudo systemctl enable --now corvelle-power");
-    for (int hour = 0; hour < 24; ++hour) {
-        day.hourlyFingerprints[static_cast<std::size_t>(hour)].avgWatts = 2 + hour % 5;
-        day.hourlyFingerprints[static_cast<std::size_t>(hour)].sampleCount = 1;
-        day.hourlyFingerprints[static_cast<std::size_t>(hour)].meteredSamples = 1;
+    for (auto& entry : day.hourlyFingerprints) {
+        entry.avgWatts = static_cast<double>(2 + entry.hour % 5);
+        entry.sampleCount = entry.meteredSamples = 1;
     }
     const auto panel = OverviewContent::usagePatterns({day}, false, false, M::sysfs);
     ASSERT_EQ(panel.rows.size(), 3u);
@@ -246,16 +250,8 @@ DailySnapshot record(const std::string& date, double energyWh, std::int64_t samp
 }
 
 // The bars' labels and the figures' values under a chart.
-Texts labels(const HistoryContent::Energy& energy) {
-    Texts result;
-    for (const auto& bar : energy.bars) result.push_back(bar.first);
-    return result;
-}
-Texts values(const HistoryContent::Energy& energy) {
-    Texts result;
-    for (const auto& figure : energy.figures) result.push_back(figure.value);
-    return result;
-}
+Texts labels(const HistoryContent::Energy& energy) { return test::each(energy.bars, [](const auto& bar) { return bar.first; }); }
+Texts values(const HistoryContent::Energy& energy) { return test::each(energy.figures, &HistoryContent::Figure::value); }
 
 TEST(HistoryContentTest, EnergyRangesShowTheirStates) {
     test::ScopedLanguage language("en");
@@ -420,13 +416,11 @@ ProcStats proc(std::int32_t pid, const char* name, double cpu, std::uint64_t mem
     return {pid, name, cpu, memory, 1, energy};
 }
 
-TEST(ProcessesContentTest, CpuColourChangesAtItsBoundaries) {
+TEST(ProcessesContentTest, ARowShowsItsFiguresInTheCurrentLanguageAndItsCpuColour) {
     const std::pair<double, SC> cpu[] = {{-0.1, SC::red},    {0, SC::secondary}, {4.99, SC::secondary}, {5, SC::primary},
                                          {24.99, SC::primary}, {25, SC::orange},   {49.99, SC::orange},   {50, SC::red}};
     for (const auto& [value, color] : cpu) EXPECT_EQ(ProcessesContent::cpuColor(value), color) << value;
-}
-
-TEST(ProcessesContentTest, ARowShowsItsFiguresInTheCurrentLanguage) {
+    // A row in the current language.
     test::ScopedLanguage language("es");
     const auto row = ProcessesContent::row(proc(4021, "worker", 27.25, 3ULL << 29, 180));
     EXPECT_EQ(row, (ProcessesContent::Row{"worker", "PID 4021", "27.2%", SC::orange, "1.5 GB", 1.0, "Alto", SC::red}));
@@ -436,22 +430,17 @@ TEST(ProcessesContentTest, ARowShowsItsFiguresInTheCurrentLanguage) {
     EXPECT_EQ(ProcessesContent::row(proc(1, "x", 0, 512, 12.5)).energyColor, SC::orange);
 }
 
-TEST(TipsContentTest, PraisingTipsAreGreenOthersFollowTheirSeverity) {
+TEST(TipsContentTest, PraisingTipsAreGreenAndAMachineWithoutABatteryIsNotAboutToDie) {
     using S = BatteryTip::Severity;
     const std::tuple<const char*, S, SC> cases[] = {
         {"thermal", S::critical, SC::red},       {"high-watts", S::warning, SC::orange}, {"cpu-busy", S::info, SC::blue},
         {"healthy-range", S::info, SC::green},   {"idle-efficiency", S::info, SC::green},
         {"good-habits", S::critical, SC::green}, {"great-efficiency-x", S::info, SC::blue}};
     for (const auto& [id, severity, color] : cases) EXPECT_EQ(TipsContent::tipColor({id, "", "", "", 1, severity}), color) << id;
-}
-
-TEST(TipsContentTest, AMachineWithoutABatteryIsNotAboutToDie) {
+    // A machine without a battery is not about to die.
     test::ScopedLanguage language("en");
     EXPECT_TRUE(TipsContent::content({}, std::nullopt, std::nullopt, std::nullopt).tips.empty());
-    SystemStats dying;
-    dying.batteryPercentage = 4;
-    dying.batteryIsPresent = true;
-    const auto tips = TipsContent::content(dying, std::nullopt, std::nullopt, std::nullopt).tips;
+    const auto tips = TipsContent::content(test::StatsBuilder().battery(4), std::nullopt, std::nullopt, std::nullopt).tips;
     ASSERT_FALSE(tips.empty());
     EXPECT_EQ(tips.front().title, "Battery almost empty");
 }

@@ -1,5 +1,6 @@
 #include "sampling/BatteryMonitor.h"
 
+#include "support/Each.h"
 #include "support/FakeBatteryRegistry.h"
 #include "support/FakeClock.h"
 
@@ -68,7 +69,7 @@ TEST(BatteryMonitorSnapshot, DerivesFromProperties) {
     }
 }
 
-TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
+TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaultsAndNoneGiveNoSample) {
     EXPECT_EQ(BatteryMonitor::snapshotFrom({}), BatteryMonitor::Snapshot{});
     const auto s = BatteryMonitor::snapshotFrom({{"IsCharging", 1}, {"ExternalConnected", "Yes"},
                                                  {"AppleRawMaxCapacity", 0}, {"AppleRawCurrentCapacity", 10}});
@@ -79,10 +80,8 @@ TEST(BatteryMonitorSnapshot, MissingOrMistypedPropertiesTakeTheDefaults) {
         {{"Voltage", std::numeric_limits<std::int64_t>::max()}, {"InstantAmperage", -4000}});
     EXPECT_TRUE(std::isfinite(huge.watts));
     EXPECT_GT(huge.watts, 0);
-}
-
-// A registry that answers is read through the monitor in SystemMonitorSettingsTest.
-TEST(BatteryMonitorSnapshot, NoSampleWithoutARegistryOrItsProperties) {
+    // No sample without a registry or its properties; one that answers is read through the
+    // monitor in SystemMonitorSettingsTest.
     auto clock = std::make_shared<test::FakeClock>();
     EXPECT_FALSE(BatteryMonitor(nullptr, clock).sample());
     EXPECT_FALSE(BatteryMonitor(std::make_unique<test::FakeBatteryRegistry>(std::nullopt), clock).sample());
@@ -128,16 +127,6 @@ TEST(BatteryMonitorEstimate, ChangesAtMostTwoMinutesPerElapsedSecond) {
     }
 }
 
-TEST(BatteryMonitorFilters, MedianTakesTheUpperMiddleOfEvenWindows) {
-    for (const auto& [in, expected] : {std::pair<std::vector<double>, std::vector<double>>{{10, 50}, {10, 50}},
-                                       {{10, 10, 50, 10, 10, 50, 50}, {10, 10, 10, 10, 10, 10, 50}}}) {
-        Estimator e;
-        std::vector<double> out;
-        for (double v : in) out.push_back(e.monitor.medianFilter(v));
-        EXPECT_EQ(out, expected);
-    }
-}
-
 // How far one update moves the filter from `from` toward `to`, as a fraction of the step.
 double gain(double from, double to, double cpuDelta) {
     Estimator e;
@@ -145,8 +134,13 @@ double gain(double from, double to, double cpuDelta) {
     return (e.monitor.kalmanUpdate(to, cpuDelta, 0.5) - from) / (to - from);
 }
 
-// Falls are followed faster than rises, and the noise grows with strictly larger CPU jumps.
-TEST(BatteryMonitorFilters, KalmanGainFollowsDirectionAndCpuJumps) {
+TEST(BatteryMonitorFilters, MedianTakesTheUpperMiddleAndKalmanGainFollowsDirectionAndCpuJumps) {
+    for (const auto& [in, expected] : {std::pair<std::vector<double>, std::vector<double>>{{10, 50}, {10, 50}},
+                                       {{10, 10, 50, 10, 10, 50, 50}, {10, 10, 10, 10, 10, 10, 50}}}) {
+        Estimator e;
+        EXPECT_EQ(test::each(in, [&](double v) { return e.monitor.medianFilter(v); }), expected);
+    }
+    // Falls are followed faster than rises, and the noise grows with strictly larger CPU jumps.
     EXPECT_EQ(Estimator().monitor.kalmanUpdate(7.5, 0, 0.5), 7.5);  // the first measurement is taken as is
     EXPECT_LT(gain(5, 20, 0), gain(20, 5, 0));
     EXPECT_EQ(gain(20, 5, 15), gain(20, 5, 0));

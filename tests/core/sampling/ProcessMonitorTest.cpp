@@ -2,6 +2,7 @@
 #include "sampling/AppScope.h"
 #include "sampling/ProcessMonitor.h"
 
+#include "support/Each.h"
 #include "support/FakeClock.h"
 #include "support/FakeProcessTable.h"
 
@@ -79,9 +80,8 @@ TEST(ProcessMonitor, NamesFallBackToTheShortNameAndAreResolvedOncePerProcess) {
     h.table->add(4, "", "");  // nameless: skipped
     h.table->add(5, "", "exe").argument = "/usr/libexec/tracker-extract-3";
     h.table->add(6, "", "sshd").argument = "sshd: alice [priv]";  // a title, not a program
-    std::vector<std::string> names;
-    for (const auto& p : h.sample()) names.push_back(p.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"systemd", "kworker/0:1", "bad\uFFFD", "tracker-extract-3", "sshd"}));
+    EXPECT_EQ(test::each(h.sample(), &ProcStats::name),
+              (std::vector<std::string>{"systemd", "kworker/0:1", "bad\uFFFD", "tracker-extract-3", "sshd"}));
     h.sample();
     EXPECT_EQ(h.table->pathReads, 6 + 1) << "only the nameless process is looked up again";
 
@@ -101,9 +101,7 @@ TEST(ProcessMonitor, SortsStablyAndKeepsAtMostTheAskedCount) {
     h.table->processes[10].task.userTime = kSecond / 2;
     h.table->processes[40].task.userTime = kSecond / 2;
     h.clock->advance(1);
-    std::vector<std::int32_t> pids;
-    for (const auto& p : h.sample(4)) pids.push_back(p.pid);
-    EXPECT_EQ(pids, (std::vector<std::int32_t>{30, 40, 10, 50}));
+    EXPECT_EQ(test::each(h.sample(4), &ProcStats::pid), (std::vector<std::int32_t>{30, 40, 10, 50}));
     EXPECT_TRUE(h.sample(0).empty());
     EXPECT_TRUE(h.sample(-3).empty());
 }
@@ -175,9 +173,8 @@ TEST(ProcessMonitor, GroupsTheProcessesOfAnAppScopeUnderItsNameReadOncePerApp) {
     table->add(5, "/usr/bin/plain");
     using Groups = std::vector<std::pair<std::string, std::int64_t>>;
     const auto groups = [&] {
-        Groups out;
-        for (const auto& g : buildAppGroups(monitor.sample(std::nullopt, 15))) out.emplace_back(g.name, g.processCount);
-        return out;
+        return test::each(buildAppGroups(monitor.sample(std::nullopt, 15)),
+                          [](const AppGroup& g) { return std::pair(g.name, g.processCount); });
     };
     EXPECT_EQ(groups(), (Groups{{"Files", 3}, {"other", 1}, {"plain", 1}}));
     groups();

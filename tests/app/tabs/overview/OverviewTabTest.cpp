@@ -74,8 +74,7 @@ TEST(OverviewTabTest, OnlyAVisiblePanelFollowsTheMonitor) {
 
 TEST(OverviewTabTest, DraggingASectionOntoAnotherReordersAndSaves) {
     test::PanelHarness harness(true);
-    auto view = harness.panel();
-    view->show();
+    auto view = harness.shownPanel();
     auto& list = overviewOf(*view).sections();
     const auto centre = [&](const char* id) { return list.view(id)->geometry().center(); };
 
@@ -97,8 +96,7 @@ TEST(OverviewTabTest, DraggingASectionOntoAnotherReordersAndSaves) {
 TEST(OverviewTabTest, TheLargerWindowListsEveryBusyHour) {
     test::PanelHarness harness(true);
     for (bool detail : {false, true}) {
-        auto view = harness.panel(nullptr, detail);
-        view->show();
+        auto view = harness.shownPanel(1, detail);
         EXPECT_EQ(cardOf<UsagePatternsCard>(*view, OverviewSection::usagePatterns).content().rows.size(), detail ? 15u : 3u);
     }
 }
@@ -120,8 +118,7 @@ TEST(OverviewTabTest, ADesktopDayRecordsNoBatteryAndItsCardsSaySo) {
     EXPECT_EQ(StatusItemComposer::batteryIcon(monitor.stats().get()).symbolName, "desktopcomputer");
 
     harness.publishBusyMoment(false);
-    auto view = harness.panel();
-    view->show();
+    auto view = harness.shownPanel();
     const std::string note = "No battery. This computer runs on external power only.";
     const auto& habits = cardOf<HabitScoreCard>(*view, OverviewSection::habitScore);
     EXPECT_TRUE(habits.isVisible() && habits.bar().isHidden() && habits.note().toStdString() == note);
@@ -163,8 +160,7 @@ TEST(OverviewScreenshotTest, PanelsInBothLanguagesAndThemes) {
         test::PanelHarness harness(recorded);
         recorded ? harness.publishBusyMoment() : harness.monitor().stats().set(test::bareMoment());
         test::inEveryLanguageAndTheme([&](const QString& variant, bool dark) {
-            auto view = harness.panel();
-            view->show();
+            auto view = harness.shownPanel();
             const QString name = QStringLiteral("overview-%1-%2").arg(recorded ? "ten-days" : "empty", variant);
             QCoreApplication::sendPostedEvents();
             // Cards hidden by the refresh leave no gaps: the tab's stretch, not the sections, takes the room.
