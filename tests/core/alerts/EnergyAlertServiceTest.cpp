@@ -137,8 +137,7 @@ TEST(EnergyAlertService, MovesADamagedFileAsideAndStartsEmpty) {
         Harness h;
         h.write(text);
         h.restart();
-        EXPECT_TRUE(h.service->persistedBaselines().empty()) << text;
-        EXPECT_FALSE(h.service->systemWattsEMA()) << text;
+        EXPECT_TRUE(h.service->persistedBaselines().empty() && !h.service->systemWattsEMA()) << text;
         const auto aside = "baselines.corrupt-" + std::to_string(static_cast<long long>(h.clock->now())) + ".json";
         EXPECT_EQ(AtomicFile::read(h.dir / aside), text);
     }

@@ -17,22 +17,17 @@ DailySnapshot day(const std::vector<std::pair<int, double>>& hours) {
     return record;
 }
 
-TEST(PeakHours, HoursAveragedOverTheDaysThatSampledThemBusiestFirst) {
+TEST(PeakHours, HoursAveragedOverTheDaysThatMeasuredThemBusiestFirst) {
     // Hour 9 is sampled on both days (mean 6 W), hour 14 on one (8 W).
     const auto peaks = findPeakHours({day({{9, 4}, {14, 8}}), day({{9, 8}})});
     EXPECT_EQ(peaks, (std::vector<HourlyPeak>{{14, 8, 80}, {9, 6, 60}}));
-}
-
-TEST(PeakHours, EqualWattsKeepHourOrderAndUnmeasuredHoursGiveNothing) {
     auto unmeasured = day({{3, 0}});
     unmeasured.hourlyFingerprints[3].meteredSamples = 0;
     EXPECT_TRUE(findPeakHours({unmeasured}).empty()) << "an hour sampled without a power meter is not a 0 W hour";
     EXPECT_TRUE(findPeakHours({}).empty());
-
-    const auto peaks = findPeakHours({day({{20, 2}, {7, 2}, {12, 5}, {1, 2}})});
-    std::vector<int> hours;
-    for (const auto& peak : peaks) hours.push_back(peak.hour);
-    EXPECT_EQ(hours, (std::vector<int>{12, 1, 7, 20}));
+    // Equal watts keep the hours' order.
+    EXPECT_EQ(findPeakHours({day({{20, 2}, {7, 2}, {12, 5}, {1, 2}})}),
+              (std::vector<HourlyPeak>{{12, 5, 50}, {1, 2, 20}, {7, 2, 20}, {20, 2, 20}}));
 }
 
 }  // namespace

@@ -31,12 +31,7 @@ SystemStats previousTick() {
 
 TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
     const ProcStats busy{.pid = 2, .name = "busy", .cpuPercent = 50};
-    const struct {
-        const char* name;
-        std::function<void(TickReadings&)> read;
-        bool visible;
-        std::function<void(SystemStats&)> expect;
-    } cases[] = {
+    const struct { const char* name; std::function<void(TickReadings&)> read; bool visible; std::function<void(SystemStats&)> expect; } cases[] = {
         {"nothing read: the figures stay, the thermal level and counts follow the tick", [](auto&) {}, true,
          [](auto& s) {
              s.thermalLevel.reset();

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvelle {
@@ -55,10 +56,8 @@ TEST_F(Outbound, FeedbackBodyCarriesExactlyTheSpecifiedKeysInOrder) {
                           {"ramTotalGB", 16.0}, {"appVersion", Constants::version()}, {"osVersion", machine.osVersion()}};
     const auto calls = client->recorded();
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].url, "https://feedback.test/in");
-    EXPECT_EQ(calls[0].headers, (HttpClient::Headers{{"Content-Type", "application/json"}}));
-    EXPECT_EQ(calls[0].body, bare.dump());
-    EXPECT_EQ(calls[1].body, full.dump());
+    EXPECT_EQ(std::tie(calls[0].url, calls[0].headers, calls[0].body, calls[1].body),
+              std::make_tuple("https://feedback.test/in", HttpClient::Headers{{"Content-Type", "application/json"}}, bare.dump(), full.dump()));
 }
 
 // Nothing is sent while disabled, and turning telemetry on later allows a heartbeat at once.
@@ -130,14 +129,11 @@ TEST_F(Outbound, TelemetrySnapshotFormatsEveryValueAsText) {
 }
 
 TEST_F(Outbound, TelemetryKeepsOneUpperCaseDeviceIdPerInstallation) {
+    // A random (version 4) UUID in upper case: 8-4-4-4-12 hex digits, the version 4, the variant 8 to B.
     const auto isUuid = [](const std::string& text) {
-        const std::string_view shape = "xxxxxxxx-xxxx-4xxx-yxxx-xxxxxxxxxxxx";
-        if (text.size() != shape.size()) return false;
-        for (size_t i = 0; i < text.size(); ++i) {
-            const auto allowed = shape[i] == 'x' ? "0123456789ABCDEF" : shape[i] == 'y' ? "89AB" : shape.substr(i, 1);
-            if (allowed.find(text[i]) == std::string_view::npos) return false;
-        }
-        return true;
+        return text.size() == 36 && std::ranges::count(text, '-') == 4 && text[8] == '-' && text[13] == '-' && text[18] == '-' &&
+               text[23] == '-' && text.find_first_not_of("0123456789ABCDEF-") == std::string::npos && text[14] == '4' &&
+               std::string_view("89AB").find(text[19]) != std::string_view::npos;
     };
     const auto first = telemetry().deviceId();
     EXPECT_TRUE(isUuid(first)) << first;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 namespace corvelle {
 namespace {
@@ -84,39 +85,30 @@ TEST(IOReportService, AbsentWithoutSubscription) {
 }
 
 TEST(IOReportService, FailuresSkipOneTickAndRestartTheWindow) {
+    using Sample = IOReportService::PowerSample;
+    using Change = std::function<void(FakeEnergySource&)>;
+    const Change failSample = [](auto& s) { s.samples.push_back(std::nullopt); };
     Fixture f;
-    // No first sample at setup: the first call only stores its sample.
-    auto service = f.make([](FakeEnergySource& s) { s.samples.push_back(std::nullopt); });
+    auto service = f.make(failSample);  // no first sample at setup: the first call only stores its sample
     ASSERT_TRUE(service.isSubscribed());
-    f.clock->advance(2);
-    EXPECT_FALSE(service.sample());
-    f.clock->advance(2);
-    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
-    f.clock->advance(4);  // each sample covers the time since the previous one, and is compared with it
-    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{0.5, 0, 0, 0}));
-    ASSERT_EQ(f.source->pairs.size(), 2u);
+    const struct { const char* what; Change change; double seconds; std::optional<Sample> power; } steps[] = {
+        {"the first sample stored", {}, 2, std::nullopt}, {"2 J over 2 s", {}, 2, Sample{1.0, 0, 0, 0}},
+        {"each sample covers the time since the previous one", {}, 4, Sample{0.5, 0, 0, 0}},
+        {"a failed sample", failSample, 2, std::nullopt}, {"nothing to compare with", {}, 2, std::nullopt},
+        {"measuring again", {}, 2, Sample{1.0, 0, 0, 0}},
+        {"a failed delta", [](auto& s) { s.delta = std::nullopt; }, 2, std::nullopt},
+        {"the window restarted", [](auto& s) { s.delta = channels({channel("CPU Energy", 2000)}); }, 4, Sample{0.5, 0, 0, 0}},
+        {"no time has passed", {}, 0, std::nullopt}, {"the clock went back", {}, -1, std::nullopt},
+        {"and forward again", {}, 2, Sample{1.0, 0, 0, 0}},
+    };
+    for (const auto& step : steps) {
+        if (step.change) step.change(*f.source);
+        f.clock->advance(step.seconds);
+        EXPECT_EQ(service.sample(), step.power) << step.what;
+    }
+    // Each delta is taken against the sample before it.
+    ASSERT_GE(f.source->pairs.size(), 2u);
     EXPECT_EQ(f.source->pairs[0].second, f.source->pairs[1].first);
-
-    f.source->samples.push_back(std::nullopt);  // a failed sample
-    f.clock->advance(2);
-    EXPECT_FALSE(service.sample());
-    f.clock->advance(2);
-    EXPECT_FALSE(service.sample());  // nothing to compare with
-    f.clock->advance(2);
-    EXPECT_TRUE(service.sample());
-
-    f.source->delta = std::nullopt;  // a failed delta
-    f.clock->advance(2);
-    EXPECT_FALSE(service.sample());
-    f.source->delta = channels({channel("CPU Energy", 2000)});
-    f.clock->advance(4);
-    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{0.5, 0, 0, 0}));
-
-    EXPECT_FALSE(service.sample());  // no time has passed
-    f.clock->advance(-1);
-    EXPECT_FALSE(service.sample());  // the clock went back
-    f.clock->advance(2);
-    EXPECT_EQ(service.sample(), (IOReportService::PowerSample{1.0, 0, 0, 0}));
 }
 
 }  // namespace

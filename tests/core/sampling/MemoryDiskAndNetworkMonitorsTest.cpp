@@ -18,7 +18,7 @@ std::optional<MemoryMonitor::Snapshot> memoryOf(std::uint64_t total, std::option
     return MemoryMonitor(std::move(source)).sample();
 }
 
-TEST(MemoryMonitor, FiguresFromPageCounts) {
+TEST(MemoryMonitor, FiguresFromPageCountsAndNoneWithoutAUsableReading) {
     const struct { VmStats stats; std::uint64_t used, appUsed; double pressure; } cases[] = {
         // free 1000 pages of 4096 out of 16 MiB; app = internal - purgeable
         {{4096, 1000, 500, 100, 20, 10, 200}, 16777216 - 4096000, 180 * 4096, (180.0 + 100 + 10) * 4096 / 16777216 * 100},
@@ -33,9 +33,7 @@ TEST(MemoryMonitor, FiguresFromPageCounts) {
         EXPECT_EQ(std::tie(s->memoryTotal, s->memoryUsed, s->memoryAppUsed), std::make_tuple(16777216ULL, c.used, c.appUsed));
         EXPECT_NEAR(s->memoryPressure, c.pressure, 1e-9);
     }
-}
-
-TEST(MemoryMonitor, NoReadingWithoutStatisticsOrTotalOrWhenBytesOverflow) {
+    // No reading without statistics or a total, or when the bytes overflow.
     EXPECT_FALSE(memoryOf(1 << 20, std::nullopt));
     EXPECT_FALSE(memoryOf(0, VmStats{}));
     EXPECT_FALSE(memoryOf(1 << 20, VmStats{4096, UINT64_MAX / 2, 0, 0, 0, 0, 0}));

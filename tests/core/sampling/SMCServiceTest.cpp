@@ -4,12 +4,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace corvelle {
 namespace {
 
 using test::FakeSMCTransport;
+
+// A service on a controller that has the one key Tp05, of type sp78; its transport records the calls.
+struct Controller {
+    FakeSMCTransport* fake = new FakeSMCTransport;
+    std::unique_ptr<SMCService> smc;
+    explicit Controller(std::uint32_t size = 4, bool opens = true) {
+        fake->setKey("Tp05", "sp78", {0x2D, 0x80, 0x11, 0x22}, size);
+        fake->openSucceeds = opens;
+        smc = std::make_unique<SMCService>(std::unique_ptr<SMCTransport>(fake));
+    }
+};
 
 TEST(SMCService, KeyCodesAreTheFirstFourBytesMostSignificantFirst) {
     const struct { const char* text; std::uint32_t code; } cases[] = {
@@ -19,13 +28,9 @@ TEST(SMCService, KeyCodesAreTheFirstFourBytesMostSignificantFirst) {
 }
 
 TEST(SMCService, ReadAsksForKeyInfoThenReadsWithTheAnsweredSize) {
-    auto transport = std::make_unique<FakeSMCTransport>();
-    transport->setKey("Tp05", "sp78", {0x2D, 0x80, 0x11, 0x22}, 2);
-    auto* fake = transport.get();
-    SMCService smc(std::move(transport));
-    ASSERT_TRUE(smc.isOpen());
-
-    EXPECT_EQ(smc.readBytes("Tp05"), (SMCService::Bytes{0x2D, 0x80, 0x11, 0x22}));
+    auto [fake, smc] = Controller(2);
+    ASSERT_TRUE(smc->isOpen());
+    EXPECT_EQ(smc->readBytes("Tp05"), (SMCService::Bytes{0x2D, 0x80, 0x11, 0x22}));
     // Key info (command 9) without data, then a read (command 5) of the answered size.
     std::vector<std::tuple<std::uint32_t, std::uint32_t, int, std::uint32_t>> calls;
     for (const auto& c : fake->calls) calls.emplace_back(c.selector, c.input.key, c.input.command, c.input.dataSize);
@@ -34,31 +39,21 @@ TEST(SMCService, ReadAsksForKeyInfoThenReadsWithTheAnsweredSize) {
 }
 
 TEST(SMCService, KeyTypesAreAskedOnceThenCached) {
-    auto transport = std::make_unique<FakeSMCTransport>();
-    transport->setKey("Tp05", "sp78", {0x2D, 0x80});
-    auto* fake = transport.get();
-    SMCService smc(std::move(transport));
-
-    EXPECT_EQ(smc.getKeyInfo("Tp05"), fourCharCode("sp78"));
-    EXPECT_EQ(smc.getKeyInfo("Tp05"), fourCharCode("sp78"));
+    auto [fake, smc] = Controller();
+    EXPECT_EQ(smc->getKeyInfo("Tp05"), fourCharCode("sp78"));
+    EXPECT_EQ(smc->getKeyInfo("Tp05"), fourCharCode("sp78"));
     EXPECT_EQ(fake->calls.size(), 1u);
     // A failed look-up is not cached.
-    EXPECT_FALSE(smc.getKeyInfo("Tx00"));
+    EXPECT_FALSE(smc->getKeyInfo("Tx00"));
     fake->setKey("Tx00", "flt ", {});
-    EXPECT_EQ(smc.getKeyInfo("Tx00"), fourCharCode("flt "));
+    EXPECT_EQ(smc->getKeyInfo("Tx00"), fourCharCode("flt "));
 }
 
 TEST(SMCService, ClosedServiceReadsNothing) {
     EXPECT_FALSE(SMCService(nullptr).readBytes("Tp05"));
 
-    auto transport = std::make_unique<FakeSMCTransport>();
-    transport->openSucceeds = false;
-    transport->setKey("Tp05", "sp78", {0x2D, 0x80});
-    auto* fake = transport.get();
-    SMCService smc(std::move(transport));
-    EXPECT_FALSE(smc.isOpen());
-    EXPECT_FALSE(smc.readBytes("Tp05"));
-    EXPECT_FALSE(smc.getKeyInfo("Tp05"));
+    auto [fake, smc] = Controller(4, false);
+    EXPECT_FALSE(smc->isOpen() || smc->readBytes("Tp05") || smc->getKeyInfo("Tp05"));
     EXPECT_TRUE(fake->calls.empty());
 }
 

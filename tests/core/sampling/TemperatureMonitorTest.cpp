@@ -13,7 +13,7 @@ namespace {
 
 using test::FakeSMCTransport;
 
-TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
+TEST(TemperatureMonitorDecoding, TemperatureAndFanTypesAndOpenBounds) {
     const struct { const char* type; SMCService::Bytes bytes; std::optional<double> expected; } cases[] = {
         // sp78: -1.0 and 0 (no reading) are refused, the smallest step is not.
         {"sp78", {0x2D, 0x80}, 45.5}, {"sp78", {0xFF, 0x00}, std::nullopt}, {"sp78", {0x00, 0x00}, std::nullopt},
@@ -30,11 +30,9 @@ TEST(TemperatureMonitorDecoding, TemperatureTypesAndOpenBounds) {
         EXPECT_EQ(TemperatureMonitor::decodeTemperature(c.bytes, fourCharCode(c.type)), c.expected)
             << c.type << " " << int(c.bytes[0]) << " " << int(c.bytes[1]);
     }
-}
-
-TEST(TemperatureMonitorDecoding, FanTypes) {
+    // Fan speeds.
     constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
-    const struct { const char* type; SMCService::Bytes bytes; std::optional<std::int32_t> expected; } cases[] = {
+    const struct { const char* type; SMCService::Bytes bytes; std::optional<std::int32_t> expected; } fans[] = {
         {"fpe2", {0x1F, 0x40}, 2000}, {"fpe2", {0xFF, 0xFF}, 16383}, {"ui16", {0x1F, 0x40}, 8000},
         {"flt ", {0x44, 0x4B, 0x39, 0x9A}, 812},            // 812.9
         {"flt ", {0xC0, 0xA0, 0x00, 0x00}, std::nullopt},  // -5.0
@@ -44,7 +42,7 @@ TEST(TemperatureMonitorDecoding, FanTypes) {
         {"flt ", {0x4F, 0x32, 0xD0, 0x5E}, kMax},          // 3e9
         {"flt ", {0x71, 0x49, 0xF2, 0xCA}, kMax},          // 1e30, beyond 64 bits
     };
-    for (const auto& c : cases) {
+    for (const auto& c : fans) {
         EXPECT_EQ(TemperatureMonitor::decodeFanSpeed(c.bytes, fourCharCode(c.type)), c.expected)
             << c.type << " " << int(c.bytes[0]) << " " << int(c.bytes[1]);
     }
@@ -63,10 +61,10 @@ TEST(TemperatureMonitor, AveragesEachGroupAndSortsByKey) {
     m.transport->setKey("Tg0H", "flt ", {0x42, 0x34, 0x00, 0x00});  // 45
     TemperatureMonitor monitor(*m.smc);
     auto s = monitor.sample().value();
-    EXPECT_EQ(std::tie(s.eCoreTemp, s.pCoreTemp, s.gpuTemp), std::make_tuple(0.0, 45.5, 45.0));
+    EXPECT_EQ(std::tie(s.eCoreTemp, s.pCoreTemp, s.gpuTemp, s.sortedTemperatures, s.fanSpeeds),
+              std::make_tuple(0.0, 45.5, 45.0, std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}},
+                              std::vector<std::int32_t>{2000, 2000}));
     EXPECT_EQ(s.allTemperatures.size(), 2u);
-    EXPECT_EQ(s.sortedTemperatures, (std::vector<SensorReading>{{"Tg0H", 45}, {"Tp05", 45.5}}));
-    EXPECT_EQ(s.fanSpeeds, (std::vector<std::int32_t>{2000, 2000}));
 
     m.transport->setKey("Tp01", "sp78", {0x3C, 0x00});  // 60
     m.transport->setKey("Tp09", "sp78", {0x00, 0x00});  // rejected, not averaged in

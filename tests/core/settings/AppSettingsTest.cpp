@@ -39,9 +39,8 @@ TEST_F(SettingsFixture, AValueOfTheWrongTypeReadsAsTheDefault) {
     store->write("io.mirelo.corvelle.menuBarShowCPU", std::int64_t{0});
     store->write("io.mirelo.corvelle.language", true);
     AppSettings settings(store, nullptr);
-    EXPECT_EQ(settings.pollingInterval(), 2.0);
-    EXPECT_TRUE(settings.menuBarShowCPU());
-    EXPECT_EQ(settings.languageRaw(), "");
+    EXPECT_EQ(std::make_tuple(settings.pollingInterval(), settings.menuBarShowCPU(), settings.languageRaw()),
+              std::make_tuple(2.0, true, std::string()));
 }
 
 TEST_F(SettingsFixture, PinnedWidgets) {

@@ -59,11 +59,7 @@ TEST(AtomicFile, MovesACorruptFileAsideAndSaysWhereTo) {
 // Each data file under one rule: what cannot be used is moved aside, never written over; a newer
 // file is read and kept as it is.
 TEST(DataFile, UnusableFilesGoAsideAndNewerOnesAreNeverWrittenOver) {
-    const struct {
-        const char* name;
-        void (*place)(const std::filesystem::path&);
-        bool decodes, movedAside;
-    } cases[] = {
+    const struct { const char* name; void (*place)(const std::filesystem::path&); bool decodes, movedAside; } cases[] = {
         {"unreadable (a broken link)", [](const auto& p) { std::filesystem::create_symlink(p.string() + ".gone", p); },
          false, true},
         {"a directory", [](const auto& p) { std::filesystem::create_directories(p / "inside"); }, false, true},

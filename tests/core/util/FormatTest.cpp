@@ -18,15 +18,12 @@ TEST(Format, BatteryTimeString) {
     for (const auto& c : cases) EXPECT_EQ(batteryTimeString(c.seconds), c.expected) << c.seconds;
 }
 
-TEST(Format, RpmStringGroupsThousands) {
+TEST(Format, RpmGroupsThousandsAndRatesAndSizesTakeTheirUnits) {
     for (const auto& [rpm, text] : {std::pair{0, "0 RPM"}, {999, "999 RPM"}, {1000, "1,000 RPM"},
                                     {2147483647, "2,147,483,647 RPM"}, {-1234, "-1,234 RPM"},
                                     {std::numeric_limits<std::int32_t>::min(), "-2,147,483,648 RPM"}}) {
         EXPECT_EQ(rpmString(rpm), text);
     }
-}
-
-TEST(Format, ThroughputAndBytesUnits) {
     // Three divisions at most for rates: terabytes per second stay in GB/s.
     for (const auto& [bytes, rate, size] :
          {std::tuple{0ULL, "0.0 B/s", "0 B"}, {1023ULL, "1023.0 B/s", "1023 B"}, {1024ULL, "1.0 KB/s", "1.0 KB"},

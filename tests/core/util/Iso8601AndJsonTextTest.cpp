@@ -8,15 +8,12 @@
 namespace corvelle {
 namespace {
 
-TEST(Iso8601, FormatsUtcWholeSecondsAndParsesBack) {
+TEST(Iso8601, FormatsUtcWholeSecondsAndParsesBackOnlyWellFormedText) {
     EXPECT_EQ(Iso8601::format(0), "1970-01-01T00:00:00Z");
     EXPECT_EQ(Iso8601::format(1751292309.9), "2025-06-30T14:05:09Z");
     EXPECT_EQ(Iso8601::format(-0.5), "1969-12-31T23:59:59Z");
     EXPECT_EQ(Iso8601::parse("2025-06-30T14:05:09Z"), 1751292309.0);
     EXPECT_EQ(Iso8601::parse("2025-06-30T16:05:09+02:00"), 1751292309.0);
-}
-
-TEST(Iso8601, RejectsMalformedText) {
     for (const char* bad : {"", "2025-06-30", "2025-06-30T14:05:09", "2025-02-30T00:00:00Z", "2025-06-30T24:00:00Z",
                             "2025-06-30 14:05:09Z", "2025-06-30T14:05:09.5Z", "x025-06-30T14:05:09Z",
                             "2025-06-30T14:05:09Zjunk"}) {
