@@ -88,9 +88,7 @@ TEST(PowerMeterChoice, TheCountersWhenTheyCanBeReadElseTheApusMeter) {
     // Counters alone: locked until the service runs; neither counters nor an APU: no meter at all.
     tree.remove("sys/class/hwmon");
     PowerMeterChoice locked(tree.root());
-    EXPECT_TRUE(locked.subscribe());
-    EXPECT_FALSE(locked.createSample());
-    EXPECT_EQ(locked.meterName(), "locked");
+    EXPECT_TRUE(locked.subscribe() && !locked.createSample() && locked.meterName() == "locked");
     tree.remove("sys/class/powercap");
     EXPECT_FALSE(PowerMeterChoice(tree.root()).subscribe());
 }

@@ -12,7 +12,7 @@
 namespace corvelle {
 namespace {
 
-TEST(XdgAutostartLoginItem, RegisterWritesAnEntryForTheBinaryAndUnregisterRemovesIt) {
+TEST(XdgAutostartLoginItem, RegisterWritesAnEntryForAnyPathAndUnregisterRemovesIt) {
     test::TempDir dir;
     XdgAutostartLoginItem item(dir / "autostart", "/opt/My Apps/corvelle");
     EXPECT_FALSE(item.isEnabled());
@@ -25,9 +25,7 @@ TEST(XdgAutostartLoginItem, RegisterWritesAnEntryForTheBinaryAndUnregisterRemove
     ASSERT_TRUE(item.unregisterItem());
     EXPECT_FALSE(std::filesystem::exists(item.entryPath()));
     EXPECT_TRUE(item.unregisterItem());  // already gone is success
-}
-
-TEST(XdgAutostartLoginItem, ExecQuotesAndEscapesAnyPath) {
+    // Exec quotes and escapes any path.
     const std::pair<const char*, const char*> cases[] = {
         {"/usr/bin/corvelle", "Exec=/usr/bin/corvelle\n"}, {"/tmp/100%/corvelle", "Exec=/tmp/100%%/corvelle\n"},
         {"/opt/My Apps/corvelle", "Exec=\"/opt/My Apps/corvelle\"\n"},

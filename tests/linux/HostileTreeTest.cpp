@@ -103,9 +103,7 @@ TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
         std::vector<std::int32_t> pids;
         ProcessTable::Task task;
         std::string path;
-        EXPECT_TRUE(processes.listPids(pids));
-        EXPECT_FALSE(processes.readTask(42, task));
-        EXPECT_FALSE(processes.executablePath(42, path));
+        EXPECT_TRUE(processes.listPids(pids) && !processes.readTask(42, task) && !processes.executablePath(42, path));
 
         const auto battery = SysfsBatteryRegistry(root).properties();
         ASSERT_TRUE(battery);
@@ -124,9 +122,7 @@ TEST(HostileTree, EverySourceGivesNoReadingAndNoWrongFigure) {
                   SystemThermalState::nominal);
         // Counters that cannot be read wait for the power service; the APU's meter reads nothing.
         PowerMeterChoice meter(root);
-        EXPECT_TRUE(meter.subscribe());
-        EXPECT_FALSE(meter.createSample());
-        EXPECT_EQ(meter.meterName(), "locked");
+        EXPECT_TRUE(meter.subscribe() && !meter.createSample() && meter.meterName() == "locked");
         EXPECT_FALSE(LinuxSystemInfo(root).osVersion().empty());
     }
     alarm(0);

@@ -17,11 +17,7 @@ std::optional<TemperatureMonitor::Snapshot> sampleOf(const std::filesystem::path
 // Recorded sensor layouts of real machines and the figures lm-sensors names for them; 0 is no
 // reading. Values pass through the controller's single-precision floats, hence the tolerance.
 TEST(HwmonSMCTransport, RealLayoutsGiveTheCpuTheHottestGpuAndEveryFan) {
-    const struct {
-        const char* tree;
-        double cpu, efficiencyCores, gpu;
-        std::vector<std::int32_t> fans;
-    } rows[] = {
+    const struct { const char* tree; double cpu, efficiencyCores, gpu; std::vector<std::int32_t> fans; } rows[] = {
         {"thinkpad-t430", 55, 0, 0, {2413}},                 // package, not the cores' mean
         {"latitude-e6400", 66, 0, 0, {3345}},                // no package: the hottest core
         {"xps13-tigerlake", 64, 0, 0, {4012}},               // fan2 above its maximum
@@ -49,14 +45,12 @@ TEST(HwmonSMCTransport, RealLayoutsGiveTheCpuTheHottestGpuAndEveryFan) {
     }
 }
 
-TEST(HwmonSMCTransport, NoUsableSensorMeansNoConnection) {
+// No usable sensor is no connection; a connection answers only mapped keys.
+TEST(HwmonSMCTransport, AnswersOnlyMappedKeysWithFloatsAndRejectsOtherCalls) {
     for (const char* tree : {"hwmon/unmapped", "hwmon/does-not-exist"}) {
         EXPECT_FALSE(HwmonSMCTransport(test::fixture(tree)).open()) << tree;
         EXPECT_FALSE(sampleOf(test::fixture(tree))) << tree;
     }
-}
-
-TEST(HwmonSMCTransport, AnswersOnlyMappedKeysWithFloatsAndRejectsOtherCalls) {
     HwmonSMCTransport transport(test::fixture("hwmon/amd-desktop"));
     ASSERT_TRUE(transport.open());
     SMCParamRecord in, out;

@@ -7,7 +7,7 @@
 namespace corvelle {
 namespace {
 
-TEST(LinuxSystemInfo, ReadsModelAndVersionFromRecordedTrees) {
+TEST(LinuxSystemInfo, ReadsModelAndVersionFromRecordedTreesAndUnquotesThePrettyName) {
     // Tree, machine model, system version and machine id.
     const std::tuple<const char*, const char*, const char*, std::optional<std::string>> cases[] = {
         {"laptop", "20XW0055GE", "Debian GNU/Linux 12 (bookworm) (kernel 6.1.0-18-amd64)",
@@ -23,16 +23,14 @@ TEST(LinuxSystemInfo, ReadsModelAndVersionFromRecordedTrees) {
         EXPECT_EQ(std::tuple(info.machineModel(), info.osVersion(), info.machineId()), std::tuple(model, version, id))
             << tree;
     }
-}
-
-TEST(LinuxSystemInfo, UnquotesPrettyName) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
+    // The pretty name, unquoted as the shell would.
+    const std::pair<const char*, std::optional<std::string>> prettyNames[] = {
         {"PRETTY_NAME=\"Fedora Linux 40 (Workstation Edition)\"\n", "Fedora Linux 40 (Workstation Edition)"},
         {"PRETTY_NAME='Arch Linux'", "Arch Linux"}, {"PRETTY_NAME=Gentoo\r\n", "Gentoo"},
         {"PRETTY_NAME=\"Say \\\"hi\\\" \\\\ \\$5\"", "Say \"hi\" \\ $5"},
         {"NAME=\"Ubuntu\"\n#PRETTY_NAME=\"hidden\"\n", std::nullopt}, {"PRETTY_NAME=\"\"", std::nullopt},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(LinuxSystemInfo::prettyName(text), expected) << text;
+    for (const auto& [text, expected] : prettyNames) EXPECT_EQ(LinuxSystemInfo::prettyName(text), expected) << text;
 }
 
 }  // namespace

@@ -60,14 +60,6 @@ struct Machine {
     }
 };
 
-struct Step {
-    const char* what;
-    std::function<void(const Machine&)> change;
-    std::optional<double> publishAt;  // the service's boot clock
-    std::optional<Sample> power;
-    const char* meter;
-};
-
 // The service republishes what the counters say; the user's reader measures over the service's
 // own readings, whatever the user's clock does.
 TEST(PowerService, AnOrdinaryUserMeasuresThroughTheServicesCopy) {
@@ -82,7 +74,9 @@ TEST(PowerService, AnOrdinaryUserMeasuresThroughTheServicesCopy) {
     IOReportService service(std::make_unique<RaplEnergySource>(machine.user.root()), clock);
     ASSERT_TRUE(service.isSubscribed());
 
-    const Step steps[] = {
+    // What changes, when the service publishes by its boot clock, and what the user reads then.
+    const struct { const char* what; std::function<void(const Machine&)> change; std::optional<double> publishAt;
+                   std::optional<Sample> power; const char* meter; } steps[] = {
         {"20 J, 1 J and 3 J over the service's 2 s", [](const Machine& m) {
              m.system.write(kCore, "262122000000");
              m.system.write(kUncore, "2001000000");

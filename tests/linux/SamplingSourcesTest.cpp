@@ -21,7 +21,7 @@ TEST(ProcStatCpuSource, FoldsIrqIntoSystemAndIowaitIntoIdle) {
     EXPECT_EQ(source.efficiencyCpus(), (std::vector<int>{2, 3}));
 }
 
-TEST(ProcStatCpuSource, MalformedRowsGiveNoReading) {
+TEST(ProcStatCpuSource, MalformedRowsGiveNoReadingAndCpuListsGiveTheEfficiencyCpus) {
     for (const char* text : {"", "cpu  1 2 3 4\n", "cpu0 1 2 3\n", "cpu0 1 2 3 x\n", "cpu0 1 2 3 -4\n",
                              "cpu0 1 2 3 4\ncpu1 1 2 3 99999999999999999999999\n", "cpux 1 2 3 4\ncpu0 1\n"}) {
         EXPECT_FALSE(ProcStatCpuSource::parse(text)) << text;
@@ -29,9 +29,7 @@ TEST(ProcStatCpuSource, MalformedRowsGiveNoReading) {
     // Old kernels have only the first four counters; offline CPUs leave gaps in the numbering.
     EXPECT_EQ(ProcStatCpuSource::parse("cpu0 1 2 3 4\ncpu2 5 6 7 8\n"),
               (std::vector<CpuTicks>{{0, 1, 3, 4, 2}, {2, 5, 7, 8, 6}}));
-}
-
-TEST(ProcStatCpuSource, EfficiencyCpusFromTopology) {
+    // Efficiency CPUs from the topology's lists.
     EXPECT_EQ(ProcStatCpuSource(tree("arm")).efficiencyCpus(), (std::vector<int>{0, 1, 2, 3}));
     const std::pair<const char*, std::optional<std::vector<int>>> lists[] = {
         {"0-3,8,10-11\n", std::vector<int>{0, 1, 2, 3, 8, 10, 11}}, {"", std::vector<int>{}},
@@ -50,7 +48,7 @@ TEST(MeminfoSource, MapsMeminfoOntoPageCounts) {
               (std::map<std::string, std::uint64_t, std::less<>>{{"HugePages_Total", 4}}));
 }
 
-TEST(DiskstatsSource, CountsWholePhysicalDisksOnly) {
+TEST(DiskstatsAndNetDevSources, CountWholePhysicalDisksAndEveryInterfaceButLoopback) {
     const auto totals = DiskstatsSource(tree("laptop")).read();
     ASSERT_TRUE(totals);
     EXPECT_EQ(std::tuple(totals->bytesRead, totals->bytesWritten),
@@ -58,12 +56,10 @@ TEST(DiskstatsSource, CountsWholePhysicalDisksOnly) {
     EXPECT_EQ(DiskstatsSource(tree("garbage")).read()->bytesRead, 0u);  // no disks at all
     EXPECT_FALSE(DiskstatsSource::parse("8 0 sda 1 2 x 4 5 6 7 8\n", {"sda"}));
     EXPECT_FALSE(DiskstatsSource::parse("8 0 sda 1 2\n", {"sda"}));
-}
-
-TEST(NetDevSource, SumsEveryInterfaceButLoopback) {
-    const auto totals = NetDevSource(tree("laptop")).read();
-    ASSERT_TRUE(totals);
-    EXPECT_EQ(std::tuple(totals->bytesIn, totals->bytesOut), std::tuple(1500000000ULL + 20000, 250000000ULL + 30000));
+    // Every network interface but the loopback.
+    const auto net = NetDevSource(tree("laptop")).read();
+    ASSERT_TRUE(net);
+    EXPECT_EQ(std::tuple(net->bytesIn, net->bytesOut), std::tuple(1500000000ULL + 20000, 250000000ULL + 30000));
 }
 
 TEST(SamplingSources, GarbageOrMissingFilesGiveNoReading) {

@@ -73,10 +73,8 @@ TEST(SysfsThermalSource, MachineWithoutSourcesStaysNominalAndCannotBeWatched) {
     auto clock = std::make_shared<test::FakeClock>();
     test::ManualEventLoop loop(*clock);
     SysfsThermalSource source(test::fixture("thermal/does-not-exist"), clock);
-    EXPECT_FALSE(source.hasSources());
-    EXPECT_EQ(source.thermalState(), SystemThermalState::nominal);
-    EXPECT_EQ(source.registerPressureWatch(loop, [] {}), 0);
-    EXPECT_EQ(loop.activeTimers(), 0u);
+    EXPECT_EQ(std::tuple(source.hasSources(), source.thermalState()), std::tuple(false, SystemThermalState::nominal));
+    EXPECT_TRUE(source.registerPressureWatch(loop, [] {}) == 0 && loop.activeTimers() == 0);
 }
 
 TEST(SensorText, ParsesMillidegrees) {
