@@ -3,8 +3,8 @@
 #include "history/BatteryHealthEntry.h"
 #include "history/UsageHistory.h"
 #include "util/AtomicFile.h"
-#include "util/JsonFields.h"
 
+#include "support/SavedFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -81,8 +81,7 @@ void setPollingInterval(const test::TempDir& home, double seconds) {
 std::filesystem::path dataFolder(const test::TempDir& home) { return home / "data" / "io.mirelo.corvelle"; }
 
 std::optional<UsageHistory> savedHistory(const test::TempDir& home) {
-    const auto text = AtomicFile::read(dataFolder(home) / "daily-summaries.json");
-    return text ? JsonFields::decodeJson<UsageHistory>(*text) : std::nullopt;
+    return test::savedFile<UsageHistory>(dataFolder(home) / "daily-summaries.json");
 }
 
 std::optional<DailySnapshot> savedDay(const test::TempDir& home) {
@@ -163,14 +162,10 @@ std::int64_t killRepeatedly(const test::TempDir& home, int rounds, unsigned seed
         saved = samplesOf(*history);
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             const auto name = entry.path().filename().string();
-            const auto text = AtomicFile::read(entry.path());
             EXPECT_EQ(name.find("corrupt"), std::string::npos);
-            if (name == "health-history.json") {
-                EXPECT_TRUE(text && JsonFields::decodeJson<std::vector<BatteryHealthEntry>>(*text));
-            }
-            if (name == "baselines.json") {
-                EXPECT_TRUE(text && BaselinesFile::decode(*text));
-            }
+            EXPECT_TRUE(name != "health-history.json" || test::savedFile<std::vector<BatteryHealthEntry>>(entry.path()));
+            const auto text = AtomicFile::read(entry.path());
+            EXPECT_TRUE(name != "baselines.json" || (text && BaselinesFile::decode(*text)));
         }
         if (::testing::Test::HasFailure()) return saved;
     }

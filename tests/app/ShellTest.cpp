@@ -105,9 +105,8 @@ TEST_F(ShellTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel) {
 
 TEST_F(ShellTest, LeftClicksToggleAUtilityPanelUnderTheIconThatEscapeCloses) {
     OwnedWindow& panel = *shell->panel();
-    EXPECT_EQ(panel.windowTitle(), "Corvelle");
-    EXPECT_EQ(panel.windowType(), Qt::Tool);
-    EXPECT_TRUE(panel.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(std::make_tuple(panel.windowTitle(), panel.windowType(), panel.windowFlags().testFlag(Qt::WindowCloseButtonHint)),
+              std::make_tuple(QString("Corvelle"), Qt::Tool, true));
     status->onLeftClick();
     EXPECT_EQ(panelShown(), std::pair(true, true));
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
@@ -169,9 +168,7 @@ TEST_F(ShellTest, TheDetailWindowTakesThePanelsPlaceWithOnlyTheReorderButton) {
     EXPECT_TRUE(detail->isVisible());
     EXPECT_EQ(panelShown(), std::pair(false, true)) << "the detail window samples as the panel would";
     std::vector<Panel*> panels;
-    for (auto* child : detail->findChildren<QWidget*>()) {
-        if (auto* panel = dynamic_cast<Panel*>(child)) panels.push_back(panel);
-    }
+    for (auto* child : detail->findChildren<QWidget*>()) if (auto* panel = dynamic_cast<Panel*>(child)) panels.push_back(panel);
     ASSERT_EQ(panels.size(), 1u);
     EXPECT_TRUE(panels[0]->isDetailWindow());
     ASSERT_EQ(panels[0]->headerButtons().size(), 1u);
@@ -179,9 +176,7 @@ TEST_F(ShellTest, TheDetailWindowTakesThePanelsPlaceWithOnlyTheReorderButton) {
 
     detail->showMinimized();
     status->onLeftClick();  // brings the detail window forward instead, restored
-    EXPECT_FALSE(detail->isMinimized());
-    EXPECT_TRUE(detail->isVisible());
-    EXPECT_FALSE(shell->panel()->isVisible());
+    EXPECT_TRUE(!detail->isMinimized() && detail->isVisible() && !shell->panel()->isVisible());
     shell->openDetailWindow();
     EXPECT_EQ(shell->detailWindow(), detail);
 
@@ -216,8 +211,7 @@ TEST_F(ShellTest, WindowsAreReusedWhileVisibleAndRebuiltAfterClosing) {
     ASSERT_TRUE(settingsWindow && feedbackWindow);
     shell->openSettingsWindow();
     shell->openFeedbackWindow();
-    EXPECT_EQ(shell->settingsWindow(), settingsWindow);
-    EXPECT_EQ(shell->feedbackWindow(), feedbackWindow);
+    EXPECT_TRUE(shell->settingsWindow() == settingsWindow && shell->feedbackWindow() == feedbackWindow);
     EXPECT_FALSE(popoverVisible());
 
     settingsWindow->close();

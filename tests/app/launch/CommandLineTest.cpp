@@ -13,27 +13,17 @@ using Error = CommandLine::Error;
 using Format = CommandLine::Format;
 
 TEST(CommandLine, ParsesEachActionAndRejectsWhatCannotRun) {
-    const struct {
-        QStringList arguments;
-        Action action;
-        Error error = Error::none;
-        QString subject = {};
-        std::optional<double> interval = std::nullopt;
-        Format format = Format::plain;
-        QString tab = {};
-    } cases[] = {
-        {{}, Action::start},
-        {{"-h"}, Action::help},
-        {{"--watch", "--version"}, Action::version},
+    const struct { QStringList arguments; Action action; Error error = Error::none; QString subject = {};
+                   std::optional<double> interval = std::nullopt; Format format = Format::plain; QString tab = {}; } cases[] = {
+        {{}, Action::start}, {{"-h"}, Action::help}, {{"--watch", "--version"}, Action::version}, {{"--settings"}, Action::settings},
         {{"--watch", "1", "--format", "waybar"}, Action::watch, Error::none, {}, 1.0, Format::waybar},
         {{"--watch", "3600", "--format", "plain"}, Action::watch, Error::none, {}, 3600.0},
         {{"--open", "history"}, Action::open, Error::none, {}, std::nullopt, Format::plain, "history"},
-        {{"--settings"}, Action::settings},
-        {{"--watch=2", "--open"}, Action::start, Error::oneAction},
+        {{"--watch=2", "--open"}, Action::start, Error::oneAction}, {{"--snapshot", "--open"}, Action::start, Error::oneAction},
         {{"--watch=2"}, Action::watch, Error::none, {}, 2.0},
         {{"--open=battery"}, Action::open, Error::none, {}, std::nullopt, Format::plain, "battery"},
         {{"--watch", "5", "--format=waybar"}, Action::watch, Error::none, {}, 5.0, Format::waybar},
-        {{"--watch", "--"}, Action::watch},
+        {{"--watch", "--"}, Action::watch}, {{"--snapshot", "--format", "json"}, Action::snapshot},
         {{"--watch", "0.5"}, Action::start, Error::watchInterval, "0.5"},
         {{"--watch", "3601"}, Action::start, Error::watchInterval, "3601"},
         {{"--watch", "-5"}, Action::start, Error::watchInterval, "-5"},
@@ -48,11 +38,9 @@ TEST(CommandLine, ParsesEachActionAndRejectsWhatCannotRun) {
         {{"--watch", "--format", "csv"}, Action::start, Error::format, "csv"},
         {{"--watch", "--format"}, Action::start, Error::needsValue, "--format"},
         {{"--snapshot", "--format", "prometheus"}, Action::snapshot, Error::none, {}, std::nullopt, Format::prometheus},
-        {{"--snapshot", "--format", "json"}, Action::snapshot},
         {{"--snapshot", "--format", "waybar"}, Action::start, Error::formatAction, "waybar"},
         {{"--open", "--format", "json"}, Action::start, Error::formatAction, "json"},
         {{"--open", "Processes"}, Action::start, Error::tab, "Processes"},
-        {{"--snapshot", "--open"}, Action::start, Error::oneAction},
         {{"--snapshot", "now"}, Action::start, Error::unexpectedArgument, "now"},
         {{"--verbose=1"}, Action::start, Error::unknownOption, "--verbose"},
         {{"-hv"}, Action::start, Error::unknownOption, "-hv"},
@@ -60,13 +48,9 @@ TEST(CommandLine, ParsesEachActionAndRejectsWhatCannotRun) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const auto line = CommandLine::parse(QStringList{"corvelle"} + c.arguments);
-        EXPECT_EQ(line.error, c.error);
-        EXPECT_EQ(line.errorSubject, c.subject);
+        EXPECT_EQ(std::tie(line.error, line.errorSubject), std::tie(c.error, c.subject));
         if (c.error != Error::none) continue;
-        EXPECT_EQ(line.action, c.action);
-        EXPECT_EQ(line.watchInterval, c.interval);
-        EXPECT_EQ(line.format, c.format);
-        EXPECT_EQ(line.tab, c.tab);
+        EXPECT_EQ(std::tie(line.action, line.watchInterval, line.format, line.tab), std::tie(c.action, c.interval, c.format, c.tab));
     }
 }
 

@@ -61,10 +61,8 @@ TEST(SwayWindowPlacerTest, FindsOurShownWindowWithItsFrameAndWorkspace) {
                                   .object();
     const auto panel = SwayWindowPlacer::find(tree, 42, "Corvelle");
     ASSERT_TRUE(panel);
-    EXPECT_EQ(panel->containerId, 7);
-    EXPECT_EQ(panel->outerSize, QSize(484, 647));
-    EXPECT_EQ(panel->workspace, QRect(1280, 30, 1920, 1050));
-    EXPECT_EQ(panel->output, QRect(1280, 0, 1920, 1080));
+    EXPECT_EQ(std::tie(panel->containerId, panel->outerSize, panel->workspace, panel->output),
+              std::make_tuple(7, QSize(484, 647), QRect(1280, 30, 1920, 1050), QRect(1280, 0, 1920, 1080)));
     EXPECT_FALSE(SwayWindowPlacer::find(tree, 43, "Corvelle")) << "another program's window";
     EXPECT_FALSE(SwayWindowPlacer::find(tree, 42, "Corvelle status")) << "not mapped yet";
 }

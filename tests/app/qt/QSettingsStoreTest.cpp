@@ -34,44 +34,26 @@ TEST(QSettingsStore, ValuesKeepTheirTypesAcrossInstances) {
 // A hand-edited settings file: each value the settings window cannot set reads as the nearest
 // choice it offers (the default when it holds no number), and the file keeps what it holds.
 TEST(QSettingsStore, HandEditedValuesReadAsTheNearestChoice) {
-    const struct {
-        const char* line;
-        double interval;
-        std::int64_t processes;
-        std::int64_t threshold;
-        std::string language;
-    } cases[] = {
-        {"pollingInterval=d:-5", 1, 15, 10, ""},
-        {"pollingInterval=d:0", 1, 15, 10, ""},
-        {"pollingInterval=d:1e12", 10, 15, 10, ""},
-        {"pollingInterval=d:inf", 2, 15, 10, ""},
-        {"pollingInterval=fast", 2, 15, 10, ""},
-        {"pollingInterval=3.4", 2, 15, 10, ""},
-        {"pollingInterval=i:5", 5, 15, 10, ""},
-        {"maxProcesses=i:1000", 2, 25, 10, ""},
-        {"maxProcesses=d:12.5", 2, 10, 10, ""},
-        {"maxProcesses=b:1", 2, 15, 10, ""},
-        {"alertsBatteryThreshold=i:-3", 2, 15, 5, ""},
-        {"alertsBatteryThreshold=i:99", 2, 15, 20, ""},
-        {"language=s:fr", 2, 15, 10, ""},
-        {"language=i:1", 2, 15, 10, ""},
-        {"language=s:es", 2, 15, 10, "es"},
+    const struct { const char* line; double interval; std::int64_t processes, threshold; std::string language; } cases[] = {
+        {"pollingInterval=d:-5", 1, 15, 10, ""},   {"pollingInterval=d:0", 1, 15, 10, ""},
+        {"pollingInterval=d:1e12", 10, 15, 10, ""}, {"pollingInterval=d:inf", 2, 15, 10, ""},
+        {"pollingInterval=fast", 2, 15, 10, ""},   {"pollingInterval=3.4", 2, 15, 10, ""},
+        {"pollingInterval=i:5", 5, 15, 10, ""},    {"maxProcesses=i:1000", 2, 25, 10, ""},
+        {"maxProcesses=d:12.5", 2, 10, 10, ""},    {"maxProcesses=b:1", 2, 15, 10, ""},
+        {"alertsBatteryThreshold=i:-3", 2, 15, 5, ""}, {"alertsBatteryThreshold=i:99", 2, 15, 20, ""},
+        {"language=s:fr", 2, 15, 10, ""}, {"language=i:1", 2, 15, 10, ""}, {"language=s:es", 2, 15, 10, "es"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         test::TempDir dir;
         const auto path = dir / "settings.conf";
-        {
-            std::ofstream file(path);
-            file << "[General]\nio.mirelo.corvelle." << c.line << '\n';
-        }
+        std::ofstream(path) << "[General]\nio.mirelo.corvelle." << c.line << '\n';
         const auto before = AtomicFile::read(path);
         const AppSettings settings(std::make_shared<QSettingsStore>(QString::fromStdString(path.string())), nullptr);
         for (int twice = 0; twice < 2; ++twice) {
-            EXPECT_EQ(settings.pollingInterval(), c.interval);
-            EXPECT_EQ(settings.maxProcesses(), c.processes);
-            EXPECT_EQ(settings.alertsBatteryThreshold(), c.threshold);
-            EXPECT_EQ(settings.languageRaw(), c.language);
+            EXPECT_EQ(std::make_tuple(settings.pollingInterval(), settings.maxProcesses(), settings.alertsBatteryThreshold(),
+                                      settings.languageRaw()),
+                      std::make_tuple(c.interval, c.processes, c.threshold, c.language));
         }
         EXPECT_EQ(AtomicFile::read(path), before) << "the stored value stays until the user changes it";
     }

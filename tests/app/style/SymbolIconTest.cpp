@@ -140,34 +140,26 @@ TEST(BatteryIconPainterTest, DrawsLevelColourAndBadge) {
     }
 }
 
-TEST(BatteryIconPainterTest, ChargingShowsTheBoltOverTheFill) {
-    const auto icon = StatusItemComposer::batteryIcon(test::StatsBuilder().battery(100, test::Power::charging));
-    const QImage image = BatteryIconPainter::render(icon, 32, false);
-    const int battery = BatteryIconPainter::batteryWidth(32);
-    const QRect middle(battery / 2 - 4, 10, 6, 12);
-    EXPECT_GT(test::countNear(image, Palette::color(SystemColor::primary, false), middle), 8);
-    EXPECT_EQ(image.width(), battery);
-}
-
-// A machine without a battery: a monitor in the outline colour, its screen across the top, a narrow foot below.
-TEST(BatteryIconPainterTest, ADesktopIsAMonitor) {
-    const QImage image = BatteryIconPainter::render(StatusItemComposer::batteryIcon(SystemStats{}), 32, false);
+// Where a colour must be drawn and where it must not: charging, the bolt over the middle of the fill;
+// without a battery, a monitor's screen across the top and a narrow foot, not a second frame, below;
+// a battery that hides its level, a question mark in the middle of an empty outline, no fill.
+TEST(BatteryIconPainterTest, TheBoltTheMonitorAndTheQuestionMarkStandWhereTheyShould) {
+    SystemStats hidden = test::StatsBuilder().battery(62);
+    hidden.batteryPercentage.reset();
     const int width = BatteryIconPainter::batteryWidth(32);
-    const QColor outline = Palette::color(SystemColor::secondary, false);
-    ASSERT_EQ(image.size(), QSize(width, 32));
-    EXPECT_GT(test::countNear(image, outline, QRect(width / 4, 0, width / 2, 3)), width / 3);
-    EXPECT_EQ(test::countNear(image, outline, QRect(0, 29, width / 5, 3)), 0) << "a foot, not a second frame";
-}
-
-// A battery that hides its level: a question mark in the middle of an empty outline, no fill.
-TEST(BatteryIconPainterTest, AnUnknownLevelIsAQuestionMarkNotAFill) {
-    SystemStats stats = test::StatsBuilder().battery(62);
-    stats.batteryPercentage.reset();
-    const QImage image = BatteryIconPainter::render(StatusItemComposer::batteryIcon(stats), 32, false);
-    const int width = BatteryIconPainter::batteryWidth(32);
-    const QColor outline = Palette::color(SystemColor::secondary, false);
-    EXPECT_GT(test::countNear(image, outline, QRect(width / 2 - 4, 10, 6, 12)), 8) << "the question mark";
-    EXPECT_EQ(test::countNear(image, outline, QRect(6, 10, width / 6, 12)), 0) << "no fill at the left";
+    const std::tuple<const char*, SystemStats, SystemColor, QRect, int, QRect> cases[] = {
+        {"charging", test::StatsBuilder().battery(100, test::Power::charging), SystemColor::primary,
+         QRect(width / 2 - 4, 10, 6, 12), 8, QRect()},
+        {"no battery", SystemStats{}, SystemColor::secondary, QRect(width / 4, 0, width / 2, 3), width / 3, QRect(0, 29, width / 5, 3)},
+        {"level unknown", hidden, SystemColor::secondary, QRect(width / 2 - 4, 10, 6, 12), 8, QRect(6, 10, width / 6, 12)},
+    };
+    for (const auto& [what, stats, color, inked, atLeast, blank] : cases) {
+        const QImage image = BatteryIconPainter::render(StatusItemComposer::batteryIcon(stats), 32, false);
+        const QColor drawn = Palette::color(color, false);
+        EXPECT_EQ(image.size(), QSize(width, 32)) << what;
+        EXPECT_GT(test::countNear(image, drawn, inked), atLeast) << what;
+        EXPECT_TRUE(blank.isNull() || test::countNear(image, drawn, blank) == 0) << what;
+    }
 }
 
 TEST(TitleFontTest, DigitsAreEquallyWide) {

@@ -111,7 +111,7 @@ TEST_F(SettingsViewTest, LaunchAtLoginShowsTheSystemsAnswer) {
     EXPECT_FALSE(launch->isChecked());
 }
 
-TEST(FeedbackForm, CanSubmitOnlyTextWithinTheLimitWhileNotSending) {
+TEST(FeedbackForm, CanSubmitOnlyTextWithinTheLimitWhileNotSendingAndCutsWholeCharacters) {
     using S = FeedbackState;
     const std::tuple<QString, FeedbackState, bool> cases[] = {
         {"", S::idle, false}, {" \n\t \r\n ", S::idle, false}, {"\n ok \n", S::error, true}, {"ok", S::sending, false},
@@ -121,15 +121,12 @@ TEST(FeedbackForm, CanSubmitOnlyTextWithinTheLimitWhileNotSending) {
     for (const auto& [message, state, can] : cases) {
         EXPECT_EQ(feedbackCanSubmit(message, state), can) << message.size() << " " << static_cast<int>(state);
     }
-}
-
-// Whatever a character takes in UTF-16, the cut keeps 1000 of them whole.
-TEST(FeedbackForm, TheCutKeepsTheFirstThousandCharactersWhole) {
+    // Whatever a character takes in UTF-16, the cut keeps 1000 of them whole.
     const QString family = QString::fromUtf8("\U0001F468\u200D\U0001F469\u200D\U0001F467");  // one character
     const QString flag = QString::fromUtf8("\U0001F1EA\U0001F1F8");
     const QString accented = QString::fromUtf8("e\u0301");  // e and a combining accent: one character
-    const std::tuple<QString, qsizetype> cases[] = {{"a", 1}, {family, 8}, {flag, 4}, {accented, 2}};
-    for (const auto& [unit, unitsPerCharacter] : cases) {
+    const std::tuple<QString, qsizetype> units[] = {{"a", 1}, {family, 8}, {flag, 4}, {accented, 2}};
+    for (const auto& [unit, unitsPerCharacter] : units) {
         const QString cut = feedbackLimited(unit.repeated(1500) + "x");
         EXPECT_EQ(cut, unit.repeated(1000)) << unit.toStdString();
         EXPECT_EQ(cut.size(), 1000 * unitsPerCharacter);
