@@ -125,16 +125,6 @@ TEST_F(UsageStoreTest, APartlyDamagedHistoryKeepsEveryDayThatDecodes) {
     EXPECT_EQ(read("daily-summaries.corrupt-" + stamp + ".json"), days.dump());
 }
 
-TEST_F(UsageStoreTest, AFolderInPlaceOfTheFileIsMovedAsideAndAFreshFileWritten) {
-    std::filesystem::create_directories(folder / "daily-summaries.json" / "inside");
-    auto store = makeStore();
-    store->load();
-    EXPECT_TRUE(store->history().dailySnapshots.empty());
-    store->updateTodaySnapshot(store->todaySnapshot());
-    store->performSave();
-    EXPECT_EQ(JsonFields::decodeJson<UsageHistory>(read("daily-summaries.json")).value().dailySnapshots.size(), 1u);
-}
-
 TEST_F(UsageStoreTest, TodayAndRecentRecords) {
     write("daily-summaries.json", dailyText({"2025-06-28", "2025-06-20", "2025-06-24"}));
     auto store = makeStore();
