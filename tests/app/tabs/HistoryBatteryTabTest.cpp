@@ -7,8 +7,10 @@
 #include "app/tabs/battery/TopEnergyUsersCard.h"
 #include "app/tabs/history/EnergyCard.h"
 #include "app/tabs/history/HistoryTab.h"
+#include "app/tabs/overview/OverviewTab.h"
 #include "support/ScopedLanguage.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -38,27 +40,34 @@ TEST(HistoryTabTest, ThePickerSwitchesRanges) {
     EXPECT_EQ(energy.content().figures.front().value, "7.0 W");
 }
 
-TEST(HistoryTabTest, ReorderingSavesUnderEachTabsKey) {
+// On each reorderable tab, only while editing, a section dragged onto another takes its place; the
+// new order is laid out at once and saved under the tab's own key, where a new panel starts from it.
+TEST(ReorderableTabsTest, DraggingASectionReordersAndSavesUnderEachTabsKey) {
     test::PanelHarness harness(true);
     harness.monitor().stats().set(test::StatsBuilder().battery(62));
     const auto sectionsOf = [](const Panel& view, int tab) -> ReorderableForEach& {
         auto* content = view.tabContent();
+        if (tab == 1) return dynamic_cast<OverviewTab&>(*content).sections();
         return tab == 3 ? dynamic_cast<BatteryTab&>(*content).sections() : dynamic_cast<HistoryTab&>(*content).sections();
     };
     std::map<int, std::vector<std::string>> shown;
-    for (int tab : {3, 4}) {
+    for (int tab : {1, 3, 4}) {
         auto view = harness.shownPanel(tab);
-        view->headerButtons().front()->click();
         auto& list = sectionsOf(*view, tab);
-        ASSERT_TRUE(list.isEditing());
         const auto centre = [&](const std::string& id) { return list.view(id)->geometry().center(); };
-        const std::string first = list.order()[0];
-        ASSERT_TRUE(test::dragAndDrop(list, first, centre(first), centre(list.order()[2])));
+        const std::string first = list.order()[0], third = list.order()[2];
+        EXPECT_FALSE(test::dragAndDrop(list, first, centre(first), centre(third))) << tab << ": only while editing";
+        view->headerButtons().front()->click();
+        ASSERT_TRUE(list.isEditing());
+        EXPECT_FALSE(test::dragAndDrop(list, "not-a-section", centre(first), centre(third))) << tab;
+        ASSERT_TRUE(test::dragAndDrop(list, first, centre(first), centre(third)));
         EXPECT_EQ(list.order()[2], first);
+        EXPECT_FALSE(list.view(first)->graphicsEffect() || list.delegate().hoveredItem()) << tab << ": drag over";
+        QCoreApplication::sendPostedEvents();
+        EXPECT_LT(list.view(third)->y(), list.view(first)->y()) << tab << ": laid out in the new order";
         shown[tab] = list.order();
     }
-    // New panels start from the order each tab saved under its own key.
-    for (int tab : {3, 4}) EXPECT_EQ(sectionsOf(*harness.panel(nullptr, false, tab), tab).order(), shown[tab]) << tab;
+    for (int tab : {1, 3, 4}) EXPECT_EQ(sectionsOf(*harness.panel(nullptr, false, tab), tab).order(), shown[tab]) << tab;
 }
 
 TEST(BatteryTabTest, AMachineWithoutBatterySaysSoAndStillListsTheTopUsers) {

@@ -26,7 +26,6 @@ namespace corvelle {
 namespace {
 
 using test::cardOf;
-using test::dragAndDrop;
 using test::overviewOf;
 
 TEST(OverviewTabTest, ATabIsBuiltOnceAndKeepsItsStateAcrossTabsAndLanguages) {
@@ -70,27 +69,6 @@ TEST(OverviewTabTest, OnlyAVisiblePanelFollowsTheMonitor) {
     view->hide();
     harness.monitor().stats().set(test::StatsBuilder().cpu(70));
     EXPECT_EQ(cpu.content().total, "60.0%");
-}
-
-TEST(OverviewTabTest, DraggingASectionOntoAnotherReordersAndSaves) {
-    test::PanelHarness harness(true);
-    auto view = harness.shownPanel();
-    auto& list = overviewOf(*view).sections();
-    const auto centre = [&](const char* id) { return list.view(id)->geometry().center(); };
-
-    EXPECT_FALSE(dragAndDrop(list, "cpu", centre("cpu"), centre("thermal"))) << "only while editing";
-    view->headerButtons().front()->click();
-    ASSERT_TRUE(list.isEditing());
-    EXPECT_FALSE(dragAndDrop(list, "battery", centre("cpu"), centre("thermal"))) << "not a section";
-    ASSERT_TRUE(dragAndDrop(list, "cpu", centre("cpu"), centre("thermal")));
-    EXPECT_FALSE(list.view("cpu")->graphicsEffect());
-    EXPECT_FALSE(list.delegate().hoveredItem());
-    QCoreApplication::sendPostedEvents();
-    EXPECT_LT(list.view("thermal")->y(), list.view("cpu")->y()) << "laid out in the new order";
-
-    // A new panel starts from the saved order (where the delegate's tests check the move itself).
-    auto again = harness.panel();
-    EXPECT_EQ(overviewOf(*again).sections().order(), list.order());
 }
 
 TEST(OverviewTabTest, TheLargerWindowListsEveryBusyHour) {
