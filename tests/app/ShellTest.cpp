@@ -103,7 +103,7 @@ TEST_F(ShellTest, LaunchShowsTheStatusItemWithItsFirstTitleAndAHiddenPanel) {
     shell->applicationWillTerminate();  // once only
 }
 
-TEST_F(ShellTest, LeftClicksToggleAUtilityPanelUnderTheIconThatEscapeCloses) {
+TEST_F(ShellTest, LeftClicksToggleAUtilityPanelUnderTheIconThatEscapeClosesAndASecondStartOpens) {
     OwnedWindow& panel = *shell->panel();
     EXPECT_EQ(std::make_tuple(panel.windowTitle(), panel.windowType(), panel.windowFlags().testFlag(Qt::WindowCloseButtonHint)),
               std::make_tuple(QString("Corvelle"), Qt::Tool, true));
@@ -120,11 +120,9 @@ TEST_F(ShellTest, LeftClicksToggleAUtilityPanelUnderTheIconThatEscapeCloses) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(shell->panelContent(), &escape);
     EXPECT_EQ(panelShown(), std::pair(false, false));
-}
 
-// What a second start asks for: the panel stays up however often it is asked, at the tab asked
-// for; without a tab it keeps the one it shows.
-TEST_F(ShellTest, OpeningThePanelShowsItAtTheTabAskedFor) {
+    // What a second start asks for: the panel stays up however often it is asked, at the tab asked
+    // for; without a tab it keeps the one it shows.
     shell->openPanel(2);
     EXPECT_EQ(panelShown(), std::pair(true, true));
     EXPECT_EQ(shell->panelContent()->selectedTab(), 2);

@@ -90,9 +90,12 @@ TEST(SensorsEndToEnd, MachineWithoutSensorsShowsNone) {
     test::MonitorHarness harness;
     SystemMonitor& monitor = withSensors(harness, "battery/desktop", "hwmon/unmapped", test::fixture("thermal/none"),
                                          test::fixture("rapl/unreadable"));
+    const size_t otherTimers = harness.loop->activeTimers();
     monitor.start();
+    EXPECT_EQ(harness.loop->activeTimers(), otherTimers + 1) << "the ticks, and no thermal watch without a source";
     const SystemStats& s = monitor.stats().get();
     EXPECT_EQ(readings(s), std::tuple(std::nullopt, 0, 0, std::optional<ThermalLevel>{})) << "unknown, not nominal";
+    EXPECT_TRUE(s.gpus.empty()) << "no GPU source";
     EXPECT_EQ(s.powerMeter, PowerMeter::locked) << "counters that only root may read";
     EXPECT_TRUE(monitor.powerHistory().get().elements().empty());
     EXPECT_EQ(StatusItemComposer::batteryIcon(s).symbolName, "desktopcomputer");

@@ -69,14 +69,6 @@ TEST(SysfsThermalSource, WatchNotifiesOnLevelChangesOnly) {
     EXPECT_EQ(m.source.pressureState(token), std::nullopt);
 }
 
-TEST(SysfsThermalSource, MachineWithoutSourcesStaysNominalAndCannotBeWatched) {
-    auto clock = std::make_shared<test::FakeClock>();
-    test::ManualEventLoop loop(*clock);
-    SysfsThermalSource source(test::fixture("thermal/does-not-exist"), clock);
-    EXPECT_EQ(std::tuple(source.hasSources(), source.thermalState()), std::tuple(false, SystemThermalState::nominal));
-    EXPECT_TRUE(source.registerPressureWatch(loop, [] {}) == 0 && loop.activeTimers() == 0);
-}
-
 TEST(SensorText, ParsesMillidegrees) {
     const std::pair<const char*, std::optional<double>> cases[] = {
         {"45000", 45.0}, {"-5000\n", -5.0}, {"45.5", std::nullopt}, {"-273150", std::nullopt},

@@ -79,17 +79,13 @@ TEST(MergeReadings, EachReadingReplacesItsOwnFieldsOnly) {
              r.listed = {busy};
              r.processCount = 300;
          }, false,
-         [](auto& s) {
-             s.appGroups = {AppGroup{"busy", 50, 0, 1, 0}};
-             s.processCount = 300;
-         }},
+         [](auto& s) { s.appGroups = {AppGroup{"busy", 50, 0, 1, 0}}, s.processCount = 300; }},
         {"a visible tick shows the list in its own order", [&](auto& r) {
              r.processes = {busy};
              r.listed = {ProcStats{.pid = 3, .name = "big"}, busy};
          }, true,
          [&](auto& s) {
-             s.appGroups = {AppGroup{"busy", 50, 0, 1, 0}};
-             s.topProcesses = {ProcStats{.pid = 3, .name = "big"}, busy};
+             s.appGroups = {AppGroup{"busy", 50, 0, 1, 0}}, s.topProcesses = {ProcStats{.pid = 3, .name = "big"}, busy};
          }},
     };
     for (const auto& c : cases) {

@@ -98,10 +98,5 @@ TEST(GpuMonitor, ClientsAreNamedBusiestFirstAndProcessesGoneAreLeftOut) {
     EXPECT_EQ(gpuUsers(gpus[1]).front().busyPercent, 15.0);  // one program, its processes' use together
 }
 
-TEST(GpuMonitor, NoSourceNoReading) {
-    ProcessMonitor processes(nullptr, std::make_shared<test::FakeClock>());
-    EXPECT_FALSE(GpuMonitor(nullptr).sample(true, processes));
-}
-
 }  // namespace
 }  // namespace corvelle

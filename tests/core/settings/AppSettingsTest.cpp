@@ -89,7 +89,8 @@ TEST_F(SettingsFixture, SectionOrdersAppendMissingCasesAndKeepDuplicates) {
               HistorySection::resources);
 }
 
-TEST_F(SettingsFixture, TheSystemsLoginRegistrationWinsAtStartUp) {
+// The system's login registration wins at start-up, and one that fails turns the preference back off.
+TEST_F(SettingsFixture, TheSystemsLoginRegistrationWinsAtStartUpAndAFailedOneTurnsThePreferenceOff) {
     auto login = std::make_shared<FakeLoginItem>();
     login->enabled = true;
     AppSettings settings(store, login);
@@ -101,20 +102,14 @@ TEST_F(SettingsFixture, TheSystemsLoginRegistrationWinsAtStartUp) {
     AppSettings quiet(otherStore, agreeing);
     EXPECT_EQ(agreeing->requests, 0);
     EXPECT_FALSE(otherStore->read("io.mirelo.corvelle.launchAtLogin"));
-}
 
-TEST_F(SettingsFixture, AFailedRegistrationTurnsThePreferenceBackOff) {
-    auto login = std::make_shared<FakeLoginItem>();
-    login->failRegistration = true;
-    AppSettings settings(store, login);
-    settings.setLaunchAtLogin(true);
-    EXPECT_FALSE(settings.launchAtLogin());
-    EXPECT_EQ(login->requests, 2);  // the failed register, then the agreeing unregister
-
-    login->failRegistration = false;
-    settings.setLaunchAtLogin(true);
-    EXPECT_TRUE(settings.launchAtLogin());
-    EXPECT_TRUE(login->enabled);
+    agreeing->failRegistration = true;
+    quiet.setLaunchAtLogin(true);
+    EXPECT_FALSE(quiet.launchAtLogin());
+    EXPECT_EQ(agreeing->requests, 2);  // the failed register, then the agreeing unregister
+    agreeing->failRegistration = false;
+    quiet.setLaunchAtLogin(true);
+    EXPECT_TRUE(quiet.launchAtLogin() && agreeing->enabled);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "app/tabs/overview/HealthTrendCard.h"
 #include "app/tabs/overview/PredictionCard.h"
 #include "app/tabs/overview/UsagePatternsCard.h"
-#include "present/StatusItemComposer.h"
 #include "present/TipsContent.h"
 #include "support/ScopedLanguage.h"
 #include "support/ScopedTimeZone.h"
@@ -93,7 +92,6 @@ TEST(OverviewTabTest, ADesktopDayRecordsNoBatteryAndItsCardsSaySo) {
     EXPECT_GE(days[1].sampleCount, 8639);
     EXPECT_EQ(days[1].battery, BatteryDailyAggregate{});
     EXPECT_FALSE(monitor.habitScore().get() || monitor.healthPrediction().get() || !monitor.usageStore().healthEntries().empty());
-    EXPECT_EQ(StatusItemComposer::batteryIcon(monitor.stats().get()).symbolName, "desktopcomputer");
 
     harness.publishBusyMoment(false);
     auto view = harness.shownPanel();
