@@ -129,6 +129,8 @@ void SettingsView::buildGeneral() {
     general->addRow(addLabel(L::maxProcesses, processes_), processes_);
 
     languagePicker_ = new QComboBox(form_);
+    // "Auto" is retranslated while the window is open; the box takes the new text's width.
+    languagePicker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     languagePicker_->addItem(QString());
     for (Language language : allLanguages) languagePicker_->addItem(QString::fromUtf8(ownName(language)));
     texts_.add([this] { languagePicker_->setItemText(0, q(L::languageAuto())); });
