@@ -40,14 +40,16 @@ std::optional<fs::path> energyFile(const fs::path& chip) {
 
 void GpuSensors::locate() {
     located_ = true;
-    chips_ = HwmonDevice::scanFolder(device_ / "hwmon");
-    powerFiles_.clear();
-    energy_.reset();
-    amdgpuFiles_.clear();
+    const auto chips = HwmonDevice::scanFolder(device_ / "hwmon");
     for (const char* name : {"gpu_busy_percent", "mem_info_vram_used", "mem_info_vram_total"}) {
         if (std::error_code error; fs::exists(device_ / name, error)) amdgpuFiles_.push_back(device_ / name);
     }
-    for (const auto& chip : chips_) {
+    for (const auto& chip : chips) {
+        for (const auto& input : chip.temperatures) {
+            auto file = chip.temperatureFile(input.index);
+            const bool own = SensorChoice::isGpuSensor(chip.name, {input.index, input.label, file});
+            if (own) temperatureFiles_.push_back(std::move(file));
+        }
         for (const char* name : {"power1_average", "power1_input"}) {
             if (std::error_code error; fs::exists(chip.directory / name, error)) powerFiles_.push_back(chip.directory / name);
         }
@@ -76,14 +78,10 @@ std::optional<double> GpuSensors::power(double now) {
 
 std::optional<double> GpuSensors::temperature() const {
     std::optional<double> hottest;
-    for (const auto& chip : chips_) {
-        for (const auto& input : chip.temperatures) {
-            const auto file = chip.temperatureFile(input.index);
-            if (!SensorChoice::isGpuSensor(chip.name, {input.index, input.label, file})) continue;
-            const auto text = TextFile::readTrimmed(file);
-            if (const auto value = text ? SensorText::celsius(*text) : std::nullopt) {
-                hottest = std::max(hottest.value_or(*value), *value);
-            }
+    for (const auto& file : temperatureFiles_) {
+        const auto text = TextFile::readTrimmed(file);
+        if (const auto value = text ? SensorText::celsius(*text) : std::nullopt) {
+            hottest = std::max(hottest.value_or(*value), *value);
         }
     }
     return hottest;

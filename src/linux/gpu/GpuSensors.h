@@ -36,7 +36,7 @@ private:
 
     std::filesystem::path device_;
     bool located_ = false;
-    std::vector<HwmonDevice> chips_;
+    std::vector<std::filesystem::path> temperatureFiles_;  // the GPU's own sensors, chosen once
     std::vector<std::filesystem::path> powerFiles_;  // µW, the first readable one counts
     std::optional<Energy> energy_;
     // amdgpu's: the load and the video memory used and installed, where the device has them.
