@@ -66,7 +66,10 @@ void TopBarItem::setPlaceholderIcon(const QString& accessibleDescription) {
 
 void TopBarItem::setBatteryIcon(const BatteryIcon& icon) { showIcon(icon); }
 
+// The theme is searched for the picture's file only when the picture changes, not every tick.
 void TopBarItem::showIcon(const BatteryIcon& icon) {
+    if (shownIcon_ == icon) return;
+    shownIcon_ = icon;
     change(QStringLiteral("Icon"), icon_, ThemedBatteryIcon::iconString(icon, iconThemePath_));
 }
 

@@ -8,6 +8,7 @@
 #include <QDBusVirtualObject>
 
 #include <memory>
+#include <optional>
 
 namespace corvelle {
 
@@ -60,7 +61,8 @@ private:
     std::unique_ptr<DBusMenuExporter> menu_;
     QString label_;
     QString guide_;
-    QString icon_;
+    std::optional<BatteryIcon> shownIcon_;
+    QString icon_;  // the picture as the extension gets it
     QString description_;
     std::optional<QRect> geometry_;
 };
