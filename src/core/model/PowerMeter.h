@@ -1,5 +1,8 @@
 #pragma once
 
+#include "util/EnumNames.h"
+
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -14,23 +17,12 @@ enum class PowerMeter { none, locked, sysfs, service, apu };
 
 constexpr bool measures(PowerMeter meter) { return meter != PowerMeter::none && meter != PowerMeter::locked; }
 
-// "none", "locked", "sysfs", "service", "apu".
-constexpr std::string_view toRaw(PowerMeter meter) {
-    switch (meter) {
-        case PowerMeter::none: return "none";
-        case PowerMeter::locked: return "locked";
-        case PowerMeter::sysfs: return "sysfs";
-        case PowerMeter::service: return "service";
-        case PowerMeter::apu: break;
-    }
-    return "apu";
-}
+inline constexpr std::array<std::string_view, 5> powerMeterNames{"none", "locked", "sysfs", "service", "apu"};
+
+constexpr std::string_view toRaw(PowerMeter meter) { return rawName(meter, powerMeterNames); }
 
 constexpr std::optional<PowerMeter> powerMeterFromRaw(std::string_view raw) {
-    for (const auto meter : {PowerMeter::none, PowerMeter::locked, PowerMeter::sysfs, PowerMeter::service, PowerMeter::apu}) {
-        if (toRaw(meter) == raw) return meter;
-    }
-    return std::nullopt;
+    return caseNamed<PowerMeter>(raw, powerMeterNames);
 }
 
 }  // namespace corvelle
