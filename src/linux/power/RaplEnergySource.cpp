@@ -57,7 +57,10 @@ bool RaplEnergySource::subscribe() {
     }
     channels_.clear();
     for (const auto& domain : domains) {
-        if (const auto channel = channelName(domain.name)) channels_.push_back({domain.zone, *channel, domain.range});
+        if (const auto channel = channelName(domain.name)) {
+            const auto counter = root_ / "sys/class/powercap" / domain.zone / "energy_uj";
+            channels_.push_back({domain.zone, *channel, domain.range, counter});
+        }
     }
     meter_ = channels_.empty() ? "none" : "locked";
     return !channels_.empty();
@@ -73,9 +76,8 @@ std::optional<PropertyDictionary> RaplEnergySource::sampleSysfs() {
     PropertyArray values;
     bool any = false;
     for (const auto& channel : channels_) {
-        const fs::path zone = root_ / "sys/class/powercap" / channel.zone;
-        const auto counter = TextFile::read(zone / "energy_uj", text_) ? RaplDomain::counterValue(text_, channel.range)
-                                                                        : std::nullopt;
+        const auto counter =
+            TextFile::read(channel.counter, text_) ? RaplDomain::counterValue(text_, channel.range) : std::nullopt;
         any = any || counter;
         values.emplace_back(counter ? static_cast<std::int64_t>(*counter) : -1);
     }

@@ -42,6 +42,7 @@ private:
         std::string zone;     // "intel-rapl:0:0"
         std::string name;     // "CPU Energy", "GPU Energy" or "DRAM Energy"
         std::uint64_t range;  // 0 when unknown
+        std::filesystem::path counter;  // its energy_uj
     };
 
     std::optional<PropertyDictionary> sampleSysfs();
